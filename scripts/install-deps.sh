@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs every Debian 12 package that building, running and testing Talvex needs.
+# Idempotent: prints nothing and touches nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ clang libclang-rt-14-dev gettext
+    # tests
+    libgtest-dev libgmock-dev
+    # the program
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    # running the program without a display, and its fonts (Tahoma metrics)
+    xvfb xauth fonts-wine fonts-dejavu-core
+    # image and burn steps, and the engine benchmark's peers
+    genisoimage xorriso rsync
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/FileSystems.h"
+
+#include <gtest/gtest.h>
+
+namespace talvex::platform {
+namespace {
+
+TEST(FileSystemKeepsSecurity, OwnerKeepingFileSystemsOnlyAnyCase) {
+    struct Case {
+        const char* name;
+        bool keeps;
+    };
+    const Case cases[] = {
+        {"NTFS", true}, {"ntfs3", true}, {"ext4", true},   {"btrfs", true}, {"XFS", true},   {"tmpfs", true},
+        {"vfat", false}, {"FAT32", false}, {"exfat", false}, {"iso9660", false}, {"", false}, {"ntfs ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FileSystemKeepsSecurity(c.name), c.keeps) << c.name;
+    }
+}
+
+} // namespace
+} // namespace talvex::platform
