@@ -2,7 +2,6 @@
 #include "core/options/JobState.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "core/options/OptionCatalogue.h"
 #include "core/options/OptionCoupling.h"
@@ -254,8 +253,7 @@ bool JobState::computeReady() const {
     if (sourcePath().empty() || destinationPath().empty()) {
         return false;
     }
-    if (isTicked(C::chb_IIMG) &&
-        (text(C::edt_IImage).empty() || !m_environment.FileExists(text(C::edt_Imkisofs)))) {
+    if (isTicked(C::chb_IIMG) && (text(C::edt_IImage).empty() || !m_environment.FileExists(text(C::edt_Imkisofs)))) {
         return false;
     }
     if (isTicked(C::chb_IBurn) && (text(C::edt_ISpeed).empty() || text(C::edt_IBrenner).empty())) {
@@ -333,7 +331,8 @@ bool JobState::Reset() {
             setReadOnly(field, true);
         }
         return true;
-    } catch (const std::exception&) {
+    } catch (...) {
+        // The contract of Part 1.1: an exception during the reset is reported as false.
         return false;
     }
 }
