@@ -69,7 +69,7 @@ struct ControlInfo {
     bool freshTicked;
     bool freshEnabled;
     bool freshReadOnly;
-    const char* freshText; ///< German when user-visible (marked N_, translated when set), else plain
+    const char* freshText; ///< edt_Imkisofs: German placeholder, stored translated; others verbatim
 };
 
 /// All controls in creation order; `Controls()[ToIndex(c)].control == c`.
@@ -103,7 +103,8 @@ inline constexpr const char* kNameListSectionTitle = N_("Liste ein- und auszusch
 /// The text edt_Imkisofs shows when no mkisofs is chosen (German; translate when shown).
 inline constexpr const char* kMkisofsPlaceholder = N_("Speicherort der mkisofs.exe");
 
-/// The text lbl_SDE and lbl_DDE show before a folder is chosen (German; translate when shown).
+/// The text lbl_SDE and lbl_DDE hold before a folder is chosen. The model keeps it in German as a
+/// marker; a view shows tr() of it.
 inline constexpr const char* kNoFileSystemLabel = N_("k. A.");
 
 } // namespace talvex::options

@@ -328,5 +328,16 @@ TEST_F(JobStateTest, UnicodeCannotBeUntickedWhileAPathNeedsIt) {
     EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
 }
 
+TEST_F(JobStateTest, ClicksReachOnlyClickableBoxes) {
+    EXPECT_FALSE(state.click(Control::chb_FIF)); // on the disabled panel pnl_FEAN
+    EXPECT_FALSE(state.isTicked(Control::chb_FIF));
+    EXPECT_FALSE(state.click(Control::chb_LTEE)); // disabled until a log file is chosen
+    EXPECT_FALSE(state.click(Control::edt_KR));   // no box
+    EXPECT_TRUE(state.click(Control::chb_KS));
+    EXPECT_TRUE(state.IsOptionSet(Control::chb_KS));
+    EXPECT_TRUE(state.click(Control::chb_KS));
+    EXPECT_FALSE(state.isTicked(Control::chb_KS));
+}
+
 } // namespace
 } // namespace talvex::options
