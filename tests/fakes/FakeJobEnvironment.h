@@ -16,7 +16,7 @@ public:
     std::set<std::string> existingFiles;
     bool burningTool = false;
     bool throwOnFileQuery = false;
-    /// Stands in for the mkisofs chooser of the Image tab (Part 7.1); may set edt_Imkisofs.
+    /// Stands in for the mkisofs chooser of the Image tab; may set edt_Imkisofs.
     std::function<void(options::JobState&)> onImageTicked;
     int imageTickedCalls = 0;
 

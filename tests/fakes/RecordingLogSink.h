@@ -17,7 +17,9 @@ public:
         friend bool operator==(const Line&, const Line&) = default;
     };
 
-    void appendLine(std::string_view text, LogColour colour) override { m_lines.push_back({std::string(text), colour}); }
+    void appendLine(std::string_view text, LogColour colour) override {
+        m_lines.push_back({std::string(text), colour});
+    }
 
     [[nodiscard]] const std::vector<Line>& lines() const { return m_lines; }
     [[nodiscard]] std::vector<std::string> texts() const {

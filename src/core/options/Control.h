@@ -7,8 +7,8 @@
 
 namespace talvex::options {
 
-/// Every control of a job window whose state belongs to the job (spec Parts 1.1, 5.1, 7.1, 7.2).
-/// The values carry the control names of the spec, which are also the Qt objectNames of the
+/// Every control of a job window whose state belongs to the job.
+/// The values carry the control names of the design, which are also the Qt objectNames of the
 /// widgets. The order is the creation order of the job window: the design-time controls tab by
 /// tab, then the fields created at run time (edt_PSD, edt_PDD, edt_IImage). `Reset` walks the
 /// controls in this order, so it decides how the reset's cascades interleave.

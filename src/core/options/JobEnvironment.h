@@ -14,14 +14,14 @@ public:
     virtual ~JobEnvironment() = default;
 
     /// True when `path` names an existing file. The ready condition asks it whether the mkisofs
-    /// program named in edt_Imkisofs exists (Part 1.1), the chb_IIMG handler likewise (Part 7.1).
+    /// program named in edt_Imkisofs exists, the chb_IIMG handler likewise.
     [[nodiscard]] virtual bool FileExists(const std::string& path) const = 0;
 
     /// True when a burning tool (ImgBurn, DVD Decrypter or our adapter) is installed; chb_IBurn is
-    /// enabled only then (Part 7.2).
+    /// enabled only then.
     [[nodiscard]] virtual bool BurningToolInstalled() const { return false; }
 
-    /// chb_IIMG has just been ticked: steps 2 and 3 of its handler (Part 7.1), which need the
+    /// chb_IIMG has just been ticked: steps 2 and 3 of its handler, which need the
     /// settings store and a file chooser, belong to whoever implements this: enable sbu_IImage when
     /// the image history holds entries, and let the user choose mkisofs into edt_Imkisofs when it
     /// does not name an existing file. The model itself then unticks chb_IIMG again when

@@ -14,7 +14,7 @@ namespace {
 
 using C = Control;
 
-// Boxes whose handlers the creation sequence runs once (Part 5.1, step 9).
+// Boxes whose handlers the creation sequence runs once.
 constexpr std::array kCreationHandlers = {C::chb_KLEV, C::chb_KCopy, C::chb_KAminus, C::chb_KAplus,
                                           C::chb_KR,   C::chb_KW,    C::chb_FMAX,    C::chb_FMIN,
                                           C::chb_MMON, C::chb_MMOT,  C::chb_MIPG,    C::chb_MRH};
@@ -34,7 +34,7 @@ constexpr std::array kResetDependents = {C::chb_KAminus, C::chb_KAplus, C::chb_K
     return control == C::chb_FIF || control == C::chb_FXF || control == C::chb_FID || control == C::chb_FXD;
 }
 
-// The file-name part of a job file path: after the last "\" or ":" (Part 5.1), and on POSIX also
+// The file-name part of a job file path: after the last "\" or ":", and on POSIX also
 // after the native "/".
 [[nodiscard]] std::string_view FileNamePart(std::string_view path) {
 #ifdef _WIN32
@@ -73,7 +73,7 @@ bool PathNeedsUnicode(std::string_view utf8Path) {
 }
 
 JobState::JobState(JobEnvironment& environment) : m_environment(environment) {
-    // Creation sequence of Part 5.1 as far as it concerns the state: design-time states, the
+    // Creation sequence as far as it concerns the state: design-time states, the
     // checks of /NOSD and /NODD, the handlers of step 9, the flags of step 10.
     for (const ControlInfo& info : Controls()) {
         ControlState& state = at(info.control);
@@ -334,7 +334,7 @@ bool JobState::Reset() {
         setEnabled(C::pnl_FEAN, false);
         setReadOnly(C::red_FListe, true);
         setEnabled(C::chb_LTEE, false);
-        // 5. Image tab (Parts 7.1, 7.2).
+        // 5. Image tab.
         setEnabled(C::chb_IIMG, true);
         setTicked(C::chb_IIMG, false);
         setEnabled(C::sbu_IImage, false);
@@ -352,7 +352,7 @@ bool JobState::Reset() {
         }
         return true;
     } catch (...) {
-        // The contract of Part 1.1: an exception during the reset is reported as false.
+        // An exception during the reset is reported as false.
         return false;
     }
 }

@@ -12,10 +12,10 @@
 
 namespace talvex::options {
 
-/// True when a path (UTF-8) holds a character outside 7-bit ASCII (the Unicode rule, Part 1.1).
+/// True when a path (UTF-8) holds a character outside 7-bit ASCII.
 [[nodiscard]] bool PathNeedsUnicode(std::string_view utf8Path);
 
-/// The state of one job (spec Parts 1.1 and 1.2): every control of the job window with its
+/// The state of one job: every control of the job window with its
 /// ticked, enabled and read-only state and its text, the job's paths and flags, and the coupling
 /// between options. Ticking a box, from code or by a click, runs its click handler exactly when
 /// its ticked state changes, so cascades behave as in the original window; enabling or disabling
@@ -24,8 +24,8 @@ namespace talvex::options {
 /// Texts are UTF-8 everywhere, paths included. Not thread-safe: one user-interface thread.
 class JobState final {
 public:
-    /// Creates the state of a fresh job window (creation sequence of Part 5.1: fresh column of
-    /// Part 1.1, value-field handlers run once, `SetJobFlags(false, false, false)`). `environment`
+    /// Creates the state of a fresh job window (creation sequence: fresh states,
+    /// value-field handlers run once, `SetJobFlags(false, false, false)`). `environment`
     /// must outlive the state.
     explicit JobState(JobEnvironment& environment);
     JobState(const JobState&) = delete;
@@ -47,7 +47,7 @@ public:
     [[nodiscard]] const std::string& text(Control control) const { return at(control).text; }
 
     /// A user's click or a tick from code (both are the same): stores the state and, when it
-    /// changed, runs the box's click handler (Part 1.2), cascades included. The GUI calls this with
+    /// changed, runs the box's click handler, cascades included. The GUI calls this with
     /// the box's new state when the user clicks it.
     void setTicked(Control box, bool ticked);
 
@@ -58,8 +58,8 @@ public:
 
     /// Stores a text (typed or set from code) and, when it changed, runs the control's change
     /// handler: option changed for value fields, the separator rule for edt_LLOG, "path changed"
-    /// for edt_PSD, edt_PDD and edt_IImage (Part 5.2), the ready condition for edt_ISpeed and
-    /// edt_IBrenner (Part 7.2).
+    /// for edt_PSD, edt_PDD and edt_IImage, the ready condition for edt_ISpeed and
+    /// edt_IBrenner.
     void setText(Control control, std::string_view text);
 
     /// A user's click as a view without its own check box state would send it: toggles the tick
@@ -71,11 +71,10 @@ public:
     /// pnl_FEAN, which is always disabled, so the user cannot click them).
     [[nodiscard]] bool isClickable(Control box) const;
 
-    /// Runs a box's click handler without changing its tick (creation sequence of Part 5.1; the path
-    /// handlers of Part 5.2 run the /COPY handler so).
+    /// Runs a box's click handler without changing its tick.
     void runClickHandler(Control box);
 
-    /// True when the box is ticked and itself enabled (Part 1.1). Letter boxes are asked only
+    /// True when the box is ticked and itself enabled. Letter boxes are asked only
     /// `isTicked`.
     [[nodiscard]] bool IsOptionSet(Control box) const;
 
@@ -90,18 +89,18 @@ public:
     [[nodiscard]] const std::string& sourcePath() const { return text(Control::edt_PSD); }
     [[nodiscard]] const std::string& destinationPath() const { return text(Control::edt_PDD); }
 
-    /// The Unicode rule for a path about to be shown in edt_PSD / edt_PDD (Part 1.1): stores the
+    /// The Unicode rule for a path about to be shown in edt_PSD / edt_PDD: stores the
     /// needs-Unicode flag and, when it is set, ticks and enables /UNICODE (never unticks it).
     void checkSourcePath(std::string_view path);
     void checkDestinationPath(std::string_view path);
 
-    /// A source folder was chosen (Part 5.2, step 3 and 5): edt_PSD := path, untick /NOSD,
+    /// A source folder was chosen: edt_PSD := path, untick /NOSD,
     /// lbl_SDE := file-system label, Unicode rule, then the /COPY handler.
     void applySourceFolder(std::string_view path, std::string_view fileSystemLabel);
     /// The destination counterpart, after the write probe was passed or its warning accepted.
     void applyDestinationFolder(std::string_view path, std::string_view fileSystemLabel);
 
-    /// Show sequence of Part 5.1: empty both path fields and tick /NOSD and /NODD.
+    /// Show sequence: empty both path fields and tick /NOSD and /NODD.
     void prepareForShow();
 
     [[nodiscard]] const std::string& jobFilePath() const { return m_jobFilePath; }
@@ -111,9 +110,9 @@ public:
     [[nodiscard]] const std::string& jobReferencePath() const { return m_jobReferencePath; }
     void setJobReferencePath(std::string_view path) { m_jobReferencePath = path; }
 
-    /// The name-list text of red_FListe (blocks of "/IF", "/XF", "/ID", "/XD", Part 1.1).
+    /// The name-list text of red_FListe.
     [[nodiscard]] const std::string& nameListText() const { return text(Control::red_FListe); }
-    /// The list editor's result (Part 6.1): replaces red_FListe, ticks each indicator box exactly
+    /// The list editor's result: replaces red_FListe, ticks each indicator box exactly
     /// when the text holds a block of its switch, then option changed.
     void setNameListText(std::string_view text);
 
@@ -133,27 +132,27 @@ public:
     void setModifiedFlag(bool modified);
     void setReadyFlag(bool ready);
     void setSaveAsFlag(bool saveAs);
-    /// The main window's timer clears the flag after refreshing its buttons (Part 4.5).
+    /// The main window's timer clears the flag after refreshing its buttons.
     void clearStateChangedFlag();
 
-    /// Stores the three flags, raises StateChangedFlag, refreshes the caption (Part 1.1).
+    /// Stores the three flags, raises StateChangedFlag, refreshes the caption.
     void SetJobFlags(bool ready, bool saveAs, bool modified);
 
-    /// The common option-changed handler (Part 5.1): ModifiedFlag and StateChangedFlag set,
+    /// The common option-changed handler: ModifiedFlag and StateChangedFlag set,
     /// caption refreshed.
     void optionChanged();
 
-    /// The ready condition (Part 1.1): both paths given; with chb_IIMG ticked an image file and an
+    /// The ready condition: both paths given; with chb_IIMG ticked an image file and an
     /// existing mkisofs; with chb_IBurn ticked a speed and a burner.
     [[nodiscard]] bool computeReady() const;
 
-    /// The window caption (Part 5.1): the job file's name or "*.rcj", with " [geändert]"
+    /// The window caption: the job file's name or "*.rcj", with " [geändert]"
     /// (translated) while modified.
     [[nodiscard]] const std::string& caption() const { return m_caption; }
     /// Computes the caption anew (e.g. after a language change) and reports it when it changed.
     void refreshCaption();
 
-    /// The reset before a job file is read (Part 1.1), in its exact order and with its cascades.
+    /// The reset before a job file is read, in its exact order and with its cascades.
     /// False when anything threw on the way (the state is then partly reset).
     [[nodiscard]] bool Reset();
 

@@ -20,14 +20,14 @@ public:
     virtual void readOnlyChanged(Control /*control*/, bool /*readOnly*/) {}
     virtual void textChanged(Control /*control*/, std::string_view /*text*/) {}
 
-    /// The option-changed handler ran (Part 5.1): the job was marked modified.
+    /// The option-changed handler ran: the job was marked modified.
     virtual void optionChanged() {}
 
     /// One of ModifiedFlag, ReadyFlag, SaveAsFlag, StateChangedFlag, SourceNeedsUnicode,
     /// DestNeedsUnicode was stored (also when it kept its value).
     virtual void flagsChanged() {}
 
-    /// The window caption changed (caption rule of Part 5.1).
+    /// The window caption changed.
     virtual void captionChanged(std::string_view /*caption*/) {}
 };
 

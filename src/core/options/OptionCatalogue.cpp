@@ -38,9 +38,9 @@ namespace {
         Control::id, #id, ControlKind::Button, Tab::tab, group, false, enabled, false, ""                              \
     }
 
-// Fresh state: the "fresh" column of Part 1.1 and what the creation sequence of Part 5.1 leaves
+// Fresh state: the "fresh" column and what the creation sequence leaves
 // (its step 9 runs the value-field and letter handlers, so every dependent control starts disabled).
-// The Image tab starts as `Reset` leaves it (Parts 7.1, 7.2 give no other design state).
+// The Image tab starts as `Reset` leaves it.
 constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_BOX(chb_PNoSD, Pfade, "grb_Quelle", true, true),
     TALVEX_LABEL(lbl_SDE, Pfade, "grb_Quelle", true, kNoFileSystemLabel),
@@ -159,7 +159,7 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_BOX(chb_LNP, Log, "grb_Ausgabe", false, true),
     TALVEX_BOX(chb_LNS, Log, "grb_Ausgabe", false, true),
     TALVEX_BOX(chb_LUNICODE, Log, "grb_Ausgabe", false, true),
-    // /TEE only together with a log file (Part 1.2): disabled until one of the four is ticked.
+    // /TEE only together with a log file: disabled until one of the four is ticked.
     TALVEX_BOX(chb_LTEE, Log, "grb_Ausgabe", false, false),
 
     TALVEX_BOX(chb_LLOG, Log, "grb_Datei", false, true),
@@ -194,7 +194,7 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
 
     TALVEX_PATH(edt_PSD, Pfade, "grb_Quelle", true),
     TALVEX_PATH(edt_PDD, Pfade, "grb_Ziel", true),
-    // Enabled only while chb_IIMG is ticked (Part 7.1).
+    // Enabled only while chb_IIMG is ticked.
     TALVEX_PATH(edt_IImage, Image, "grb_IImage", false),
 }};
 
@@ -205,7 +205,7 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
 #undef TALVEX_LABEL
 #undef TALVEX_BUTTON
 
-// Letter boxes in written order (Part 1.1, "Letter boxes").
+// Letter boxes in written order.
 constexpr std::array kCopyLetters = {
     Letter{'D', Control::chb_KCopyD}, Letter{'A', Control::chb_KCopyA}, Letter{'T', Control::chb_KCopyT},
     Letter{'S', Control::chb_KCopyS}, Letter{'O', Control::chb_KCopyO}, Letter{'U', Control::chb_KCopyU},
@@ -251,9 +251,9 @@ constexpr OptionInfo Opt(Control box, std::string_view switchName, std::string_v
                       letters, resetTick,  resetDisabled, comment,     commentKind};
 }
 
-// The catalogue of Part 1.1 in its table order. The comments are the German texts the job file
-// writer puts behind each option (translated when used); for /LEV, /A+ and /XA the spec takes the
-// box's standard hint text (Part 8.2).
+// The catalogue in its table order. The comments are the German texts the job file
+// writer puts behind each option (translated when used); for /LEV, /A+ and /XA the design takes the
+// box's standard hint text.
 constexpr std::array kOptions = {
     Opt(Control::chb_PNoSD, "/NOSD", "", "/SD", ArgumentKind::Path, k_edt_PSD, {}, ResetTick::TickedWhenPathWasEmpty,
         false,

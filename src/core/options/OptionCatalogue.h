@@ -11,7 +11,7 @@
 
 namespace talvex::options {
 
-/// How an option takes its argument (spec Part 1.1, "Argument kinds").
+/// How an option takes its argument.
 enum class ArgumentKind : unsigned char {
     Flag,      ///< no argument
     FixedText, ///< no argument of its own, but a fixed text behind the switch (/DCOPY:T)
@@ -26,11 +26,11 @@ enum class ArgumentKind : unsigned char {
 /// Where the comment text behind an option line comes from.
 enum class CommentKind : unsigned char {
     Description,     ///< a fixed description text
-    Hint,            ///< the hint text of the box (Part 8.2); here the standard hint
+    Hint,            ///< the hint text of the box; here the standard hint
     NameListSection, ///< the title of the name-list section, shared by /IF, /XF, /ID, /XD
 };
 
-/// The ticked state that `Reset` leaves (spec Part 1.1, column "after Reset").
+/// The ticked state that `Reset` leaves.
 enum class ResetTick : unsigned char {
     Unticked,
     Ticked,
@@ -44,7 +44,7 @@ struct Letter {
     Control box;
 };
 
-/// One Robocopy option of the catalogue (spec Part 1.1).
+/// One Robocopy option of the catalogue.
 struct OptionInfo {
     Control box;                  ///< the option's check box
     std::string_view switchName;  ///< upper case, without argument: "/MIR", "/LEV", "/COPY", "/DCOPY", "/NOSD"
@@ -77,7 +77,7 @@ struct ControlInfo {
 
 [[nodiscard]] const ControlInfo& InfoOf(Control control);
 
-/// All options in the order of the spec's catalogue table (tab pages and groups).
+/// All options in the order of the design's catalogue table (tab pages and groups).
 [[nodiscard]] std::span<const OptionInfo> Options();
 
 /// The option whose box is `box`, or nullptr when the control is not an option box.

@@ -115,7 +115,7 @@ void OnNoFolder(JobState& state, Control box, Control pathField) {
 }
 
 void OnImage(JobState& state) {
-    // Part 7.1, steps 1 to 7; steps 2 and 3 need settings and a chooser and go to the environment.
+    // The image box handler; its steps 2 and 3 need settings and a chooser and go to the environment.
     state.setEnabled(C::edt_IImage, state.isTicked(C::chb_IIMG));
     if (state.isTicked(C::chb_IIMG)) {
         state.environment().ImageOptionTicked(state);
@@ -319,13 +319,13 @@ void RunChangeHandler(JobState& state, Control control) {
     case C::edt_PSD:
     case C::edt_PDD:
     case C::edt_IImage:
-        // Path changed (Part 5.2).
+        // Path changed.
         state.setReadyFlag(state.computeReady());
         state.optionChanged();
         return;
     case C::edt_ISpeed:
     case C::edt_IBrenner:
-        // Part 7.2 also stores the value in the settings; that is the Image tab's, not the model's.
+        // The burn settings also store the value in the settings; that is the Image tab's, not the model's.
         state.setReadyFlag(state.computeReady());
         return;
     default:

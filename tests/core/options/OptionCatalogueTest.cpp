@@ -17,7 +17,7 @@ namespace {
 using C = Control;
 using A = ArgumentKind;
 
-// Part 1.1's table transcribed independently of the catalogue: control, switch, argument kind,
+// The option table transcribed independently of the catalogue: control, switch, argument kind,
 // fresh tick, fresh field texts and the tick after `Reset`.
 struct Row {
     Control box;
