@@ -13,9 +13,9 @@ bool FileSystemKeepsSecurity(std::string_view fileSystemName) {
     return fileSystemName == "NTFS";
 #else
     // Mount types as /proc/self/mountinfo spells them; "NTFS" also counts, for labels of Windows paths.
-    static constexpr std::array<std::string_view, 14> kKeeping = {
-        "ntfs", "ntfs3", "ext2", "ext3", "ext4", "xfs", "btrfs", "zfs", "f2fs", "jfs", "reiserfs", "tmpfs", "bcachefs",
-        "nilfs2"};
+    static constexpr std::array<std::string_view, 14> kKeeping = {"ntfs",     "ntfs3", "ext2",     "ext3",  "ext4",
+                                                                  "xfs",      "btrfs", "zfs",      "f2fs",  "jfs",
+                                                                  "reiserfs", "tmpfs", "bcachefs", "nilfs2"};
     std::string lower(fileSystemName);
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });

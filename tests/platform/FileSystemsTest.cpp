@@ -12,8 +12,8 @@ TEST(FileSystemKeepsSecurity, OwnerKeepingFileSystemsOnlyAnyCase) {
         bool keeps;
     };
     const Case cases[] = {
-        {"NTFS", true}, {"ntfs3", true}, {"ext4", true},   {"btrfs", true}, {"XFS", true},   {"tmpfs", true},
-        {"vfat", false}, {"FAT32", false}, {"exfat", false}, {"iso9660", false}, {"", false}, {"ntfs ", false},
+        {"NTFS", true},  {"ntfs3", true},  {"ext4", true},   {"btrfs", true},    {"XFS", true}, {"tmpfs", true},
+        {"vfat", false}, {"FAT32", false}, {"exfat", false}, {"iso9660", false}, {"", false},   {"ntfs ", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FileSystemKeepsSecurity(c.name), c.keeps) << c.name;
