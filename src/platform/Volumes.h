@@ -22,7 +22,7 @@ struct VolumeSpaceResult {
 };
 
 /// The file-system type of the mount that holds the path ("ext4", "btrfs", "ntfs3"), as listed in
-/// /proc/self/mountinfo; empty when it cannot be found out.
+/// /proc/self/mountinfo; empty when it cannot be found out or the path is not absolute.
 [[nodiscard]] std::string FileSystemName(const std::string& path);
 
 /// The file-system type from the text of a mountinfo file, for a path already resolved to its real

@@ -91,9 +91,14 @@ std::string FileSystemNameFromMountInfo(std::string_view mountInfo, std::string_
 }
 
 std::string FileSystemName(const std::string& path) {
+    // Only an absolute path names a volume; a relative one (or a Windows share) would silently
+    // report the volume of the current folder.
+    if (path.empty() || path.front() != '/') {
+        return {};
+    }
     std::error_code ec;
     // The folder may not exist yet (a destination to be created): the nearest existing part decides.
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    const fs::path resolved = fs::weakly_canonical(path, ec);
     if (ec) {
         return {};
     }
