@@ -66,7 +66,6 @@ private:
 };
 
 struct Layout {
-    bool is64;
     // Offsets inside the file header and inside one section header.
     std::size_t shoff, shentsize, shnum, shstrndx;
     std::size_t name, type, link, offset, size;
@@ -74,8 +73,8 @@ struct Layout {
     std::size_t minEntrySize;
 };
 
-constexpr Layout kElf32{false, 32, 46, 48, 50, 0, 4, 24, 16, 20, 4, 40};
-constexpr Layout kElf64{true, 40, 58, 60, 62, 0, 4, 40, 24, 32, 8, 64};
+constexpr Layout kElf32{32, 46, 48, 50, 0, 4, 24, 16, 20, 4, 40};
+constexpr Layout kElf64{40, 58, 60, 62, 0, 4, 40, 24, 32, 8, 64};
 
 struct Section {
     std::uint64_t name, type, link, offset, size;
