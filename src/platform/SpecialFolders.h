@@ -46,4 +46,8 @@ private:
     FolderExists m_folderExists;
 };
 
+#ifndef _WIN32
+using SystemSpecialFolders = PosixSpecialFolders;
+#endif
+
 } // namespace talvex::platform

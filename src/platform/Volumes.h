@@ -53,8 +53,4 @@ public:
     [[nodiscard]] VolumeSpaceResult space(const std::string& path) const override { return QueryVolumeSpace(path); }
 };
 
-/// The thousands separator of the process locale (LC_NUMERIC), "." in German; empty when the
-/// locale has none.
-[[nodiscard]] std::string LocaleThousandsSeparator();
-
 } // namespace talvex::platform

@@ -2,7 +2,6 @@
 #include "platform/Volumes.h"
 
 #include <cerrno>
-#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -149,11 +148,6 @@ VolumeSpaceResult QueryVolumeSpace(const std::string& path) {
     return {
         VolumeSpace{static_cast<std::uint64_t>(info.f_blocks) * unit, static_cast<std::uint64_t>(info.f_bfree) * unit},
         {}};
-}
-
-std::string LocaleThousandsSeparator() {
-    const std::lconv* conventions = std::localeconv();
-    return conventions != nullptr && conventions->thousands_sep != nullptr ? conventions->thousands_sep : "";
 }
 
 } // namespace talvex::platform
