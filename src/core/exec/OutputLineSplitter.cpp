@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exec/OutputLineSplitter.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "core/services/Unicode.h"
 
 namespace talvex::exec {
@@ -10,8 +13,27 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 
 bool IsSpecial(char c) {
-    // Most output is printable, so the cheap range test rejects nearly every byte.
-    return static_cast<unsigned char>(c) <= static_cast<unsigned char>(kCr) && (c == '\0' || c == kLf || c == kCr);
+    return c == '\0' || c == kLf || c == kCr;
+}
+
+// Index of the first zero, LF or CR at or after `i`, or `size`. Output is mostly printable text,
+// so eight bytes at a time are ruled out together when none of them is below 14.
+std::size_t FindSpecial(const char* data, std::size_t i, std::size_t size) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (i + sizeof(std::uint64_t) <= size) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, data + i, sizeof word);
+        // A high bit survives exactly for the bytes below 14 (bytes with their own high bit drop out).
+        if (((word - kOnes * 14) & ~word & kHighBits) != 0) {
+            break;
+        }
+        i += sizeof word;
+    }
+    while (i < size && !IsSpecial(data[i])) {
+        ++i;
+    }
+    return i;
 }
 
 } // namespace
@@ -57,9 +79,7 @@ void OutputLineSplitter::feedBytes(std::span<const char> chunk) {
     }
     std::size_t start = i;
     while (i < size) {
-        while (i < size && !IsSpecial(data[i])) {
-            ++i;
-        }
+        i = FindSpecial(data, i, size);
         const std::string_view text(data + start, i - start);
         if (i == size) {
             m_line.append(text);

@@ -2,6 +2,7 @@
 #include "core/services/Unicode.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace talvex {
 namespace {
@@ -64,6 +65,16 @@ std::size_t SequenceLength(std::string_view bytes) {
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
+    // Plain ASCII, by far the most common case, is passed eight bytes at a time.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (i + sizeof(std::uint64_t) <= bytes.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+        i += sizeof word;
+    }
     while (i < bytes.size()) {
         if (static_cast<std::uint8_t>(bytes[i]) < 0x80) {
             ++i;
