@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exec/OutputLineSplitter.h"
 
-#include <cstdint>
-#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "core/services/Unicode.h"
 
@@ -16,22 +17,31 @@ bool IsSpecial(char c) {
     return c == '\0' || c == kLf || c == kCr;
 }
 
-// Index of the first zero, LF or CR at or after `i`, or `size`. Output is mostly printable text,
-// so eight bytes at a time are ruled out together when none of them is below 14.
-std::size_t FindSpecial(const char* data, std::size_t i, std::size_t size) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
-    while (i + sizeof(std::uint64_t) <= size) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, data + i, sizeof word);
-        // A high bit survives exactly for the bytes below 14 (bytes with their own high bit drop out).
-        if (((word - kOnes * 14) & ~word & kHighBits) != 0) {
-            break;
+// Index of the first zero, LF or CR at or after `i`, or `size`; `nonAscii` is raised when a byte
+// passed on the way has its high bit set, so that only such lines need the UTF-8 check. Output
+// is read at the speed the child writes it, so the scan looks at many bytes at once.
+std::size_t FindSpecial(const char* data, std::size_t i, std::size_t size, bool& nonAscii) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i lf = _mm_set1_epi8(kLf);
+    const __m128i cr = _mm_set1_epi8(kCr);
+    while (i + 16 <= size) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i special = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, zero), _mm_cmpeq_epi8(bytes, lf)),
+                                             _mm_cmpeq_epi8(bytes, cr));
+        const auto specialMask = static_cast<unsigned>(_mm_movemask_epi8(special));
+        const auto highMask = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+        if (specialMask != 0) {
+            const int at = __builtin_ctz(specialMask);
+            nonAscii = nonAscii || (highMask & ((1u << at) - 1)) != 0;
+            return i + static_cast<std::size_t>(at);
         }
-        i += sizeof word;
+        nonAscii = nonAscii || highMask != 0;
+        i += 16;
     }
-    while (i < size && !IsSpecial(data[i])) {
-        ++i;
+#endif
+    for (; i < size && !IsSpecial(data[i]); ++i) {
+        nonAscii = nonAscii || (static_cast<unsigned char>(data[i]) & 0x80) != 0;
     }
     return i;
 }
@@ -58,9 +68,10 @@ void OutputLineSplitter::finish() {
         m_hasOddByte = false;
     }
     if (!m_line.empty()) {
-        emitBytes(m_line);
+        emitBytes(m_line, m_lineNonAscii);
         m_line.clear();
     }
+    m_lineNonAscii = false;
     if (!m_units.empty()) {
         emitUnits();
     }
@@ -79,23 +90,27 @@ void OutputLineSplitter::feedBytes(std::span<const char> chunk) {
     }
     std::size_t start = i;
     while (i < size) {
-        i = FindSpecial(data, i, size);
+        bool nonAscii = false;
+        i = FindSpecial(data, i, size, nonAscii);
         const std::string_view text(data + start, i - start);
         if (i == size) {
             m_line.append(text);
+            m_lineNonAscii = m_lineNonAscii || nonAscii;
             break;
         }
         const char c = data[i++];
         if (c == '\0') {
             m_line.append(text);
+            m_lineNonAscii = m_lineNonAscii || nonAscii;
         } else {
             // A line that lies wholly inside the chunk goes out without being copied.
             if (m_line.empty()) {
-                emitBytes(text);
+                emitBytes(text, nonAscii);
             } else {
                 m_line.append(text);
-                emitBytes(m_line);
+                emitBytes(m_line, m_lineNonAscii || nonAscii);
                 m_line.clear();
+                m_lineNonAscii = false;
             }
             if (c == kCr) {
                 if (i == size) {
@@ -144,8 +159,8 @@ void OutputLineSplitter::addUnit(char16_t unit) {
     m_units.push_back(unit);
 }
 
-void OutputLineSplitter::emitBytes(std::string_view bytes) {
-    if (IsValidUtf8(bytes)) {
+void OutputLineSplitter::emitBytes(std::string_view bytes, bool nonAscii) {
+    if (!nonAscii || IsValidUtf8(bytes)) {
         m_log.appendLine(bytes, LogColour::Black);
         return;
     }

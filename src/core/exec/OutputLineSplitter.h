@@ -34,15 +34,16 @@ private:
     void feedBytes(std::span<const char> chunk);
     void feedUtf16(std::span<const char> chunk);
     void addUnit(char16_t unit);
-    void emitBytes(std::string_view bytes);
+    void emitBytes(std::string_view bytes, bool nonAscii);
     void emitUnits();
 
     OutputEncoding m_encoding;
     LogSink& m_log;
-    std::string m_line;      // carry-over of 8-bit output
-    std::u16string m_units;  // carry-over of UTF-16 output
-    std::string m_converted; // scratch for the text handed to the log
-    bool m_afterCr = false;  // the last unit seen ended a line with CR
+    std::string m_line;          // carry-over of 8-bit output
+    bool m_lineNonAscii = false; // the carry-over holds a byte with its high bit set
+    std::u16string m_units;      // carry-over of UTF-16 output
+    std::string m_converted;     // scratch for the text handed to the log
+    bool m_afterCr = false;      // the last unit seen ended a line with CR
     bool m_hasOddByte = false;
     char m_oddByte = 0;
 };

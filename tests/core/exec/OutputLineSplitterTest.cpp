@@ -118,6 +118,15 @@ TEST(OutputLineSplitter, InvalidInputIsReplacedNotPassedOn) {
     for (const auto& c : cases) {
         EXPECT_EQ(Split(c.encoding, c.stream), c.lines) << c.stream;
     }
+    // Long lines are scanned in blocks; a bad byte anywhere in them, also right before the line
+    // end or after a zero, must still be caught wherever the reads end.
+    const std::string ascii = "0123456789abcdefghijklmnopqrstuvwxyz";
+    const std::string bad = "\xE9";
+    const std::string replaced = "\uFFFD";
+    ExpectLinesForEveryCut(OutputEncoding::CodePage,
+                           ascii + bad + ascii + "\r\n" + ascii.substr(0, 15) + bad + "\n" + ascii + "\0" + bad + "\n" +
+                               ascii + "\n",
+                           {ascii + replaced + ascii, ascii.substr(0, 15) + replaced, ascii + replaced, ascii});
 }
 
 TEST(OutputLineSplitter, LongBurstsAcrossManyReadsStayWhole) {
