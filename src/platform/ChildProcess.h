@@ -43,7 +43,9 @@ struct ChildPoll {
 
 /// Descriptors an event loop can watch instead of polling on a timer: the output pipe, and a
 /// descriptor that becomes readable when the child ends (-1 where the system has none; the caller
-/// then also polls on a timer). Both are -1 when no child runs.
+/// then also polls on a timer). Both are -1 when no child runs. They can change with every poll
+/// (the output descriptor is closed once the child and all it started have closed their end), so
+/// a watcher fetches them again after each poll.
 struct ChildWaitHandles {
     int output = -1;
     int exit = -1;
@@ -71,7 +73,8 @@ public:
     virtual bool terminate() = 0;
 
     [[nodiscard]] virtual bool running() const = 0;
-    /// The exit code of the last child once it has ended; 128 + signal number when a signal ended it.
+    /// The exit code of the last child once it has ended; 128 + signal number when a signal ended it,
+    /// -1 when it could not be learnt.
     [[nodiscard]] virtual std::optional<int> exitCode() const = 0;
     /// True when the last child ended after `terminate`.
     [[nodiscard]] virtual bool stopped() const = 0;

@@ -13,7 +13,9 @@ namespace talvex::exec {
 /// One run of a console program with its output streamed into a log, line by line, in black.
 ///
 /// Nothing here blocks longer than the caller allows, so the run can be driven from an event loop
-/// (watch `waitHandles()`, or poll with 0 on a timer) or synchronously in a loop. The caller holds
+/// or synchronously in a loop. In an event loop, call `poll(0)` from a timer of some tens of
+/// milliseconds (output gathers in the pipe meanwhile, so a fast child costs few wake-ups), or
+/// when one of `waitHandles()` becomes readable; `Finished` is the exit event. The caller holds
 /// the child process object and with it the rule that only one child runs at a time.
 class ChildRun final {
 public:

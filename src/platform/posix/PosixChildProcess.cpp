@@ -342,8 +342,12 @@ private:
     bool hasEnded() {
         siginfo_t info{};
         // WNOWAIT leaves the child unreaped, so its id keeps naming its group until the final kill.
-        return ::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-               info.si_pid == m_pid;
+        if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) {
+            return info.si_pid == m_pid;
+        }
+        // ECHILD: someone else reaped it (a caller that ignores SIGCHLD has children reaped by the
+        // system); the run must end all the same instead of waiting forever.
+        return errno != EINTR;
     }
 
     void killIfGraceOver() {
@@ -361,9 +365,13 @@ private:
         for (int i = 0; i < kMaxDrainReads && m_output >= 0 && readOnce(); ++i) {
         }
         int status = 0;
-        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        if (WIFEXITED(status)) {
+        pid_t reaped = 0;
+        do {
+            reaped = ::waitpid(m_pid, &status, 0);
+        } while (reaped < 0 && errno == EINTR);
+        if (reaped != m_pid) {
+            m_exitCode = -1;
+        } else if (WIFEXITED(status)) {
             m_exitCode = WEXITSTATUS(status);
         } else if (WIFSIGNALED(status)) {
             m_exitCode = 128 + WTERMSIG(status);
