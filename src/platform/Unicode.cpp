@@ -2,6 +2,7 @@
 #include "platform/Unicode.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace talvex::platform {
 
@@ -92,9 +93,7 @@ bool IsLowSurrogate(char16_t u) {
 }
 
 template <typename UnitAt>
-std::string DecodeUtf16(std::size_t count, UnitAt unitAt) {
-    std::string out;
-    out.reserve(count);
+void AppendDecodedUtf16(std::string& out, std::size_t count, UnitAt unitAt) {
     for (std::size_t i = 0; i < count; ++i) {
         const char16_t unit = unitAt(i);
         if (IsHighSurrogate(unit) && i + 1 < count && IsLowSurrogate(unitAt(i + 1))) {
@@ -106,10 +105,50 @@ std::string DecodeUtf16(std::size_t count, UnitAt unitAt) {
             AppendUtf8(out, unit);
         }
     }
+}
+
+template <typename UnitAt>
+std::string DecodeUtf16(std::size_t count, UnitAt unitAt) {
+    std::string out;
+    out.reserve(count);
+    AppendDecodedUtf16(out, count, unitAt);
     return out;
 }
 
 } // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    // Plain ASCII, by far the most common case in program output, is passed eight bytes at a time.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+    while (bytes.size() >= sizeof(std::uint64_t)) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data(), sizeof word);
+        if ((word & kHighBits) != 0) {
+            break;
+        }
+        bytes.remove_prefix(sizeof word);
+    }
+    while (!bytes.empty()) {
+        const Decoded d = DecodeOne(bytes);
+        if (d.codePoint == kReplacementCharacter && bytes.substr(0, d.length) != "\xEF\xBF\xBD") {
+            return false;
+        }
+        bytes.remove_prefix(d.length);
+    }
+    return true;
+}
+
+void AppendValidUtf8(std::string& out, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const Decoded d = DecodeOne(bytes);
+        AppendUtf8(out, d.codePoint); // a valid sequence encodes back to the same bytes
+        bytes.remove_prefix(d.length);
+    }
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view units) {
+    AppendDecodedUtf16(out, units.size(), [&](std::size_t i) { return units[i]; });
+}
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
@@ -151,11 +190,7 @@ std::string Utf8ToUtf16Le(std::string_view utf8) {
 std::string SanitizeUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    while (!text.empty()) {
-        const Decoded d = DecodeOne(text);
-        AppendUtf8(out, d.codePoint); // a valid sequence encodes back to the same bytes
-        text.remove_prefix(d.length);
-    }
+    AppendValidUtf8(out, text);
     return out;
 }
 

@@ -26,6 +26,16 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 /// The text with every ill-formed UTF-8 sequence replaced by U+FFFD; valid text comes back unchanged.
 [[nodiscard]] std::string SanitizeUtf8(std::string_view text);
 
+/// True when the bytes are well-formed UTF-8 as they stand.
+[[nodiscard]] bool IsValidUtf8(std::string_view bytes);
+
+/// Appends the bytes as valid UTF-8, ill-formed parts replaced as SanitizeUtf8 does; for callers
+/// that convert a stream piece by piece without a string per piece.
+void AppendValidUtf8(std::string& out, std::string_view bytes);
+
+/// Appends UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view units);
+
 /// True when the text holds a character outside 7-bit ASCII, so that it needs Unicode (or a
 /// short name) in files written in a code page.
 [[nodiscard]] bool NeedsUnicode(std::string_view utf8);

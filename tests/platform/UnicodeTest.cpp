@@ -55,6 +55,27 @@ TEST(Unicode, BrokenUtf16BecomesReplacementCharacters) {
     EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A" + kFffd); // odd byte count
 }
 
+TEST(Unicode, ValidityCheckAgreesWithSanitizingPastTheAsciiFastPath) {
+    // The check skips ASCII eight bytes at a time; faults right after such a block must still count.
+    const std::string cases[] = {
+        "abcdefghijklmnop",
+        "abcdefgh\xC3\xBC",
+        "abcdefgh\xC3",
+        "abcdefgh\xFF",
+        "abcdefgh" + kFffd,
+        "\xED\xA0\x80"
+        "abcdefgh",
+        "abcdefg\xF0\x9F\x98\x80",
+        "",
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c), SanitizeUtf8(c) == c) << c;
+        std::string appended = "x";
+        AppendValidUtf8(appended, c);
+        EXPECT_EQ(appended, "x" + SanitizeUtf8(c));
+    }
+}
+
 TEST(Unicode, NeedsUnicodeOnlyOutsideAscii) {
     EXPECT_FALSE(NeedsUnicode(R"(C:\Programme\x~1.rcj)"));
     EXPECT_TRUE(NeedsUnicode("M\xC3\xBCll"));

@@ -7,6 +7,7 @@
 #include "core/options/OptionCoupling.h"
 #include "core/presentation/Format.h"
 #include "core/presentation/Translate.h"
+#include "platform/Unicode.h"
 
 namespace talvex::options {
 
@@ -67,10 +68,6 @@ constexpr std::array kResetDependents = {C::chb_KAminus, C::chb_KAplus, C::chb_K
 }
 
 } // namespace
-
-bool PathNeedsUnicode(std::string_view utf8Path) {
-    return std::any_of(utf8Path.begin(), utf8Path.end(), [](char c) { return static_cast<unsigned char>(c) > 0x7F; });
-}
 
 JobState::JobState(JobEnvironment& environment) : m_environment(environment) {
     // Creation sequence as far as it concerns the state: design-time states, the
@@ -181,7 +178,7 @@ std::string JobState::tickedLetters(Control optionBox) const {
 }
 
 void JobState::checkSourcePath(std::string_view path) {
-    m_sourceNeedsUnicode = PathNeedsUnicode(path);
+    m_sourceNeedsUnicode = platform::NeedsUnicode(path);
     notifyFlags();
     if (m_sourceNeedsUnicode) {
         TickAndEnable(C::chb_LUNICODE);
@@ -189,7 +186,7 @@ void JobState::checkSourcePath(std::string_view path) {
 }
 
 void JobState::checkDestinationPath(std::string_view path) {
-    m_destNeedsUnicode = PathNeedsUnicode(path);
+    m_destNeedsUnicode = platform::NeedsUnicode(path);
     notifyFlags();
     if (m_destNeedsUnicode) {
         TickAndEnable(C::chb_LUNICODE);

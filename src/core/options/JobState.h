@@ -12,9 +12,6 @@
 
 namespace talvex::options {
 
-/// True when a path (UTF-8) holds a character outside 7-bit ASCII.
-[[nodiscard]] bool PathNeedsUnicode(std::string_view utf8Path);
-
 /// The state of one job: every control of the job window with its
 /// ticked, enabled and read-only state and its text, the job's paths and flags, and the coupling
 /// between options. Ticking a box, from code or by a click, runs its click handler exactly when

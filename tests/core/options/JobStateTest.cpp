@@ -143,14 +143,6 @@ TEST_F(JobStateTest, ResetReportsAFailureAsFalse) {
 
 // ---- Unicode rule -------------------------------------------------------------------------
 
-TEST(PathNeedsUnicode, IsTrueExactlyForCharactersOutsideSevenBitAscii) {
-    EXPECT_FALSE(PathNeedsUnicode("C:\\Daten"));
-    EXPECT_FALSE(PathNeedsUnicode(""));
-    EXPECT_FALSE(PathNeedsUnicode("/home/a b/~x\x7f"));
-    EXPECT_TRUE(PathNeedsUnicode("C:\\Bücher"));
-    EXPECT_TRUE(PathNeedsUnicode("/tmp/\xe2\x82\xac")); // euro sign
-}
-
 TEST_F(JobStateTest, UnicodeStaysTickedAfterThePathTurnsAscii) {
     state.checkSourcePath("C:\\Daten");
     EXPECT_FALSE(state.sourceNeedsUnicode());
