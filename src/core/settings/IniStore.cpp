@@ -81,35 +81,34 @@ platform::FileError MakeError(const std::string& path, int errorNumber) {
 IniStore::IniStore(std::string path, IniEncoding encoding) : m_path(std::move(path)), m_encoding(encoding) {}
 
 IniStore::OpenResult IniStore::Open(const std::string& path, IniEncoding encoding) {
-    OpenResult result{IniStore(path, encoding), std::nullopt};
+    const auto failed = [&](int errorNumber) {
+        OpenResult result{IniStore(path, encoding), MakeError(path, errorNumber)};
+        result.store.m_readError = result.error;
+        return result;
+    };
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
-        return result;
+        return {IniStore(path, encoding), std::nullopt};
     }
     if (ec) {
-        result.error = MakeError(path, ec.value());
-        return result;
+        return failed(ec.value());
     }
     if (status.type() == std::filesystem::file_type::directory) {
-        result.error = MakeError(path, EISDIR);
-        return result;
+        return failed(EISDIR);
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        result.error = MakeError(path, errno != 0 ? errno : EACCES);
-        return result;
+        return failed(errno != 0 ? errno : EACCES);
     }
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {
-        result.error = MakeError(path, EIO);
-        return result;
+        return failed(EIO);
     }
-    IniStore parsed = Parse(bytes);
-    parsed.m_path = path;
-    parsed.m_encoding = encoding;
-    result.store = std::move(parsed);
+    OpenResult result{Parse(bytes), std::nullopt};
+    result.store.m_path = path;
+    result.store.m_encoding = encoding;
     return result;
 }
 
@@ -280,10 +279,18 @@ void IniStore::deleteKey(std::string_view section, std::string_view key) {
 }
 
 std::optional<platform::FileError> IniStore::writeBack() const {
+    platform::FileIo io;
+    return writeBack(io);
+}
+
+std::optional<platform::FileError> IniStore::writeBack(platform::FileIo& io) const {
     if (m_path.empty()) {
         return platform::FileError{m_path, ENOENT, "no file name"};
     }
-    return platform::WriteFileAtomically(m_path, serialize(m_encoding));
+    if (m_readError) {
+        return m_readError;
+    }
+    return platform::WriteFileAtomically(m_path, serialize(m_encoding), io);
 }
 
 const IniStore::Section* IniStore::findSection(std::string_view name) const {

@@ -76,8 +76,11 @@ public:
 
     [[nodiscard]] const std::string& path() const { return m_path; }
     /// Writes the whole store to its file, atomically: on failure the old file stays as it was and
-    /// the error names the file and the reason.
+    /// the error names the file and the reason. A store whose file existed but could not be read
+    /// is never written back (it would replace settings it never saw); it returns that read error.
     [[nodiscard]] std::optional<platform::FileError> writeBack() const;
+    /// The same through the given system calls, so tests can make the disk fail.
+    [[nodiscard]] std::optional<platform::FileError> writeBack(platform::FileIo& io) const;
 
 private:
     struct Line {
@@ -97,6 +100,7 @@ private:
     void reindex();
 
     std::string m_path;
+    std::optional<platform::FileError> m_readError;
     IniEncoding m_encoding = IniEncoding::Utf16LeWithMark;
     std::vector<std::string> m_preamble; ///< lines before the first section, kept for writing back
     std::vector<Section> m_sections;
