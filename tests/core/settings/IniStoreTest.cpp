@@ -76,6 +76,19 @@ TEST(IniStoreFormat, BytesThatAreNoUtf8AreReadAsTheSystemCodePage) {
     EXPECT_EQ(store.readString("Image", "Pfad", "na"), "M\xEF\xBF\xBDll");
 }
 
+// Found by fuzzing: a byte-order mark character at the start of the text itself was taken for the
+// file's mark and lost on the next read.
+TEST(IniStoreFormat, ALeadingMarkCharacterInTheTextSurvivesEveryEncoding) {
+    const std::string text = "\xEF\xBB\xBFvorab\n[A]\nk=v\n";
+    for (const std::string& bytes : {Utf16File(text), "\xEF\xBB\xBF" + text}) {
+        const IniStore store = IniStore::Parse(bytes);
+        for (const IniEncoding encoding : {IniEncoding::Utf16LeWithMark, IniEncoding::SystemCodePage}) {
+            const std::string once = store.serialize(encoding);
+            EXPECT_EQ(IniStore::Parse(once).serialize(encoding), once);
+        }
+    }
+}
+
 TEST(IniStoreFormat, CommentsAndStrayLinesSurviveARewrite) {
     IniStore store = IniStore::Parse("vorab\n[A]\n; Notiz\nohne Gleichheitszeichen\nk=v\n");
     store.writeString("a", "K", "w");
