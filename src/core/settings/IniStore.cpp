@@ -273,13 +273,6 @@ void IniStore::eraseSection(std::string_view section) {
     reindex();
 }
 
-void IniStore::deleteKey(std::string_view section, std::string_view key) {
-    if (Section* found = findSection(section)) {
-        std::erase_if(found->lines,
-                      [key](const Line& line) { return line.isEntry && EqualsIgnoringAsciiCase(line.key, key); });
-    }
-}
-
 std::optional<platform::FileError> IniStore::writeBack() const {
     platform::FileIo io;
     return writeBack(io);
