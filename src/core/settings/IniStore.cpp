@@ -9,7 +9,7 @@
 #include <iterator>
 #include <system_error>
 
-#include "core/settings/AsciiCase.h"
+#include "core/services/AsciiCase.h"
 #include "platform/CodePage.h"
 #include "platform/Unicode.h"
 

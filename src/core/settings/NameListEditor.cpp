@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/NameListEditor.h"
 
-#include "core/settings/AsciiCase.h"
+#include "core/services/AsciiCase.h"
 
 namespace talvex::settings {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/settings/AsciiCase.h"
+#include "core/services/AsciiCase.h"
 
 namespace talvex::settings {
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/settings/AsciiCase.h"
+#include "core/services/AsciiCase.h"
 
 #include <algorithm>
 
-namespace talvex::settings {
+namespace talvex {
 namespace {
 
 char Lower(char c) {
@@ -50,4 +50,4 @@ bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a < b;
 }
 
-} // namespace talvex::settings
+} // namespace talvex

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace talvex::settings {
+namespace talvex {
 
 /// Case rules of the settings files and path lists. Only ASCII letters fold: the stored files are
 /// compared the way the Windows program compared them, and folding other letters would depend on
@@ -17,4 +17,4 @@ namespace talvex::settings {
 /// that the order does not depend on the order of input.
 [[nodiscard]] bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-} // namespace talvex::settings
+} // namespace talvex
