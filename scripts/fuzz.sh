@@ -15,5 +15,12 @@ for target in build/fuzz/bin/fuzz_*; do
     seeds=()
     [ -d "tests/data" ] && seeds=(tests/data)
     echo "== $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true
+    log=build/fuzz/$name.log
+    if ! "$target" -max_total_time="$seconds" -print_final_stats=1 "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+        grep -E 'ERROR|SUMMARY' "$log" || tail -n 20 "$log"
+        echo "$name failed; the input that failed is named in $log"
+        failed=1
+    fi
+    grep -E 'stat::number_of_executed_units' "$log" || true
 done
+exit "${failed:-0}"
