@@ -139,8 +139,10 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
         return ErrorFor(path, errorNumber);
     };
 
-    if (targetExists && io.fchmod(fd, existing.st_mode & 07777) != 0) {
-        return fail(errno);
+    if (targetExists) {
+        // Best effort: file systems without permission bits (FAT on a USB stick) refuse the call, and
+        // a job must still be saveable there.
+        (void)io.fchmod(fd, existing.st_mode & 07777);
     }
     while (!contents.empty()) {
         const ssize_t written = io.write(fd, contents.data(), contents.size());
@@ -155,7 +157,8 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
         }
         contents.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (io.fsync(fd) != 0) {
+    // Some file systems (FUSE, network shares) cannot flush a file; the rename is still atomic there.
+    if (io.fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
         return fail(errno);
     }
     const int closeResult = io.close(fd);
