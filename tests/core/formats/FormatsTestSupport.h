@@ -1,17 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <initializer_list>
 #include <string>
-
-#include "core/options/JobEnvironment.h"
+#include <string_view>
 
 namespace talvex::formats::testing {
-
-/// A world without mkisofs or burning tools: the Image tab plays no part in the formats.
-class NoFilesEnvironment final : public options::JobEnvironment {
-public:
-    [[nodiscard]] bool FileExists(const std::string& /*path*/) const override { return false; }
-};
 
 /// The bytes of lines as they are saved: each followed by CR LF.
 inline std::string CrLf(std::initializer_list<std::string_view> lines) {

@@ -10,6 +10,7 @@
 #include "core/formats/FormatsTestSupport.h"
 #include "core/formats/TextLines.h"
 #include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
 
 namespace talvex::formats {
@@ -47,7 +48,7 @@ protected:
         return result;
     }
 
-    testing::NoFilesEnvironment environment;
+    fakes::FakeJobEnvironment environment;
     options::JobState job{environment};
     fakes::RecordingLogSink log;
     fakes::FakeFormatServices services;

@@ -10,6 +10,7 @@
 #include "core/formats/JobFileWriter.h"
 #include "core/formats/TextLines.h"
 #include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
 
 namespace talvex::formats {
@@ -43,7 +44,7 @@ protected:
         ASSERT_TRUE(ReadJobFile(copy, DecodeTextLines(EncodeTextLines(lines)), true, log, services));
     }
 
-    testing::NoFilesEnvironment environment;
+    fakes::FakeJobEnvironment environment;
     fakes::RecordingLogSink log;
     fakes::FakeFormatServices services;
 };

@@ -12,6 +12,7 @@
 #include "core/formats/TextLines.h"
 #include "core/options/OptionCatalogue.h"
 #include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
 
 namespace talvex::formats {
@@ -33,7 +34,7 @@ protected:
     }
     static std::string comment(Control box) { return options::FindOption(box)->comment; }
 
-    testing::NoFilesEnvironment environment;
+    fakes::FakeJobEnvironment environment;
     options::JobState job{environment};
     fakes::RecordingLogSink log;
     fakes::FakeFormatServices services;
@@ -221,7 +222,6 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
-        environment = {};
         options::JobState fresh(environment);
         c.set(fresh);
         if (c.box == C::chb_LTEE) {
