@@ -5,6 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include <gtest/gtest.h>
+
+#include "core/options/JobState.h"
+#include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
+#include "fakes/RecordingLogSink.h"
+
 namespace talvex::formats::testing {
 
 /// The bytes of lines as they are saved: each followed by CR LF.
@@ -16,5 +23,22 @@ inline std::string CrLf(std::initializer_list<std::string_view> lines) {
     }
     return text;
 }
+
+/// Ticks a value option and fills its field.
+inline void SetValue(options::JobState& job, options::Control box, options::Control field, std::string_view text) {
+    job.setTicked(box, true);
+    job.setText(field, text);
+}
+
+/// A fresh job with a recording log and fixed services.
+class FormatsFixture : public ::testing::Test {
+protected:
+    void value(options::Control box, options::Control field, std::string_view text) { SetValue(job, box, field, text); }
+
+    fakes::FakeJobEnvironment environment;
+    options::JobState job{environment};
+    fakes::RecordingLogSink log;
+    fakes::FakeFormatServices services;
+};
 
 } // namespace talvex::formats::testing

@@ -19,7 +19,7 @@ namespace {
 using options::Control;
 using C = options::Control;
 
-class JobFileReaderTest : public ::testing::Test {
+class JobFileReaderTest : public testing::FormatsFixture {
 protected:
     void read(const LineList& lines, PathStyle nameStyle = PathStyle::Windows, bool report = true) {
         ASSERT_TRUE(ReadJobFile(job, lines, report, log, services, nameStyle));
@@ -47,11 +47,6 @@ protected:
         }
         return result;
     }
-
-    fakes::FakeJobEnvironment environment;
-    options::JobState job{environment};
-    fakes::RecordingLogSink log;
-    fakes::FakeFormatServices services;
 };
 
 class ExampleTest : public JobFileReaderTest, public ::testing::WithParamInterface<PathStyle> {};

@@ -25,11 +25,6 @@ void Tick(options::JobState& job, std::initializer_list<C> boxes) {
     }
 }
 
-void Value(options::JobState& job, C box, C field, std::string_view text) {
-    job.setTicked(box, true);
-    job.setText(field, text);
-}
-
 class JobFileRoundTripTest : public ::testing::Test {
 protected:
     std::string write(const options::JobState& job) {
@@ -56,8 +51,8 @@ TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
              j.applySourceFolder("C:\\Daten", "NTFS");
              j.applyDestinationFolder("\\\\nas\\backup", "");
              Tick(j, {C::chb_KMIR, C::chb_LNP});
-             Value(j, C::chb_KR, C::edt_KR, "3");
-             Value(j, C::chb_KW, C::edt_KW, "5");
+             testing::SetValue(j, C::chb_KR, C::edt_KR, "3");
+             testing::SetValue(j, C::chb_KW, C::edt_KW, "5");
          }},
         {"copy options and letters",
          [](options::JobState& j) {
@@ -66,7 +61,7 @@ TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
              Tick(j, {C::chb_KAminus, C::chb_KAminusR, C::chb_KAminusT});
              Tick(j, {C::chb_KAplus, C::chb_KAplusA, C::chb_KAplusS, C::chb_KAplusH, C::chb_KAplusN});
              Tick(j, {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT});
-             Value(j, C::chb_KLEV, C::edt_KLEV, "4");
+             testing::SetValue(j, C::chb_KLEV, C::edt_KLEV, "4");
          }},
         {"other copy flags",
          [](options::JobState& j) {
@@ -79,8 +74,8 @@ TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
              Tick(j, {C::chb_FIA, C::chb_FIAr, C::chb_FIAa, C::chb_FIAs, C::chb_FIAh, C::chb_FIAc, C::chb_FIAn,
                       C::chb_FIAe, C::chb_FIAt, C::chb_FIAo});
              Tick(j, {C::chb_FXA, C::chb_FXAc, C::chb_FXAo});
-             Value(j, C::chb_FMAX, C::edt_FMAX, "1000000");
-             Value(j, C::chb_FMIN, C::edt_FMIN, "1");
+             testing::SetValue(j, C::chb_FMAX, C::edt_FMAX, "1000000");
+             testing::SetValue(j, C::chb_FMIN, C::edt_FMIN, "1");
              j.setNameListText(
                  "/IF\n*.docx\n\n/XF\n*.tmp\n~$*\n\n/ID\nProjekte\n\n/XD\nC:\\Alte Sachen\n$RECYCLE.BIN\n\n");
          }},
@@ -88,11 +83,11 @@ TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
          [](options::JobState& j) {
              Tick(j, {C::chb_LV, C::chb_LTS, C::chb_LFP, C::chb_LNJH, C::chb_LNJS, C::chb_LETA, C::chb_LX, C::chb_LNS,
                       C::chb_LNC, C::chb_LNDL, C::chb_LNFL, C::chb_LL, C::chb_LUNICODE, C::chb_LTBD});
-             Value(j, C::chb_LUNILOGPlus, C::edt_LLOG, "C:\\Logs\\mit blank.log");
+             testing::SetValue(j, C::chb_LUNILOGPlus, C::edt_LLOG, "C:\\Logs\\mit blank.log");
              Tick(j, {C::chb_LTEE});
-             Value(j, C::chb_MMON, C::edt_MMON, "5");
-             Value(j, C::chb_MMOT, C::edt_MMOT, "10");
-             Value(j, C::chb_MIPG, C::edt_MIPG, "100");
+             testing::SetValue(j, C::chb_MMON, C::edt_MMON, "5");
+             testing::SetValue(j, C::chb_MMOT, C::edt_MMOT, "10");
+             testing::SetValue(j, C::chb_MIPG, C::edt_MIPG, "100");
              Tick(j, {C::chb_MPF, C::chb_MRH});
              j.setText(C::edt_MRH1, "2200");
              j.setText(C::edt_MRH2, "0600");

@@ -22,7 +22,7 @@ using options::Control;
 using C = options::Control;
 using testing::CrLf;
 
-class JobFileWriterTest : public ::testing::Test {
+class JobFileWriterTest : public testing::FormatsFixture {
 protected:
     LineList write(std::string_view fileName = "C:\\JOBS\\A.RCJ") {
         LineList lines{"left over from an earlier job"};
@@ -33,11 +33,6 @@ protected:
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     static std::string comment(Control box) { return options::FindOption(box)->comment; }
-
-    fakes::FakeJobEnvironment environment;
-    options::JobState job{environment};
-    fakes::RecordingLogSink log;
-    fakes::FakeFormatServices services;
 };
 
 TEST_F(JobFileWriterTest, ReproducesTheDocumentedExampleByteForByte) {
