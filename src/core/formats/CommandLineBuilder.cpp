@@ -208,8 +208,7 @@ bool BuildCommandLineW(const options::JobState& job, WideLineList& lines, const 
     lines.clear();
     try {
         lines.push_back(platform::Utf8ToUtf16(Header(services)));
-        const std::string line =
-            "Robocopy" + Quoted(job.sourcePath()) + Quoted(job.destinationPath()) + Switches(job);
+        const std::string line = "Robocopy" + Quoted(job.sourcePath()) + Quoted(job.destinationPath()) + Switches(job);
         lines.push_back(platform::Utf8ToUtf16(line));
         return true;
     } catch (const std::exception&) {

@@ -18,7 +18,6 @@ namespace talvex::formats {
 
 /// The Unicode variant for running the job directly: the same switches, the folders unchanged and
 /// always present (an empty folder gives an empty pair of quotes), nothing logged.
-[[nodiscard]] bool BuildCommandLineW(const options::JobState& job, WideLineList& lines,
-                                     const FormatServices& services);
+[[nodiscard]] bool BuildCommandLineW(const options::JobState& job, WideLineList& lines, const FormatServices& services);
 
 } // namespace talvex::formats

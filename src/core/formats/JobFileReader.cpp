@@ -99,9 +99,15 @@ public:
         : m_job(job), m_lines(lines), m_report(reportFlag), m_log(log), m_services(services), m_nameStyle(nameStyle) {}
 
     void run() {
-        while (m_next < m_lines.size()) {
-            apply(m_lines[m_next++]);
+        try {
+            while (m_next < m_lines.size()) {
+                apply(m_lines[m_next++]);
+            }
+        } catch (...) {
+            storeNameList();
+            throw;
         }
+        storeNameList();
     }
 
 private:
@@ -209,11 +215,17 @@ private:
         return FindKeyword(SwitchOf(name)).has_value();
     }
 
+    // The names are collected here and stored once: storing the growing text for every name would
+    // take time quadratic in the length of the lists.
     void appendName(std::string_view name) {
-        std::string text = m_job.nameListText();
-        text += name;
-        text += '\n';
-        m_job.setText(C::red_FListe, text);
+        m_nameList += name;
+        m_nameList += '\n';
+    }
+
+    void storeNameList() {
+        if (!m_nameList.empty()) {
+            m_job.setText(C::red_FListe, m_job.nameListText() + m_nameList);
+        }
     }
 
     options::JobState& m_job;
@@ -223,6 +235,7 @@ private:
     const FormatServices& m_services;
     PathStyle m_nameStyle;
     std::size_t m_next = 0;
+    std::string m_nameList;
 };
 
 } // namespace
