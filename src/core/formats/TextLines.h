@@ -11,7 +11,9 @@
 namespace talvex::formats {
 
 /// Turns the bytes of a text file into lines. A UTF-8 or UTF-16LE byte-order mark decides the
-/// encoding and is dropped; without one the bytes are in the system code page. Lines end at CR LF,
+/// encoding and is dropped; without one the bytes are in the system code page. Where that is UTF-8,
+/// bytes that are no valid UTF-8 are read as Windows-1252, the code page of job files saved on
+/// Windows. Lines end at CR LF,
 /// LF or a lone CR; a line end at the very end gives no extra empty line.
 [[nodiscard]] LineList DecodeTextLines(std::string_view bytes);
 

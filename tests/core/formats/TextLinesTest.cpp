@@ -32,8 +32,12 @@ TEST(TextLinesTest, DecodesEncodingsAndEveryLineEnd) {
         {"UTF-16LE mark", "\xFF\xFE/\0S\0D\0:\0\xFC\0\r\0\n\0x\0"s, {"/SD:ü", "x"}},
         {"UTF-16LE odd last byte", "\xFF\xFEx\0y"s, {"x\xEF\xBF\xBD"}},
         {"NUL bytes stay in the line", "a\0b\r\n"s, {"a\0b"s}},
-        // Without a mark the system code page decides (UTF-8 here): broken bytes become U+FFFD.
-        {"broken code page bytes", "a\xFF\r\n", {"a\xEF\xBF\xBD"}},
+        // Without a mark the system code page decides (UTF-8 here); a file that is no UTF-8 comes
+        // from Windows and keeps its umlauts.
+        {"Windows-1252 file",
+         "/SD:C:\\B\xFC"
+         "cher \x80\x81\x9F\xFF\r\n",
+         {"/SD:C:\\Bücher €\xC2\x81Ÿÿ"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
