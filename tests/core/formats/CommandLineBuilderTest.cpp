@@ -178,23 +178,6 @@ TEST_F(CommandLineBuilderTest, FoldersInTheTwoVariants) {
     EXPECT_EQ(buildW(), "Robocopy \"C:\\Daten\" \"/media/x\" /S /UNICODE");
 }
 
-TEST_F(CommandLineBuilderTest, AHandTypedCommandLineComesBackRunnable) {
-    // The job of a hand-typed line: robocopy C:\Daten D:\Backup\Daten /MIR /XF *.tmp *.bak
-    // /XD "C:\Daten\Alte Sachen" /R:2 /W:5 /LOG:"C:\my logs\daten.log" /TEE /NP
-    job.applySourceFolder("C:\\Daten", "NTFS");
-    job.applyDestinationFolder("D:\\Backup\\Daten", "NTFS");
-    job.setTicked(C::chb_KMIR, true);
-    job.setNameListText("/XF\n*.tmp\n*.bak\n\n/XD\nC:\\Daten\\Alte Sachen\n\n");
-    value(C::chb_KR, C::edt_KR, "2");
-    value(C::chb_KW, C::edt_KW, "5");
-    value(C::chb_LLOG, C::edt_LLOG, "C:\\my logs\\daten.log");
-    job.setTicked(C::chb_LTEE, true);
-    job.setTicked(C::chb_LNP, true);
-    EXPECT_EQ(build(),
-              R"(Robocopy "C:\Daten" "D:\Backup\Daten" /MIR /R:2 /W:5 /XF *.tmp *.bak  /XD "C:\Daten\Alte Sachen"  )"
-              R"(/NP /LOG:"C:\my logs\daten.log" /TEE)");
-}
-
 TEST_F(CommandLineBuilderTest, FailuresAreReportedAsFalse) {
     services.failPathConversion = true;
     job.applySourceFolder("C:\\Bücher", "NTFS");
