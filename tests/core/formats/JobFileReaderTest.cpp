@@ -231,6 +231,7 @@ TEST_F(JobFileReaderTest, ValuesAndLetters) {
         {"/RH:800-1700", C::edt_MRH1, "800-"},
         {"/RH:800-1700", C::edt_MRH2, "700"},
         {"/RH:08", C::edt_MRH2, ""},
+        {"/RH:ä800-1700", C::edt_MRH1, "ä800"},
         {"/log:C:\\my logs\\a.log", C::edt_LLOG, "C:\\my logs\\a.log"},
         {"/UNILOG+:x.log", C::edt_LLOG, "x.log"},
     };
