@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/presentation/Translate.h"
+#include "core/services/AsciiCase.h"
 
 namespace talvex::options {
 
@@ -412,15 +413,6 @@ constexpr std::array kOptions = {
     Opt(Control::chb_MRH, "/RH", "", "", ArgumentKind::TimeRange, k_MRH, {}, ResetTick::Unticked, false,
         N_("Zeiten während welcher neue Kopiervorgänge gestartet werden."), CommentKind::Description),
 };
-
-[[nodiscard]] char ToUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-[[nodiscard]] bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ToUpperAscii(x) == ToUpperAscii(y); });
-}
 
 } // namespace
 
