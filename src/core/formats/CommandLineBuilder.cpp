@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/formats/Text.h"
+#include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
 #include "core/presentation/Format.h"
 #include "core/presentation/Translate.h"
@@ -155,7 +156,7 @@ std::string Switches(const options::JobState& job) {
             break;
         }
         case Arg::NameList:
-            for (const std::string& name : SplitNameList(job.nameListText())) {
+            for (const std::string_view name : options::SplitNameList(job.nameListText())) {
                 line += Format(entry.pattern, {CommandLineName(name)});
             }
             break;

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/formats/Text.h"
+#include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
 #include "core/presentation/Format.h"
 #include "core/presentation/Translate.h"
@@ -173,8 +174,8 @@ public:
             return;
         }
         heading(options::kNameListSectionTitle);
-        for (const std::string& line : SplitNameList(m_job.nameListText())) {
-            add(std::string(kIndent) + line);
+        for (const std::string_view line : options::SplitNameList(m_job.nameListText())) {
+            add(std::string(kIndent).append(line));
         }
     }
 

@@ -35,24 +35,6 @@ std::string_view CutAtComment(std::string_view text) {
     return text.substr(0, text.find("::"));
 }
 
-std::vector<std::string> SplitNameList(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        lines.emplace_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 std::string NormaliseFolderPath(std::string_view path) {
     const PathStyle style = StyleOf(path);
     for (;;) {

@@ -13,10 +13,6 @@ namespace talvex::formats {
 /// Everything before the first "::" (a comment marker), or the whole text.
 [[nodiscard]] std::string_view CutAtComment(std::string_view text);
 
-/// The lines of the name-list text: split at LF (a CR before it goes too); a line end at the very
-/// end closes the last line and starts no new one, so "/XD\nTemp\n\n" is "/XD", "Temp", "".
-[[nodiscard]] std::vector<std::string> SplitNameList(std::string_view text);
-
 /// A folder path as the path fields hold it: without trailing separators, a drive root as its
 /// letter and colon ("C:"). Paths with a drive letter, a network prefix or a "\" are taken as
 /// Windows paths on every platform, because job files and batch files carry them; others follow

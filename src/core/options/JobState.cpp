@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
 #include "core/options/OptionCoupling.h"
 #include "core/presentation/Format.h"
@@ -49,20 +50,10 @@ constexpr std::array kResetDependents = {C::chb_KAminus, C::chb_KAplus, C::chb_K
 
 // Whether the name-list text holds a block of this switch: a line that is exactly the switch.
 [[nodiscard]] bool HoldsBlock(std::string_view text, std::string_view switchName) {
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+    for (const std::string_view line : SplitNameList(text)) {
         if (line == switchName) {
             return true;
         }
-        start = end + 1;
     }
     return false;
 }

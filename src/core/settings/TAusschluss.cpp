@@ -3,6 +3,8 @@
 
 #include <optional>
 
+#include "core/options/NameListText.h"
+
 namespace talvex::settings {
 namespace {
 
@@ -43,13 +45,7 @@ const std::vector<std::string>& TAusschluss::array(NameList list) const {
 TAusschluss ReadNameListText(std::string_view text) {
     TAusschluss lists;
     std::optional<NameList> current;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+    for (const std::string_view line : options::SplitNameList(text)) {
         bool isSwitch = false;
         for (const NameList list : kNameLists) {
             if (line == NameListSwitch(list)) { // exact: "/xd" is a name, not a heading
