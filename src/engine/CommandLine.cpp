@@ -104,7 +104,6 @@ constexpr std::array kSwitches{
     Switch{"SECFIX", Kind::Ignored},
     Switch{"TIMFIX", Kind::Ignored},
     Switch{"NOCLONE", Kind::Ignored},
-    Switch{"DST", Kind::Ignored},
     Switch{"IA", Kind::IgnoredValue},
     Switch{"XA", Kind::IgnoredValue},
     Switch{"A+", Kind::IgnoredValue},
@@ -544,7 +543,11 @@ JobFileArguments readJobFile(std::string_view text) {
     while (!text.empty()) {
         const auto end = text.find_first_of("\r\n");
         std::string_view raw = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (next < text.size() && text[end] == '\r' && text[next] == '\n') {
+            ++next; // CR LF is one line end, not a line and an empty one
+        }
+        text.remove_prefix(next);
         if (raw.starts_with("\xEF\xBB\xBF")) {
             raw.remove_prefix(3);
         }

@@ -65,8 +65,13 @@ int copyDataFallback(int in, int out, std::uint64_t& done, const ProgressFunctio
 
 int copyData(int in, int out, const ProgressFunction& progress) {
     std::uint64_t done = 0;
+    // Smaller steps when someone watches the percentages.
+    const std::size_t chunk = progress ? kBuffer : kChunk;
+    if (progress) {
+        progress(0);
+    }
     for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, kChunk, 0);
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
