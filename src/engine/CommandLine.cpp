@@ -238,7 +238,10 @@ private:
             m_result.error = "ERROR : Invalid Parameter #" + std::to_string(position) + " : \"" + text + "\"";
             return;
         }
-        const auto content = m_readFile(path);
+        auto content = m_readFile(path);
+        if (!content && !path.ends_with(".rcj") && !path.ends_with(".RCJ")) {
+            content = m_readFile(path + ".rcj"); // robocopy adds the extension to a bare job name
+        }
         if (!content) {
             m_result.error = "ERROR : Cannot read job file \"" + path + "\".";
             return;

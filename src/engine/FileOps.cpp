@@ -327,14 +327,19 @@ int removeTreeAt(int dirFd, const std::string& name) {
     return firstError;
 }
 
-void applyDirectoryMetadata(int dirFd, const struct stat& source, const struct stat* current, bool mode, bool times,
-                            mode_t umask) {
-    // A folder we created gets its mode; an existing one only when the mode is to be copied.
+void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask) {
+    struct stat current {};
+    if (::fstat(dirFd, &current) != 0) {
+        return;
+    }
+    // A folder we created gets its mode; an existing one only when the mode is to be copied. Nothing is
+    // written when it already matches, so an unchanged tree is only read.
     const mode_t wanted = mode ? (source.st_mode & 0777) : (0777 & ~umask);
-    if (current == nullptr || (mode && (current->st_mode & 07777) != wanted)) {
+    if ((created || mode) && (current.st_mode & 07777) != wanted) {
         (void)::fchmod(dirFd, wanted);
     }
-    if (times) {
+    if (times &&
+        (current.st_mtim.tv_sec != source.st_mtim.tv_sec || current.st_mtim.tv_nsec != source.st_mtim.tv_nsec)) {
         const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
         (void)::futimens(dirFd, stamps);
     }

@@ -54,8 +54,7 @@ struct CopyRequest {
 [[nodiscard]] int removeTreeAt(int dirFd, const std::string& name);
 
 // Sets a folder's mode bits and, when asked, its times from the source folder's status.
-void applyDirectoryMetadata(int dirFd, const struct stat& source, const struct stat* current, bool mode, bool times,
-                            mode_t umask);
+void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask);
 
 // True for errors that a later attempt can cure (a busy or locked file), false for a file that is gone.
 [[nodiscard]] bool isRetryable(int error);

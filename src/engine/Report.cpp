@@ -206,6 +206,7 @@ void Report::error(int code, std::string_view action, std::string_view path) {
 
 void Report::waiting(int seconds) {
     m_output.write("Waiting " + std::to_string(seconds) + " seconds... Retrying...\n");
+    m_output.flush(); // the wait can be long; whoever reads the output should see why
 }
 
 void Report::retryLimitExceeded() {

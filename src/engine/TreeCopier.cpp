@@ -224,8 +224,8 @@ bool TreeCopier::run() {
     processDirectory(source.get(), root, sourcePath, destPath, 1, Scope::Root, failure);
     if (root.fd >= 0) {
         if (!m_options.listOnly) {
-            applyDirectoryMetadata(root.fd, sourceStatus, root.created ? nullptr : &root.status,
-                                   m_options.copy.attributes, m_options.copyDirectoryTimes, m_umask);
+            applyDirectoryMetadata(root.fd, sourceStatus, root.created, m_options.copy.attributes,
+                                   m_options.copyDirectoryTimes, m_umask);
         }
         ::close(root.fd);
     }
@@ -236,22 +236,40 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
                                   const std::string& destPath, int level, Scope scope, bool& anyFailure) {
     Statistics& st = m_statistics;
     ++st.dirs.total;
-    std::vector<Entry> sources;
-    if (const int error = readEntries(sourceFd, !m_options.copyLinks, sources); error != 0) {
-        // Nothing is purged here: a folder that cannot be read must not look empty.
-        m_report.error(error, "Accessing Source Directory", sourcePath);
-        ++st.dirs.failed;
-        anyFailure = true;
-        return;
-    }
-    std::vector<Entry> dests;
     if (dest.fd >= 0) {
-        if (const int error = readEntries(dest.fd, false, dests); error != 0) {
-            m_report.error(error, "Accessing Destination Directory", destPath);
+        struct stat sourceStatus {};
+        struct stat destStatus {};
+        if (::fstat(sourceFd, &sourceStatus) == 0 && ::fstat(dest.fd, &destStatus) == 0 &&
+            sourceStatus.st_dev == destStatus.st_dev && sourceStatus.st_ino == destStatus.st_ino) {
+            // Copying a folder onto itself would let /MOV delete the only copy.
+            m_report.error(EINVAL, "Source and Destination are the same folder", sourcePath);
             ++st.dirs.failed;
             anyFailure = true;
             return;
         }
+    }
+    std::vector<Entry> sources;
+    std::vector<Entry> dests;
+    int destError = 0;
+    if (dest.fd >= 0) {
+        m_worker.start([&dests, &destError, fd = dest.fd] { destError = readEntries(fd, false, dests); });
+    }
+    const int sourceError = readEntries(sourceFd, !m_options.copyLinks, sources);
+    if (dest.fd >= 0) {
+        m_worker.wait();
+    }
+    if (sourceError != 0) {
+        // Nothing is purged here: a folder that cannot be read must not look empty.
+        m_report.error(sourceError, "Accessing Source Directory", sourcePath);
+        ++st.dirs.failed;
+        anyFailure = true;
+        return;
+    }
+    if (destError != 0) {
+        m_report.error(destError, "Accessing Destination Directory", destPath);
+        ++st.dirs.failed;
+        anyFailure = true;
+        return;
     }
     const auto isFileLike = [this](const Entry& e) {
         return (m_options.copyLinks && e.isLink) || S_ISREG(e.status.st_mode) || e.error != 0;
@@ -352,8 +370,8 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
         m_ancestors.pop_back();
         if (child.fd >= 0) {
             if (!m_options.listOnly) {
-                applyDirectoryMetadata(child.fd, s->status, child.created ? nullptr : &child.status,
-                                       m_options.copy.attributes, m_options.copyDirectoryTimes, m_umask);
+                applyDirectoryMetadata(child.fd, s->status, child.created, m_options.copy.attributes,
+                                       m_options.copyDirectoryTimes, m_umask);
             }
             ::close(child.fd);
         }
@@ -410,18 +428,19 @@ void TreeCopier::processFile(int sourceFd, DestDir& dest, const Entry& s, const 
         skip(fileClass == FileClass::New ? "lonely" : className(fileClass));
         return;
     }
+    const CopyFlags& flags = m_options.copy;
+    const bool metadataOnly = !flags.data && !m_options.createOnly;
+    if (metadataOnly && (d == nullptr || (!flags.attributes && !flags.times && !flags.owner && !flags.security))) {
+        skip(""); // /NOCOPY, or metadata without data for a file that is not there
+        return;
+    }
     m_report.file(className(fileClass), size, modified, shown);
     if (m_options.listOnly) {
         ++st.files.copied;
         st.bytes.copied += size;
         return;
     }
-    if (!m_options.copy.data && !m_options.createOnly) {
-        // Nothing but metadata was asked for: only files already there can take it.
-        if (d == nullptr) {
-            skip("");
-            return;
-        }
+    if (metadataOnly) {
         const int error = copyMetadataAt(dest.fd, s.name, s.status, m_options.copy);
         if (error != 0) {
             m_report.error(error, "Copying File", sourcePath + s.name);

@@ -9,6 +9,7 @@
 #include "engine/FileOps.h"
 #include "engine/Options.h"
 #include "engine/Report.h"
+#include "engine/Worker.h"
 
 namespace robocopy {
 
@@ -67,6 +68,7 @@ private:
     dev_t m_destRootDev = 0;
     ino_t m_destRootIno = 0;
     bool m_haveDestRoot = false;
+    Worker m_worker;
 };
 
 } // namespace robocopy
