@@ -26,6 +26,11 @@ std::string Quoted(std::string_view text) {
     return out;
 }
 
+// Storing the ready flag unchanged raises StateChangedFlag and nothing else.
+void RaiseStateChanged(options::JobState& job) {
+    job.setReadyFlag(job.readyFlag());
+}
+
 bool FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -62,7 +67,11 @@ platform::ChildWaitHandles JobExecutor::waitHandles() const {
 void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMode, platform::ShowMode showMode) {
     std::string volumeDate = m_services.clock.shortDateText();
     if (running()) {
-        stop();
+        try {
+            stop();
+        } catch (const std::exception&) {
+            // The stop has been asked for; only its message was lost. The run goes on to its end.
+        }
         return;
     }
     m_job = &job;
@@ -76,7 +85,7 @@ void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMo
     m_error = false;
     m_stopped = false;
     try {
-        raiseStateChanged();
+        RaiseStateChanged(job);
         start(jobMode, showMode);
     } catch (const std::exception& e) {
         abort(e.what());
@@ -266,12 +275,14 @@ void JobExecutor::imageEnded(bool succeeded) {
 }
 
 void JobExecutor::finish() {
+    // Everything is reset before the job hears of it, so that whatever it sets off may start the
+    // next run at once.
+    options::JobState* job = std::exchange(m_job, nullptr);
+    m_log = nullptr;
     m_phase = Phase::Idle;
     m_run.reset();
     m_step.reset();
-    raiseStateChanged();
-    m_job = nullptr;
-    m_log = nullptr;
+    RaiseStateChanged(*job);
 }
 
 void JobExecutor::abort(const char* reason) {
@@ -290,23 +301,18 @@ void JobExecutor::abort(const char* reason) {
     } catch (const std::exception&) {
         // The mark must be cleared even when the log fails too.
     }
+    options::JobState* job = std::exchange(m_job, nullptr);
+    m_log = nullptr;
     m_phase = Phase::Idle;
     m_run.reset();
     m_step.reset();
     try {
-        if (m_job != nullptr) {
-            raiseStateChanged();
+        if (job != nullptr) {
+            RaiseStateChanged(*job);
         }
     } catch (const std::exception&) {
         // As above.
     }
-    m_job = nullptr;
-    m_log = nullptr;
-}
-
-void JobExecutor::raiseStateChanged() {
-    // Storing the ready flag unchanged raises StateChangedFlag and nothing else.
-    m_job->setReadyFlag(m_job->readyFlag());
 }
 
 void RunJobToEnd(JobExecutor& executor, options::JobState& job, LogSink& log, JobMode jobMode,

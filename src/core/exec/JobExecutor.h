@@ -64,6 +64,8 @@ public:
 
     /// The running mark: a run (robocopy, image or burn step) is in progress.
     [[nodiscard]] bool running() const { return m_phase != Phase::Idle; }
+    /// The job of the run in progress, or none. A job must not be closed while it runs.
+    [[nodiscard]] const options::JobState* runningJob() const { return m_job; }
     /// What an event loop can watch for the child that runs now (see `platform::ChildWaitHandles`).
     [[nodiscard]] platform::ChildWaitHandles waitHandles() const;
     /// The command line of the current or last run; empty when none was built.
@@ -90,7 +92,6 @@ private:
     void imageEnded(bool succeeded);
     void finish();
     void abort(const char* reason);
-    void raiseStateChanged();
 
     JobExecutorServices m_services;
     Phase m_phase = Phase::Idle;

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <ostream>
 #include <stdexcept>
 
 #include <gmock/gmock.h>
@@ -182,6 +183,10 @@ struct TemporaryCase {
     bool noSource;
     bool noDestination;
     const char* tail; // what follows the job file on the command line
+
+    friend void PrintTo(const TemporaryCase& c, std::ostream* out) {
+        *out << "/NOSD " << c.noSource << " /NODD " << c.noDestination;
+    }
 };
 
 class TemporaryJobCommandLine : public JobExecutorTest, public ::testing::WithParamInterface<TemporaryCase> {};
@@ -429,6 +434,31 @@ TEST_F(JobExecutorTest, AnythingThrownClearsTheRunningMark) {
     run(JobMode::CommandLine);
     EXPECT_EQ(m_process.commandLines.size(), 2U);
     EXPECT_TRUE(m_log.contains("Ausführung beendet.", kBlue));
+}
+
+// A view that reacts to the end of a run by starting the next one (a queue of jobs, say) must get
+// a run that goes on, not one whose job the first run's ending forgets.
+TEST_F(JobExecutorTest, RunStartedWhenTheLastOneEndsGoesOn) {
+    struct Restarter final : options::JobStateObserver {
+        std::function<void()> onFlags;
+        void flagsChanged() override { onFlags(); }
+    } restarter;
+    int runs = 0;
+    restarter.onFlags = [&] {
+        if (!executor().running() && runs < 2) {
+            ++runs;
+            m_process.chunks = {"nochmal\n"};
+            executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+        }
+    };
+    m_process.chunks = {"erst\n"};
+    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    m_job.addObserver(restarter);
+    while (executor().poll(0)) {
+    }
+    m_job.removeObserver(restarter);
+    EXPECT_EQ(m_process.commandLines.size(), 3U);
+    EXPECT_EQ(runs, 2);
 }
 
 } // namespace
