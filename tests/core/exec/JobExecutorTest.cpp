@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 
@@ -15,7 +16,6 @@
 #include "fakes/FixedClock.h"
 #include "fakes/RecordingLogSink.h"
 #include "fakes/TempFolder.h"
-#include "platform/Unicode.h"
 
 namespace talvex::exec {
 namespace {
@@ -141,7 +141,7 @@ protected:
 TEST_F(JobExecutorTest, CommandLineModeStreamsTheOutputBetweenItsStatusLines) {
     m_process.chunks = {"Quelle : /data/quelle\r\n  50%\r100%\r\n", "Ende"};
     m_job.clearStateChangedFlag();
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Maximised);
     EXPECT_TRUE(executor().running());
     EXPECT_TRUE(m_job.stateChangedFlag()) << "the timer must learn that Start became Stop";
     m_job.clearStateChangedFlag();
@@ -150,6 +150,7 @@ TEST_F(JobExecutorTest, CommandLineModeStreamsTheOutputBetweenItsStatusLines) {
     EXPECT_TRUE(m_job.stateChangedFlag()) << "the timer must learn that Stop became Start";
 
     ASSERT_EQ(m_process.commandLines.size(), 1U);
+    EXPECT_EQ(m_process.startOptions[0].showMode, platform::ShowMode::Maximised);
     const std::string& commandLine = m_process.commandLines[0];
     EXPECT_THAT(commandLine, StartsWith("Robocopy \"/data/quelle\" \"/backup/ziel\""));
     EXPECT_EQ(executor().commandLine(), commandLine);
@@ -166,17 +167,6 @@ TEST_F(JobExecutorTest, CommandLineModeRunsWithEmptyFoldersAsEmptyQuotes) {
     run(JobMode::CommandLine);
     ASSERT_EQ(m_process.commandLines.size(), 1U);
     EXPECT_THAT(m_process.commandLines[0], StartsWith("Robocopy \"\" \"\""));
-}
-
-TEST_F(JobExecutorTest, UnicodeOptionReadsTheOutputAsUtf16AndModesReachTheRunner) {
-    m_job.TickAndEnable(Control::chb_LUNICODE);
-    m_process.chunks = {platform::Utf8ToUtf16Le("Größe\r\n")};
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Maximised);
-    while (executor().poll(0)) {
-    }
-    EXPECT_TRUE(m_log.contains("Größe", kBlack));
-    ASSERT_EQ(m_process.startOptions.size(), 1U);
-    EXPECT_EQ(m_process.startOptions[0].showMode, platform::ShowMode::Maximised);
 }
 
 struct TemporaryCase {
@@ -229,35 +219,39 @@ TEST_F(JobExecutorTest, TemporaryJobFileFromAnEarlierRunIsReplaced) {
     EXPECT_TRUE(m_waits.empty());
 }
 
-// Each preparation failure ends the run before robocopy with its own message, skips the image
-// step and still clears the running mark.
+// Each preparation failure ends the run before robocopy with its own message (the writer logs its
+// own), skips the image step and still clears the running mark.
 TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
     struct Case {
         const char* name;
         JobMode mode;
         // Prepares the fault in a fresh folder and returns the settings folder to use.
         std::function<std::string(const fakes::TempFolder&)> arrange;
-        Line message;
+        std::optional<Line> message;
+        std::size_t waits; // a locked file is tried ten times, 200 ms apart
     };
     const std::vector<Case> cases = {
-        {"temporary file cannot be deleted",
-         JobMode::TemporaryJobFile,
+        {"temporary file cannot be deleted", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) {
              std::filesystem::create_directory(folder.file("~tmp.rcj"));
              return folder.path().string();
          },
-         {"Die Jobdatei besteht bereits und kann nicht gelöscht werden.", kBlack}},
-        {"temporary file cannot be saved",
-         JobMode::TemporaryJobFile,
+         Line{"Die Jobdatei besteht bereits und kann nicht gelöscht werden.", kBlack}, 9},
+        {"temporary file cannot be saved", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) { return folder.file("fehlt"); },
-         {"Speichern des Jobs gescheitert.", kBlue}},
-        {"command line cannot be built",
-         JobMode::CommandLine,
+         Line{"Speichern des Jobs gescheitert.", kBlue}, 0},
+        {"job file cannot be written", JobMode::TemporaryJobFile,
          [this](const fakes::TempFolder& folder) {
              m_formatsUsed = &m_brokenFormats;
              return folder.path().string();
          },
-         {"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}},
+         std::nullopt, 0},
+        {"command line cannot be built", JobMode::CommandLine,
+         [this](const fakes::TempFolder& folder) {
+             m_formatsUsed = &m_brokenFormats;
+             return folder.path().string();
+         },
+         Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -273,25 +267,14 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         EXPECT_TRUE(m_media.images.empty());
         EXPECT_FALSE(executor().running());
         ASSERT_FALSE(m_log.lines().empty());
-        EXPECT_TRUE(m_log.contains(c.message.text, c.message.colour));
+        if (c.message) {
+            EXPECT_TRUE(m_log.contains(c.message->text, c.message->colour));
+        } else {
+            EXPECT_FALSE(m_log.contains("...erstellt.", kBlack));
+        }
         EXPECT_EQ(m_log.lines().back(), (Line{"", kBlack}));
+        EXPECT_EQ(m_waits, std::vector<std::chrono::milliseconds>(c.waits, std::chrono::milliseconds(200)));
     }
-}
-
-TEST_F(JobExecutorTest, LockedTemporaryFileIsTriedTenTimesTwoHundredMillisecondsApart) {
-    std::filesystem::create_directory(m_settings.file("~tmp.rcj"));
-    run(JobMode::TemporaryJobFile);
-    EXPECT_EQ(m_waits, std::vector<std::chrono::milliseconds>(9, std::chrono::milliseconds(200)));
-}
-
-TEST_F(JobExecutorTest, WriterFailureLogsOnlyWhatTheWriterLoggedAndAnEmptyLine) {
-    m_formatsUsed = &m_brokenFormats;
-    run(JobMode::TemporaryJobFile);
-    EXPECT_TRUE(m_process.commandLines.empty());
-    EXPECT_FALSE(m_log.contains("...erstellt.", kBlack));
-    ASSERT_FALSE(m_log.lines().empty());
-    EXPECT_EQ(m_log.lines().back(), (Line{"", kBlack}));
-    EXPECT_FALSE(executor().running());
 }
 
 TEST_F(JobExecutorTest, SecondStartWhileRunningStopsTheRunWhichThenEndsNormally) {
