@@ -13,21 +13,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "engine/Descriptor.h"
+
 namespace robocopy {
 
 namespace {
-
-struct FdCloser {
-    int fd = -1;
-    explicit FdCloser(int descriptor) : fd(descriptor) {}
-    ~FdCloser() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-};
 
 constexpr std::size_t kChunk = 8u * 1024u * 1024u;
 constexpr std::size_t kBuffer = 1024u * 1024u;
@@ -237,18 +227,18 @@ int copyFileAt(const CopyRequest& r) {
     }
     // Non-blocking, so that a FIFO swapped in for a file cannot hang the run.
     const int openFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (r.source->isLink ? 0 : O_NOFOLLOW);
-    const FdCloser in(::openat(r.sourceDirFd, r.source->name.c_str(), openFlags));
-    if (in.fd < 0) {
+    const Descriptor in(::openat(r.sourceDirFd, r.source->name.c_str(), openFlags));
+    if (in.get() < 0) {
         return errno;
     }
     struct stat status {};
-    if (::fstat(in.fd, &status) != 0) {
+    if (::fstat(in.get(), &status) != 0) {
         return errno;
     }
     if (!S_ISREG(status.st_mode)) {
         return EINVAL;
     }
-    (void)::fcntl(in.fd, F_SETFL, 0);
+    (void)::fcntl(in.get(), F_SETFL, 0);
     std::string temporary;
     const int outFd = createTemporary(r.destDirFd, temporary);
     if (outFd < 0) {
@@ -256,16 +246,16 @@ int copyFileAt(const CopyRequest& r) {
     }
     int error = 0;
     {
-        const FdCloser out(outFd);
+        const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = copyData(in.fd, out.fd, r.progress);
+            error = copyData(in.get(), out.get(), r.progress);
         }
         if (error == 0 && r.flags.security) {
-            copyAcl(in.fd, out.fd);
+            copyAcl(in.get(), out.get());
         }
         if (error == 0) {
             // The times of the file as it was read, not as listed: it may have changed meanwhile.
-            error = applyMetadata(out.fd, status, r.flags, r.umask);
+            error = applyMetadata(out.get(), status, r.flags, r.umask);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {
@@ -278,23 +268,23 @@ int copyFileAt(const CopyRequest& r) {
 }
 
 int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
-    const FdCloser fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.fd < 0) {
+    const Descriptor fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
         return errno;
     }
     CopyFlags metadata = flags;
     if (!metadata.attributes) {
         // Keep the file's own mode: nothing asked to change it.
         struct stat current {};
-        if (::fstat(fd.fd, &current) != 0) {
+        if (::fstat(fd.get(), &current) != 0) {
             return errno;
         }
         struct stat withMode = source;
         withMode.st_mode = current.st_mode;
         metadata.attributes = true;
-        return applyMetadata(fd.fd, withMode, metadata, 0);
+        return applyMetadata(fd.get(), withMode, metadata, 0);
     }
-    return applyMetadata(fd.fd, source, metadata, 0);
+    return applyMetadata(fd.get(), source, metadata, 0);
 }
 
 int removeTreeAt(int dirFd, const std::string& name) {
@@ -304,17 +294,17 @@ int removeTreeAt(int dirFd, const std::string& name) {
     if (errno != ENOTEMPTY && errno != EEXIST) {
         return errno;
     }
-    const FdCloser child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (child.fd < 0) {
+    const Descriptor child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (child.get() < 0) {
         return errno;
     }
     std::vector<Entry> entries;
-    int firstError = readEntries(child.fd, false, entries);
+    int firstError = readEntries(child.get(), false, entries);
     for (const Entry& entry : entries) {
         int error = 0;
         if (S_ISDIR(entry.status.st_mode)) {
-            error = removeTreeAt(child.fd, entry.name);
-        } else if (::unlinkat(child.fd, entry.name.c_str(), 0) != 0 && errno != ENOENT) {
+            error = removeTreeAt(child.get(), entry.name);
+        } else if (::unlinkat(child.get(), entry.name.c_str(), 0) != 0 && errno != ENOENT) {
             error = errno;
         }
         if (firstError == 0) {
