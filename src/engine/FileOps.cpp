@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -92,6 +93,27 @@ void copyAcl(int in, int out) {
     }
 }
 
+// The temporary file being written, for the signal handler: an interrupted run leaves no half file.
+volatile std::sig_atomic_t pendingDirFd = -1;
+char pendingName[64];
+
+void notePending(int dirFd, const std::string& name) {
+    pendingDirFd = -1;
+    const std::size_t length = std::min(name.size(), sizeof pendingName - 1);
+    std::memcpy(pendingName, name.data(), length);
+    pendingName[length] = '\0';
+    pendingDirFd = dirFd;
+}
+
+extern "C" void removePendingAndDie(int signalNumber) {
+    const int dirFd = pendingDirFd;
+    if (dirFd >= 0) {
+        ::unlinkat(dirFd, pendingName, 0);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
 // A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
 std::string temporaryName(unsigned counter) {
     char buffer[64];
@@ -103,7 +125,11 @@ int createTemporary(int dirFd, std::string& name) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(++counter);
+        notePending(dirFd, name);
         const int fd = ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            pendingDirFd = -1; // not ours: it may be another run's
+        }
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -264,6 +290,7 @@ int copyFileAt(const CopyRequest& r) {
     if (error != 0) {
         ::unlinkat(r.destDirFd, temporary.c_str(), 0);
     }
+    pendingDirFd = -1;
     return error;
 }
 
@@ -333,6 +360,14 @@ void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, 
         const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
         (void)::futimens(dirFd, stamps);
     }
+}
+
+void removeTemporaryOnInterrupt() {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signalNumber, removePendingAndDie);
+    }
+    // A reader that goes away must not stop the copy half-way; its output is simply dropped.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool isRetryable(int error) {
