@@ -492,7 +492,7 @@ private:
             o.copyDirectoryTimes = letters.find('T') != std::string::npos;
             return true;
         }
-        const auto number = parseNumber(value);
+        const auto number = parseNumber(trimBlanks(value));
         if (!number) {
             return false;
         }
@@ -581,6 +581,15 @@ JobFileArguments readJobFile(std::string_view text) {
             continue;
         }
         std::vector<std::string> tokens = splitLine(line);
+        for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+            // "/LEV: 3": a value written with a blank after the colon still belongs to its switch.
+            const Switch* valueSwitch = findSwitch(tokens[i]);
+            if (valueSwitch != nullptr && valueSwitch->kind == Kind::Value && tokens[i].ends_with(':') &&
+                findSwitch(tokens[i + 1]) == nullptr) {
+                tokens[i] += tokens[i + 1];
+                tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            }
+        }
         for (std::string& token : tokens) {
             const bool known = findSwitch(token) != nullptr;
             if (!known && token.front() == '/' && !inBlock) {

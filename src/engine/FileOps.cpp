@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -13,21 +14,11 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "engine/Descriptor.h"
+
 namespace robocopy {
 
 namespace {
-
-struct FdCloser {
-    int fd = -1;
-    explicit FdCloser(int descriptor) : fd(descriptor) {}
-    ~FdCloser() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-};
 
 constexpr std::size_t kChunk = 8u * 1024u * 1024u;
 constexpr std::size_t kBuffer = 1024u * 1024u;
@@ -102,6 +93,27 @@ void copyAcl(int in, int out) {
     }
 }
 
+// The temporary file being written, for the signal handler: an interrupted run leaves no half file.
+volatile std::sig_atomic_t pendingDirFd = -1;
+char pendingName[64];
+
+void notePending(int dirFd, const std::string& name) {
+    pendingDirFd = -1;
+    const std::size_t length = std::min(name.size(), sizeof pendingName - 1);
+    std::memcpy(pendingName, name.data(), length);
+    pendingName[length] = '\0';
+    pendingDirFd = dirFd;
+}
+
+extern "C" void removePendingAndDie(int signalNumber) {
+    const int dirFd = pendingDirFd;
+    if (dirFd >= 0) {
+        ::unlinkat(dirFd, pendingName, 0);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
 // A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
 std::string temporaryName(unsigned counter) {
     char buffer[64];
@@ -113,7 +125,11 @@ int createTemporary(int dirFd, std::string& name) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporaryName(++counter);
+        notePending(dirFd, name);
         const int fd = ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            pendingDirFd = -1; // not ours: it may be another run's
+        }
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -237,18 +253,18 @@ int copyFileAt(const CopyRequest& r) {
     }
     // Non-blocking, so that a FIFO swapped in for a file cannot hang the run.
     const int openFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (r.source->isLink ? 0 : O_NOFOLLOW);
-    const FdCloser in(::openat(r.sourceDirFd, r.source->name.c_str(), openFlags));
-    if (in.fd < 0) {
+    const Descriptor in(::openat(r.sourceDirFd, r.source->name.c_str(), openFlags));
+    if (in.get() < 0) {
         return errno;
     }
     struct stat status {};
-    if (::fstat(in.fd, &status) != 0) {
+    if (::fstat(in.get(), &status) != 0) {
         return errno;
     }
     if (!S_ISREG(status.st_mode)) {
         return EINVAL;
     }
-    (void)::fcntl(in.fd, F_SETFL, 0);
+    (void)::fcntl(in.get(), F_SETFL, 0);
     std::string temporary;
     const int outFd = createTemporary(r.destDirFd, temporary);
     if (outFd < 0) {
@@ -256,16 +272,16 @@ int copyFileAt(const CopyRequest& r) {
     }
     int error = 0;
     {
-        const FdCloser out(outFd);
+        const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = copyData(in.fd, out.fd, r.progress);
+            error = copyData(in.get(), out.get(), r.progress);
         }
         if (error == 0 && r.flags.security) {
-            copyAcl(in.fd, out.fd);
+            copyAcl(in.get(), out.get());
         }
         if (error == 0) {
             // The times of the file as it was read, not as listed: it may have changed meanwhile.
-            error = applyMetadata(out.fd, status, r.flags, r.umask);
+            error = applyMetadata(out.get(), status, r.flags, r.umask);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {
@@ -274,27 +290,28 @@ int copyFileAt(const CopyRequest& r) {
     if (error != 0) {
         ::unlinkat(r.destDirFd, temporary.c_str(), 0);
     }
+    pendingDirFd = -1;
     return error;
 }
 
 int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
-    const FdCloser fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (fd.fd < 0) {
+    const Descriptor fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
         return errno;
     }
     CopyFlags metadata = flags;
     if (!metadata.attributes) {
         // Keep the file's own mode: nothing asked to change it.
         struct stat current {};
-        if (::fstat(fd.fd, &current) != 0) {
+        if (::fstat(fd.get(), &current) != 0) {
             return errno;
         }
         struct stat withMode = source;
         withMode.st_mode = current.st_mode;
         metadata.attributes = true;
-        return applyMetadata(fd.fd, withMode, metadata, 0);
+        return applyMetadata(fd.get(), withMode, metadata, 0);
     }
-    return applyMetadata(fd.fd, source, metadata, 0);
+    return applyMetadata(fd.get(), source, metadata, 0);
 }
 
 int removeTreeAt(int dirFd, const std::string& name) {
@@ -304,17 +321,17 @@ int removeTreeAt(int dirFd, const std::string& name) {
     if (errno != ENOTEMPTY && errno != EEXIST) {
         return errno;
     }
-    const FdCloser child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (child.fd < 0) {
+    const Descriptor child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (child.get() < 0) {
         return errno;
     }
     std::vector<Entry> entries;
-    int firstError = readEntries(child.fd, false, entries);
+    int firstError = readEntries(child.get(), false, entries);
     for (const Entry& entry : entries) {
         int error = 0;
         if (S_ISDIR(entry.status.st_mode)) {
-            error = removeTreeAt(child.fd, entry.name);
-        } else if (::unlinkat(child.fd, entry.name.c_str(), 0) != 0 && errno != ENOENT) {
+            error = removeTreeAt(child.get(), entry.name);
+        } else if (::unlinkat(child.get(), entry.name.c_str(), 0) != 0 && errno != ENOENT) {
             error = errno;
         }
         if (firstError == 0) {
@@ -343,6 +360,14 @@ void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, 
         const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
         (void)::futimens(dirFd, stamps);
     }
+}
+
+void removeTemporaryOnInterrupt() {
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        std::signal(signalNumber, removePendingAndDie);
+    }
+    // A reader that goes away must not stop the copy half-way; its output is simply dropped.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool isRetryable(int error) {

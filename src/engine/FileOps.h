@@ -56,6 +56,10 @@ struct CopyRequest {
 // Sets a folder's mode bits and, when asked, its times from the source folder's status.
 void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask);
 
+// Installs handlers that remove the file being written when the run is interrupted, and keeps a
+// closed output pipe from ending the run.
+void removeTemporaryOnInterrupt();
+
 // True for errors that a later attempt can cure (a busy or locked file), false for a file that is gone.
 [[nodiscard]] bool isRetryable(int error);
 

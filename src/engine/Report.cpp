@@ -172,20 +172,27 @@ void Report::file(std::string_view kind, std::uint64_t size, std::time_t modifie
     line += "\n";
     m_output.write(line);
     m_lastPercent = -1;
+    m_fileStarted = std::chrono::steady_clock::now();
 }
 
 void Report::progress(std::uint64_t done, std::uint64_t size) {
     if (m_options.noProgress || m_options.noFileList || size == 0) {
         return;
     }
-    const int tenths = static_cast<int>(done * 1000 / size);
-    if (tenths == m_lastPercent || tenths >= 1000) {
+    // Whole percentages, as robocopy prints them: a front end shows each figure as a line of its own.
+    const int percent = static_cast<int>(done * 100 / size);
+    if (percent == m_lastPercent || percent >= 100) {
         return;
     }
-    m_lastPercent = tenths;
+    m_lastPercent = percent;
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%5.1f%%\r", tenths / 10.0);
-    m_output.write(buffer);
+    std::snprintf(buffer, sizeof buffer, "%3d%%", percent);
+    std::string text = buffer;
+    if (m_options.eta && done > 0) {
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_fileStarted).count();
+        text += "  ETA " + duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
+    }
+    m_output.write(text + "\r");
 }
 
 void Report::progressDone() {

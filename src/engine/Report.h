@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -54,6 +55,7 @@ private:
     Output& m_output;
     const Options& m_options;
     int m_lastPercent = -1;
+    std::chrono::steady_clock::time_point m_fileStarted;
 };
 
 [[nodiscard]] std::string usageText();

@@ -138,6 +138,18 @@ TEST(CommandLine, JobNameBlocksEndAtSwitchesAndBlankLines) {
     EXPECT_TRUE(r.options.filePatterns.empty());
 }
 
+// Line ends of every system, a byte-order mark, and a quoted name inside a block.
+TEST(CommandLine, JobFileLineEndsAndMarks) {
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+        const std::string job = "\xEF\xBB\xBF/SD:/s" + eol + "/DD:/d" + eol + "/XF" + eol + "  \"a b.txt\"" + eol +
+                                "  c.txt" + eol + "/LEV: 3";
+        const ParseResult r = parseWithJob(job, {"/JOB:job"});
+        ASSERT_EQ(r.error, "") << "job name without extension, line end " << eol.size();
+        EXPECT_EQ(r.options.source, "/s");
+        EXPECT_EQ(r.options.excludeFiles, (std::vector<std::string>{"a b.txt", "c.txt"}));
+    }
+}
+
 struct ExampleJob {
     std::string file;
     std::string source;

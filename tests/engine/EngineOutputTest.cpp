@@ -37,6 +37,10 @@ TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
     const Run quiet = copy({"/NJH", "/NJS", "/NDL", "/NP", "/NC", "/NS", "/FP"});
     EXPECT_EQ(quiet.output, "\t              \t\t\t" + path("src") + "/a.txt\n");
 
+    write("src/big", std::string(3 * 1024 * 1024, 'b'));
+    const Run eta = copy({"/ETA", "/NJH", "/NJS"});
+    EXPECT_TRUE(has(eta.output, "%  ETA ")) << eta.output;
+
     const Run unchanged = copy({"/V", "/TS", "/NJH", "/NJS", "/NDL", "/BYTES"});
     EXPECT_TRUE(has(unchanged.output, "\t    same      \t\t       5 ")) << unchanged.output;
     EXPECT_TRUE(has(unchanged.output, "\ta.txt\n"));

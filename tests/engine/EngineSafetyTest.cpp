@@ -62,6 +62,23 @@ TEST_F(EngineSafety, UnreadableSourceFolderDoesNotPurgeItsDestination) {
     EXPECT_EQ(read("dst/locked/extra"), "keep");
 }
 
+TEST_F(EngineSafety, FolderIsNeverMovedOntoItself) {
+    write("src/only-copy", "precious");
+    std::filesystem::create_symlink(path("src"), path("alias"));
+    const Run result = copy({"/MOV", "/IS"}, "src", "alias");
+    EXPECT_EQ(result.code & 8, 8) << result.output;
+    EXPECT_EQ(read("src/only-copy"), "precious");
+}
+
+TEST_F(EngineSafety, NoCopyWithPurgeOnlyDeletes) {
+    write("src/a", "new", 2000000);
+    write("dst/a", "old", 1000000);
+    write("dst/extra", "x");
+    const Run result = copy({"/NOCOPY", "/PURGE"});
+    EXPECT_EQ(result.code, 2) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "old"}}));
+}
+
 TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
     write("src/a", "a");
     write("dst/System Volume Information/tracking", "t");
