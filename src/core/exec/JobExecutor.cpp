@@ -76,7 +76,7 @@ void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMo
     }
     m_job = &job;
     m_log = &log;
-    m_phase = Phase::Robocopy;
+    m_phase = Phase::Preparing;
     m_run.reset();
     m_step.reset();
     m_commandLine.clear();
@@ -96,9 +96,10 @@ bool JobExecutor::poll(int timeoutMs) {
     try {
         switch (m_phase) {
         case Phase::Idle:
+        case Phase::Preparing:
             break;
         case Phase::Robocopy:
-            if (m_run && m_run->poll(timeoutMs) == ChildRun::State::Finished) {
+            if (m_run->poll(timeoutMs) == ChildRun::State::Finished) {
                 robocopyEnded();
             }
             break;

@@ -55,14 +55,15 @@ public:
     JobExecutor& operator=(const JobExecutor&) = delete;
     ~JobExecutor();
 
-    /// The Start/Stop action for the current job, with the run modes of the run menu.
+    /// The Start/Stop action for the current job, with the run modes of the run menu. While a run
+    /// goes on, the arguments are not used: the stop messages go to the log of the running job.
     void ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMode, platform::ShowMode showMode);
 
     /// Waits at most `timeoutMs` for the running child, logs its output and takes the next step
     /// when it has ended. Returns the running mark.
     bool poll(int timeoutMs);
 
-    /// The running mark: a run (robocopy, image or burn step) is in progress.
+    /// The running mark: a run (its preparation, robocopy, the image or burn step) is in progress.
     [[nodiscard]] bool running() const { return m_phase != Phase::Idle; }
     /// The job of the run in progress, or none. A job must not be closed while it runs.
     [[nodiscard]] const options::JobState* runningJob() const { return m_job; }
@@ -70,13 +71,14 @@ public:
     [[nodiscard]] platform::ChildWaitHandles waitHandles() const;
     /// The command line of the current or last run; empty when none was built.
     [[nodiscard]] const std::string& commandLine() const { return m_commandLine; }
-    /// The date taken when `ExecuteJob` was last entered; the image step's volume label.
+    /// The date taken when the current or last run was started; the image step's volume label.
     [[nodiscard]] const std::string& volumeDate() const { return m_volumeDate; }
     [[nodiscard]] std::string temporaryJobFile() const;
 
 private:
     enum class Phase {
         Idle,
+        Preparing,
         Robocopy,
         Image,
         Burn,
