@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "fakes/TempFolder.h"
+
+namespace talvex::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using fakes::TempFolder;
+
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+TEST(EnsureFileDeleted, RemovesTheFileOrReportsItStaysAfterTenAttempts) {
+    TempFolder folder;
+    std::vector<std::chrono::milliseconds> waits;
+    const Wait record = [&](std::chrono::milliseconds ms) { waits.push_back(ms); };
+
+    EXPECT_TRUE(EnsureFileDeleted(folder.file("missing.rcj"), record));
+    TempFolder::Write(folder.file("~tmp.rcj"), "x");
+    EXPECT_TRUE(EnsureFileDeleted(folder.file("~tmp.rcj"), record));
+    EXPECT_FALSE(fs::exists(folder.file("~tmp.rcj")));
+    EXPECT_TRUE(waits.empty());
+
+    fs::create_directory(folder.file("busy.rcj"));
+    EXPECT_FALSE(EnsureFileDeleted(folder.file("busy.rcj"), record));
+    EXPECT_TRUE(fs::is_directory(folder.file("busy.rcj"))); // a folder is never removed
+    EXPECT_EQ(waits, std::vector<std::chrono::milliseconds>(9, std::chrono::milliseconds(200)));
+}
+
+TEST(EnsureFileDeleted, SucceedsWhenTheObstacleGoesAwayWhileWaiting) {
+    TempFolder folder;
+    fs::create_directory(folder.file("held"));
+    int waits = 0;
+    EXPECT_TRUE(EnsureFileDeleted(folder.file("held"), [&](std::chrono::milliseconds) {
+        if (++waits == 3) {
+            fs::remove(folder.file("held"));
+        }
+    }));
+    EXPECT_EQ(waits, 3);
+}
+
+// Fails a chosen system call, the way a full disk or a broken medium would.
+class FaultyIo final : public FileIo {
+public:
+    std::size_t failWriteAfter = SIZE_MAX;
+    bool failFsync = false;
+    bool failRename = false;
+
+    ssize_t write(int fd, const void* data, std::size_t size) override {
+        if (m_written >= failWriteAfter) {
+            errno = ENOSPC;
+            return -1;
+        }
+        const std::size_t chunk = std::min(size, failWriteAfter - m_written);
+        const ssize_t n = FileIo::write(fd, data, chunk);
+        m_written += n > 0 ? static_cast<std::size_t>(n) : 0;
+        return n;
+    }
+    int fsync(int fd) override {
+        if (failFsync) {
+            errno = EIO;
+            return -1;
+        }
+        return FileIo::fsync(fd);
+    }
+    int rename(const char* from, const char* to) override {
+        if (failRename) {
+            errno = EXDEV;
+            return -1;
+        }
+        return FileIo::rename(from, to);
+    }
+
+private:
+    std::size_t m_written = 0;
+};
+
+TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
+    TempFolder folder;
+    const std::string target = folder.file("Talvex.ini");
+    TempFolder::Write(target, "old contents that are longer");
+    ::chmod(target.c_str(), 0640);
+
+    ASSERT_EQ(WriteFileAtomically(target, "new"), std::nullopt);
+    EXPECT_EQ(TempFolder::Read(target), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"Talvex.ini"});
+
+    ASSERT_EQ(WriteFileAtomically(folder.file("fresh.rcj"), ""), std::nullopt);
+    EXPECT_TRUE(fs::exists(folder.file("fresh.rcj")));
+}
+
+TEST(WriteFileAtomically, WritesThroughASymbolicLink) {
+    TempFolder folder;
+    TempFolder::Write(folder.file("real.ini"), "old");
+    fs::create_symlink("real.ini", folder.file("link.ini"));
+    ASSERT_EQ(WriteFileAtomically(folder.file("link.ini"), "new"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(folder.file("link.ini")));
+    EXPECT_EQ(TempFolder::Read(folder.file("real.ini")), "new");
+}
+
+TEST(WriteFileAtomically, AnInterruptedWriteLeavesTheOldFileAndNoTemporary) {
+    struct Case {
+        const char* what;
+        std::size_t failWriteAfter;
+        bool failFsync;
+        bool failRename;
+        int expectedError;
+    };
+    const Case cases[] = {
+        {"disk full at once", 0, false, false, ENOSPC},
+        {"disk full after 5 bytes", 5, false, false, ENOSPC},
+        {"flush fails", SIZE_MAX, true, false, EIO},
+        {"rename fails", SIZE_MAX, false, true, EXDEV},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const std::string target = folder.file("job.rcj");
+        TempFolder::Write(target, "old job");
+        FaultyIo io;
+        io.failWriteAfter = c.failWriteAfter;
+        io.failFsync = c.failFsync;
+        io.failRename = c.failRename;
+
+        const auto error = WriteFileAtomically(target, std::string(1000, 'n'), io);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->errorNumber, c.expectedError);
+        EXPECT_EQ(error->describe(), target + ": " + std::strerror(c.expectedError));
+        EXPECT_EQ(TempFolder::Read(target), "old job");
+        EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"job.rcj"});
+    }
+}
+
+TEST(WriteFileAtomically, ReportsAMissingFolderOrAFolderInTheWay) {
+    TempFolder folder;
+    const auto missing = WriteFileAtomically(folder.file("no/such.rcj"), "x");
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_EQ(missing->errorNumber, ENOENT);
+    fs::create_directory(folder.file("dir.rcj"));
+    const auto inTheWay = WriteFileAtomically(folder.file("dir.rcj"), "x");
+    ASSERT_TRUE(inTheWay.has_value());
+    EXPECT_EQ(inTheWay->errorNumber, EISDIR);
+}
+
+} // namespace
+} // namespace talvex::platform
