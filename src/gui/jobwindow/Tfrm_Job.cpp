@@ -1,0 +1,419 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/jobwindow/Tfrm_Job.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "core/options/OptionCatalogue.h"
+#include "core/presentation/Format.h"
+#include "core/presentation/Translate.h"
+#include "core/presentation/WindowLayout.h"
+#include "core/services/PathDisplay.h"
+#include "core/services/Paths.h"
+#include "core/services/UserInterface.h"
+#include "gui/Pictures.h"
+#include "gui/dialogs/FontTextMeasurer.h"
+#include "gui/jobwindow/JobPageControl.h"
+#include "gui/jobwindow/JobPages.h"
+#include "gui/jobwindow/LogView.h"
+#include "platform/Volumes.h"
+
+namespace talvex::gui {
+
+namespace {
+
+using options::Control;
+using options::ControlKind;
+using options::Tab;
+
+// Design geometry of the client area.
+constexpr int kPageHeight = 289;
+constexpr int kLogTopSplit = kPageHeight + 4; // pnl_Page top + its height + 4
+constexpr int kLogButtonStrip = 18;
+constexpr int kCaptionBarHeight = 16;
+constexpr int kWarningWidth = 350;
+
+constexpr std::array kPageOrder = {Tab::Pfade, Tab::Kopieren, Tab::Filtern, Tab::Log, Tab::Monitor, Tab::Image};
+constexpr int kImagePage = 5;
+
+QString ToQ(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const char* PageName(Tab page) {
+    switch (page) {
+    case Tab::Pfade:
+        return "tab_Pfade";
+    case Tab::Kopieren:
+        return "tab_Kopieren";
+    case Tab::Filtern:
+        return "tab_Filter";
+    case Tab::Log:
+        return "tab_Log";
+    case Tab::Monitor:
+        return "tab_Monitor";
+    case Tab::Image:
+        return "tab_Image";
+    }
+    return "";
+}
+
+} // namespace
+
+Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
+    : QWidget(parent), m_services(services), m_state(std::make_unique<options::JobState>(services.environment)) {
+    setObjectName(QStringLiteral("Tfrm_Job"));
+    buildFrame();
+    buildPages();
+    bindControls();
+    m_state->addObserver(*this);
+    m_captionBar->setText(ToQ(m_state->caption()));
+    setWindowTitle(ToQ(m_state->caption()));
+    resize(394, 479 + kCaptionBarHeight);
+}
+
+Tfrm_Job::~Tfrm_Job() {
+    m_state->removeObserver(*this);
+}
+
+LogSink& Tfrm_Job::log() {
+    return *m_log;
+}
+
+QString Tfrm_Job::caption() const {
+    return ToQ(m_state->caption());
+}
+
+void Tfrm_Job::buildFrame() {
+    // Embedded in the main window, the job window has no title bar of its own; this strip stands
+    // in for the tool-window caption, so that "[geändert]" stays visible.
+    m_captionBar = new QLabel(this);
+    m_captionBar->setObjectName(QStringLiteral("lbl_Caption"));
+    m_captionBar->setAutoFillBackground(true);
+    m_captionBar->setBackgroundRole(QPalette::Mid);
+    m_captionBar->setContentsMargins(4, 0, 4, 0);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("pnl_Client"));
+    m_client->installEventFilter(this);
+
+    m_page = new QWidget(m_client);
+    m_page->setObjectName(QStringLiteral("pnl_Page"));
+    m_pages = new JobPageControl(m_page);
+    m_pages->installEventFilter(this);
+
+    m_logPanel = new QWidget(m_client);
+    m_logPanel->setObjectName(QStringLiteral("pnl_Log"));
+    m_logPanel->installEventFilter(this);
+    m_fullButton = new QToolButton(m_logPanel);
+    m_fullButton->setObjectName(QStringLiteral("sbu_Seite"));
+    m_fullButton->setGeometry(4, 4, 15, 11);
+    m_fullButton->setAutoRaise(true);
+    m_fullButton->setIcon(PictureIcon(Picture::LogFull));
+    m_fullButton->setIconSize(QSize(13, 9));
+    m_splitButton = new QToolButton(m_logPanel);
+    m_splitButton->setObjectName(QStringLiteral("sbu_Teil"));
+    m_splitButton->setGeometry(20, 4, 15, 11);
+    m_splitButton->setAutoRaise(true);
+    m_splitButton->setIcon(PictureIcon(Picture::LogSplit));
+    m_splitButton->setIconSize(QSize(13, 9));
+    m_splitButton->setEnabled(false);
+    connect(m_fullButton, &QToolButton::clicked, this, &Tfrm_Job::showLogFull);
+    connect(m_splitButton, &QToolButton::clicked, this, &Tfrm_Job::showLogSplit);
+    m_log = new LogView(m_logPanel);
+}
+
+void Tfrm_Job::buildPages() {
+    for (Tab page : kPageOrder) {
+        auto* widget = new QWidget;
+        widget->setObjectName(QString::fromLatin1(PageName(page)));
+        BuildJobPage(page, widget);
+        m_pages->addTab(widget, JobPageCaption(page));
+    }
+    m_stack = m_pages->findChild<QStackedWidget*>();
+    if (m_stack != nullptr) {
+        m_stack->installEventFilter(this);
+    }
+    m_pages->setTabVisible(kImagePage, m_imageView);
+    m_pages->setCurrentIndex(0);
+    connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_Job::pageShown);
+    pageShown(0);
+    for (QLineEdit* path : {m_client->findChild<QLineEdit*>(QStringLiteral("edt_PSD")),
+                            m_client->findChild<QLineEdit*>(QStringLiteral("edt_PDD")),
+                            m_client->findChild<QLineEdit*>(QStringLiteral("edt_IImage"))}) {
+        path->installEventFilter(this);
+        path->setCursor(Qt::PointingHandCursor);
+    }
+    // The path histories and the name-list editor need the settings store and the list editor,
+    // which the window does not have yet; their buttons stay disabled until then.
+    for (const char* name : {"sbu_PHistorieSD", "sbu_PHistorieDD", "sbu_FListe"}) {
+        m_client->findChild<QToolButton*>(QString::fromLatin1(name))->setEnabled(false);
+    }
+}
+
+void Tfrm_Job::bindControls() {
+    for (const options::ControlInfo& info : options::Controls()) {
+        const Control control = info.control;
+        QWidget* widget = m_client->findChild<QWidget*>(ToQ(info.name));
+        if (widget == nullptr) {
+            qWarning() << "job window has no widget for" << ToQ(info.name);
+            continue;
+        }
+        m_widgets[options::ToIndex(control)] = widget;
+        switch (info.kind) {
+        case ControlKind::CheckBox:
+        case ControlKind::LetterBox:
+            connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
+                    [this, control](bool ticked) { m_state->setTicked(control, ticked); });
+            break;
+        case ControlKind::Edit:
+            connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
+                    [this, control](const QString& text) { m_state->setText(control, text.toStdString()); });
+            break;
+        case ControlKind::UnicodeEdit:
+        case ControlKind::Label:
+        case ControlKind::Button:
+        case ControlKind::Panel:
+        case ControlKind::RichText:
+            break;
+        }
+        mirror(control);
+    }
+}
+
+void Tfrm_Job::mirror(Control control) {
+    QWidget* widget = m_widgets[options::ToIndex(control)];
+    if (widget == nullptr) {
+        return;
+    }
+    widget->setEnabled(m_state->isEnabled(control));
+    switch (options::KindOf(control)) {
+    case ControlKind::CheckBox:
+    case ControlKind::LetterBox:
+        static_cast<QCheckBox*>(widget)->setChecked(m_state->isTicked(control));
+        break;
+    case ControlKind::Edit:
+    case ControlKind::UnicodeEdit:
+        static_cast<QLineEdit*>(widget)->setReadOnly(m_state->isReadOnly(control));
+        textChanged(control, m_state->text(control));
+        break;
+    case ControlKind::RichText:
+        static_cast<QPlainTextEdit*>(widget)->setReadOnly(m_state->isReadOnly(control));
+        textChanged(control, m_state->text(control));
+        break;
+    case ControlKind::Label:
+        textChanged(control, m_state->text(control));
+        break;
+    case ControlKind::Button:
+    case ControlKind::Panel:
+        break;
+    }
+}
+
+void Tfrm_Job::tickedChanged(Control control, bool ticked) {
+    if (auto* box = qobject_cast<QCheckBox*>(m_widgets[options::ToIndex(control)])) {
+        box->setChecked(ticked);
+    }
+}
+
+void Tfrm_Job::enabledChanged(Control control, bool enabled) {
+    if (QWidget* widget = m_widgets[options::ToIndex(control)]) {
+        widget->setEnabled(enabled);
+    }
+}
+
+void Tfrm_Job::readOnlyChanged(Control control, bool readOnly) {
+    QWidget* widget = m_widgets[options::ToIndex(control)];
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setReadOnly(readOnly);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        text->setReadOnly(readOnly);
+    }
+}
+
+void Tfrm_Job::textChanged(Control control, std::string_view text) {
+    QWidget* widget = m_widgets[options::ToIndex(control)];
+    const QString value = ToQ(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        // Setting an unchanged text would move the cursor of a field the user is typing in.
+        if (edit->text() != value) {
+            edit->setText(value);
+        }
+    } else if (auto* list = qobject_cast<QPlainTextEdit*>(widget)) {
+        if (list->toPlainText() != value) {
+            list->setPlainText(value);
+        }
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        // Only the file-system labels carry job data; the other labels are captions of their own.
+        if (control == Control::lbl_SDE || control == Control::lbl_DDE) {
+            label->setText(value);
+        }
+    }
+}
+
+void Tfrm_Job::captionChanged(std::string_view caption) {
+    const QString text = ToQ(caption);
+    m_captionBar->setText(text);
+    setWindowTitle(text);
+    Q_EMIT captionRefreshed(text);
+}
+
+void Tfrm_Job::setImageView(bool on) {
+    m_imageView = on;
+    m_pages->setTabVisible(kImagePage, on);
+    updateTabWidth();
+}
+
+void Tfrm_Job::showLogFull() {
+    m_page->hide();
+    m_fullButton->setEnabled(false);
+    m_splitButton->setEnabled(true);
+    layoutClient();
+}
+
+void Tfrm_Job::showLogSplit() {
+    m_page->show();
+    m_fullButton->setEnabled(true);
+    m_splitButton->setEnabled(false);
+    layoutClient();
+}
+
+void Tfrm_Job::layoutClient() {
+    m_captionBar->setGeometry(0, 0, width(), kCaptionBarHeight);
+    m_client->setGeometry(0, kCaptionBarHeight, width(), std::max(0, height() - kCaptionBarHeight));
+    const int clientWidth = m_client->width();
+    const int clientHeight = m_client->height();
+    m_page->setGeometry(0, 0, clientWidth, kPageHeight);
+    m_pages->setGeometry(0, 0, clientWidth, kPageHeight);
+    // Split view: the log starts below the pages; full view: it takes the pages' place.
+    const int logTop = m_page->isHidden() ? 0 : kLogTopSplit;
+    m_logPanel->setGeometry(0, logTop, clientWidth, clientHeight - logTop - 2);
+}
+
+void Tfrm_Job::layoutLogPanel() {
+    m_log->setGeometry(0, kLogButtonStrip, m_logPanel->width(), std::max(0, m_logPanel->height() - kLogButtonStrip));
+}
+
+void Tfrm_Job::updateTabWidth() {
+    m_pages->setTabWidth(presentation::JobPageTabWidth(m_pages->width(), m_imageView));
+}
+
+void Tfrm_Job::layoutPages() {
+    if (m_stack == nullptr) {
+        return;
+    }
+    // Every page has the stack's size, also those not shown, so all of them are laid out at once.
+    const int pageWidth = m_stack->contentsRect().width();
+    for (std::size_t i = 0; i < kPageOrder.size(); ++i) {
+        QWidget* page = m_pages->widget(static_cast<int>(i));
+        for (const presentation::Placement& placement : presentation::LayoutJobPage(kPageOrder[i], pageWidth)) {
+            QWidget* widget = page->findChild<QWidget*>(ToQ(placement.control));
+            if (widget == nullptr) {
+                continue;
+            }
+            QRect geometry = widget->geometry();
+            if (placement.left) {
+                geometry.moveLeft(*placement.left);
+            }
+            if (placement.width) {
+                geometry.setWidth(*placement.width);
+            }
+            widget->setGeometry(geometry);
+        }
+    }
+}
+
+void Tfrm_Job::pageShown(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= kPageOrder.size()) {
+        return;
+    }
+    // Texts are fetched anew on every showing, so a change of language shows on the next visit.
+    const Tab page = kPageOrder[static_cast<std::size_t>(index)];
+    m_pages->setTabText(index, JobPageCaption(page));
+    SetJobPageTexts(page, m_pages->widget(index));
+}
+
+bool Tfrm_Job::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == m_client) {
+            layoutClient();
+        } else if (watched == m_pages) {
+            // The filter runs before the tab control lays itself out; the new width is already set.
+            updateTabWidth();
+        } else if (watched == m_stack) {
+            layoutPages();
+        } else if (watched == m_logPanel) {
+            layoutLogPanel();
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == m_widgets[options::ToIndex(Control::edt_PSD)]) {
+            chooseSourceFolder();
+        } else if (watched == m_widgets[options::ToIndex(Control::edt_PDD)]) {
+            chooseDestinationFolder();
+        } else if (watched == m_widgets[options::ToIndex(Control::edt_IImage)]) {
+            chooseImageFile();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tfrm_Job::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    layoutClient();
+    // The show sequence runs once: a later showing (the main window restored from its icon)
+    // must not throw away the folders the user has chosen.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        m_state->prepareForShow();
+    }
+}
+
+void Tfrm_Job::chooseSourceFolder() {
+    const std::optional<std::string> chosen =
+        m_services.userInterface.chooseFolder(talvex::tr("Quellverzeichnis auswählen"), "", false);
+    if (!chosen) {
+        return;
+    }
+    const std::string path(ExcludeTrailingSeparator(*chosen));
+    m_state->applySourceFolder(path, m_services.volumes.fileSystemName(path));
+}
+
+void Tfrm_Job::chooseDestinationFolder() {
+    const std::optional<std::string> chosen =
+        m_services.userInterface.chooseFolder(talvex::tr("Zielverzeichnis auswählen"), "", true);
+    if (!chosen) {
+        return;
+    }
+    const std::string path(ExcludeTrailingSeparator(*chosen));
+    if (!m_services.volumes.canWriteInFolder(path)) {
+        const std::string text = FitMessageAndPath(
+            talvex::tr("Sie verfügen nicht über die Berechtigung zum Speichern in diesem Verzeichnis. "
+                       "Diese Warnung ignorieren?"),
+            path, kWarningWidth, FontTextMeasurer(font()));
+        if (m_services.userInterface.showMessage(MessageKind::Warning, talvex::tr("Warnung"), text, Buttons::YesNo) !=
+            Answer::Yes) {
+            m_state->runClickHandler(Control::chb_KCopy);
+            return;
+        }
+    }
+    m_state->applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
+}
+
+void Tfrm_Job::chooseImageFile() {
+    FileDialogRequest request;
+    request.title = talvex::tr("Imagedatei speichern unter...");
+    request.filters.push_back({Format("%s (*.iso)", {talvex::tr("ISO-Imagedateien")}), {"*.iso"}});
+    const std::optional<FileDialogResult> chosen = m_services.userInterface.chooseFileToSave(request);
+    if (chosen && !chosen->path.empty()) {
+        m_state->setText(Control::edt_IImage, chosen->path);
+    }
+}
+
+} // namespace talvex::gui

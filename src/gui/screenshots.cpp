@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Takes pictures of the main window at its design size, one per tab page of the job window, so
+// that the layout can be looked at without clicking through the program.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QTabWidget>
+#include <cstdio>
+
+#include "core/options/JobState.h"
+#include "core/services/LogSink.h"
+#include "gui/Application.h"
+#include "gui/dialogs/QtUserInterface.h"
+#include "gui/jobwindow/SystemJobEnvironment.h"
+#include "gui/mainwindow/Tfrm_Haupt.h"
+#include "platform/Volumes.h"
+
+namespace {
+
+bool Save(QWidget& window, const QString& file) {
+    QApplication::processEvents();
+    if (!window.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    talvex::gui::InstallInterfaceFont();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
+                QFontInfo(QApplication::font()).pixelSize());
+
+    talvex::gui::SystemJobEnvironment environment;
+    talvex::gui::QtUserInterface userInterface;
+    talvex::platform::SystemVolumeProbes volumes;
+    talvex::gui::Tfrm_Haupt window({environment, userInterface, volumes});
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
+
+    // A job as a user would have it after a few clicks, so that fields and labels show real text.
+    talvex::gui::Tfrm_Job& job = *window.currentJob();
+    talvex::options::JobState& state = job.state();
+    state.applySourceFolder("/home/anna/Dokumente/Bücher", "ext4");
+    state.applyDestinationFolder("/media/anna/Sicherung/Dokumente", "vfat");
+    state.setTicked(talvex::options::Control::chb_KMIR, true);
+    state.setTicked(talvex::options::Control::chb_KCopy, true);
+    state.setTicked(talvex::options::Control::chb_KCopyD, true);
+    state.setTicked(talvex::options::Control::chb_FMAX, true);
+    state.setTicked(talvex::options::Control::chb_LLOG, true);
+    state.setText(talvex::options::Control::edt_LLOG, "/home/anna/robocopy.log");
+    state.setTicked(talvex::options::Control::chb_MRH, true);
+    talvex::LogSink& log = job.log();
+    log.appendLine("Job erstellen...", talvex::LogColour::Green);
+    log.appendLine("      /NOSD    :: In der Jobdatei wird kein Quellverzeichnis angegeben.", talvex::LogColour::Navy);
+    log.appendLine("Ausführung beendet.", talvex::LogColour::Blue);
+    log.appendLine("FEHLER: Zugriff verweigert", talvex::LogColour::Red);
+    log.appendLine("Mehrfach-Job", talvex::LogColour::Purple);
+    log.appendLine("    Neue Datei          1024    Bücher/Liste.txt", talvex::LogColour::Black);
+    window.Timer1Timer();
+
+    auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
+    bool ok = true;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
+    }
+
+    // Five jobs share the tab strip; the log fills the window.
+    for (int i = 0; i < 4; ++i) {
+        window.NewJob();
+    }
+    window.currentJob()->showLogFull();
+    window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
+    ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
+    return ok ? 0 : 1;
+}
