@@ -175,14 +175,14 @@ inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::e
 
 /// What a control is; decides what `Reset` does with it and which properties a view mirrors.
 enum class ControlKind : unsigned char {
-    CheckBox,   ///< option box or Image-tab box: ticked and enabled
-    LetterBox,  ///< one letter of a letters option: ticked and enabled
-    Edit,       ///< 8-bit edit field: text, enabled, read-only
+    CheckBox,    ///< option box or Image-tab box: ticked and enabled
+    LetterBox,   ///< one letter of a letters option: ticked and enabled
+    Edit,        ///< 8-bit edit field: text, enabled, read-only
     UnicodeEdit, ///< path field (UTF-8 in the model, UTF-16 in the original): text, read-only
-    Label,      ///< text and enabled; never emptied by `Reset`
-    Button,     ///< speed button: enabled only
-    Panel,      ///< enabled only
-    RichText,   ///< plain rich-text field: text and read-only
+    Label,       ///< text and enabled; never emptied by `Reset`
+    Button,      ///< speed button: enabled only
+    Panel,       ///< enabled only
+    RichText,    ///< plain rich-text field: text and read-only
 };
 
 /// The tab page a control sits on.

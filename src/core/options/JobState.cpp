@@ -2,7 +2,6 @@
 #include "core/options/JobState.h"
 
 #include <algorithm>
-#include <exception>
 
 #include "core/options/OptionCatalogue.h"
 #include "core/options/OptionCoupling.h"
@@ -25,8 +24,14 @@ constexpr std::array kResetDependents = {C::chb_KAminus, C::chb_KAplus, C::chb_K
                                          C::chb_FXA,     C::chb_KLEV,   C::chb_FMAX,  C::chb_FMIN,
                                          C::chb_MMON,    C::chb_MMOT,   C::chb_MIPG,  C::chb_MRH};
 
+// The mkisofs placeholder is shown as the field's text, so it is stored translated. The "k. A." of
+// lbl_SDE and lbl_DDE stays German: it marks "no folder chosen yet" and the view translates it.
 [[nodiscard]] bool IsTranslatedFreshText(Control control) {
-    return control == C::lbl_SDE || control == C::lbl_DDE || control == C::edt_Imkisofs;
+    return control == C::edt_Imkisofs;
+}
+
+[[nodiscard]] bool IsIndicator(Control control) {
+    return control == C::chb_FIF || control == C::chb_FXF || control == C::chb_FID || control == C::chb_FXD;
 }
 
 // The file-name part of a job file path: after the last "\" or ":" (Part 5.1), and on POSIX also
@@ -137,6 +142,18 @@ void JobState::setText(Control control, std::string_view text) {
         observer->textChanged(control, state.text);
     }
     coupling::RunChangeHandler(*this, control);
+}
+
+bool JobState::isClickable(Control box) const {
+    return IsBox(box) && isEnabled(box) && !(IsIndicator(box) && !isEnabled(C::pnl_FEAN));
+}
+
+bool JobState::click(Control box) {
+    if (!isClickable(box)) {
+        return false;
+    }
+    setTicked(box, !isTicked(box));
+    return true;
 }
 
 void JobState::runClickHandler(Control box) {
@@ -254,8 +271,7 @@ bool JobState::computeReady() const {
     if (sourcePath().empty() || destinationPath().empty()) {
         return false;
     }
-    if (isTicked(C::chb_IIMG) &&
-        (text(C::edt_IImage).empty() || !m_environment.FileExists(text(C::edt_Imkisofs)))) {
+    if (isTicked(C::chb_IIMG) && (text(C::edt_IImage).empty() || !m_environment.FileExists(text(C::edt_Imkisofs)))) {
         return false;
     }
     if (isTicked(C::chb_IBurn) && (text(C::edt_ISpeed).empty() || text(C::edt_IBrenner).empty())) {
@@ -265,6 +281,8 @@ bool JobState::computeReady() const {
 }
 
 void JobState::refreshCaption() {
+    m_captionModified = m_modified;
+    m_captionPath = m_jobFilePath;
     std::string_view name = FileNamePart(m_jobFilePath);
     if (m_jobFilePath.empty()) {
         name = "*.rcj";
@@ -333,7 +351,8 @@ bool JobState::Reset() {
             setReadOnly(field, true);
         }
         return true;
-    } catch (const std::exception&) {
+    } catch (...) {
+        // The contract of Part 1.1: an exception during the reset is reported as false.
         return false;
     }
 }
@@ -341,7 +360,10 @@ bool JobState::Reset() {
 void JobState::raiseStateChanged() {
     m_stateChanged = true;
     notifyFlags();
-    refreshCaption();
+    // Most calls come from option changed on an already modified job: skip the formatting then.
+    if (m_caption.empty() || m_captionModified != m_modified || m_captionPath != m_jobFilePath) {
+        refreshCaption();
+    }
 }
 
 void JobState::notifyFlags() {

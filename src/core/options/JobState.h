@@ -62,6 +62,15 @@ public:
     /// edt_IBrenner (Part 7.2).
     void setText(Control control, std::string_view text);
 
+    /// A user's click as a view without its own check box state would send it: toggles the tick
+    /// when the box can be clicked (`isClickable`), with the same handler as `setTicked`. Returns
+    /// whether the click reached the box.
+    bool click(Control box);
+
+    /// True for a box that is enabled and not on a disabled panel (the name-list indicators sit on
+    /// pnl_FEAN, which is always disabled, so the user cannot click them).
+    [[nodiscard]] bool isClickable(Control box) const;
+
     /// Runs a box's click handler without changing its tick (creation sequence of Part 5.1; the path
     /// handlers of Part 5.2 run the /COPY handler so).
     void runClickHandler(Control box);
@@ -169,6 +178,8 @@ private:
     std::string m_jobFilePath;
     std::string m_jobReferencePath;
     std::string m_caption;
+    std::string m_captionPath; // the inputs m_caption was made from
+    bool m_captionModified = false;
     bool m_modified = false;
     bool m_ready = false;
     bool m_saveAs = false;

@@ -14,17 +14,29 @@ namespace {
 // the rows run in enum order.
 //                 control          tab       group                   ticked enabled readOnly text
 #define TALVEX_BOX(id, tab, group, ticked, enabled)                                                                    \
-    ControlInfo{Control::id, #id, ControlKind::CheckBox, Tab::tab, group, ticked, enabled, false, ""}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::CheckBox, Tab::tab, group, ticked, enabled, false, ""                           \
+    }
 #define TALVEX_LETTER(id, tab, group)                                                                                  \
-    ControlInfo{Control::id, #id, ControlKind::LetterBox, Tab::tab, group, false, false, false, ""}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::LetterBox, Tab::tab, group, false, false, false, ""                             \
+    }
 #define TALVEX_EDIT(id, tab, group, enabled, readOnly, text)                                                           \
-    ControlInfo{Control::id, #id, ControlKind::Edit, Tab::tab, group, false, enabled, readOnly, text}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::Edit, Tab::tab, group, false, enabled, readOnly, text                           \
+    }
 #define TALVEX_PATH(id, tab, group, enabled)                                                                           \
-    ControlInfo{Control::id, #id, ControlKind::UnicodeEdit, Tab::tab, group, false, enabled, true, ""}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::UnicodeEdit, Tab::tab, group, false, enabled, true, ""                          \
+    }
 #define TALVEX_LABEL(id, tab, group, enabled, text)                                                                    \
-    ControlInfo{Control::id, #id, ControlKind::Label, Tab::tab, group, false, enabled, false, text}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::Label, Tab::tab, group, false, enabled, false, text                             \
+    }
 #define TALVEX_BUTTON(id, tab, group, enabled)                                                                         \
-    ControlInfo{Control::id, #id, ControlKind::Button, Tab::tab, group, false, enabled, false, ""}
+    ControlInfo {                                                                                                      \
+        Control::id, #id, ControlKind::Button, Tab::tab, group, false, enabled, false, ""                              \
+    }
 
 // Fresh state: the "fresh" column of Part 1.1 and what the creation sequence of Part 5.1 leaves
 // (its step 9 runs the value-field and letter handlers, so every dependent control starts disabled).
@@ -235,18 +247,23 @@ constexpr OptionInfo Opt(Control box, std::string_view switchName, std::string_v
                          std::string_view unsetSwitch, ArgumentKind argument, std::span<const Control> fields,
                          std::span<const Letter> letters, ResetTick resetTick, bool resetDisabled, const char* comment,
                          CommentKind commentKind) {
-    return OptionInfo{box,       switchName, fixedText,     unsetSwitch, argument, fields,
-                      letters,   resetTick,  resetDisabled, comment,     commentKind};
+    return OptionInfo{box,     switchName, fixedText,     unsetSwitch, argument,   fields,
+                      letters, resetTick,  resetDisabled, comment,     commentKind};
 }
 
 // The catalogue of Part 1.1 in its table order. The comments are the German texts the job file
 // writer puts behind each option (translated when used); for /LEV, /A+ and /XA the spec takes the
 // box's standard hint text (Part 8.2).
 constexpr std::array kOptions = {
-    Opt(Control::chb_PNoSD, "/NOSD", "", "/SD", ArgumentKind::Path, k_edt_PSD, {}, ResetTick::TickedWhenPathWasEmpty, false,
-        N_("In der Jobdatei wird kein Quellverzeichnis angegeben. Dies muss dann in der Befehlszeile angegeben werden."), CommentKind::Description),
-    Opt(Control::chb_PNoDD, "/NODD", "", "/DD", ArgumentKind::Path, k_edt_PDD, {}, ResetTick::TickedWhenPathWasEmpty, false,
-        N_("In der Jobdatei wird kein Zielverzeichnis angegeben. Dies muss dann in der Befehlszeile angegeben werden."), CommentKind::Description),
+    Opt(Control::chb_PNoSD, "/NOSD", "", "/SD", ArgumentKind::Path, k_edt_PSD, {}, ResetTick::TickedWhenPathWasEmpty,
+        false,
+        N_("In der Jobdatei wird kein Quellverzeichnis angegeben. Dies muss dann in der Befehlszeile angegeben "
+           "werden."),
+        CommentKind::Description),
+    Opt(Control::chb_PNoDD, "/NODD", "", "/DD", ArgumentKind::Path, k_edt_PDD, {}, ResetTick::TickedWhenPathWasEmpty,
+        false,
+        N_("In der Jobdatei wird kein Zielverzeichnis angegeben. Dies muss dann in der Befehlszeile angegeben werden."),
+        CommentKind::Description),
     Opt(Control::chb_KS, "/S", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Kopieren aller Unterverzeichnisse mit Ausnahme der leeren."), CommentKind::Description),
     Opt(Control::chb_KE, "/E", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
@@ -254,11 +271,13 @@ constexpr std::array kOptions = {
     Opt(Control::chb_KMIR, "/MIR", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Synchronisieren/Spiegeln eines Verzeichnisbaumes (entspricht /E und /PURGE)."), CommentKind::Description),
     Opt(Control::chb_KPURGE, "/PURGE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Dateien im Zielverzeichnis löschen welche im Quellverzeichnis nicht mehr existieren."), CommentKind::Description),
+        N_("Dateien im Zielverzeichnis löschen welche im Quellverzeichnis nicht mehr existieren."),
+        CommentKind::Description),
     Opt(Control::chb_KCREATE, "/CREATE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Erstellen einer Verzeichnisstruktur mit leeren Dateien (Größe 0 Byte)."), CommentKind::Description),
     Opt(Control::chb_KM, "/M", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Kopieren aller Dateien mit gesetzten Archivbit und Zurücksetzen des Archivbits in der Quelldatei."), CommentKind::Description),
+        N_("Kopieren aller Dateien mit gesetzten Archivbit und Zurücksetzen des Archivbits in der Quelldatei."),
+        CommentKind::Description),
     Opt(Control::chb_KA, "/A", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Nur Dateien mit gesetztem Archivbit kopieren."), CommentKind::Description),
     Opt(Control::chb_KFAT, "/FAT", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
@@ -270,13 +289,19 @@ constexpr std::array kOptions = {
     Opt(Control::chb_KMOV, "/MOV", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Dateien verschieben (Quelldateien werden nach dem Kopieren gelöscht)."), CommentKind::Description),
     Opt(Control::chb_KMOVE, "/MOVE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Dateien und Verzeichnisse verschieben (Quelldateien und -verzeichnisse werden nach dem Kopieren gelöscht)."), CommentKind::Description),
+        N_("Dateien und Verzeichnisse verschieben (Quelldateien und -verzeichnisse werden nach dem Kopieren "
+           "gelöscht)."),
+        CommentKind::Description),
     Opt(Control::chb_KB, "/B", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Dateien werden im backup mode kopiert."), CommentKind::Description),
     Opt(Control::chb_KZ, "/Z", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Kopieren der Dateien im restartable mode (Heißt bei einem Neustart wird der Kopierprozess an der Stelle des Fehlers fortgesetzt)."), CommentKind::Description),
+        N_("Kopieren der Dateien im restartable mode (Heißt bei einem Neustart wird der Kopierprozess an der Stelle "
+           "des Fehlers fortgesetzt)."),
+        CommentKind::Description),
     Opt(Control::chb_KZB, "/ZB", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Verzeichnisstruktur wird im restartable mode kopiert, bei Auftreten einer Zugriffsverweigerung wird automatisch in den Backup mode gewechselt."), CommentKind::Description),
+        N_("Verzeichnisstruktur wird im restartable mode kopiert, bei Auftreten einer Zugriffsverweigerung wird "
+           "automatisch in den Backup mode gewechselt."),
+        CommentKind::Description),
     Opt(Control::chb_KCopyAll, "/COPYALL", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Alle Dateiinformationen kopieren (entspricht/COPY:DATSOU)."), CommentKind::Description),
     Opt(Control::chb_KCopy, "/COPY", "", "", ArgumentKind::Letters, {}, kCopyLetters, ResetTick::Unticked, false,
@@ -292,9 +317,11 @@ constexpr std::array kOptions = {
     Opt(Control::chb_KAplus, "/A+", "", "", ArgumentKind::Letters, {}, kAplusLetters, ResetTick::Unticked, false,
         N_("Bei den kopierten Dateien zu setzende Attribute."), CommentKind::Hint),
     Opt(Control::chb_KR, "/R", "", "", ArgumentKind::Number, k_edt_KR, {}, ResetTick::Ticked, false,
-        N_("Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."), CommentKind::Description),
+        N_("Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."),
+        CommentKind::Description),
     Opt(Control::chb_KW, "/W", "", "", ArgumentKind::Number, k_edt_KW, {}, ResetTick::Ticked, false,
-        N_("Wartezeit bis ein neuer Kopierversuch unternommen wird. Voreinstellung sind 30 s."), CommentKind::Description),
+        N_("Wartezeit bis ein neuer Kopierversuch unternommen wird. Voreinstellung sind 30 s."),
+        CommentKind::Description),
     Opt(Control::chb_FIA, "/IA", "", "", ArgumentKind::Letters, {}, kIaLetters, ResetTick::Unticked, false,
         N_("Nur Dateien berücksichtigen bei denen eines der Attribute gesetzt ist."), CommentKind::Description),
     Opt(Control::chb_FXA, "/XA", "", "", ArgumentKind::Letters, {}, kXaLetters, ResetTick::Unticked, false,
@@ -302,7 +329,9 @@ constexpr std::array kOptions = {
     Opt(Control::chb_FIS, "/IS", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Gleiche Dateien einschliessen."), CommentKind::Description),
     Opt(Control::chb_FIT, "/IT", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
-        N_("Einschliesslich Tweaked Dateien. Dateien, welche in Quelle und Ziel vorkommen und sich nur in den Attributen unterscheiden."), CommentKind::Description),
+        N_("Einschliesslich Tweaked Dateien. Dateien, welche in Quelle und Ziel vorkommen und sich nur in den "
+           "Attributen unterscheiden."),
+        CommentKind::Description),
     Opt(Control::chb_FXJ, "/XJ", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Junctions ausschliessen."), CommentKind::Description),
     Opt(Control::chb_FXJD, "/XJD", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
@@ -323,14 +352,14 @@ constexpr std::array kOptions = {
         N_("Dateien welche größer als die angegebene Größe sind ausschliessen."), CommentKind::Description),
     Opt(Control::chb_FMIN, "/MIN", "", "", ArgumentKind::Number, k_edt_FMIN, {}, ResetTick::Unticked, false,
         N_("Dateien welche kleiner als die angegebene Größe sind ausschliessen."), CommentKind::Description),
-    Opt(Control::chb_FIF, "/IF", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false,
-        kNameListSectionTitle, CommentKind::NameListSection),
-    Opt(Control::chb_FXF, "/XF", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false,
-        kNameListSectionTitle, CommentKind::NameListSection),
-    Opt(Control::chb_FID, "/ID", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false,
-        kNameListSectionTitle, CommentKind::NameListSection),
-    Opt(Control::chb_FXD, "/XD", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false,
-        kNameListSectionTitle, CommentKind::NameListSection),
+    Opt(Control::chb_FIF, "/IF", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false, kNameListSectionTitle,
+        CommentKind::NameListSection),
+    Opt(Control::chb_FXF, "/XF", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false, kNameListSectionTitle,
+        CommentKind::NameListSection),
+    Opt(Control::chb_FID, "/ID", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false, kNameListSectionTitle,
+        CommentKind::NameListSection),
+    Opt(Control::chb_FXD, "/XD", "", "", ArgumentKind::List, {}, {}, ResetTick::Unticked, false, kNameListSectionTitle,
+        CommentKind::NameListSection),
     Opt(Control::chb_LLOG, "/LOG", "", "", ArgumentKind::File, k_edt_LLOG, {}, ResetTick::Unticked, false,
         N_("Ausgaben als Ansicode in Datei speichern (bestehende Datei überschreiben)."), CommentKind::Description),
     Opt(Control::chb_LLOGplus, "/LOG+", "", "", ArgumentKind::File, k_edt_LLOG, {}, ResetTick::Unticked, false,
@@ -365,8 +394,8 @@ constexpr std::array kOptions = {
         N_("Protokollierung der Dateinnamen in der Ausgabe unterdrücken."), CommentKind::Description),
     Opt(Control::chb_LL, "/L", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Nur Liste - Nicht Dateien kopieren, Zeitstempel ändern oder löschen."), CommentKind::Description),
-    Opt(Control::chb_LUNICODE, "/UNICODE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::TickedWhenUnicodeNeeded, false,
-        N_("Konsolenausgaben als Unicode."), CommentKind::Description),
+    Opt(Control::chb_LUNICODE, "/UNICODE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::TickedWhenUnicodeNeeded,
+        false, N_("Konsolenausgaben als Unicode."), CommentKind::Description),
     Opt(Control::chb_LTEE, "/TEE", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, true,
         N_("Logausgaben werden auch in Konsolenfenster angezeigt."), CommentKind::Description),
     Opt(Control::chb_LTBD, "/TBD", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
@@ -376,7 +405,8 @@ constexpr std::array kOptions = {
     Opt(Control::chb_MMOT, "/MOT", "", "", ArgumentKind::Number, k_edt_MMOT, {}, ResetTick::Unticked, false,
         N_("Quelle überwachen; starten wenn m Minuten seit der Änderung vergangen sind."), CommentKind::Description),
     Opt(Control::chb_MIPG, "/IPG", "", "", ArgumentKind::Number, k_edt_MIPG, {}, ResetTick::Unticked, false,
-        N_("Verzögerung in ms nach jeden kopierten 64-kB-Dateistück um Bandbreite zu sparen."), CommentKind::Description),
+        N_("Verzögerung in ms nach jeden kopierten 64-kB-Dateistück um Bandbreite zu sparen."),
+        CommentKind::Description),
     Opt(Control::chb_MPF, "/PF", "", "", ArgumentKind::Flag, {}, {}, ResetTick::Unticked, false,
         N_("Die Zeit je Datei (nicht je Durchgang) prüfen."), CommentKind::Description),
     Opt(Control::chb_MRH, "/RH", "", "", ArgumentKind::TimeRange, k_MRH, {}, ResetTick::Unticked, false,
@@ -460,6 +490,10 @@ const OptionInfo* FindOptionBySwitch(std::string_view switchName) {
         }
     }
     return nullptr;
+}
+
+std::string TranslatedComment(const OptionInfo& option) {
+    return tr(option.comment);
 }
 
 std::span<const Letter> LettersOf(Control optionBox) {

@@ -3,9 +3,11 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "core/options/Control.h"
+#include "core/presentation/Translate.h"
 
 namespace talvex::options {
 
@@ -49,11 +51,11 @@ struct OptionInfo {
     std::string_view fixedText;   ///< text behind the colon for FixedText ("T" of /DCOPY:T), else empty
     std::string_view unsetSwitch; ///< Path options: the switch written when the box is not set ("/SD"), else empty
     ArgumentKind argument;
-    std::span<const Control> fields;  ///< edit fields holding the argument (empty for flags and lists)
-    std::span<const Letter> letters;  ///< letter boxes in written order (Letters only)
+    std::span<const Control> fields; ///< edit fields holding the argument (empty for flags and lists)
+    std::span<const Letter> letters; ///< letter boxes in written order (Letters only)
     ResetTick resetTick;
-    bool resetDisabled;           ///< `Reset` leaves the box disabled (/TEE)
-    const char* comment;          ///< German text marked with N_(); translate with tr() when used
+    bool resetDisabled;  ///< `Reset` leaves the box disabled (/TEE)
+    const char* comment; ///< German text marked with N_(); translate with tr() when used
     CommentKind commentKind;
 };
 
@@ -67,7 +69,7 @@ struct ControlInfo {
     bool freshTicked;
     bool freshEnabled;
     bool freshReadOnly;
-    const char* freshText;  ///< German when user-visible (marked N_, translated when set), else plain
+    const char* freshText; ///< edt_Imkisofs: German placeholder, stored translated; others verbatim
 };
 
 /// All controls in creation order; `Controls()[ToIndex(c)].control == c`.
@@ -92,13 +94,17 @@ struct ControlInfo {
 /// The option box that a letter box belongs to, or the control itself when it is no letter box.
 [[nodiscard]] Control OptionOfLetter(Control letterBox);
 
+/// The comment of an option in the current language (tr() of `OptionInfo::comment`).
+[[nodiscard]] std::string TranslatedComment(const OptionInfo& option);
+
 /// The comment text of name-list blocks (the section title the job file writer uses).
-inline constexpr const char* kNameListSectionTitle = "Liste ein- und auszuschließende Dateien und Verzeichnisse";
+inline constexpr const char* kNameListSectionTitle = N_("Liste ein- und auszuschließende Dateien und Verzeichnisse");
 
 /// The text edt_Imkisofs shows when no mkisofs is chosen (German; translate when shown).
-inline constexpr const char* kMkisofsPlaceholder = "Speicherort der mkisofs.exe";
+inline constexpr const char* kMkisofsPlaceholder = N_("Speicherort der mkisofs.exe");
 
-/// The text lbl_SDE and lbl_DDE show before a folder is chosen (German; translate when shown).
-inline constexpr const char* kNoFileSystemLabel = "k. A.";
+/// The text lbl_SDE and lbl_DDE hold before a folder is chosen. The model keeps it in German as a
+/// marker; a view shows tr() of it.
+inline constexpr const char* kNoFileSystemLabel = N_("k. A.");
 
 } // namespace talvex::options

@@ -182,10 +182,10 @@ std::span<const Control> EnabledWhileTicked(Control box) {
 }
 
 bool SidesKeepSecurity(const JobState& state) {
-    const bool sourceSuitable = state.IsOptionSet(C::chb_PNoSD) ||
-                                platform::FileSystemKeepsSecurity(state.text(C::lbl_SDE));
-    const bool destSuitable = state.IsOptionSet(C::chb_PNoDD) ||
-                              platform::FileSystemKeepsSecurity(state.text(C::lbl_DDE));
+    const bool sourceSuitable =
+        state.IsOptionSet(C::chb_PNoSD) || platform::FileSystemKeepsSecurity(state.text(C::lbl_SDE));
+    const bool destSuitable =
+        state.IsOptionSet(C::chb_PNoDD) || platform::FileSystemKeepsSecurity(state.text(C::lbl_DDE));
     return sourceSuitable && destSuitable;
 }
 

@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/options/OptionCoupling.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "JobStateFixture.h"
+#include "core/options/OptionCatalogue.h"
+
+namespace talvex::options {
+namespace {
+
+using C = Control;
+
+TEST_F(JobStateTest, TickedButDisabledBoxIsNotSet) {
+    state.setTicked(C::chb_KE, true);
+    ASSERT_TRUE(state.IsOptionSet(C::chb_KE));
+    state.setTicked(C::chb_KMIR, true);
+    EXPECT_TRUE(state.isTicked(C::chb_KE));
+    EXPECT_FALSE(state.IsOptionSet(C::chb_KE));
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KMIR));
+}
+
+TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTicks) {
+    state.setTicked(C::chb_KS, true);
+    state.setTicked(C::chb_KPURGE, true);
+    state.setTicked(C::chb_KMIR, true);
+    for (const Control box : {C::chb_KE, C::chb_KS, C::chb_KPURGE}) {
+        EXPECT_FALSE(state.isEnabled(box)) << ControlName(box);
+    }
+    EXPECT_TRUE(state.isTicked(C::chb_KS));
+    EXPECT_TRUE(state.isTicked(C::chb_KPURGE));
+    EXPECT_FALSE(state.isTicked(C::chb_KE));
+
+    state.setTicked(C::chb_KMIR, false);
+    for (const Control box : {C::chb_KE, C::chb_KS, C::chb_KPURGE}) {
+        EXPECT_TRUE(state.isEnabled(box)) << ControlName(box);
+    }
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KS));
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KPURGE));
+}
+
+TEST_F(JobStateTest, SubfolderOptionsExcludeEachOther) {
+    state.setTicked(C::chb_KS, true);
+    state.setTicked(C::chb_KE, true);
+    EXPECT_FALSE(state.isTicked(C::chb_KS));
+    state.setTicked(C::chb_KS, true);
+    EXPECT_FALSE(state.isTicked(C::chb_KE));
+}
+
+TEST_F(JobStateTest, NewerAndOlderExclusionsExcludeEachOther) {
+    state.setTicked(C::chb_FXO, true);
+    state.setTicked(C::chb_FXN, true);
+    EXPECT_FALSE(state.isTicked(C::chb_FXO));
+    EXPECT_TRUE(state.isTicked(C::chb_FXN));
+    state.setTicked(C::chb_FXO, true);
+    EXPECT_FALSE(state.isTicked(C::chb_FXN));
+    EXPECT_TRUE(state.isTicked(C::chb_FXO));
+}
+
+TEST_F(JobStateTest, CopyAllUnticksCopyAndDisablesItsLettersKeepingTheirTicks) {
+    chooseFolders("NTFS", "NTFS");
+    state.setTicked(C::chb_KCopy, true);
+    state.setTicked(C::chb_KCopyD, true);
+    state.setTicked(C::chb_KCopyA, true);
+    ASSERT_TRUE(state.isEnabled(C::chb_KCopyS));
+
+    state.setTicked(C::chb_KCopyAll, true);
+
+    EXPECT_FALSE(state.isTicked(C::chb_KCopy));
+    EXPECT_TRUE(state.isTicked(C::chb_KCopyD));
+    EXPECT_TRUE(state.isTicked(C::chb_KCopyA));
+    EXPECT_FALSE(state.isTicked(C::chb_KCopyT));
+    for (const Letter& letter : LettersOf(C::chb_KCopy)) {
+        EXPECT_FALSE(state.isEnabled(letter.box)) << ControlName(letter.box);
+    }
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KCopyAll));
+}
+
+// /COPYALL, /NOCOPY, /SEC and /COPY: whichever is ticked last stays the only one ticked.
+TEST_F(JobStateTest, CopyInformationOptionsExcludeEachOther) {
+    const std::vector<Control> rivals = {C::chb_KCopyAll, C::chb_KNOCOPY, C::chb_KSEC, C::chb_KCopy};
+    for (const Control first : rivals) {
+        for (const Control second : rivals) {
+            if (first == second) {
+                continue;
+            }
+            state.setTicked(first, true);
+            state.setTicked(second, true);
+            for (const Control box : rivals) {
+                EXPECT_EQ(state.isTicked(box), box == second)
+                    << ControlName(first) << " then " << ControlName(second) << ": " << ControlName(box);
+            }
+            state.setTicked(second, false);
+        }
+    }
+}
+
+struct NtfsCase {
+    const char* name;
+    bool sourceFolder; // a source folder is chosen (/NOSD unticked)
+    const char* sourceLabel;
+    bool destFolder;
+    const char* destLabel;
+    bool lettersEnabled; // S, O, U after ticking /COPY
+};
+
+class CopyFileSystemRule : public JobStateTest, public ::testing::WithParamInterface<NtfsCase> {};
+
+TEST_P(CopyFileSystemRule, EnablesSecurityLettersOnlyWhereBothSidesKeepThem) {
+    const NtfsCase& c = GetParam();
+    if (c.sourceFolder) {
+        state.applySourceFolder("C:\\Quelle", c.sourceLabel);
+    }
+    if (c.destFolder) {
+        state.applyDestinationFolder("D:\\Ziel", c.destLabel);
+    }
+    ASSERT_EQ(state.IsOptionSet(C::chb_PNoSD), !c.sourceFolder);
+    ASSERT_EQ(state.IsOptionSet(C::chb_PNoDD), !c.destFolder);
+
+    state.setTicked(C::chb_KCopy, true);
+
+    for (const Control box : {C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}) {
+        EXPECT_TRUE(state.isEnabled(box)) << ControlName(box);
+    }
+    for (const Control box : {C::chb_KCopyS, C::chb_KCopyO, C::chb_KCopyU}) {
+        EXPECT_EQ(state.isEnabled(box), c.lettersEnabled) << ControlName(box);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sides, CopyFileSystemRule,
+                         ::testing::Values(NtfsCase{"BothNtfs", true, "NTFS", true, "NTFS", true},
+                                           NtfsCase{"DestinationFat", true, "NTFS", true, "FAT32", false},
+                                           NtfsCase{"SourceFat", true, "FAT", true, "NTFS", false},
+                                           NtfsCase{"NoDestinationInJobSourceNtfs", true, "NTFS", false, "", true},
+                                           NtfsCase{"NoDestinationInJobSourceFat", true, "FAT32", false, "", false},
+                                           NtfsCase{"NeitherFolderInJob", false, "", false, "", true},
+                                           NtfsCase{"UnreadableLabel", true, "", true, "NTFS", false}),
+                         [](const ::testing::TestParamInfo<NtfsCase>& param) { return std::string(param.param.name); });
+
+TEST_F(JobStateTest, NoDestinationTickedLaterCountsOnlyWhenTheCopyHandlerRunsAgain) {
+    chooseFolders("NTFS", "FAT32");
+    state.setTicked(C::chb_KCopy, true);
+    ASSERT_FALSE(state.isEnabled(C::chb_KCopyS));
+    state.setTicked(C::chb_PNoDD, true); // the path stays, so the tick stays
+    ASSERT_TRUE(state.IsOptionSet(C::chb_PNoDD));
+    state.runClickHandler(C::chb_KCopy);
+    EXPECT_TRUE(state.isEnabled(C::chb_KCopyS));
+}
+
+TEST_F(JobStateTest, UntickingNoSourceWithoutPathTicksItAgainWithOneOptionChanged) {
+    observer.clear();
+    state.setTicked(C::chb_PNoSD, false);
+    EXPECT_TRUE(state.isTicked(C::chb_PNoSD));
+    EXPECT_EQ(observer.optionChangedCount, 1);
+    EXPECT_TRUE(state.modifiedFlag());
+}
+
+TEST_F(JobStateTest, NoFolderBoxesRunOptionChangedOncePerClickWhenAPathIsGiven) {
+    chooseFolders("NTFS", "NTFS");
+    for (const Control box : {C::chb_PNoSD, C::chb_PNoDD}) {
+        observer.clear();
+        state.setTicked(box, true);
+        EXPECT_TRUE(state.isTicked(box));
+        EXPECT_EQ(observer.optionChangedCount, 1) << ControlName(box);
+        observer.clear();
+        state.setTicked(box, false);
+        EXPECT_FALSE(state.isTicked(box));
+        EXPECT_EQ(observer.optionChangedCount, 1) << ControlName(box);
+    }
+}
+
+class LogFileRivals : public JobStateTest, public ::testing::WithParamInterface<Control> {};
+
+TEST_P(LogFileRivals, TickedOneUnticksTheOthersAndEnablesTee) {
+    const std::vector<Control> logBoxes = {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus};
+    const Control box = GetParam();
+    for (const Control other : logBoxes) {
+        if (other != box) {
+            state.setTicked(other, true);
+        }
+    }
+    state.setTicked(box, true);
+    for (const Control other : logBoxes) {
+        EXPECT_EQ(state.isTicked(other), other == box) << ControlName(other);
+    }
+    EXPECT_TRUE(state.isEnabled(C::chb_LTEE));
+    state.setTicked(C::chb_LTEE, true);
+    EXPECT_TRUE(state.IsOptionSet(C::chb_LTEE));
+
+    state.setTicked(box, false);
+    EXPECT_FALSE(state.isEnabled(C::chb_LTEE));
+    EXPECT_FALSE(state.IsOptionSet(C::chb_LTEE));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachLogOption, LogFileRivals,
+                         ::testing::Values(C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus),
+                         [](const ::testing::TestParamInfo<Control>& param) {
+                             return std::string(ControlName(param.param));
+                         });
+
+TEST_F(JobStateTest, LogPlusAfterLogKeepsTeeEnabled) {
+    state.setTicked(C::chb_LLOG, true);
+    state.setTicked(C::chb_LLOGplus, true);
+    EXPECT_FALSE(state.isTicked(C::chb_LLOG));
+    EXPECT_TRUE(state.isEnabled(C::chb_LTEE));
+}
+
+TEST_F(JobStateTest, ValueFieldsAndLettersFollowTheirBox) {
+    for (const OptionInfo& option : Options()) {
+        const auto dependents = coupling::EnabledWhileTicked(option.box);
+        if (dependents.empty()) {
+            continue;
+        }
+        state.setTicked(option.box, true);
+        for (const Control dependent : dependents) {
+            // /COPY's S, O, U also need the file systems; without folders both sides are suitable.
+            EXPECT_TRUE(state.isEnabled(dependent)) << ControlName(dependent);
+        }
+        state.setTicked(option.box, false);
+        for (const Control dependent : dependents) {
+            EXPECT_FALSE(state.isEnabled(dependent)) << ControlName(dependent);
+        }
+    }
+}
+
+TEST_F(JobStateTest, JunctionsDisablesItsSubOptions) {
+    state.setTicked(C::chb_FXJ, true);
+    EXPECT_FALSE(state.isEnabled(C::chb_FXJD));
+    EXPECT_FALSE(state.isEnabled(C::chb_FXJF));
+    state.setTicked(C::chb_FXJ, false);
+    EXPECT_TRUE(state.isEnabled(C::chb_FXJD));
+    EXPECT_TRUE(state.isEnabled(C::chb_FXJF));
+}
+
+TEST_F(JobStateTest, EnablingNeverRunsAHandlerNorChangesTheTick) {
+    state.setTicked(C::chb_KE, true);
+    observer.clear();
+    state.setEnabled(C::chb_KE, false);
+    state.setEnabled(C::chb_KMIR, false);
+    state.setEnabled(C::chb_KMIR, true);
+    EXPECT_EQ(observer.optionChangedCount, 0);
+    EXPECT_TRUE(state.isTicked(C::chb_KE));
+    EXPECT_FALSE(state.isEnabled(C::chb_KE));
+}
+
+TEST_F(JobStateTest, TickingUnchangedStateRunsNoHandler) {
+    observer.clear();
+    state.setTicked(C::chb_KS, false);
+    EXPECT_EQ(observer.optionChangedCount, 0);
+    EXPECT_TRUE(observer.ticks.empty());
+}
+
+TEST_F(JobStateTest, TickAndEnableTicksThroughTheHandlerThenEnables) {
+    state.setTicked(C::chb_KMIR, true);
+    state.TickAndEnable(C::chb_KE); // as the reader does for /E after /MIR
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KE));
+    EXPECT_TRUE(state.IsOptionSet(C::chb_KMIR));
+}
+
+TEST_F(JobStateTest, ObserverSeesTheCascadeOfATick) {
+    state.setTicked(C::chb_KS, true);
+    observer.clear();
+    state.setTicked(C::chb_KE, true);
+    const std::vector<std::pair<Control, bool>> expected = {{C::chb_KE, true}, {C::chb_KS, false}};
+    EXPECT_EQ(observer.ticks, expected);
+}
+
+struct LogTextCase {
+    const char* typed;
+    const char* kept;
+};
+
+class LogFileText : public JobStateTest, public ::testing::WithParamInterface<LogTextCase> {};
+
+TEST_P(LogFileText, RemovesTrailingSeparators) {
+    state.setLogFile(GetParam().typed);
+    EXPECT_EQ(state.text(C::edt_LLOG), GetParam().kept);
+}
+
+const LogTextCase kLogTexts[] = {
+    {"C:\\Logs\\robo.log", "C:\\Logs\\robo.log"},
+    {"C:\\Logs\\", "C:\\Logs"},
+    {"C:\\Logs\\\\", "C:\\Logs"},
+    {"\\", ""},
+    {"", ""},
+#ifndef _WIN32
+    // POSIX: the native separator goes too.
+    {"/var/log/", "/var/log"},
+    {"/", ""},
+#endif
+};
+
+INSTANTIATE_TEST_SUITE_P(Texts, LogFileText, ::testing::ValuesIn(kLogTexts));
+
+TEST_F(JobStateTest, LogFileChangeFiresAgainWithTheShortenedText) {
+    observer.clear();
+    state.setLogFile("C:\\Logs\\");
+    ASSERT_EQ(observer.texts.size(), 2U);
+    EXPECT_EQ(observer.texts[0].second, "C:\\Logs\\");
+    EXPECT_EQ(observer.texts[1].second, "C:\\Logs");
+    EXPECT_EQ(observer.optionChangedCount, 2);
+}
+
+TEST_F(JobStateTest, NameListTextDecidesTheIndicatorBoxes) {
+    state.setNameListText("/IF\n*.txt\n\n/XD\nTemp\n\n");
+    EXPECT_TRUE(state.IsOptionSet(C::chb_FIF));
+    EXPECT_TRUE(state.IsOptionSet(C::chb_FXD));
+    EXPECT_FALSE(state.isTicked(C::chb_FXF));
+    EXPECT_FALSE(state.isTicked(C::chb_FID));
+    EXPECT_TRUE(state.modifiedFlag());
+
+    // A name that merely contains a switch is no block.
+    state.setNameListText("/XF\n/IF.txt\n\n");
+    EXPECT_TRUE(state.isTicked(C::chb_FXF));
+    EXPECT_FALSE(state.isTicked(C::chb_FIF));
+    EXPECT_FALSE(state.isTicked(C::chb_FXD));
+}
+
+TEST_F(JobStateTest, UnicodeCannotBeUntickedWhileAPathNeedsIt) {
+    state.checkDestinationPath("D:\\Bücher");
+    state.setTicked(C::chb_LUNICODE, false);
+    EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
+    state.checkDestinationPath("D:\\Daten");
+    state.setTicked(C::chb_LUNICODE, false);
+    EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
+}
+
+TEST_F(JobStateTest, ClicksReachOnlyClickableBoxes) {
+    EXPECT_FALSE(state.click(Control::chb_FIF)); // on the disabled panel pnl_FEAN
+    EXPECT_FALSE(state.isTicked(Control::chb_FIF));
+    EXPECT_FALSE(state.click(Control::chb_LTEE)); // disabled until a log file is chosen
+    EXPECT_FALSE(state.click(Control::edt_KR));   // no box
+    EXPECT_TRUE(state.click(Control::chb_KS));
+    EXPECT_TRUE(state.IsOptionSet(Control::chb_KS));
+    EXPECT_TRUE(state.click(Control::chb_KS));
+    EXPECT_FALSE(state.isTicked(Control::chb_KS));
+}
+
+} // namespace
+} // namespace talvex::options

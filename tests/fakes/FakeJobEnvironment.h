@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <functional>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "core/options/JobEnvironment.h"
+
+namespace talvex::fakes {
+
+/// A job environment whose files, burning tool and chooser the test decides.
+class FakeJobEnvironment final : public options::JobEnvironment {
+public:
+    std::set<std::string> existingFiles;
+    bool burningTool = false;
+    bool throwOnFileQuery = false;
+    /// Stands in for the mkisofs chooser of the Image tab (Part 7.1); may set edt_Imkisofs.
+    std::function<void(options::JobState&)> onImageTicked;
+    int imageTickedCalls = 0;
+
+    [[nodiscard]] bool FileExists(const std::string& path) const override {
+        if (throwOnFileQuery) {
+            throw std::runtime_error("file query failed");
+        }
+        return existingFiles.count(path) > 0;
+    }
+    [[nodiscard]] bool BurningToolInstalled() const override { return burningTool; }
+    void ImageOptionTicked(options::JobState& state) override {
+        ++imageTickedCalls;
+        if (onImageTicked) {
+            onImageTicked(state);
+        }
+    }
+};
+
+} // namespace talvex::fakes
