@@ -46,6 +46,10 @@ QString ToQ(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString Tr(const char* german) {
+    return QString::fromStdString(talvex::tr(german));
+}
+
 const char* PageName(Tab page) {
     switch (page) {
     case Tab::Pfade:
@@ -251,8 +255,9 @@ void Tfrm_Job::textChanged(Control control, std::string_view text) {
         }
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         // Only the file-system labels carry job data; the other labels are captions of their own.
+        // The model keeps the "no folder yet" marker German; it is translated when shown.
         if (control == Control::lbl_SDE || control == Control::lbl_DDE) {
-            label->setText(value);
+            label->setText(text == options::kNoFileSystemLabel ? Tr(options::kNoFileSystemLabel) : value);
         }
     }
 }
@@ -373,6 +378,11 @@ void Tfrm_Job::showEvent(QShowEvent* event) {
         m_shownOnce = true;
         m_state->prepareForShow();
     }
+}
+
+void Tfrm_Job::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutClient();
 }
 
 void Tfrm_Job::chooseSourceFolder() {
