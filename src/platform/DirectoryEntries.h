@@ -32,4 +32,8 @@ public:
     [[nodiscard]] std::optional<DirectoryEntryNames> find(const std::string& path) const override;
 };
 
+#ifndef _WIN32
+using SystemDirectoryEntryLookup = PosixDirectoryEntryLookup;
+#endif
+
 } // namespace talvex::platform

@@ -22,7 +22,7 @@ struct VolumeSpaceResult {
 };
 
 /// The file-system type of the mount that holds the path ("ext4", "btrfs", "ntfs3"), as listed in
-/// /proc/self/mountinfo; empty when it cannot be found out.
+/// /proc/self/mountinfo; empty when it cannot be found out or the path is not absolute.
 [[nodiscard]] std::string FileSystemName(const std::string& path);
 
 /// The file-system type from the text of a mountinfo file, for a path already resolved to its real
@@ -52,9 +52,5 @@ public:
     [[nodiscard]] bool canWriteInFolder(const std::string& folder) const override { return CanWriteInFolder(folder); }
     [[nodiscard]] VolumeSpaceResult space(const std::string& path) const override { return QueryVolumeSpace(path); }
 };
-
-/// The thousands separator of the process locale (LC_NUMERIC), "." in German; empty when the
-/// locale has none.
-[[nodiscard]] std::string LocaleThousandsSeparator();
 
 } // namespace talvex::platform

@@ -149,16 +149,5 @@ TEST(WriteFileAtomically, AnInterruptedWriteLeavesTheOldFileAndNoTemporary) {
     }
 }
 
-TEST(WriteFileAtomically, ReportsAMissingFolderOrAFolderInTheWay) {
-    TempFolder folder;
-    const auto missing = WriteFileAtomically(folder.file("no/such.rcj"), "x");
-    ASSERT_TRUE(missing.has_value());
-    EXPECT_EQ(missing->errorNumber, ENOENT);
-    fs::create_directory(folder.file("dir.rcj"));
-    const auto inTheWay = WriteFileAtomically(folder.file("dir.rcj"), "x");
-    ASSERT_TRUE(inTheWay.has_value());
-    EXPECT_EQ(inTheWay->errorNumber, EISDIR);
-}
-
 } // namespace
 } // namespace talvex::platform

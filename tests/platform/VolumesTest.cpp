@@ -53,6 +53,8 @@ TEST(FileSystemName, FindsTheRealMountOfATemporaryFolder) {
     // A destination that does not exist yet is judged by the folder it will be created in.
     EXPECT_EQ(FileSystemName(folder.file("not/yet")), FileSystemName(folder.path().string()));
     EXPECT_EQ(FileSystemName("/proc/self"), "proc");
+    EXPECT_EQ(FileSystemName(R"(\\server\share)"), "");
+    EXPECT_EQ(FileSystemName("relative/folder"), "");
 }
 
 TEST(CanWriteInFolder, ProbesWithoutLeavingAnythingOrTouchingFiles) {

@@ -28,11 +28,13 @@ bool CheckFreeSpace(const std::string& path, std::uint64_t requiredKiB, LogSink&
     if (characters < 10) {
         label.append(10 - characters, ' ');
     }
+    const std::string pattern =
+        // TRANSLATORS: label, drive with separator, free megabytes, "von", total megabytes.
+        tr("%s%s %s MB %s %s MB frei.");
     const std::string line =
-        Format(tr("%s%s %s MB %s %s MB frei."),
-               {label, IncludeTrailingSeparator(path, style),
-                FormatWholeNumber(static_cast<double>(freeKiB) / 1024.0, thousandsSeparator), tr("von"),
-                FormatWholeNumber(static_cast<double>(totalKiB) / 1024.0, thousandsSeparator)});
+        Format(pattern, {label, IncludeTrailingSeparator(path, style),
+                         FormatWholeNumber(static_cast<double>(freeKiB) / 1024.0, thousandsSeparator), tr("von"),
+                         FormatWholeNumber(static_cast<double>(totalKiB) / 1024.0, thousandsSeparator)});
     log.appendLine(line, LogColour::Black);
 
     if (freeKiB >= requiredKiB) {

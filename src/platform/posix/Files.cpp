@@ -155,7 +155,8 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
         }
         contents.remove_prefix(static_cast<std::size_t>(written));
     }
-    if (io.fsync(fd) != 0) {
+    // Some file systems (FUSE, network shares) cannot flush a file; the rename is still atomic there.
+    if (io.fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP) {
         return fail(errno);
     }
     const int closeResult = io.close(fd);

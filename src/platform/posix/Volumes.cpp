@@ -2,7 +2,6 @@
 #include "platform/Volumes.h"
 
 #include <cerrno>
-#include <clocale>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -91,9 +90,14 @@ std::string FileSystemNameFromMountInfo(std::string_view mountInfo, std::string_
 }
 
 std::string FileSystemName(const std::string& path) {
+    // Only an absolute path names a volume; a relative one (or a Windows share) would silently
+    // report the volume of the current folder.
+    if (path.empty() || path.front() != '/') {
+        return {};
+    }
     std::error_code ec;
     // The folder may not exist yet (a destination to be created): the nearest existing part decides.
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    const fs::path resolved = fs::weakly_canonical(path, ec);
     if (ec) {
         return {};
     }
@@ -144,11 +148,6 @@ VolumeSpaceResult QueryVolumeSpace(const std::string& path) {
     return {
         VolumeSpace{static_cast<std::uint64_t>(info.f_blocks) * unit, static_cast<std::uint64_t>(info.f_bfree) * unit},
         {}};
-}
-
-std::string LocaleThousandsSeparator() {
-    const std::lconv* conventions = std::localeconv();
-    return conventions != nullptr && conventions->thousands_sep != nullptr ? conventions->thousands_sep : "";
 }
 
 } // namespace talvex::platform
