@@ -5,10 +5,13 @@
 #include <vector>
 
 #include "core/presentation/CommandLine.h"
+#include "core/settings/SettingsFolder.h"
 #include "gui/Application.h"
+#include "gui/dialogs/FirstRunDialog.h"
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Volumes.h"
 
 int main(int argc, char** argv) {
@@ -22,10 +25,25 @@ int main(int argc, char** argv) {
     talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
     talvex::gui::InstallInterfaceFont();
 
-    talvex::gui::SystemJobEnvironment environment;
+    const std::string programFolder = QCoreApplication::applicationDirPath().toStdString();
+    const talvex::platform::SystemSpecialFolders folders;
     talvex::gui::QtUserInterface userInterface;
+    talvex::settings::SettingsFolderResult settingsFolder;
+    {
+        talvex::gui::FirstRunDialog firstRun;
+        settingsFolder = talvex::settings::FindSettingsFolder(programFolder, folders.applicationData(), firstRun);
+    }
+    if (settingsFolder.error) {
+        // The program still runs; the settings are then lost at shutdown, which the user is told.
+        userInterface.showMessage(talvex::MessageKind::Warning, "Talvex", settingsFolder.error->describe(),
+                                  talvex::Buttons::Ok);
+    }
+
+    talvex::gui::SystemJobEnvironment environment;
     talvex::platform::SystemVolumeProbes volumes;
-    talvex::gui::Tfrm_Haupt window({environment, userInterface, volumes});
+    talvex::gui::JobWindowServices services{environment, userInterface, volumes};
+    services.documentsFolder = folders.documents();
+    talvex::gui::Tfrm_Haupt window(services, settingsFolder.folder);
     userInterface.setParentWindow(&window);
     window.show();
     return QApplication::exec();

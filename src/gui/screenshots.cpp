@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
+#include "core/settings/IniStore.h"
 #include "gui/Application.h"
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/SystemJobEnvironment.h"
@@ -42,7 +44,16 @@ int main(int argc, char** argv) {
     talvex::gui::SystemJobEnvironment environment;
     talvex::gui::QtUserInterface userInterface;
     talvex::platform::SystemVolumeProbes volumes;
-    talvex::gui::Tfrm_Haupt window({environment, userInterface, volumes});
+    // A settings folder of its own with a short history, so that the history buttons show as in use.
+    QTemporaryDir settingsFolder;
+    {
+        talvex::settings::IniStore store(settingsFolder.filePath(QStringLiteral("Talvex.ini")).toStdString(),
+                                         talvex::settings::IniEncoding::Utf16LeWithMark);
+        store.writeString("SDHistorie", "0", "/");
+        store.writeString("DDHistorie", "0", "/tmp");
+        (void)store.writeBack();
+    }
+    talvex::gui::Tfrm_Haupt window({environment, userInterface, volumes}, settingsFolder.path().toStdString());
     window.show();
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 

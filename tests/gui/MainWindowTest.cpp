@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -60,7 +61,7 @@ private Q_SLOTS:
 
     void init() {
         m_ui = {};
-        m_window = std::make_unique<Tfrm_Haupt>(talvex::gui::JobWindowServices{m_environment, m_ui, m_volumes});
+        m_window = std::make_unique<Tfrm_Haupt>(talvex::gui::JobWindowServices{m_environment, m_ui, m_volumes}, "");
         m_window->show();
         resizeClient(540, 660);
     }
@@ -148,14 +149,14 @@ private Q_SLOTS:
         tickInCurrentJob("chb_KS");
         QVERIFY(m_window->currentJob()->state().modifiedFlag());
         m_ui.answers = {talvex::Answer::Cancel, talvex::Answer::No};
-        Tfrm_Job* before = m_window->currentJob();
+        QPointer<Tfrm_Job> before = m_window->currentJob();
 
         find<QToolButton>("sbu_Schliessen")->click();
         QCOMPARE(m_window->currentJob(), before); // Cancel keeps it
         find<QToolButton>("sbu_Schliessen")->click();
         QCOMPARE(m_ui.messages.size(), std::size_t{2});
         QCOMPARE(m_window->jobCount(), 1);
-        QVERIFY(m_window->currentJob() != before);
+        QVERIFY(before.isNull()); // its window is gone
         QVERIFY(!m_window->currentJob()->state().modifiedFlag());
         QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
         QVERIFY(!find("sbu_Speichern")->isEnabled());

@@ -11,18 +11,13 @@
 #include <QToolButton>
 
 #include "core/options/OptionCatalogue.h"
-#include "core/presentation/Format.h"
 #include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
-#include "core/services/PathDisplay.h"
-#include "core/services/Paths.h"
-#include "core/services/UserInterface.h"
 #include "gui/Pictures.h"
-#include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/jobwindow/JobPageControl.h"
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
-#include "platform/Volumes.h"
+#include "gui/jobwindow/PathFields.h"
 
 namespace talvex::gui {
 
@@ -37,7 +32,6 @@ constexpr int kPageHeight = 289;
 constexpr int kLogTopSplit = kPageHeight + 4; // pnl_Page top + its height + 4
 constexpr int kLogButtonStrip = 18;
 constexpr int kCaptionBarHeight = 16;
-constexpr int kWarningWidth = 350;
 
 constexpr std::array kPageOrder = {Tab::Pfade, Tab::Kopieren, Tab::Filtern, Tab::Log, Tab::Monitor, Tab::Image};
 constexpr int kImagePage = 5;
@@ -73,6 +67,7 @@ const char* PageName(Tab page) {
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
     : QWidget(parent), m_services(services), m_state(std::make_unique<options::JobState>(services.environment)) {
     setObjectName(QStringLiteral("Tfrm_Job"));
+    m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
     buildPages();
     bindControls();
@@ -148,17 +143,21 @@ void Tfrm_Job::buildPages() {
     m_pages->setCurrentIndex(0);
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_Job::pageShown);
     pageShown(0);
-    for (QLineEdit* path : {m_client->findChild<QLineEdit*>(QStringLiteral("edt_PSD")),
-                            m_client->findChild<QLineEdit*>(QStringLiteral("edt_PDD")),
-                            m_client->findChild<QLineEdit*>(QStringLiteral("edt_IImage"))}) {
-        path->installEventFilter(this);
-        path->setCursor(Qt::PointingHandCursor);
+    for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage", "edt_LLOG"}) {
+        m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->installEventFilter(this);
     }
-    // The path histories and the name-list editor need the settings store and the list editor,
-    // which the window does not have yet; their buttons stay disabled until then.
-    for (const char* name : {"sbu_PHistorieSD", "sbu_PHistorieDD", "sbu_FListe"}) {
-        m_client->findChild<QToolButton*>(QString::fromLatin1(name))->setEnabled(false);
+    for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage"}) {
+        m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->setCursor(Qt::PointingHandCursor);
     }
+    auto history = [this](const char* name, PathFields::HistoryTag tag) {
+        connect(m_client->findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
+                [this, tag] { m_pathFields->showHistory(tag); });
+    };
+    history("sbu_PHistorieSD", PathFields::SourceHistory);
+    history("sbu_PHistorieDD", PathFields::DestinationHistory);
+    history("sbu_IImage", PathFields::ImageHistory);
+    // The name-list editor is a window of its own that is not built yet; its button stays disabled.
+    m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe"))->setEnabled(false);
 }
 
 void Tfrm_Job::bindControls() {
@@ -359,11 +358,13 @@ bool Tfrm_Job::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == m_widgets[options::ToIndex(Control::edt_PSD)]) {
-            chooseSourceFolder();
+            m_pathFields->chooseSourceFolder();
         } else if (watched == m_widgets[options::ToIndex(Control::edt_PDD)]) {
-            chooseDestinationFolder();
+            m_pathFields->chooseDestinationFolder();
         } else if (watched == m_widgets[options::ToIndex(Control::edt_IImage)]) {
-            chooseImageFile();
+            m_pathFields->chooseImageFile();
+        } else if (watched == m_widgets[options::ToIndex(Control::edt_LLOG)]) {
+            m_pathFields->chooseLogFile();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -377,53 +378,13 @@ void Tfrm_Job::showEvent(QShowEvent* event) {
     if (!m_shownOnce) {
         m_shownOnce = true;
         m_state->prepareForShow();
+        m_pathFields->refreshHistoryButtons();
     }
 }
 
 void Tfrm_Job::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutClient();
-}
-
-void Tfrm_Job::chooseSourceFolder() {
-    const std::optional<std::string> chosen =
-        m_services.userInterface.chooseFolder(talvex::tr("Quellverzeichnis auswählen"), "", false);
-    if (!chosen) {
-        return;
-    }
-    const std::string path(ExcludeTrailingSeparator(*chosen));
-    m_state->applySourceFolder(path, m_services.volumes.fileSystemName(path));
-}
-
-void Tfrm_Job::chooseDestinationFolder() {
-    const std::optional<std::string> chosen =
-        m_services.userInterface.chooseFolder(talvex::tr("Zielverzeichnis auswählen"), "", true);
-    if (!chosen) {
-        return;
-    }
-    const std::string path(ExcludeTrailingSeparator(*chosen));
-    if (!m_services.volumes.canWriteInFolder(path)) {
-        const std::string text = FitMessageAndPath(
-            talvex::tr("Sie verfügen nicht über die Berechtigung zum Speichern in diesem Verzeichnis. "
-                       "Diese Warnung ignorieren?"),
-            path, kWarningWidth, FontTextMeasurer(font()));
-        if (m_services.userInterface.showMessage(MessageKind::Warning, talvex::tr("Warnung"), text, Buttons::YesNo) !=
-            Answer::Yes) {
-            m_state->runClickHandler(Control::chb_KCopy);
-            return;
-        }
-    }
-    m_state->applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
-}
-
-void Tfrm_Job::chooseImageFile() {
-    FileDialogRequest request;
-    request.title = talvex::tr("Imagedatei speichern unter...");
-    request.filters.push_back({Format("%s (*.iso)", {talvex::tr("ISO-Imagedateien")}), {"*.iso"}});
-    const std::optional<FileDialogResult> chosen = m_services.userInterface.chooseFileToSave(request);
-    if (chosen && !chosen->path.empty()) {
-        m_state->setText(Control::edt_IImage, chosen->path);
-    }
 }
 
 } // namespace talvex::gui

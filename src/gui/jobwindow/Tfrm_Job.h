@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <string>
 
 #include "core/options/JobState.h"
 #include "core/options/JobStateObserver.h"
@@ -18,18 +19,27 @@ class UserInterface;
 namespace platform {
 class VolumeProbes;
 }
+namespace settings {
+class PathSettings;
+}
 } // namespace talvex
 
 namespace talvex::gui {
 
 class JobPageControl;
 class LogView;
+class PathFields;
 
 /// What a job window needs from outside; everything must outlive the window.
 struct JobWindowServices {
     options::JobEnvironment& environment;
     UserInterface& userInterface;
     const platform::VolumeProbes& volumes;
+    /// The settings store's path values (histories, remembered folders); none in a window
+    /// without settings, whose history buttons then stay disabled.
+    settings::PathSettings* paths = nullptr;
+    /// Where file dialogs start when nothing better is remembered.
+    std::string documentsFolder = {};
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -64,10 +74,8 @@ public:
     void showLogFull();
     void showLogSplit();
 
-    /// The path choosers behind a click on edt_PSD, edt_PDD and edt_IImage.
-    void chooseSourceFolder();
-    void chooseDestinationFolder();
-    void chooseImageFile();
+    /// The path fields with their choosers and history menus.
+    [[nodiscard]] PathFields& pathFields() { return *m_pathFields; }
 
 Q_SIGNALS:
     void captionRefreshed(const QString& caption);
@@ -97,6 +105,7 @@ private:
 
     const JobWindowServices m_services;
     std::unique_ptr<options::JobState> m_state;
+    PathFields* m_pathFields = nullptr;
     std::array<QPointer<QWidget>, options::kControlCount> m_widgets{};
     QLabel* m_captionBar = nullptr;
     QWidget* m_client = nullptr;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTime>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +21,8 @@
 #include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
 #include "core/services/UserInterface.h"
+#include "core/settings/SaveSettings.h"
+#include "core/settings/SettingsFolder.h"
 #include "gui/Pictures.h"
 
 namespace talvex::gui {
@@ -60,7 +63,8 @@ constexpr bool kStartBuilt = false;
 
 } // namespace
 
-Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, QWidget* parent) : QMainWindow(parent), m_services(services) {
+Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, std::string settingsFolder, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_settingsFolder(std::move(settingsFolder)) {
     setObjectName(QStringLiteral("Tfrm_Haupt"));
     setWindowTitle(QStringLiteral("Talvex"));
     buildFrame();
@@ -80,11 +84,41 @@ Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, QWidget* parent) : QMa
     connect(m_timer, &QTimer::timeout, this, &Tfrm_Haupt::Timer1Timer);
     m_timer->start();
 
+    openSettings();
     CloseAllJobs();
     Timer1Timer();
 }
 
 Tfrm_Haupt::~Tfrm_Haupt() = default;
+
+void Tfrm_Haupt::openSettings() {
+    if (m_settingsFolder.empty()) {
+        return;
+    }
+    // A file that exists but cannot be read gives an empty store that refuses to be written back,
+    // so settings the program never saw are not replaced at shutdown.
+    m_store =
+        settings::IniStore::Open(settings::SettingsFilePath(m_settingsFolder), settings::IniEncoding::Utf16LeWithMark)
+            .store;
+    m_paths = std::make_unique<settings::PathSettings>(m_store, m_settingsFolder);
+    m_services.paths = m_paths.get();
+
+    // Restoring the check marks must not write them back: block the toggled handlers meanwhile.
+    auto* imageView = findChild<QAction*>(QStringLiteral("mni_ImageView"));
+    const QSignalBlocker blocker(imageView);
+    imageView->setChecked(m_store.readBool("Settings", "ImageView", false));
+    findChild<QAction*>(QStringLiteral("mni_ToolTipps"))->setChecked(m_store.readBool("Settings", "Tooltipps", false));
+
+    static const char* const kWindowModes[] = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal",
+                                               "mni_AusfuehrenRoboMini", "mni_AusfuehrenRoboMaxi"};
+    const long long window = m_store.readInteger("Execute", "Window", 0);
+    if (window >= 0 && window < 4) {
+        findChild<QAction*>(QString::fromLatin1(kWindowModes[window]))->setChecked(true);
+    }
+    const long long jobMode = m_store.readInteger("Execute", "Job", 0);
+    findChild<QAction*>(jobMode == 1 ? QStringLiteral("mnu_AusfuehrenJobTmp") : QStringLiteral("mnu_AusfuehrenJobCmd"))
+        ->setChecked(true);
+}
 
 void Tfrm_Haupt::buildFrame() {
     m_client = new QWidget(this);
@@ -185,7 +219,7 @@ void Tfrm_Haupt::buildMenus() {
         mode->setCheckable(true);
         jobModes->addAction(mode);
     }
-    jobMode->findChild<QAction*>(QStringLiteral("mnu_AusfuehrenJobTmp"))->setChecked(true);
+    jobMode->findChild<QAction*>(QStringLiteral("mnu_AusfuehrenJobCmd"))->setChecked(true);
 
     QMenu* settings = menuBar()->addMenu(QString());
     settings->setObjectName(QStringLiteral("mni_Einstellungen"));
@@ -435,6 +469,9 @@ void Tfrm_Haupt::layoutTabs() {
 }
 
 void Tfrm_Haupt::onImageViewToggled(bool on) {
+    if (m_paths != nullptr) {
+        m_store.writeBool("Settings", "ImageView", on);
+    }
     if (Tfrm_Job* job = currentJob()) {
         job->setImageView(on);
     }
@@ -477,6 +514,11 @@ void Tfrm_Haupt::closeEvent(QCloseEvent* event) {
         }
     }
     m_timer->stop();
+    if (m_paths != nullptr) {
+        // A failed write is reported to the user inside; the window closes all the same, since
+        // the old settings file stays intact.
+        (void)settings::SaveSettings(m_store, m_services.userInterface);
+    }
     event->accept();
 }
 

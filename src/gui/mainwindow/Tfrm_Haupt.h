@@ -4,8 +4,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
+#include "core/settings/IniStore.h"
+#include "core/settings/PathSettings.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 
 class QAction;
@@ -34,7 +38,9 @@ class Tfrm_Haupt final : public QMainWindow {
     Q_DISABLE_COPY_MOVE(Tfrm_Haupt)
 
 public:
-    explicit Tfrm_Haupt(const JobWindowServices& services, QWidget* parent = nullptr);
+    /// Opens the settings store "Talvex.ini" in `settingsFolder` (none when it is empty) and the
+    /// first job. The store is written back when the window closes.
+    Tfrm_Haupt(const JobWindowServices& services, std::string settingsFolder, QWidget* parent = nullptr);
     ~Tfrm_Haupt() override;
 
     /// Appends a new, empty job, shows it and makes it current.
@@ -68,6 +74,7 @@ protected:
 private:
     void buildFrame();
     void buildMenus();
+    void openSettings();
     void layoutFrame();
     void layoutTabs();
     void onCloseCommand();
@@ -76,6 +83,9 @@ private:
     [[nodiscard]] bool mayClose(Tfrm_Job& job);
 
     JobWindowServices m_services;
+    std::string m_settingsFolder;
+    settings::IniStore m_store;
+    std::unique_ptr<settings::PathSettings> m_paths;
     std::vector<JobEntry> m_jobs;
     std::vector<QToolButton*> m_tabs;
     int m_current = -1;
