@@ -58,7 +58,7 @@ QLabel* Label(QWidget* parent, const char* name, int left, int top, int width = 
     label->setObjectName(QString::fromLatin1(name));
     label->move(left, top);
     if (width > 0) {
-        label->resize(width, 14);
+        label->resize(width, label->fontMetrics().height());
     }
     return label;
 }

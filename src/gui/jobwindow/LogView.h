@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPlainTextEdit>
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QString>
+#include <vector>
 
 #include "core/services/LogSink.h"
 
@@ -9,10 +12,14 @@ class QMenu;
 
 namespace talvex::gui {
 
-/// The job window's log view red_Log: read-only, both scroll bars, no word wrap, one colour per
-/// line in the log font, and the popup menu pmn_Log (empty the log, copy it all). Every line is
-/// appended at the end and the view follows it, so the newest line is always in sight.
-class LogView final : public QPlainTextEdit, public LogSink {
+/// The job window's log view red_Log: read-only lines, each in its colour, in the log font, with
+/// both scroll bars, no word wrap, and the popup menu pmn_Log (empty the log, copy it all). Every
+/// line is appended at the end and the view follows it, so the newest line is always in sight.
+///
+/// A run can write hundreds of thousands of lines, so the view keeps plain lines and paints only
+/// those in sight instead of laying out a rich-text document: appending costs the same at line
+/// 200,000 as at line 1, and no line is laid out twice.
+class LogView final : public QAbstractScrollArea, public LogSink {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LogView)
 
@@ -20,20 +27,47 @@ public:
     explicit LogView(QWidget* parent);
     ~LogView() override = default;
 
+    /// Appends a line (UTF-8); a text holding line breaks gives one line per part.
     void appendLine(std::string_view text, LogColour colour) override;
-
-    /// pmi_ZwAblage: the whole text to the clipboard (an empty text for an empty log), leaving the
-    /// selection empty at the start.
-    void copyAllToClipboard();
 
     /// pmi_Loeschen: empties the log.
     void clearLog();
+    /// pmi_ZwAblage: the whole text to the clipboard, lines joined by line breaks (an empty text
+    /// for an empty log).
+    void copyAllToClipboard();
+
+    [[nodiscard]] int lineCount() const { return static_cast<int>(m_lines.size()); }
+    [[nodiscard]] QString lineText(int index) const { return m_lines.at(static_cast<std::size_t>(index)).text; }
+    [[nodiscard]] QColor lineColour(int index) const;
+    /// All lines joined by "\n".
+    [[nodiscard]] QString text() const;
+    /// True when the newest line is in sight.
+    [[nodiscard]] bool showsLastLine() const;
 
     [[nodiscard]] QMenu* popupMenu() const { return m_menu; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    struct Line {
+        QString text;
+        LogColour colour;
+    };
+
+    void addLine(QString text, LogColour colour);
+    void updateScrollBars();
+    void measureFont();
+    [[nodiscard]] int lineHeight() const;
+    [[nodiscard]] int visibleLines() const;
+
+    std::vector<Line> m_lines;
+    int m_widestLine = 0; ///< in pixels
+    int m_charWidth = 1;  ///< advance of one character of a fixed-pitch font, 0 for others
+    int m_lineHeight = 1;
     QMenu* m_menu;
-    bool m_empty = true; // the first line goes into the document's initial empty block
 };
 
 } // namespace talvex::gui
