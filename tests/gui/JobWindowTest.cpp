@@ -289,8 +289,8 @@ private Q_SLOTS:
         for (int i = 0; i < 500; ++i) {
             sink.appendLine("line", LogColour::Black);
         }
+        QTRY_VERIFY(log->showsLastLine());
         QVERIFY(log->verticalScrollBar()->maximum() > 0);
-        QVERIFY(log->showsLastLine());
         // A taller view keeps following the newest line.
         resizeClient(394, 700);
         QVERIFY(log->showsLastLine());
@@ -315,6 +315,7 @@ private Q_SLOTS:
 
         clear->trigger();
         QCOMPARE(log->lineCount(), 0);
+        QCoreApplication::processEvents();
         QCOMPARE(log->verticalScrollBar()->maximum(), 0);
         m_window->log().appendLine("drei", LogColour::Black);
         QCOMPARE(log->text(), QStringLiteral("drei"));

@@ -23,8 +23,7 @@ QString Tr(const char* german) {
     return QString::fromStdString(talvex::tr(german));
 }
 
-// Robocopy aligns its columns with tabs; they are expanded once, when the line arrives, so that
-// painting and measuring see plain characters.
+// Robocopy aligns its columns with tabs; they are expanded for showing and copying.
 QString ExpandTabs(const QString& text) {
     if (!text.contains(QLatin1Char('\t'))) {
         return text;
@@ -39,6 +38,19 @@ QString ExpandTabs(const QString& text) {
         }
     }
     return expanded;
+}
+
+// Columns the UTF-8 text takes once its tabs are expanded (one per character).
+int Columns(std::string_view utf8) {
+    int columns = 0;
+    for (const char c : utf8) {
+        if (c == '\t') {
+            columns += kTabWidth - columns % kTabWidth;
+        } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++columns;
+        }
+    }
+    return columns;
 }
 
 } // namespace
@@ -68,52 +80,59 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), m_menu(new QMen
 }
 
 void LogView::appendLine(std::string_view text, LogColour colour) {
-    const QString line = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    if (line.contains(QLatin1Char('\n'))) {
-        for (const QString& part : line.split(QLatin1Char('\n'))) {
-            addLine(part, colour);
-        }
-    } else {
-        addLine(line, colour);
+    std::size_t start = 0;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n', start)) {
+        addLine(text.substr(start, end - start), colour);
+        start = end + 1;
     }
-    updateScrollBars();
-    // Keep the newest line in sight; painting waits for the event loop, so a burst of lines is
-    // drawn once.
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
-    viewport()->update();
+    addLine(text.substr(start), colour);
+    if (!m_showPending) {
+        m_showPending = true;
+        QMetaObject::invokeMethod(this, &LogView::showPendingLines, Qt::QueuedConnection);
+    }
 }
 
-void LogView::addLine(QString text, LogColour colour) {
-    text = ExpandTabs(text);
-    if (text.endsWith(QLatin1Char('\r'))) {
-        text.chop(1);
+void LogView::addLine(std::string_view text, LogColour colour) {
+    if (!text.empty() && text.back() == '\r') {
+        text.remove_suffix(1);
     }
-    const int width =
-        m_charWidth > 0 ? static_cast<int>(text.size()) * m_charWidth : QFontMetrics(font()).horizontalAdvance(text);
-    m_widestLine = std::max(m_widestLine, width);
-    m_lines.push_back({std::move(text), colour});
+    m_widestColumns = std::max(m_widestColumns, Columns(text));
+    m_lines.push_back({m_text.size(), static_cast<std::uint32_t>(text.size()), colour});
+    m_text.append(text);
+}
+
+QString LogView::lineText(int index) const {
+    const Line& line = m_lines.at(static_cast<std::size_t>(index));
+    return ExpandTabs(QString::fromUtf8(m_text.data() + line.offset, static_cast<qsizetype>(line.length)));
+}
+
+void LogView::showPendingLines() {
+    m_showPending = false;
+    updateScrollBars();
+    // Keep the newest line in sight.
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    viewport()->update();
 }
 
 void LogView::clearLog() {
     m_lines.clear();
     m_lines.shrink_to_fit();
-    m_widestLine = 0;
+    m_text.clear();
+    m_text.shrink_to_fit();
+    m_widestColumns = 0;
+    m_showPending = false;
     updateScrollBars();
     viewport()->update();
 }
 
 QString LogView::text() const {
     QString all;
-    qsizetype size = 0;
-    for (const Line& line : m_lines) {
-        size += line.text.size() + 1;
-    }
-    all.reserve(size);
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+    all.reserve(static_cast<qsizetype>(m_text.size() + m_lines.size()));
+    for (int i = 0; i < lineCount(); ++i) {
         if (i > 0) {
             all.append(QLatin1Char('\n'));
         }
-        all.append(m_lines[i].text);
+        all.append(lineText(i));
     }
     return all;
 }
@@ -128,7 +147,7 @@ QColor LogView::lineColour(int index) const {
 }
 
 bool LogView::showsLastLine() const {
-    return verticalScrollBar()->value() + visibleLines() >= lineCount();
+    return !m_showPending && verticalScrollBar()->value() + visibleLines() >= lineCount();
 }
 
 int LogView::lineHeight() const {
@@ -138,7 +157,7 @@ int LogView::lineHeight() const {
 void LogView::measureFont() {
     const QFontMetrics metrics(font());
     m_lineHeight = std::max(1, metrics.lineSpacing());
-    m_charWidth = QFontInfo(font()).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('M')) : 0;
+    m_charWidth = std::max(1, metrics.maxWidth());
 }
 
 int LogView::visibleLines() const {
@@ -150,9 +169,10 @@ void LogView::updateScrollBars() {
     verticalScrollBar()->setRange(0, std::max(0, lineCount() - visibleLines()));
     verticalScrollBar()->setPageStep(visibleLines());
     verticalScrollBar()->setSingleStep(1);
-    horizontalScrollBar()->setRange(0, std::max(0, m_widestLine + 2 * kMargin - viewport()->width()));
+    const int widest = m_widestColumns * m_charWidth;
+    horizontalScrollBar()->setRange(0, std::max(0, widest + 2 * kMargin - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
-    horizontalScrollBar()->setSingleStep(std::max(m_charWidth, 8));
+    horizontalScrollBar()->setSingleStep(std::max(QFontMetrics(font()).averageCharWidth(), 4));
 }
 
 void LogView::paintEvent(QPaintEvent* /*event*/) {
@@ -165,9 +185,8 @@ void LogView::paintEvent(QPaintEvent* /*event*/) {
     const int x = kMargin - horizontalScrollBar()->value();
     int y = kMargin + metrics.ascent();
     for (int i = first; i < last; ++i) {
-        const Line& line = m_lines[static_cast<std::size_t>(i)];
         painter.setPen(lineColour(i));
-        painter.drawText(x, y, line.text);
+        painter.drawText(x, y, lineText(i));
         y += height;
     }
 }
