@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/presentation/CommandLine.h"
+#include "core/services/VersionInfo.h"
 #include "core/settings/SettingsFolder.h"
 #include "gui/Application.h"
 #include "gui/dialogs/FirstRunDialog.h"
@@ -45,6 +46,11 @@ int main(int argc, char** argv) {
     services.documentsFolder = folders.documents();
     talvex::gui::Tfrm_Haupt window(services, settingsFolder.folder);
     userInterface.setParentWindow(&window);
+    // The caption is the program's own file description, empty when the file carries none.
+    talvex::VersionInfo version;
+    window.setWindowTitle(talvex::ReadVersionInfo(QCoreApplication::applicationFilePath().toStdString(), false, version)
+                              ? QString::fromStdString(version.fileDescription)
+                              : QString());
     window.show();
     return QApplication::exec();
 }

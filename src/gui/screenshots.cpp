@@ -5,14 +5,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontInfo>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <cstdio>
 
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 #include "core/settings/IniStore.h"
 #include "gui/Application.h"
+#include "gui/dialogs/FirstRunDialog.h"
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
@@ -84,6 +87,34 @@ int main(int argc, char** argv) {
         pages->setCurrentIndex(i);
         ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
     }
+
+    // The menus, as they open.
+    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
+        auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
+        menu->hide();
+    }
+
+    // A balloon hint over /MIR on the Kopieren page.
+    pages->setCurrentIndex(1);
+    job.setTooltipps(true);
+    auto* mirror = job.findChild<QWidget*>(QStringLiteral("chb_KMIR"));
+    QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
+    QApplication::processEvents();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->inherits("QTipLabel")) {
+            ok = Save(*top, folder + QStringLiteral("/hint-balloon.png")) && ok;
+        }
+    }
+    QToolTip::hideText();
+    job.setTooltipps(false);
+
+    // The first-run question.
+    talvex::gui::FirstRunDialog firstRun;
+    firstRun.show();
+    ok = Save(firstRun, folder + QStringLiteral("/first-run.png")) && ok;
+    firstRun.hide();
 
     // Five jobs share the tab strip; the log fills the window.
     for (int i = 0; i < 4; ++i) {

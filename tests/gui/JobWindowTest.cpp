@@ -343,6 +343,25 @@ private Q_SLOTS:
         QCOMPARE(logPanel->y(), 293);
     }
 
+    void hintsFollowTheirMode() {
+        auto* pages = find<QTabWidget>("pgc_Optionen");
+        pages->setCurrentIndex(1);
+        const QString description = QStringLiteral("Kopieren aller Unterverzeichnisse mit Ausnahme der leeren.");
+        QVERIFY(find("chb_KS")->toolTip().contains(description));
+        QVERIFY(find("chb_FID")->toolTip().contains(QStringLiteral("einschliessen")));
+
+        m_window->setTooltipps(true);
+        QVERIFY(find("chb_KS")->toolTip().contains(description));
+        QVERIFY2(find("chb_KS")->toolTip().contains(QStringLiteral("Kopieren</b>")), "titled with the page");
+        QVERIFY2(find("chb_FID")->toolTip().isEmpty(), "no balloon for /ID");
+        // The title follows the page shown.
+        pages->setCurrentIndex(3);
+        QVERIFY(find("chb_KS")->toolTip().contains(QStringLiteral("Log, Fehler</b>")));
+
+        m_window->setTooltipps(false);
+        QVERIFY(!find("chb_KS")->toolTip().contains(QStringLiteral("</b>")));
+    }
+
     void pageTextsAreSetWhenThePageIsShown() {
         auto* pages = find<QTabWidget>("pgc_Optionen");
         pages->setCurrentIndex(4);

@@ -33,6 +33,7 @@ FirstRunDialog::FirstRunDialog(QWidget* parent) : QDialog(parent) {
         new QRadioButton(Tr("Im eigenen Verzeichnis unter Anwendungsdaten des Nutzers speichern"), group);
     m_applicationData->setObjectName(QStringLiteral("rbt_Anwendungsdaten"));
     m_applicationData->setGeometry(10, 48, 460, 20);
+    m_applicationData->setChecked(true);
 
     auto* accept = new QPushButton(Tr("Übernehmen"), this);
     accept->setObjectName(QStringLiteral("btn_Uebernehmen"));

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "core/options/OptionCatalogue.h"
+#include "core/presentation/Hints.h"
 #include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
 #include "gui/Pictures.h"
@@ -71,6 +72,7 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
     buildFrame();
     buildPages();
     bindControls();
+    applyHints();
     m_state->addObserver(*this);
     m_captionBar->setText(ToQ(m_state->caption()));
     setWindowTitle(ToQ(m_state->caption()));
@@ -268,6 +270,38 @@ void Tfrm_Job::captionChanged(std::string_view caption) {
     Q_EMIT captionRefreshed(text);
 }
 
+void Tfrm_Job::setTooltipps(bool on) {
+    m_tooltipps = on;
+    applyHints();
+}
+
+void Tfrm_Job::applyHints() {
+    const presentation::HintMode mode = m_tooltipps ? presentation::HintMode::Balloon : presentation::HintMode::Plain;
+    // Balloons name the page they explain; the title follows the page shown.
+    const QString title = m_pages->tabText(m_pages->currentIndex()).toHtmlEscaped();
+    for (const options::ControlInfo& info : options::Controls()) {
+        QWidget* widget = m_widgets[options::ToIndex(info.control)];
+        const char* hint = presentation::HintText(info.control, mode);
+        if (widget == nullptr) {
+            continue;
+        }
+        if (hint == nullptr) {
+            widget->setToolTip(QString());
+            continue;
+        }
+        const QString text = Tr(hint).toHtmlEscaped();
+        if (m_tooltipps) {
+            // Long texts wrap at 300 pixels; short ones keep their own width.
+            const QString width = text.size() > 50 ? QStringLiteral(" width=\"300\"") : QString();
+            widget->setToolTip(QStringLiteral("<table%1 style=\"background-color:#ffffdd; color:#0000aa\" "
+                                              "cellpadding=\"3\"><tr><td><b>%2</b><br>%3</td></tr></table>")
+                                   .arg(width, title, text));
+        } else {
+            widget->setToolTip(QStringLiteral("<p style=\"font-family:Arial; font-size:12pt\">%1</p>").arg(text));
+        }
+    }
+}
+
 void Tfrm_Job::setImageView(bool on) {
     m_imageView = on;
     m_pages->setTabVisible(kImagePage, on);
@@ -341,6 +375,9 @@ void Tfrm_Job::pageShown(int index) {
     const Tab page = kPageOrder[static_cast<std::size_t>(index)];
     m_pages->setTabText(index, JobPageCaption(page));
     SetJobPageTexts(page, m_pages->widget(index));
+    if (m_tooltipps) {
+        applyHints();
+    }
 }
 
 bool Tfrm_Job::eventFilter(QObject* watched, QEvent* event) {

@@ -63,8 +63,8 @@ public:
     void setImageView(bool on);
     [[nodiscard]] bool imageView() const { return m_imageView; }
 
-    /// Balloon tooltips instead of plain hints (the hint texts themselves are not wired yet).
-    void setTooltipps(bool on) { m_tooltipps = on; }
+    /// Explanations of the controls as balloon tooltips titled with the tab page, or as plain hints.
+    void setTooltipps(bool on);
     [[nodiscard]] bool tooltipps() const { return m_tooltipps; }
 
     /// The caption: the job file's name or "*.rcj", with " [geändert]" while modified.
@@ -102,6 +102,7 @@ private:
     void layoutPages();
     void updateTabWidth();
     void pageShown(int index);
+    void applyHints();
 
     const JobWindowServices m_services;
     std::unique_ptr<options::JobState> m_state;

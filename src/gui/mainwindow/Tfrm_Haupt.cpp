@@ -105,9 +105,11 @@ void Tfrm_Haupt::openSettings() {
 
     // Restoring the check marks must not write them back: block the toggled handlers meanwhile.
     auto* imageView = findChild<QAction*>(QStringLiteral("mni_ImageView"));
-    const QSignalBlocker blocker(imageView);
+    auto* tooltips = findChild<QAction*>(QStringLiteral("mni_ToolTipps"));
+    const QSignalBlocker imageViewBlocker(imageView);
+    const QSignalBlocker tooltipsBlocker(tooltips);
     imageView->setChecked(m_store.readBool("Settings", "ImageView", false));
-    findChild<QAction*>(QStringLiteral("mni_ToolTipps"))->setChecked(m_store.readBool("Settings", "Tooltipps", false));
+    tooltips->setChecked(m_store.readBool("Settings", "Tooltipps", false));
 
     static const char* const kWindowModes[] = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal",
                                                "mni_AusfuehrenRoboMini", "mni_AusfuehrenRoboMaxi"};
@@ -228,7 +230,9 @@ void Tfrm_Haupt::buildMenus() {
     addItem(settings, "mni_EinstellungenLoeschen", false);
     addItem(settings, "mni_NeuMitEinstellungen", false)->setCheckable(true);
     settings->addSeparator();
-    addItem(settings, "mni_ToolTipps", false)->setCheckable(true);
+    QAction* tooltips = addItem(settings, "mni_ToolTipps", true);
+    tooltips->setCheckable(true);
+    connect(tooltips, &QAction::toggled, this, &Tfrm_Haupt::onTooltippsToggled);
     QAction* imageView = addItem(settings, "mni_ImageView", true);
     imageView->setCheckable(true);
     connect(imageView, &QAction::toggled, this, &Tfrm_Haupt::onImageViewToggled);
@@ -474,6 +478,16 @@ void Tfrm_Haupt::onImageViewToggled(bool on) {
     }
     if (Tfrm_Job* job = currentJob()) {
         job->setImageView(on);
+    }
+}
+
+void Tfrm_Haupt::onTooltippsToggled(bool on) {
+    if (m_paths != nullptr) {
+        m_store.writeBool("Settings", "Tooltipps", on);
+    }
+    // Only the current job switches; the others keep their mode until they are opened anew.
+    if (Tfrm_Job* job = currentJob()) {
+        job->setTooltipps(on);
     }
 }
 

@@ -79,6 +79,7 @@ private:
     void layoutTabs();
     void onCloseCommand();
     void onImageViewToggled(bool on);
+    void onTooltippsToggled(bool on);
     /// Asks about a modified job; false when the user wants to keep it open.
     [[nodiscard]] bool mayClose(Tfrm_Job& job);
 
