@@ -46,7 +46,8 @@ public:
 
 /// Replaces the file with the contents so that it is never half-written or missing: the contents go
 /// to a temporary file in the same folder, are flushed to the disk and renamed over the target. An
-/// existing target keeps its permission bits; a symbolic link is written through to its target. On
+/// existing target keeps its permission bits where the file system has them; a symbolic link is
+/// written through to its target. On
 /// failure the old file is intact, the temporary file is gone and the error says which file and why.
 [[nodiscard]] std::optional<FileError> WriteFileAtomically(const std::string& path, std::string_view contents);
 [[nodiscard]] std::optional<FileError> WriteFileAtomically(const std::string& path, std::string_view contents,

@@ -60,6 +60,15 @@ public:
     std::size_t failWriteAfter = SIZE_MAX;
     bool failFsync = false;
     bool failRename = false;
+    bool refuseChmod = false;
+
+    int fchmod(int fd, mode_t mode) override {
+        if (refuseChmod) {
+            errno = EPERM;
+            return -1;
+        }
+        return FileIo::fchmod(fd, mode);
+    }
 
     ssize_t write(int fd, const void* data, std::size_t size) override {
         if (m_written >= failWriteAfter) {
@@ -105,6 +114,15 @@ TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
 
     ASSERT_EQ(WriteFileAtomically(folder.file("fresh.rcj"), ""), std::nullopt);
     EXPECT_TRUE(fs::exists(folder.file("fresh.rcj")));
+}
+
+TEST(WriteFileAtomically, SavesWhereTheFileSystemHasNoPermissionBits) {
+    TempFolder folder;
+    TempFolder::Write(folder.file("job.rcj"), "old");
+    FaultyIo io;
+    io.refuseChmod = true;
+    EXPECT_EQ(WriteFileAtomically(folder.file("job.rcj"), "new", io), std::nullopt);
+    EXPECT_EQ(TempFolder::Read(folder.file("job.rcj")), "new");
 }
 
 TEST(WriteFileAtomically, WritesThroughASymbolicLink) {

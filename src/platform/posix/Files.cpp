@@ -139,8 +139,10 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
         return ErrorFor(path, errorNumber);
     };
 
-    if (targetExists && io.fchmod(fd, existing.st_mode & 07777) != 0) {
-        return fail(errno);
+    if (targetExists) {
+        // Best effort: file systems without permission bits (FAT on a USB stick) refuse the call, and
+        // a job must still be saveable there.
+        (void)io.fchmod(fd, existing.st_mode & 07777);
     }
     while (!contents.empty()) {
         const ssize_t written = io.write(fd, contents.data(), contents.size());
