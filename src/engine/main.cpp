@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "engine/FileOps.h"
+#include "engine/Robocopy.h"
 
 int main(int argc, char** argv) {
-    (void)argv;
-    if (argc < 2) {
-        std::puts("robocopy: no copy engine yet");
-    }
-    return 16;
+    robocopy::removeTemporaryOnInterrupt();
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return robocopy::runRobocopy(arguments, STDOUT_FILENO);
 }

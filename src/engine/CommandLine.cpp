@@ -1,0 +1,612 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+#include "engine/Text.h"
+
+namespace robocopy {
+
+namespace {
+
+enum class Kind {
+    Flag,
+    Value,   // needs ":" and a value
+    List,    // takes the following names
+    Ignored, // accepted, not carried out on this system
+    IgnoredValue,
+    Usage,
+};
+
+struct Switch {
+    std::string_view name;
+    Kind kind;
+};
+
+constexpr std::array kSwitches{
+    Switch{"S", Kind::Flag},
+    Switch{"E", Kind::Flag},
+    Switch{"MIR", Kind::Flag},
+    Switch{"PURGE", Kind::Flag},
+    Switch{"MOV", Kind::Flag},
+    Switch{"MOVE", Kind::Flag},
+    Switch{"CREATE", Kind::Flag},
+    Switch{"L", Kind::Flag},
+    Switch{"XO", Kind::Flag},
+    Switch{"XN", Kind::Flag},
+    Switch{"XC", Kind::Flag},
+    Switch{"XX", Kind::Flag},
+    Switch{"XL", Kind::Flag},
+    Switch{"IS", Kind::Flag},
+    Switch{"IT", Kind::Flag},
+    Switch{"FFT", Kind::Flag},
+    Switch{"XJ", Kind::Flag},
+    Switch{"XJD", Kind::Flag},
+    Switch{"XJF", Kind::Flag},
+    Switch{"SL", Kind::Flag},
+    Switch{"SJ", Kind::Flag},
+    Switch{"V", Kind::Flag},
+    Switch{"TS", Kind::Flag},
+    Switch{"FP", Kind::Flag},
+    Switch{"NS", Kind::Flag},
+    Switch{"NC", Kind::Flag},
+    Switch{"NDL", Kind::Flag},
+    Switch{"NFL", Kind::Flag},
+    Switch{"NJH", Kind::Flag},
+    Switch{"NJS", Kind::Flag},
+    Switch{"NP", Kind::Flag},
+    Switch{"X", Kind::Flag},
+    Switch{"ETA", Kind::Flag},
+    Switch{"BYTES", Kind::Flag},
+    Switch{"TEE", Kind::Flag},
+    Switch{"UNICODE", Kind::Flag},
+    Switch{"COPYALL", Kind::Flag},
+    Switch{"NOCOPY", Kind::Flag},
+    Switch{"SEC", Kind::Flag},
+    Switch{"NOSD", Kind::Flag},
+    Switch{"NODD", Kind::Flag},
+    Switch{"QUIT", Kind::Flag},
+    Switch{"LEV", Kind::Value},
+    Switch{"R", Kind::Value},
+    Switch{"W", Kind::Value},
+    Switch{"MAX", Kind::Value},
+    Switch{"MIN", Kind::Value},
+    Switch{"COPY", Kind::Value},
+    Switch{"DCOPY", Kind::Value},
+    Switch{"LOG", Kind::Value},
+    Switch{"LOG+", Kind::Value},
+    Switch{"UNILOG", Kind::Value},
+    Switch{"UNILOG+", Kind::Value},
+    Switch{"SD", Kind::Value},
+    Switch{"DD", Kind::Value},
+    Switch{"JOB", Kind::Value},
+    Switch{"IF", Kind::List},
+    Switch{"XF", Kind::List},
+    Switch{"XD", Kind::List},
+    Switch{"ID", Kind::List},
+    Switch{"A", Kind::Ignored},
+    Switch{"M", Kind::Ignored},
+    Switch{"B", Kind::Ignored},
+    Switch{"Z", Kind::Ignored},
+    Switch{"ZB", Kind::Ignored},
+    Switch{"FAT", Kind::Ignored},
+    Switch{"TBD", Kind::Ignored},
+    Switch{"PF", Kind::Ignored},
+    Switch{"J", Kind::Ignored},
+    Switch{"NOOFFLOAD", Kind::Ignored},
+    Switch{"COMPRESS", Kind::Ignored},
+    Switch{"SPARSE", Kind::Ignored},
+    Switch{"256", Kind::Ignored},
+    Switch{"EFSRAW", Kind::Ignored},
+    Switch{"NODCOPY", Kind::Ignored},
+    Switch{"SECFIX", Kind::Ignored},
+    Switch{"TIMFIX", Kind::Ignored},
+    Switch{"NOCLONE", Kind::Ignored},
+    Switch{"IA", Kind::IgnoredValue},
+    Switch{"XA", Kind::IgnoredValue},
+    Switch{"A+", Kind::IgnoredValue},
+    Switch{"A-", Kind::IgnoredValue},
+    Switch{"MON", Kind::IgnoredValue},
+    Switch{"MOT", Kind::IgnoredValue},
+    Switch{"IPG", Kind::IgnoredValue},
+    Switch{"RH", Kind::IgnoredValue},
+    Switch{"MT", Kind::IgnoredValue},
+    Switch{"MAXAGE", Kind::IgnoredValue},
+    Switch{"MINAGE", Kind::IgnoredValue},
+    Switch{"MAXLAD", Kind::IgnoredValue},
+    Switch{"MINLAD", Kind::IgnoredValue},
+    Switch{"?", Kind::Usage},
+};
+
+// The switch name of a token: the text after "/" up to the first ":", upper-cased.
+std::string switchName(std::string_view token) {
+    token.remove_prefix(1);
+    return toUpperAscii(token.substr(0, token.find(':')));
+}
+
+const Switch* findSwitch(std::string_view token) {
+    if (token.size() < 2 || token.front() != '/') {
+        return nullptr;
+    }
+    const std::string name = switchName(token);
+    const auto found =
+        std::find_if(kSwitches.begin(), kSwitches.end(), [&](const Switch& s) { return s.name == name; });
+    return found == kSwitches.end() ? nullptr : &*found;
+}
+
+// Switches whose value is the whole rest of a job file line, since paths may hold spaces.
+bool takesRestOfLine(std::string_view name) {
+    return name == "SD" || name == "DD" || name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+";
+}
+
+std::string_view cutComment(std::string_view line) {
+    const auto comment = line.find("::");
+    return trimBlanks(comment == std::string_view::npos ? line : line.substr(0, comment));
+}
+
+std::string unquote(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        text = text.substr(1, text.size() - 2);
+    }
+    return std::string(text);
+}
+
+// Windows writes "*.*" for "every file", also for names without a dot.
+std::string normalisePattern(std::string_view pattern) {
+    if (pattern == "*.*") {
+        return "*";
+    }
+    while (pattern.size() > 1 && pattern.back() == '/') {
+        pattern.remove_suffix(1);
+    }
+    return std::string(pattern);
+}
+
+std::optional<std::uint64_t> parseNumber(std::string_view text) {
+    std::uint64_t value = 0;
+    const auto* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Splits a job file line into tokens at blanks, keeping double-quoted runs together.
+std::vector<std::string> splitLine(std::string_view line) {
+    std::vector<std::string> tokens;
+    std::string current;
+    bool quoted = false;
+    bool any = false;
+    for (const char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (!quoted && static_cast<unsigned char>(c) <= 32) {
+            if (any) {
+                tokens.push_back(current);
+            }
+            current.clear();
+            any = false;
+        } else {
+            current.push_back(c);
+            any = true;
+        }
+    }
+    if (any) {
+        tokens.push_back(current);
+    }
+    return tokens;
+}
+
+class Parser final {
+public:
+    explicit Parser(const FileReader& readFile) : m_readFile(readFile) {}
+
+    ParseResult run(const std::vector<std::string>& arguments) {
+        if (arguments.empty()) {
+            m_result.showUsage = true;
+            return m_result;
+        }
+        std::vector<Argument> expanded;
+        for (std::size_t i = 0; i < arguments.size() && m_result.error.empty(); ++i) {
+            const std::string& text = arguments[i];
+            const Switch* found = findSwitch(text);
+            if (found != nullptr && found->name == "JOB") {
+                expandJob(text, i + 1, expanded);
+            } else {
+                expanded.push_back(Argument{text, false, false});
+                m_position.push_back(i + 1);
+            }
+        }
+        for (std::size_t i = 0; i < expanded.size() && m_result.error.empty(); ++i) {
+            apply(expanded[i], i < m_position.size() ? m_position[i] : 0);
+        }
+        if (m_result.error.empty() && !m_result.showUsage) {
+            finish();
+        }
+        return m_result;
+    }
+
+private:
+    void expandJob(const std::string& text, std::size_t position, std::vector<Argument>& expanded) {
+        const auto colon = text.find(':');
+        const std::string path = colon == std::string::npos ? std::string() : unquote(text.substr(colon + 1));
+        if (path.empty()) {
+            m_result.error = "ERROR : Invalid Parameter #" + std::to_string(position) + " : \"" + text + "\"";
+            return;
+        }
+        auto content = m_readFile(path);
+        if (!content && !path.ends_with(".rcj") && !path.ends_with(".RCJ")) {
+            content = m_readFile(path + ".rcj"); // robocopy adds the extension to a bare job name
+        }
+        if (!content) {
+            m_result.error = "ERROR : Cannot read job file \"" + path + "\".";
+            return;
+        }
+        JobFileArguments job = readJobFile(*content);
+        for (Argument& argument : job.arguments) {
+            expanded.push_back(std::move(argument));
+            m_position.push_back(0);
+        }
+        for (std::string& warning : job.warnings) {
+            m_result.options.warnings.push_back(std::move(warning));
+        }
+        m_result.options.switchesSeen.push_back("/JOB:" + path);
+    }
+
+    void invalid(const Argument& argument, std::size_t position) {
+        if (argument.fromJob) {
+            m_result.error = "ERROR : Invalid Parameter in job file : \"" + argument.text + "\"";
+        } else {
+            m_result.error = "ERROR : Invalid Parameter #" + std::to_string(position) + " : \"" + argument.text + "\"";
+        }
+    }
+
+    void apply(const Argument& argument, std::size_t position) {
+        const Switch* found = argument.literal ? nullptr : findSwitch(argument.text);
+        if (found == nullptr) {
+            if (!argument.literal && argument.text.size() > 1 && argument.text.front() == '/' && m_list == nullptr &&
+                m_haveSource && m_haveDestination) {
+                // Both folders are known and file patterns are names, so this can only be a switch
+                // we do not know; robocopy refuses it, and so do we.
+                invalid(argument, position);
+                return;
+            }
+            positional(argument);
+            return;
+        }
+        m_list = nullptr;
+        const auto colon = argument.text.find(':');
+        const bool hasValue = colon != std::string::npos;
+        const std::string value = hasValue ? unquote(argument.text.substr(colon + 1)) : std::string();
+        const std::string name(found->name);
+        Options& o = m_result.options;
+        switch (found->kind) {
+        case Kind::Usage:
+            m_result.showUsage = true;
+            return;
+        case Kind::Flag:
+            if (hasValue) {
+                invalid(argument, position);
+                return;
+            }
+            applyFlag(name);
+            break;
+        case Kind::Ignored:
+        case Kind::IgnoredValue:
+            o.unsupported.push_back("/" + name);
+            break;
+        case Kind::List:
+            m_list = name == "IF"   ? &o.filePatterns
+                     : name == "XF" ? &o.excludeFiles
+                     : name == "XD" ? &o.excludeDirectories
+                                    : &o.includeDirectories;
+            if (hasValue && !value.empty()) {
+                m_list->push_back(normalisePattern(value));
+            }
+            break;
+        case Kind::Value:
+            if (!applyValue(name, value, hasValue)) {
+                invalid(argument, position);
+                return;
+            }
+            break;
+        }
+        if (name != "SD" && name != "DD" && name != "NOSD" && name != "NODD" && found->kind != Kind::List) {
+            o.switchesSeen.push_back("/" + name + (hasValue ? ":" + value : std::string()));
+        }
+    }
+
+    void positional(const Argument& argument) {
+        Options& o = m_result.options;
+        if (m_list != nullptr) {
+            if (!argument.text.empty()) {
+                m_list->push_back(normalisePattern(argument.text));
+            }
+            return;
+        }
+        if (argument.text.empty() && !argument.literal && m_haveSource && m_haveDestination) {
+            return; // an empty separator between name lists
+        }
+        if (!m_haveSource) {
+            o.source = argument.text;
+            m_haveSource = true;
+        } else if (!m_haveDestination) {
+            o.destination = argument.text;
+            m_haveDestination = true;
+        } else if (!argument.text.empty()) {
+            o.filePatterns.push_back(normalisePattern(argument.text));
+        }
+    }
+
+    void applyFlag(const std::string& name) {
+        Options& o = m_result.options;
+        if (name == "S") {
+            o.subdirectories = true;
+        } else if (name == "E") {
+            o.emptyDirectories = true;
+        } else if (name == "MIR") {
+            o.mirror = o.emptyDirectories = o.purge = true;
+        } else if (name == "PURGE") {
+            o.purge = true;
+        } else if (name == "MOV") {
+            o.moveFiles = true;
+        } else if (name == "MOVE") {
+            o.moveFiles = o.moveAll = true;
+        } else if (name == "CREATE") {
+            o.createOnly = true;
+        } else if (name == "L") {
+            o.listOnly = true;
+        } else if (name == "XO") {
+            o.excludeOlder = true;
+        } else if (name == "XN") {
+            o.excludeNewer = true;
+        } else if (name == "XC") {
+            o.excludeChanged = true;
+        } else if (name == "XX") {
+            o.excludeExtra = true;
+        } else if (name == "XL") {
+            o.excludeLonely = true;
+        } else if (name == "IS") {
+            o.includeSame = true;
+        } else if (name == "IT") {
+            o.includeTweaked = true;
+        } else if (name == "FFT") {
+            o.fatTimes = true;
+        } else if (name == "XJ") {
+            o.excludeLinks = true;
+        } else if (name == "XJD") {
+            o.excludeDirLinks = true;
+        } else if (name == "XJF") {
+            o.excludeFileLinks = true;
+        } else if (name == "SL" || name == "SJ") {
+            o.copyLinks = true;
+        } else if (name == "V") {
+            o.verbose = true;
+        } else if (name == "TS") {
+            o.timestamps = true;
+        } else if (name == "FP") {
+            o.fullPaths = true;
+        } else if (name == "NS") {
+            o.noSizes = true;
+        } else if (name == "NC") {
+            o.noClasses = true;
+        } else if (name == "NDL") {
+            o.noDirectoryList = true;
+        } else if (name == "NFL") {
+            o.noFileList = true;
+        } else if (name == "NJH") {
+            o.noHeader = true;
+        } else if (name == "NJS") {
+            o.noSummary = true;
+        } else if (name == "NP") {
+            o.noProgress = true;
+        } else if (name == "X") {
+            o.reportExtras = true;
+        } else if (name == "ETA") {
+            o.eta = true;
+        } else if (name == "BYTES") {
+            o.rawBytes = true;
+        } else if (name == "TEE") {
+            o.tee = true;
+        } else if (name == "UNICODE") {
+            o.unicodeOutput = true;
+        } else if (name == "COPYALL") {
+            o.copy = CopyFlags{true, true, true, true, true, true};
+        } else if (name == "NOCOPY") {
+            o.copy = CopyFlags{false, false, false, false, false, false};
+        } else if (name == "SEC") {
+            o.copy = CopyFlags{true, true, true, true, false, false};
+        } else if (name == "QUIT") {
+            o.quit = true;
+        }
+        // NOSD and NODD only say that the paths come from the command line.
+    }
+
+    bool applyValue(const std::string& name, const std::string& value, bool hasValue) {
+        Options& o = m_result.options;
+        if (name == "SD" || name == "DD") {
+            std::string path = value;
+            // robocopy's saved jobs end folders with a separator; keep "/" itself intact.
+            while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) {
+                path.pop_back();
+            }
+            bool& have = name == "SD" ? m_haveSource : m_haveDestination;
+            if (!have && !path.empty()) {
+                (name == "SD" ? o.source : o.destination) = path;
+                have = true;
+            }
+            return true;
+        }
+        if (!hasValue) {
+            return false;
+        }
+        if (name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+") {
+            if (value.empty()) {
+                return false;
+            }
+            o.logFile = value;
+            o.logAppend = name.back() == '+';
+            o.logUnicode = name.starts_with("UNI");
+            return true;
+        }
+        if (name == "COPY") {
+            CopyFlags flags{false, false, false, false, false, false};
+            for (const char c : toUpperAscii(value)) {
+                switch (c) {
+                case 'D':
+                    flags.data = true;
+                    break;
+                case 'A':
+                    flags.attributes = true;
+                    break;
+                case 'T':
+                    flags.times = true;
+                    break;
+                case 'S':
+                    flags.security = true;
+                    break;
+                case 'O':
+                    flags.owner = true;
+                    break;
+                case 'U':
+                    flags.auditing = true;
+                    break;
+                case 'X':
+                    break; // skip alternate data streams: there are none here
+                default:
+                    return false;
+                }
+            }
+            o.copy = flags;
+            return true;
+        }
+        if (name == "DCOPY") {
+            const std::string letters = toUpperAscii(value);
+            if (letters.find_first_not_of("DATEX") != std::string::npos) {
+                return false;
+            }
+            o.copyDirectoryTimes = letters.find('T') != std::string::npos;
+            return true;
+        }
+        const auto number = parseNumber(trimBlanks(value));
+        if (!number) {
+            return false;
+        }
+        constexpr std::uint64_t kIntLimit = 0x7FFFFFFF;
+        if (name == "MAX") {
+            o.maxSize = *number;
+        } else if (name == "MIN") {
+            o.minSize = *number;
+        } else if (*number > kIntLimit) {
+            return false;
+        } else if (name == "LEV") {
+            o.levels = static_cast<int>(*number);
+        } else if (name == "R") {
+            o.retries = static_cast<int>(*number);
+        } else if (name == "W") {
+            o.waitSeconds = static_cast<int>(*number);
+        }
+        return true;
+    }
+
+    void finish() {
+        Options& o = m_result.options;
+        if (o.source.empty()) {
+            m_result.error = "ERROR : No Source Directory Specified.";
+        } else if (o.destination.empty()) {
+            m_result.error = "ERROR : No Destination Directory Specified.";
+        }
+        // "Every file" among other patterns adds nothing; an empty list means every file.
+        if (std::find(o.filePatterns.begin(), o.filePatterns.end(), "*") != o.filePatterns.end()) {
+            o.filePatterns.clear();
+        }
+    }
+
+    const FileReader& m_readFile;
+    ParseResult m_result;
+    std::vector<std::size_t> m_position;
+    std::vector<std::string>* m_list = nullptr;
+    bool m_haveSource = false;
+    bool m_haveDestination = false;
+};
+
+} // namespace
+
+bool isKnownSwitch(std::string_view token) {
+    return findSwitch(token) != nullptr;
+}
+
+JobFileArguments readJobFile(std::string_view text) {
+    JobFileArguments result;
+    bool inBlock = false;
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        std::string_view raw = text.substr(0, end);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (next < text.size() && text[end] == '\r' && text[next] == '\n') {
+            ++next; // CR LF is one line end, not a line and an empty one
+        }
+        text.remove_prefix(next);
+        if (raw.starts_with("\xEF\xBB\xBF")) {
+            raw.remove_prefix(3);
+        }
+        const std::string_view line = cutComment(raw);
+        if (line.empty()) {
+            // An empty or comment-only line ends a name block; robocopy's layout leaves a blank after each.
+            inBlock = false;
+            continue;
+        }
+        const auto switchEnd = line.find_first_of(": \t");
+        const std::string_view head = line.substr(0, switchEnd);
+        const Switch* found = findSwitch(head);
+        if (found == nullptr && inBlock) {
+            result.arguments.push_back(Argument{unquote(line), true, true});
+            continue;
+        }
+        inBlock = false;
+        if (found == nullptr) {
+            if (line.front() == '/') {
+                result.warnings.push_back("Unknown switch " + std::string(head) + " in job file skipped.");
+            } else {
+                result.warnings.push_back("Line \"" + std::string(line) + "\" in job file skipped.");
+            }
+            continue;
+        }
+        if (found->kind == Kind::Value && takesRestOfLine(found->name)) {
+            result.arguments.push_back(Argument{std::string(line), true, false});
+            continue;
+        }
+        std::vector<std::string> tokens = splitLine(line);
+        for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
+            // "/LEV: 3": a value written with a blank after the colon still belongs to its switch.
+            const Switch* valueSwitch = findSwitch(tokens[i]);
+            if (valueSwitch != nullptr && valueSwitch->kind == Kind::Value && tokens[i].ends_with(':') &&
+                findSwitch(tokens[i + 1]) == nullptr) {
+                tokens[i] += tokens[i + 1];
+                tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+            }
+        }
+        for (std::string& token : tokens) {
+            const bool known = findSwitch(token) != nullptr;
+            if (!known && token.front() == '/' && !inBlock) {
+                result.warnings.push_back("Unknown switch " + token + " in job file skipped.");
+                continue;
+            }
+            if (known) {
+                inBlock = findSwitch(token)->kind == Kind::List;
+            }
+            result.arguments.push_back(Argument{std::move(token), true, !known});
+        }
+    }
+    return result;
+}
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile) {
+    return Parser(readFile).run(arguments);
+}
+
+} // namespace robocopy

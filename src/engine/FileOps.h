@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "engine/Options.h"
+
+// File operations relative to directory descriptors. Every change below a folder goes through that
+// folder's descriptor with O_NOFOLLOW, so a link swapped in during a run cannot redirect a write or a
+// delete to somewhere outside the tree.
+namespace robocopy {
+
+struct Entry {
+    std::string name;
+    struct stat status {};
+    bool isLink = false; // the entry itself is a symbolic link
+    int error = 0;       // when following a link failed (a dangling link)
+};
+
+// Reads a folder's entries sorted by name; links are followed when asked (their target's status is
+// kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
+[[nodiscard]] int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
+
+using ProgressFunction = std::function<void(std::uint64_t done)>;
+
+struct CopyRequest {
+    int sourceDirFd = -1;
+    const Entry* source = nullptr;
+    int destDirFd = -1;
+    const std::string* name = nullptr;
+    CopyFlags flags;
+    bool createOnly = false; // zero-length file only
+    bool asLink = false;     // copy the link itself
+    mode_t umask = 022;
+    ProgressFunction progress;
+};
+
+// Writes the file under a temporary name in the destination folder and renames it into place once
+// its data, mode and times are set, so an interrupted run never leaves a truncated file under the
+// real name. Returns 0 or an errno value; the temporary file is removed on failure.
+[[nodiscard]] int copyFileAt(const CopyRequest& request);
+
+// Applies mode and times of a source file onto an existing destination file without touching data.
+[[nodiscard]] int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& source,
+                                 const CopyFlags& flags);
+
+// Removes a directory tree below dirFd without ever following a link; a link is removed as a link.
+// Returns 0 or the first errno value met; it goes on with the rest after an error.
+[[nodiscard]] int removeTreeAt(int dirFd, const std::string& name);
+
+// Sets a folder's mode bits and, when asked, its times from the source folder's status.
+void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask);
+
+// Installs handlers that remove the file being written when the run is interrupted, and keeps a
+// closed output pipe from ending the run.
+void removeTemporaryOnInterrupt();
+
+// True for errors that a later attempt can cure (a busy or locked file), false for a file that is gone.
+[[nodiscard]] bool isRetryable(int error);
+
+} // namespace robocopy

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace robocopy {
+
+// What to carry over besides the data; the letters of /COPY: and /DCOPY:.
+struct CopyFlags {
+    bool data = true;       // D
+    bool attributes = true; // A: permission bits
+    bool times = true;      // T
+    bool security = false;  // S: ACL extended attributes
+    bool owner = false;     // O
+    bool auditing = false;  // U: nothing on POSIX to carry; accepted
+};
+
+// Everything one run was asked to do, after the command line and any job file were read.
+struct Options {
+    std::string source;
+    std::string destination;
+    std::vector<std::string> filePatterns; // FILE arguments and /IF names; empty means every file
+
+    // Tree shape.
+    bool subdirectories = false;   // /S
+    bool emptyDirectories = false; // /E (implies /S)
+    int levels = 0;                // /LEV:n; 0 means no limit
+    bool purge = false;            // /PURGE (and /MIR)
+    bool mirror = false;           // /MIR, kept only for the options line
+    bool moveFiles = false;        // /MOV
+    bool moveAll = false;          // /MOVE
+    bool createOnly = false;       // /CREATE
+    bool listOnly = false;         // /L
+
+    // File classes.
+    bool excludeOlder = false;            // /XO
+    bool excludeNewer = false;            // /XN
+    bool excludeChanged = false;          // /XC
+    bool excludeExtra = false;            // /XX
+    bool excludeLonely = false;           // /XL
+    bool includeSame = false;             // /IS
+    bool includeTweaked = false;          // /IT
+    bool fatTimes = false;                // /FFT
+    std::optional<std::uint64_t> maxSize; // /MAX:n
+    std::optional<std::uint64_t> minSize; // /MIN:n
+
+    std::vector<std::string> excludeFiles;       // /XF
+    std::vector<std::string> excludeDirectories; // /XD
+    std::vector<std::string> includeDirectories; // /ID
+
+    CopyFlags copy;
+    bool copyDirectoryTimes = false; // /DCOPY:T
+
+    // Links.
+    bool excludeLinks = false;     // /XJ
+    bool excludeDirLinks = false;  // /XJD
+    bool excludeFileLinks = false; // /XJF
+    bool copyLinks = false;        // /SL and /SJ: copy the link itself
+
+    int retries = 1000000; // /R:n
+    int waitSeconds = 30;  // /W:n
+
+    // Output.
+    bool verbose = false;         // /V
+    bool timestamps = false;      // /TS
+    bool fullPaths = false;       // /FP
+    bool noSizes = false;         // /NS
+    bool noClasses = false;       // /NC
+    bool noDirectoryList = false; // /NDL
+    bool noFileList = false;      // /NFL
+    bool noHeader = false;        // /NJH
+    bool noSummary = false;       // /NJS
+    bool noProgress = false;      // /NP
+    bool reportExtras = false;    // /X
+    bool eta = false;             // /ETA
+    bool rawBytes = false;        // /BYTES
+    bool tee = false;             // /TEE
+    bool unicodeOutput = false;   // /UNICODE
+    std::string logFile;
+    bool logAppend = false;
+    bool logUnicode = false;
+    bool quit = false; // /QUIT: show what would run and stop
+
+    // The switches as they were given, for the header's options line.
+    std::vector<std::string> switchesSeen;
+    // Accepted switches that this system does not carry out.
+    std::vector<std::string> unsupported;
+    // Notes for the header, such as unknown switches skipped in a job file.
+    std::vector<std::string> warnings;
+
+    [[nodiscard]] bool recurse() const { return subdirectories || emptyDirectories; }
+};
+
+} // namespace robocopy

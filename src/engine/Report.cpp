@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Report.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace robocopy {
+
+namespace {
+
+constexpr std::string_view kRule = "------------------------------------------------------------------------------\n";
+
+std::string longTime(std::time_t when) {
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    char buffer[96];
+    std::strftime(buffer, sizeof buffer, "%A, %B %d, %Y %H:%M:%S", &local);
+    return buffer;
+}
+
+std::string stampTime(std::time_t when) {
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &local);
+    return buffer;
+}
+
+std::string padLeft(std::string_view text, std::size_t width) {
+    std::string result;
+    if (text.size() < width) {
+        result.assign(width - text.size(), ' ');
+    }
+    result.append(text);
+    return result;
+}
+
+std::string padRight(std::string_view text, std::size_t width) {
+    std::string result(text);
+    if (result.size() < width) {
+        result.append(width - result.size(), ' ');
+    }
+    return result;
+}
+
+std::string duration(double seconds) {
+    const auto whole = static_cast<long long>(seconds);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60, whole % 60);
+    return buffer;
+}
+
+void appendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? std::string(caption) + " : " : std::string("\t    ")) + names[i] + "\n";
+    }
+    text += "\t    \n";
+}
+
+} // namespace
+
+int exitCodeFor(const Statistics& s) {
+    int code = 0;
+    if (s.files.copied > 0) {
+        code |= 1;
+    }
+    if (s.files.extras > 0 || s.dirs.extras > 0) {
+        code |= 2;
+    }
+    if (s.files.mismatch > 0 || s.dirs.mismatch > 0) {
+        code |= 4;
+    }
+    if (s.files.failed > 0 || s.dirs.failed > 0) {
+        code |= 8;
+    }
+    return code;
+}
+
+std::string formatSize(std::uint64_t bytes, int decimals) {
+    if (bytes < 1024) {
+        return std::to_string(bytes);
+    }
+    static constexpr const char* kUnits[] = {"k", "m", "g", "t"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
+        value /= 1024.0;
+        ++unit;
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*f %s", decimals, value, kUnits[unit]);
+    return buffer;
+}
+
+Report::Report(Output& output, const Options& options) : m_output(output), m_options(options) {}
+
+void Report::header(std::time_t started) {
+    if (m_options.noHeader) {
+        return;
+    }
+    const Options& o = m_options;
+    std::string text = "\n-------------------------------------------------------------------------------\n";
+    text += "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n";
+    text += "-------------------------------------------------------------------------------\n\n";
+    text += "  Started : " + longTime(started) + "\n";
+    text += "   Source : " + o.source + (o.source.ends_with('/') ? "" : "/") + "\n";
+    text += "     Dest : " + o.destination + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
+    appendList(text, "    Files", o.filePatterns.empty() ? std::vector<std::string>{"*.*"} : o.filePatterns);
+    if (!o.excludeFiles.empty()) {
+        appendList(text, "Exc Files", o.excludeFiles);
+    }
+    if (!o.excludeDirectories.empty()) {
+        appendList(text, " Exc Dirs", o.excludeDirectories);
+    }
+    if (!o.includeDirectories.empty()) {
+        appendList(text, " Inc Dirs", o.includeDirectories);
+    }
+    text += "  Options :";
+    for (const std::string& name : o.switchesSeen) {
+        text += " " + name;
+    }
+    text += "\n\n";
+    if (!o.unsupported.empty()) {
+        text += "  Warning : not yet supported on this system, ignored :";
+        for (const std::string& name : o.unsupported) {
+            text += " " + name;
+        }
+        text += "\n\n";
+    }
+    for (const std::string& warning : o.warnings) {
+        text += "  Warning : " + warning + "\n";
+    }
+    if (!o.warnings.empty()) {
+        text += "\n";
+    }
+    text += kRule;
+    text += "\n";
+    m_output.write(text);
+}
+
+void Report::directory(std::string_view kind, std::int64_t count, std::string_view path) {
+    if (m_options.noDirectoryList) {
+        return;
+    }
+    std::string line = "\t";
+    const std::string shownKind = m_options.noClasses ? std::string() : "  " + std::string(kind);
+    line += padRight(shownKind, 9);
+    if (!m_options.noSizes) {
+        line += padLeft(std::to_string(count), shownKind.size() > 9 ? 10 : 11);
+    }
+    line += "\t";
+    line += path;
+    line += "\n";
+    m_output.write(line);
+}
+
+void Report::file(std::string_view kind, std::uint64_t size, std::time_t modified, std::string_view name) {
+    if (m_options.noFileList) {
+        return;
+    }
+    std::string line = "\t    ";
+    line += m_options.noClasses ? std::string(10, ' ') : padRight(kind, 10);
+    line += "\t\t";
+    if (!m_options.noSizes) {
+        line += padLeft(m_options.rawBytes ? std::to_string(size) : formatSize(size, 1), 8);
+    }
+    if (m_options.timestamps) {
+        line += " " + stampTime(modified);
+    }
+    line += "\t";
+    line += name;
+    line += "\n";
+    m_output.write(line);
+    m_lastPercent = -1;
+    m_fileStarted = std::chrono::steady_clock::now();
+}
+
+void Report::progress(std::uint64_t done, std::uint64_t size) {
+    if (m_options.noProgress || m_options.noFileList || size == 0) {
+        return;
+    }
+    // Whole percentages, as robocopy prints them: a front end shows each figure as a line of its own.
+    const int percent = static_cast<int>(done * 100 / size);
+    if (percent == m_lastPercent || percent >= 100) {
+        return;
+    }
+    m_lastPercent = percent;
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%3d%%", percent);
+    std::string text = buffer;
+    if (m_options.eta && done > 0) {
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_fileStarted).count();
+        text += "  ETA " + duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
+    }
+    m_output.write(text + "\r");
+}
+
+void Report::progressDone() {
+    if (m_options.noProgress || m_options.noFileList) {
+        return;
+    }
+    m_output.write("100%\n");
+}
+
+void Report::error(int code, std::string_view action, std::string_view path) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
+    std::string text = stampTime(std::time(nullptr)) + buffer + std::string(action) + " " + std::string(path) + "\n";
+    text += std::strerror(code);
+    text += "\n";
+    m_output.write(text);
+}
+
+void Report::waiting(int seconds) {
+    m_output.write("Waiting " + std::to_string(seconds) + " seconds... Retrying...\n");
+    m_output.flush(); // the wait can be long; whoever reads the output should see why
+}
+
+void Report::retryLimitExceeded() {
+    m_output.write("ERROR: RETRY LIMIT EXCEEDED.\n\n");
+}
+
+void Report::note(std::string_view text) {
+    m_output.write(std::string(text) + "\n");
+}
+
+void Report::summary(const Statistics& s, std::time_t started, std::time_t ended, double elapsedSeconds) {
+    (void)started;
+    if (m_options.noSummary) {
+        m_output.flush();
+        return;
+    }
+    const auto row = [](std::string_view caption, const Counts& c, auto format) {
+        std::string line(caption);
+        for (const std::uint64_t value : {c.total, c.copied, c.skipped, c.mismatch, c.failed, c.extras}) {
+            line += padLeft(format(value), 10);
+        }
+        return line + "\n";
+    };
+    const auto plain = [](std::uint64_t value) { return std::to_string(value); };
+    const bool raw = m_options.rawBytes;
+    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : formatSize(value, 2); };
+    std::string text = "\n";
+    text += kRule;
+    text += "\n               Total    Copied   Skipped  Mismatch    FAILED    Extras\n";
+    text += row("    Dirs :", s.dirs, plain);
+    text += row("   Files :", s.files, plain);
+    text += row("   Bytes :", s.bytes, bytes);
+    text += "   Times :" + padLeft(duration(elapsedSeconds), 10) + padLeft(duration(s.copySeconds), 10) +
+            std::string(20, ' ') + padLeft(duration(s.failedSeconds), 10) + padLeft(duration(0), 10) + "\n";
+    if (s.bytes.copied > 0 && s.copySeconds > 0) {
+        const double perSecond = static_cast<double>(s.bytes.copied) / s.copySeconds;
+        char buffer[128];
+        std::snprintf(buffer, sizeof buffer, "\n   Speed : %20.0f Bytes/sec.\n   Speed : %20.3f MegaBytes/min.\n",
+                      perSecond, perSecond * 60.0 / (1024.0 * 1024.0));
+        text += buffer;
+    } else {
+        text += "\n";
+    }
+    text += "   Ended : " + longTime(ended) + "\n\n";
+    m_output.write(text);
+    m_output.flush();
+}
+
+std::string usageText() {
+    return R"(
+-------------------------------------------------------------------------------
+   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)
+-------------------------------------------------------------------------------
+
+              Usage :: ROBOCOPY source destination [file [file]...] [options]
+                       ROBOCOPY /JOB:jobfile [source destination] [options]
+
+             source :: Source Directory (/path/to/folder).
+        destination :: Destination Dir  (/path/to/folder).
+               file :: File(s) to copy  (names/wildcards: default is "*.*").
+
+  Copy options :
+                 /S :: copy Subdirectories, but not empty ones.
+                 /E :: copy subdirectories, including Empty ones.
+             /LEV:n :: only copy the top n LEVels of the source directory tree.
+         /COPY:copyflag[s] :: what to COPY for files (default is /COPY:DAT).
+                       (copyflags : D=Data, A=Attributes (mode bits), T=Timestamps,
+                        S=Security (ACLs), O=Owner, U=aUditing (nothing to copy here)).
+               /SEC :: copy files with SECurity (equivalent to /COPY:DATS).
+           /COPYALL :: COPY ALL file info (equivalent to /COPY:DATSOU).
+            /NOCOPY :: COPY NO file info (useful with /PURGE).
+          /DCOPY:T :: COPY Directory Timestamps.
+             /PURGE :: delete dest files/dirs that no longer exist in source.
+               /MIR :: MIRror a directory tree (equivalent to /E plus /PURGE).
+               /MOV :: MOVe files (delete from source after copying).
+              /MOVE :: MOVE files AND dirs (delete from source after copying).
+            /CREATE :: CREATE directory tree and zero-length files only.
+          /SL, /SJ :: copy symbolic links as links instead of their targets.
+
+  File selection options :
+                 /XF file [file]... :: eXclude Files matching given names/paths/wildcards.
+                 /XD dirs [dirs]... :: eXclude Directories matching given names/paths.
+                 /IF file [file]... :: Include Files matching given names/wildcards.
+                 /ID dirs [dirs]... :: Include only Directories matching given names/paths.
+                /XC :: eXclude Changed files.
+                /XN :: eXclude Newer files.
+                /XO :: eXclude Older files.
+                /XX :: eXclude eXtra files and directories.
+                /XL :: eXclude Lonely files and directories.
+                /IS :: Include Same files.
+                /IT :: Include Tweaked files.
+             /MAX:n :: MAXimum file size - exclude files bigger than n bytes.
+             /MIN:n :: MINimum file size - exclude files smaller than n bytes.
+               /FFT :: assume FAT File Times (2-second granularity).
+                /XJ :: eXclude symbolic links (normally followed, loops are skipped).
+               /XJD :: eXclude symbolic links to Directories.
+               /XJF :: eXclude symbolic links to Files.
+
+  Retry options :
+               /R:n :: number of Retries on failed copies: default 1 million.
+               /W:n :: Wait time between retries: default is 30 seconds.
+
+  Logging options :
+                 /L :: List only - don't copy, timestamp or delete any files.
+                 /X :: report all eXtra files, not just those selected.
+                 /V :: produce Verbose output, showing skipped files.
+                /TS :: include source file Time Stamps in the output.
+                /FP :: include Full Pathname of files in the output.
+             /BYTES :: Print sizes as bytes.
+                /NS :: No Size - don't log file sizes.
+                /NC :: No Class - don't log file classes.
+               /NFL :: No File List - don't log file names.
+               /NDL :: No Directory List - don't log directory names.
+                /NP :: No Progress - don't display percentage copied.
+               /ETA :: show Estimated Time of Arrival of copied files.
+          /LOG:file :: output status to LOG file (overwrite existing log).
+         /LOG+:file :: output status to LOG file (append to existing log).
+       /UNILOG:file :: output status to LOG file as UNICODE (overwrite existing log).
+      /UNILOG+:file :: output status to LOG file as UNICODE (append to existing log).
+               /TEE :: output to console window, as well as the log file.
+               /NJH :: No Job Header.
+               /NJS :: No Job Summary.
+           /UNICODE :: output status as UNICODE.
+
+  Job options :
+       /JOB:jobname :: take parameters from the named JOB file.
+              /NOSD :: NO Source Directory is specified.
+              /NODD :: NO Destination Directory is specified.
+              /QUIT :: QUIT after processing command line (to view parameters).
+
+  Accepted, not yet supported on this system: /A /M /IA /XA /A+ /A- /B /Z /ZB /FAT
+  /TBD /IPG /MON /MOT /PF /RH /MT /J.
+
+  Switches start with "/" and may be written in any letter case. A token that starts
+  with "/" but names no switch is taken as a path, so /XD /home/me/tmp works.
+)";
+}
+
+} // namespace robocopy

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Robocopy.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "engine/CommandLine.h"
+#include "engine/Output.h"
+#include "engine/Report.h"
+#include "engine/TreeCopier.h"
+
+namespace robocopy {
+
+namespace {
+
+constexpr int kFatal = 16;
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void finishCounts(Statistics& statistics) {
+    for (Counts* counts : {&statistics.dirs, &statistics.files, &statistics.bytes}) {
+        const std::uint64_t handled = counts->copied + counts->failed + counts->mismatch;
+        if (counts != &statistics.dirs) {
+            continue; // files and bytes count their skips as they go
+        }
+        counts->skipped = counts->total > handled ? counts->total - handled : 0;
+    }
+}
+
+} // namespace
+
+int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
+    ParseResult parsed = parseCommandLine(arguments, readWholeFile);
+    Output output(consoleFd, parsed.options.unicodeOutput);
+    if (parsed.showUsage) {
+        output.write(usageText());
+        return kFatal;
+    }
+    if (!parsed.error.empty()) {
+        output.write("\n-------------------------------------------------------------------------------\n"
+                     "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n"
+                     "-------------------------------------------------------------------------------\n\n" +
+                     parsed.error +
+                     "\n\n       Simple Usage :: ROBOCOPY source destination /MIR\n\n"
+                     "             source :: Source Directory (/path/to/folder).\n"
+                     "        destination :: Destination Dir  (/path/to/folder).\n"
+                     "               /MIR :: Mirror a complete directory tree.\n\n"
+                     "    For more usage information run ROBOCOPY /?\n\n"
+                     "****  /MIR can DELETE files as well as copy them !\n");
+        return kFatal;
+    }
+    // Absolute paths for the header and for /XF and /XD patterns written as full paths.
+    for (std::string* path : {&parsed.options.source, &parsed.options.destination}) {
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(*path, error);
+        if (!error) {
+            *path = absolute.lexically_normal().string();
+            if (path->size() > 1 && path->back() == '/') {
+                path->pop_back();
+            }
+        }
+    }
+    const Options& options = parsed.options;
+    if (!options.logFile.empty()) {
+        const std::string problem = output.openLog(options.logFile, options.logAppend, options.logUnicode);
+        if (!problem.empty()) {
+            output.write("\nERROR : Cannot open log file " + options.logFile + " : " + problem + "\n");
+            return kFatal;
+        }
+        if (!options.tee) {
+            output.writeConsole("\n  Log File : " + options.logFile + "\n\n");
+            output.setConsoleEnabled(false);
+        }
+    }
+    Report report(output, options);
+    const std::time_t started = std::time(nullptr);
+    const auto clockStart = std::chrono::steady_clock::now();
+    report.header(started);
+    if (options.quit) {
+        return 0;
+    }
+    Statistics statistics;
+    TreeCopier copier(options, report, statistics);
+    if (!options.logFile.empty()) {
+        copier.protect(options.logFile);
+    }
+    if (!copier.run()) {
+        output.flush();
+        return kFatal;
+    }
+    finishCounts(statistics);
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
+    report.summary(statistics, started, std::time(nullptr), elapsed);
+    return exitCodeFor(statistics);
+}
+
+} // namespace robocopy

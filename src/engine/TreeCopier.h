@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "engine/FileOps.h"
+#include "engine/Options.h"
+#include "engine/Report.h"
+#include "engine/Worker.h"
+
+namespace robocopy {
+
+// Walks the source tree and brings the destination in line with it: copies by class, purges extras,
+// moves. Never follows a link in the destination and never deletes outside it.
+class TreeCopier final {
+public:
+    TreeCopier(const Options& options, Report& report, Statistics& statistics);
+
+    // A file that must never be purged, such as the open log file; its folders are kept too.
+    void protect(const std::string& path) { protectWithAncestors(path); }
+
+    // Runs the copy; returns false when the source or the destination root cannot be used (fatal).
+    [[nodiscard]] bool run();
+
+private:
+    struct DestDir {
+        DestDir* parent = nullptr;
+        std::string name;
+        int fd = -1;
+        bool existed = false;
+        bool created = false;
+        struct stat status {};
+    };
+    enum class Scope {
+        Root,     // its files are copied; its folders only when /ID lets them
+        Included, // files and folders are copied
+        LeadsTo,  // only on the way to a folder named by a full path in /ID
+    };
+
+    void processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath, const std::string& destPath,
+                          int level, Scope scope, bool& anyFailure);
+    void processFile(int sourceFd, DestDir& dest, const Entry& source, const Entry* existing,
+                     const std::string& sourcePath, bool& anyFailure);
+    void processExtraFile(DestDir& dest, const Entry& extra, const std::string& sourcePath,
+                          const std::string& destPath);
+    void processExtraDirectory(DestDir& dest, const Entry& extra, const std::string& sourcePath,
+                               const std::string& destPath, int level, Scope scope);
+
+    [[nodiscard]] int ensure(DestDir& dir);
+    [[nodiscard]] bool fileSelected(const std::string& name, const std::string& sourceDirPath,
+                                    const std::string* destDirPath = nullptr) const;
+    [[nodiscard]] Scope directoryScope(const std::string& name, const std::string& sourceDirPath,
+                                       const std::string* destDirPath, Scope parent, bool& enter) const;
+    void protectWithAncestors(const std::string& path);
+    [[nodiscard]] bool isProtected(const struct stat& status) const;
+    [[nodiscard]] bool linkExcluded(const Entry& entry) const;
+    [[nodiscard]] std::string shownName(const std::string& dirPath, const std::string& name) const;
+
+    const Options& m_options;
+    Report& m_report;
+    Statistics& m_statistics;
+    mode_t m_umask = 022;
+    std::vector<std::pair<dev_t, ino_t>> m_protected;
+    std::vector<std::pair<dev_t, ino_t>> m_ancestors; // source folders being walked, to stop link loops
+    dev_t m_destRootDev = 0;
+    ino_t m_destRootIno = 0;
+    bool m_haveDestRoot = false;
+    Worker m_worker;
+};
+
+} // namespace robocopy

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Worker.h"
+
+namespace robocopy {
+
+Worker::Worker() : m_thread([this] { loop(); }) {}
+
+Worker::~Worker() {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+void Worker::start(std::function<void()> task) {
+    {
+        const std::lock_guard lock(m_mutex);
+        m_task = std::move(task);
+        m_busy = true;
+    }
+    m_changed.notify_all();
+}
+
+void Worker::wait() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_busy; });
+}
+
+void Worker::loop() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stop || (m_busy && m_task); });
+        if (m_stop) {
+            return;
+        }
+        std::function<void()> task = std::move(m_task);
+        m_task = nullptr;
+        lock.unlock();
+        task();
+        lock.lock();
+        m_busy = false;
+        m_changed.notify_all();
+    }
+}
+
+} // namespace robocopy

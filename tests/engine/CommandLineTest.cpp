@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/CommandLine.h"
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using robocopy::Options;
+using robocopy::parseCommandLine;
+using robocopy::ParseResult;
+
+std::optional<std::string> noFiles(const std::string&) {
+    return std::nullopt;
+}
+
+ParseResult parse(const std::vector<std::string>& arguments) {
+    return parseCommandLine(arguments, noFiles);
+}
+
+ParseResult parseWithJob(const std::string& jobText, const std::vector<std::string>& arguments) {
+    const auto reader = [jobText](const std::string& path) -> std::optional<std::string> {
+        if (path == "job.rcj") {
+            return jobText;
+        }
+        return std::nullopt;
+    };
+    return parseCommandLine(arguments, reader);
+}
+
+std::string readData(const std::string& name) {
+    std::ifstream in(std::string(TALVEX_TEST_DATA) + "/engine/" + name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(CommandLine, SwitchesInAnyCaseWithValues) {
+    const ParseResult r = parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
+                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee"});
+    ASSERT_EQ(r.error, "");
+    const Options& o = r.options;
+    EXPECT_EQ(o.source, "/data");
+    EXPECT_EQ(o.destination, "/backup");
+    EXPECT_TRUE(o.mirror && o.purge && o.emptyDirectories);
+    EXPECT_EQ(o.retries, 3);
+    EXPECT_EQ(o.waitSeconds, 0);
+    EXPECT_EQ(o.levels, 2);
+    EXPECT_EQ(o.maxSize, 100u);
+    EXPECT_EQ(o.minSize, 5u);
+    EXPECT_TRUE(o.excludeOlder);
+    EXPECT_TRUE(o.copyDirectoryTimes);
+    EXPECT_TRUE(o.noProgress);
+    EXPECT_EQ(o.logFile, "/tmp/x.log");
+    EXPECT_TRUE(o.logAppend);
+    EXPECT_FALSE(o.logUnicode);
+    EXPECT_TRUE(o.tee);
+}
+
+// Absolute POSIX paths begin with "/" like switches; only names we know are switches.
+TEST(CommandLine, AbsolutePathsAreNotSwitches) {
+    const ParseResult r =
+        parse({"/srv/data", "/backup", "*.txt", "/XD", "/home/me/tmp", "node_modules", "/XF", "*.o", "/S"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.source, "/srv/data");
+    EXPECT_EQ(r.options.destination, "/backup");
+    EXPECT_EQ(r.options.filePatterns, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"/home/me/tmp", "node_modules"}));
+    EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"});
+    EXPECT_TRUE(r.options.subdirectories);
+}
+
+TEST(CommandLine, RefusesBadArguments) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"a", "b", "/FOO"},        // unknown switch
+        {"a", "b", "/R:x"},        // number expected
+        {"a", "b", "/R"},          // value missing
+        {"a", "b", "/S:1"},        // flag with a value
+        {"a", "b", "/COPY:DQ"},    // unknown copy letter
+        {"a"},                     // no destination
+        {"a", "b", "/JOB:nofile"}, // unreadable job
+        {"a", "b", "/LOG:"},       // log without a file
+    };
+    for (const auto& arguments : cases) {
+        const ParseResult r = parse(arguments);
+        EXPECT_NE(r.error, "") << arguments.back();
+    }
+    EXPECT_NE(parse({"a", "b", "/FOO"}).error.find("Invalid Parameter #3 : \"/FOO\""), std::string::npos);
+}
+
+TEST(CommandLine, UsageForQuestionMarkAndNoArguments) {
+    EXPECT_TRUE(parse({"/?"}).showUsage);
+    EXPECT_TRUE(parse({}).showUsage);
+}
+
+TEST(CommandLine, LaterCopySwitchWins) {
+    EXPECT_TRUE(parse({"a", "b", "/COPY:D", "/COPYALL"}).options.copy.owner);
+    const Options o = parse({"a", "b", "/COPYALL", "/NOCOPY"}).options;
+    EXPECT_FALSE(o.copy.data || o.copy.attributes || o.copy.times);
+    const Options d = parse({"a", "b", "/COPY:D"}).options;
+    EXPECT_TRUE(d.copy.data);
+    EXPECT_FALSE(d.copy.attributes || d.copy.times);
+}
+
+TEST(CommandLine, WriterSwitchesAreAcceptedAndReportedAsUnsupported) {
+    const ParseResult r = parse({"a", "b", "/A", "/M", "/IA:RS", "/XA:H", "/A+:R", "/A-:RH", "/B", "/Z", "/ZB", "/FAT",
+                                 "/TBD", "/IPG:5", "/MON:1", "/MOT:2", "/PF", "/RH:0800-1700"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.unsupported.size(), 16u);
+}
+
+// The job is expanded where /JOB stands; command-line folders fill what the job leaves out.
+TEST(CommandLine, JobFillsPathsAndCommandLineFillsTheRest) {
+    const std::string job = "/NOSD\r\n      /DD:/backup/\r\n/S :: sub\r\n";
+    const ParseResult r = parseWithJob(job, {"/JOB:job.rcj", "/data", "*.txt"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.source, "/data");
+    EXPECT_EQ(r.options.destination, "/backup");
+    EXPECT_EQ(r.options.filePatterns, std::vector<std::string>{"*.txt"});
+    EXPECT_TRUE(r.options.subdirectories);
+
+    const ParseResult both = parseWithJob("/NOSD\r\n/NODD\r\n", {"/JOB:job.rcj", "/srv/a", "/srv/b"});
+    EXPECT_EQ(both.options.source, "/srv/a");
+    EXPECT_EQ(both.options.destination, "/srv/b");
+}
+
+TEST(CommandLine, JobNameBlocksEndAtSwitchesAndBlankLines) {
+    const std::string job = "/SD:/s\r\n/DD:/d\r\n/XD\r\n  node_modules\r\n  /home/anna/build  :: a path\r\n"
+                            "/XF\r\n\t\t*.tmp\r\n/XO\r\n/IF\r\n::\t\t*.*\t:: comment\r\n\r\n";
+    const ParseResult r = parseWithJob(job, {"/JOB:job.rcj"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"node_modules", "/home/anna/build"}));
+    EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.tmp"});
+    EXPECT_TRUE(r.options.excludeOlder);
+    EXPECT_TRUE(r.options.filePatterns.empty());
+}
+
+// Line ends of every system, a byte-order mark, and a quoted name inside a block.
+TEST(CommandLine, JobFileLineEndsAndMarks) {
+    for (const std::string eol : {"\r\n", "\n", "\r"}) {
+        const std::string job = "\xEF\xBB\xBF/SD:/s" + eol + "/DD:/d" + eol + "/XF" + eol + "  \"a b.txt\"" + eol +
+                                "  c.txt" + eol + "/LEV: 3";
+        const ParseResult r = parseWithJob(job, {"/JOB:job"});
+        ASSERT_EQ(r.error, "") << "job name without extension, line end " << eol.size();
+        EXPECT_EQ(r.options.source, "/s");
+        EXPECT_EQ(r.options.excludeFiles, (std::vector<std::string>{"a b.txt", "c.txt"}));
+    }
+}
+
+struct ExampleJob {
+    std::string file;
+    std::string source;
+    std::string destination;
+    std::function<bool(const Options&)> check;
+};
+
+// Jobs as robocopy saves them, as Talvex writes them and as people type them must all be accepted.
+TEST(CommandLine, AcceptsExampleJobFiles) {
+    const std::vector<ExampleJob> examples = {
+        {"saved-by-robocopy-mirror.rcj", "C:\\Users\\Anna\\Documents", "D:\\Sicherung\\Documents",
+         [](const Options& o) {
+             return o.mirror && o.retries == 5 && o.waitSeconds == 10 && o.noProgress && o.tee &&
+                    o.logFile == "C:\\Logs\\dokumente.log" && o.excludeOlder &&
+                    o.excludeFiles == std::vector<std::string>{"*.tmp", "~$*"} &&
+                    o.excludeDirectories == std::vector<std::string>{"$RECYCLE.BIN", "System Volume Information"};
+         }},
+        {"saved-by-robocopy-nosd.rcj", "/given/src", "/given/dst",
+         [](const Options& o) {
+             return o.filePatterns == std::vector<std::string>{"*.docx", "*.xlsx"} && o.subdirectories &&
+                    o.copy.owner && o.retries == 1000000 && o.timestamps && o.fullPaths;
+         }},
+        {"typed-by-hand.rcj", "E:\\Fotos", "\\\\nas\\backup\\Fotos",
+         [](const Options& o) {
+             return o.subdirectories && o.emptyDirectories && o.retries == 5 && o.waitSeconds == 3 &&
+                    o.excludeFiles == std::vector<std::string>{"*.tmp", "Thumbs.db"} && o.logAppend &&
+                    o.unicodeOutput && o.warnings.size() == 1;
+         }},
+        {"posix-paths.rcj", "/home/anna/Projekte", "/media/anna/Sicherung/Projekte",
+         [](const Options& o) {
+             return o.mirror && o.retries == 2 &&
+                    o.excludeDirectories ==
+                        std::vector<std::string>{"node_modules", "/home/anna/Projekte/build", "/tmp/cache"} &&
+                    o.excludeFiles == std::vector<std::string>{"*.o"};
+         }},
+    };
+    for (const ExampleJob& example : examples) {
+        std::vector<std::string> arguments = {"/JOB:job.rcj"};
+        if (example.source.starts_with("/given")) {
+            arguments.insert(arguments.end(), {example.source, example.destination});
+        }
+        const ParseResult r = parseWithJob(readData(example.file), arguments);
+        ASSERT_EQ(r.error, "") << example.file;
+        EXPECT_EQ(r.options.source, example.source) << example.file;
+        EXPECT_EQ(r.options.destination, example.destination) << example.file;
+        EXPECT_TRUE(example.check(r.options)) << example.file;
+    }
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TreeFixture.h"
+
+namespace {
+
+using EngineCopy = TreeFixture;
+using Tree = std::map<std::string, std::string>;
+
+TEST_F(EngineCopy, FreshCopyKeepsDataModeAndTimesThenFindsNothingToDo) {
+    write("src/a.txt", "alpha", 1600000000);
+    write("src/sub/deep/b.bin", std::string(3 * 1024 * 1024, 'b'));
+    ::chmod(path("src/a.txt").c_str(), 0640);
+    std::filesystem::create_directories(path("src/empty"));
+
+    const Run first = copy({"/E"});
+    EXPECT_EQ(first.code, 1) << first.output;
+    EXPECT_EQ(tree("dst"), tree("src"));
+    struct stat status {};
+    ASSERT_EQ(::stat(path("dst/a.txt").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+    EXPECT_EQ(status.st_mtim.tv_sec, 1600000000);
+
+    const Run second = copy({"/E"});
+    EXPECT_EQ(second.code, 0) << second.output;
+    EXPECT_EQ(second.output.find("New File"), std::string::npos);
+}
+
+TEST_F(EngineCopy, TreeShapeSwitches) {
+    struct Case {
+        std::vector<std::string> switches;
+        Tree expected;
+    };
+    const std::vector<Case> cases = {
+        {{}, {{"top", "t"}}},
+        {{"/S"}, {{"top", "t"}, {"one", "<dir>"}, {"one/x", "1"}, {"one/two", "<dir>"}, {"one/two/y", "2"}}},
+        {{"/E"},
+         {{"top", "t"},
+          {"one", "<dir>"},
+          {"one/x", "1"},
+          {"one/two", "<dir>"},
+          {"one/two/y", "2"},
+          {"empty", "<dir>"}}},
+        {{"/E", "/LEV:2"}, {{"top", "t"}, {"one", "<dir>"}, {"one/x", "1"}, {"empty", "<dir>"}}},
+        {{"/CREATE", "/S"}, {{"top", ""}, {"one", "<dir>"}, {"one/x", ""}, {"one/two", "<dir>"}, {"one/two/y", ""}}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(path("src/empty"));
+        write("src/top", "t");
+        write("src/one/x", "1");
+        write("src/one/two/y", "2");
+        const Run result = copy(c.switches);
+        EXPECT_EQ(result.code, 1) << result.output;
+        EXPECT_EQ(tree("dst"), c.expected) << (c.switches.empty() ? "" : c.switches.front());
+    }
+}
+
+// One destination file per class; which ones a switch lets through shows in their content.
+TEST_F(EngineCopy, FileClassesAndTheirSwitches) {
+    struct Case {
+        std::vector<std::string> switches;
+        std::vector<std::string> copied;
+    };
+    const std::vector<Case> cases = {
+        {{}, {"new", "newer", "older", "changed"}}, {{"/XO"}, {"new", "newer", "changed"}},
+        {{"/XN"}, {"new", "older", "changed"}},     {{"/XC"}, {"new", "newer", "older"}},
+        {{"/XL"}, {"newer", "older", "changed"}},   {{"/IS"}, {"new", "newer", "older", "changed", "same"}},
+        {{"/MAX:6"}, {"new", "newer", "older"}},    {{"/MIN:7"}, {"changed"}},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(m_root);
+        for (const char* name : {"new", "newer", "older", "same"}) {
+            write(std::string("src/") + name, "SOURCE", 1000000);
+        }
+        write("src/changed", "SOURCE-LONGER", 1000000);
+        write("dst/newer", "dest", 999000);
+        write("dst/older", "dest", 1001000);
+        write("dst/same", "SOURCX", 1000000); // same size and time: robocopy trusts them
+        write("dst/changed", "dest", 1000000);
+        const Run result = copy(c.switches);
+        std::vector<std::string> copied;
+        for (const char* name : {"new", "newer", "older", "changed", "same"}) {
+            if (exists(std::string("dst/") + name) && read(std::string("dst/") + name).starts_with("SOURCE")) {
+                copied.emplace_back(name);
+            }
+        }
+        EXPECT_EQ(copied, c.copied) << (c.switches.empty() ? "default" : c.switches.front()) << result.output;
+        EXPECT_EQ(result.code & ~1, 0) << result.output;
+    }
+}
+
+TEST_F(EngineCopy, NameFiltersSelectAndProtectFromPurge) {
+    write("src/keep.txt", "k");
+    write("src/skip.tmp", "s");
+    write("src/.git/config", "g");
+    write("src/build/out.o", "o");
+    write("src/lib/code.txt", "c");
+    write("dst/old.tmp", "extra but excluded");
+    write("dst/gone.txt", "extra");
+    write("dst/.git/HEAD", "excluded folder");
+
+    const Run result = copy({"/MIR", "/XF", "*.TMP", "/XD", ".git", path("src/build"), "/NP"});
+    EXPECT_EQ(result.code, 3) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"keep.txt", "k"},
+                                 {"old.tmp", "extra but excluded"},
+                                 {".git", "<dir>"},
+                                 {".git/HEAD", "excluded folder"},
+                                 {"lib", "<dir>"},
+                                 {"lib/code.txt", "c"}}));
+}
+
+TEST_F(EngineCopy, FilePatternsAndIncludedFolders) {
+    write("src/a.txt", "a");
+    write("src/b.doc", "b");
+    write("src/docs/c.txt", "c");
+    write("src/other/d.txt", "d");
+    const Run result = copy({"*.txt", "/S", "/ID", "docs"});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a.txt", "a"}, {"docs", "<dir>"}, {"docs/c.txt", "c"}}));
+}
+
+TEST_F(EngineCopy, ListOnlyChangesNothing) {
+    write("src/a", "a");
+    write("dst/extra", "x");
+    const Run result = copy({"/MIR", "/L"});
+    EXPECT_EQ(result.code, 3) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"extra", "x"}}));
+    EXPECT_NE(result.output.find("New File"), std::string::npos);
+    EXPECT_NE(result.output.find("*EXTRA File"), std::string::npos);
+}
+
+TEST_F(EngineCopy, MoveRemovesWhatWasCopied) {
+    write("src/a", "a");
+    write("src/sub/b", "b");
+    const Run mov = copy({"/S", "/MOV"});
+    EXPECT_EQ(mov.code, 1) << mov.output;
+    EXPECT_EQ(tree("src"), (Tree{{"sub", "<dir>"}}));
+
+    write("src/sub/c", "c");
+    const Run move = copy({"/S", "/MOVE"});
+    EXPECT_EQ(move.code, 3) << "what the first run moved is extra now: " << move.output;
+    EXPECT_TRUE(tree("src").empty());
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}, {"sub", "<dir>"}, {"sub/b", "b"}, {"sub/c", "c"}}));
+}
+
+TEST_F(EngineCopy, MismatchedTypesAreReportedNotReplaced) {
+    write("src/name", "file in source");
+    write("dst/name/inside", "folder in destination");
+    const Run result = copy({"/MIR"});
+    EXPECT_EQ(result.code & 4, 4) << result.output;
+    EXPECT_EQ(read("dst/name/inside"), "folder in destination");
+}
+
+TEST_F(EngineCopy, LinksFollowedCopiedOrExcluded) {
+    write("outside/target.txt", "linked");
+    std::filesystem::create_directories(path("src"));
+    std::filesystem::create_symlink(path("outside/target.txt"), path("src/link.txt"));
+    std::filesystem::create_symlink(path("outside"), path("src/linkdir"));
+
+    EXPECT_EQ(copy({"/S"}, "src", "followed").code, 1);
+    EXPECT_EQ(tree("followed"), (Tree{{"link.txt", "linked"}, {"linkdir", "<dir>"}, {"linkdir/target.txt", "linked"}}));
+
+    EXPECT_EQ(copy({"/S", "/SL"}, "src", "aslinks").code, 1);
+    EXPECT_EQ(tree("aslinks"),
+              (Tree{{"link.txt", "-> " + path("outside/target.txt")}, {"linkdir", "-> " + path("outside")}}));
+
+    EXPECT_EQ(copy({"/S", "/XJ"}, "src", "excluded").code, 0);
+    EXPECT_TRUE(tree("excluded").empty());
+    EXPECT_EQ(copy({"/S", "/XJD"}, "src", "nodirlinks").code, 1);
+    EXPECT_EQ(tree("nodirlinks"), (Tree{{"link.txt", "linked"}}));
+}
+
+} // namespace

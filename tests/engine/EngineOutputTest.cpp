@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TreeFixture.h"
+
+namespace {
+
+using EngineOutput = TreeFixture;
+using Tree = std::map<std::string, std::string>;
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
+    write("src/a.txt", "12345");
+    write("src/big", std::string(3 * 1024 * 1024, 'b'));
+    write("dst/extra", "x");
+    const Run result = copy({"/E", "/XF", "*.tmp"});
+    EXPECT_EQ(result.code, 3);
+    const std::string& out = result.output;
+    EXPECT_TRUE(has(out, "   Source : " + path("src") + "/\n")) << out;
+    EXPECT_TRUE(has(out, "     Dest : " + path("dst") + "/\n"));
+    EXPECT_TRUE(has(out, "    Files : *.*\n"));
+    EXPECT_TRUE(has(out, "Exc Files : *.tmp\n"));
+    EXPECT_TRUE(has(out, "  Options : /E\n"));
+    EXPECT_TRUE(has(out, "\t                   2\t" + path("src") + "/\n"));
+    EXPECT_TRUE(has(out, "\t    New File  \t\t       5\ta.txt\n100%\n"));
+    EXPECT_TRUE(has(out, "\t    *EXTRA File\t\t       1\textra\n"));
+    EXPECT_TRUE(has(out, "%\r")) << "progress figures are separated by a bare CR";
+    EXPECT_TRUE(has(out, "               Total    Copied   Skipped  Mismatch    FAILED    Extras\n"));
+    EXPECT_TRUE(has(out, "    Dirs :         1         0         1         0         0         0\n")) << out;
+    EXPECT_TRUE(has(out, "   Files :         2         2         0         0         0         1\n"));
+    EXPECT_TRUE(has(out, "   Ended : "));
+}
+
+TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
+    write("src/a.txt", "12345", 1600000000);
+    const Run quiet = copy({"/NJH", "/NJS", "/NDL", "/NP", "/NC", "/NS", "/FP"});
+    EXPECT_EQ(quiet.output, "\t              \t\t\t" + path("src") + "/a.txt\n");
+
+    write("src/big", std::string(3 * 1024 * 1024, 'b'));
+    const Run eta = copy({"/ETA", "/NJH", "/NJS"});
+    EXPECT_TRUE(has(eta.output, "%  ETA ")) << eta.output;
+
+    const Run unchanged = copy({"/V", "/TS", "/NJH", "/NJS", "/NDL", "/BYTES"});
+    EXPECT_TRUE(has(unchanged.output, "\t    same      \t\t       5 ")) << unchanged.output;
+    EXPECT_TRUE(has(unchanged.output, "\ta.txt\n"));
+}
+
+TEST_F(EngineOutput, UnicodeWritesUtf16LittleEndian) {
+    write("src/\xC3\xBC.txt", "u");
+    const Run result = copy({"/UNICODE", "/NP"});
+    EXPECT_EQ(result.code, 1);
+    ASSERT_EQ(result.output.size() % 2, 0u);
+    const std::string name("\xFC\0.\0t\0x\0t\0\n\0", 12);
+    EXPECT_TRUE(has(result.output, name));
+    EXPECT_TRUE(has(result.output, std::string("T\0o\0t\0a\0l\0", 10)));
+}
+
+TEST_F(EngineOutput, LogWithAndWithoutTee) {
+    write("src/a.txt", "a");
+    const Run silent = copy({"/LOG:" + path("plain.log")});
+    EXPECT_TRUE(has(silent.output, "Log File : " + path("plain.log")));
+    EXPECT_FALSE(has(silent.output, "a.txt"));
+    EXPECT_TRUE(has(read("plain.log"), "a.txt"));
+
+    write("src/b.txt", "b");
+    const Run tee = copy({"/LOG+:" + path("plain.log"), "/TEE"});
+    EXPECT_TRUE(has(tee.output, "b.txt"));
+    const std::string log = read("plain.log");
+    EXPECT_TRUE(has(log, "a.txt") && has(log, "b.txt")) << "appended";
+
+    const Run unicode = copy({"/UNILOG:" + path("wide.log"), "/IS"});
+    EXPECT_TRUE(read("wide.log").starts_with("\xFF\xFE"));
+    EXPECT_TRUE(has(read("wide.log"), std::string("a\0.\0t\0x\0t\0", 10)));
+}
+
+TEST_F(EngineOutput, LogFileInsideTheDestinationSurvivesMirror) {
+    write("src/a", "a");
+    std::filesystem::create_directories(path("dst/logs"));
+    const Run result = copy({"/MIR", "/LOG:" + path("dst/logs/run.log")});
+    EXPECT_TRUE(has(read("dst/logs/run.log"), "Total"));
+}
+
+TEST_F(EngineOutput, FatalErrorsAndUsage) {
+    const Run unknown = copy({"/NOSUCH"});
+    EXPECT_EQ(unknown.code, 16);
+    EXPECT_TRUE(has(unknown.output, "Invalid Parameter #3 : \"/NOSUCH\"")) << unknown.output;
+
+    const Run missing = copy({}, "no-such-source");
+    EXPECT_EQ(missing.code, 16);
+    EXPECT_TRUE(has(missing.output, "Accessing Source Directory"));
+
+    const Run usage = run({"/?"});
+    EXPECT_EQ(usage.code, 16);
+    EXPECT_TRUE(has(usage.output, "Usage :: ROBOCOPY source destination"));
+}
+
+// Talvex's layout (indented switches with German comments, blocks of names) and robocopy's (tabs, "::").
+TEST_F(EngineOutput, JobFilesInBothLayoutsRun) {
+    write("src/a.txt", "a");
+    write("src/b.tmp", "b");
+    write("src/skip/c.txt", "c");
+    write("src/keep/d.txt", "d");
+    write("talvex.rcj", "::\r\n:: Robocopy Job " + path("TALVEX.RCJ") +
+                            "\r\n::\r\n\r\n::\r\n:: Quellverzeichnis\r\n::\r\n      /SD:" + path("src") +
+                            "\r\n\r\n::\r\n:: Zielverzeichnis\r\n::\r\n      /DD:" + path("dst1") +
+                            "\r\n\r\n::\r\n:: Kopieroptionen\r\n::\r\n      /MIR     :: Spiegeln.\r\n\r\n"
+                            "::\r\n:: Liste\r\n::\r\n      /XF\r\n      *.tmp\r\n      \r\n      /XD\r\n      skip\r\n"
+                            "      \r\n\r\n::\r\n:: Wiederholungsoptionen\r\n::\r\n      /R:2     :: Versuche.\r\n");
+    const Run talvex = run({"/JOB:" + path("talvex.rcj")});
+    EXPECT_EQ(talvex.code, 1) << talvex.output;
+    EXPECT_EQ(tree("dst1"), (Tree{{"a.txt", "a"}, {"keep", "<dir>"}, {"keep/d.txt", "d"}}));
+
+    write("saved.rcj", "::\r\n:: Robocopy Job X\r\n::\r\n\t/NOSD\t\t:: NO Source Directory.\r\n"
+                       "\t/NODD\t\t:: NO Destination Directory.\r\n\t/IF\t\t:: Include Files\r\n\t\t*.txt\r\n"
+                       "\r\n\t/S\t\t:: copy Subdirectories\r\n\t/ZZZ\r\n");
+    const Run saved = run({"/JOB:" + path("saved.rcj"), path("src"), path("dst2"), "/NP"});
+    EXPECT_EQ(saved.code, 1) << saved.output;
+    EXPECT_EQ(tree("dst2"),
+              (Tree{{"a.txt", "a"}, {"skip", "<dir>"}, {"skip/c.txt", "c"}, {"keep", "<dir>"}, {"keep/d.txt", "d"}}));
+    EXPECT_TRUE(has(saved.output, "/ZZZ")) << "the skipped switch is named";
+}
+
+// The line Talvex's builder writes: quoted folders, switches, name lists with an empty separator.
+TEST_F(EngineOutput, BuilderCommandLineRuns) {
+    write("src/a.txt", "a");
+    write("src/old.bak", "b");
+    const Run result = run({path("src"), path("dst"), "/S", "/COPY:DAT", "/R:3", "/W:5", "/XF", "*.bak", "", "/NP",
+                            "/LOG:" + path("x.log"), "/TEE", "/A+:R", "/MON:3"});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a.txt", "a"}}));
+    EXPECT_TRUE(has(result.output, "not yet supported on this system, ignored : /A+ /MON"));
+}
+
+} // namespace

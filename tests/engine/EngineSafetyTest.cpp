@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <atomic>
+#include <thread>
+
+#include "TreeFixture.h"
+
+namespace {
+
+using EngineSafety = TreeFixture;
+using Tree = std::map<std::string, std::string>;
+
+// A purge deletes links as links: what they point to outside the destination stays.
+TEST_F(EngineSafety, MirrorDeletesExtrasButNothingOutsideTheDestination) {
+    write("src/a", "a");
+    write("outside/precious", "keep me");
+    write("dst/extra/file", "x");
+    std::filesystem::create_symlink(path("outside"), path("dst/extra/link-to-outside"));
+    std::filesystem::create_symlink(path("outside"), path("dst/toplink"));
+    std::filesystem::create_symlink(path("outside/precious"), path("dst/filelink"));
+
+    const Run result = copy({"/MIR"});
+    EXPECT_EQ(result.code, 3) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}}));
+    EXPECT_EQ(tree("outside"), (Tree{{"precious", "keep me"}}));
+}
+
+TEST_F(EngineSafety, LinkLoopInTheSourceEnds) {
+    write("src/sub/file", "f");
+    std::filesystem::create_symlink(path("src"), path("src/sub/loop"));
+    const Run result = copy({"/E"});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"sub", "<dir>"}, {"sub/file", "f"}}));
+    EXPECT_NE(result.output.find("LINK LOOP"), std::string::npos);
+}
+
+TEST_F(EngineSafety, DestinationInsideTheSourceIsNotCopiedIntoItself) {
+    write("src/a", "a");
+    write("src/sub/b", "b");
+    const Run result = copy({"/MIR"}, "src", "src/backup");
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_EQ(tree("src/backup"), (Tree{{"a", "a"}, {"sub", "<dir>"}, {"sub/b", "b"}}));
+}
+
+TEST_F(EngineSafety, SourceInsideTheDestinationIsNeverPurged) {
+    write("dst/inner/src/data", "the only copy");
+    write("dst/stale", "s");
+    const Run result = copy({"/MIR"}, "dst/inner/src", "dst");
+    EXPECT_EQ(read("dst/inner/src/data"), "the only copy") << result.output;
+    EXPECT_FALSE(exists("dst/stale"));
+    EXPECT_EQ(read("dst/data"), "the only copy");
+}
+
+TEST_F(EngineSafety, UnreadableSourceFolderDoesNotPurgeItsDestination) {
+    write("src/locked/file", "f");
+    write("dst/locked/file", "f");
+    write("dst/locked/extra", "keep");
+    giveToNobody();
+    ::chmod(path("src/locked").c_str(), 0);
+    const Run result = copy({"/MIR", "/R:0", "/W:0"}, "src", "dst", true);
+    ::chmod(path("src/locked").c_str(), 0755);
+    EXPECT_EQ(result.code & 8, 8) << result.output;
+    EXPECT_EQ(read("dst/locked/extra"), "keep");
+}
+
+TEST_F(EngineSafety, FolderIsNeverMovedOntoItself) {
+    write("src/only-copy", "precious");
+    std::filesystem::create_symlink(path("src"), path("alias"));
+    const Run result = copy({"/MOV", "/IS"}, "src", "alias");
+    EXPECT_EQ(result.code & 8, 8) << result.output;
+    EXPECT_EQ(read("src/only-copy"), "precious");
+}
+
+TEST_F(EngineSafety, NoCopyWithPurgeOnlyDeletes) {
+    write("src/a", "new", 2000000);
+    write("dst/a", "old", 1000000);
+    write("dst/extra", "x");
+    const Run result = copy({"/NOCOPY", "/PURGE"});
+    EXPECT_EQ(result.code, 2) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "old"}}));
+}
+
+TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
+    write("src/a", "a");
+    write("dst/System Volume Information/tracking", "t");
+    const Run result = copy({"/MIR"});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_TRUE(exists("dst/System Volume Information/tracking"));
+}
+
+// A read-only destination file fails as robocopy's "Access is denied" does; the run goes on.
+TEST_F(EngineSafety, ReadOnlyDestinationFileFailsAfterRetries) {
+    write("src/locked", "new", 2000000);
+    write("src/other", "o");
+    write("dst/locked", "old", 1000000);
+    ::chmod(path("dst/locked").c_str(), 0444);
+    const Run result = copy({"/R:1", "/W:0"});
+    EXPECT_EQ(result.code, 9) << result.output;
+    EXPECT_EQ(read("dst/locked"), "old");
+    EXPECT_EQ(read("dst/other"), "o");
+    EXPECT_NE(result.output.find("RETRY LIMIT EXCEEDED"), std::string::npos);
+    EXPECT_NE(result.output.find("Waiting 0 seconds"), std::string::npos);
+}
+
+// Files deleted while the run lists and copies them: no crash, no half files, no temporary files left.
+TEST_F(EngineSafety, VanishingSourceFilesLeaveNoTraces) {
+    constexpr int kFiles = 3000;
+    for (int i = 0; i < kFiles; ++i) {
+        write("src/f" + std::to_string(i), std::string(2000, 'x'));
+    }
+    std::atomic<bool> started{false};
+    std::thread remover([&] {
+        started = true;
+        for (int i = kFiles - 1; i >= 0; i -= 2) {
+            ::unlink(path("src/f" + std::to_string(i)).c_str());
+        }
+    });
+    while (!started) {
+        std::this_thread::yield();
+    }
+    const Run result = copy({"/R:0", "/W:0", "/NP"});
+    remover.join();
+    EXPECT_TRUE(result.code == 1 || result.code == 9) << result.output;
+    for (const auto& [name, content] : tree("dst")) {
+        EXPECT_EQ(content, std::string(2000, 'x')) << name;
+        EXPECT_EQ(name.find(".~talvex"), std::string::npos) << name;
+    }
+}
+
+} // namespace
