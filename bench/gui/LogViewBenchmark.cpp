@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
     auto process = talvex::platform::CreateChildProcess();
     talvex::exec::ChildRun run(*process, job.log());
-    talvex::gui::RunPump pump(run, &app);
+    talvex::gui::RunPump pump([&run] { return run.poll(0) == talvex::exec::ChildRun::State::Running; }, &app);
 
     QElapsedTimer sinceTick;
     qint64 worstDelay = 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/SystemFormatServices.h"
 #include "core/presentation/CommandLine.h"
 #include "core/services/VersionInfo.h"
 #include "core/settings/SettingsFolder.h"
@@ -44,6 +45,11 @@ int main(int argc, char** argv) {
     talvex::platform::SystemVolumeProbes volumes;
     talvex::gui::JobWindowServices services{environment, userInterface, volumes};
     services.documentsFolder = folders.documents();
+    const talvex::platform::SystemClock clock;
+    const talvex::platform::SystemDirectoryEntryLookup lookup;
+    const talvex::formats::SystemFormatServices formats(clock, QCoreApplication::applicationFilePath().toStdString(),
+                                                        lookup, folders);
+    services.formats = &formats;
     talvex::gui::Tfrm_Haupt window(services, settingsFolder.folder);
     userInterface.setParentWindow(&window);
     // The caption is the program's own file description, empty when the file carries none.

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/jobwindow/RunPump.h"
 
-#include "core/exec/ChildRun.h"
+#include <utility>
 
 namespace talvex::gui {
 
@@ -13,7 +13,7 @@ constexpr int kPollMs = 15;
 
 } // namespace
 
-RunPump::RunPump(exec::ChildRun& run, QObject* parent) : QObject(parent), m_run(run) {
+RunPump::RunPump(std::function<bool()> pollOnce, QObject* parent) : QObject(parent), m_pollOnce(std::move(pollOnce)) {
     m_timer.setInterval(kPollMs);
     connect(&m_timer, &QTimer::timeout, this, &RunPump::onTick);
 }
@@ -23,7 +23,7 @@ void RunPump::start() {
 }
 
 void RunPump::onTick() {
-    if (m_run.poll(0) != exec::ChildRun::State::Running) {
+    if (!m_pollOnce()) {
         m_timer.stop();
         Q_EMIT runFinished();
     }

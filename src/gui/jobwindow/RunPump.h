@@ -3,10 +3,7 @@
 
 #include <QObject>
 #include <QTimer>
-
-namespace talvex::exec {
-class ChildRun;
-}
+#include <functional>
 
 namespace talvex::gui {
 
@@ -17,8 +14,9 @@ class RunPump final : public QObject {
     Q_DISABLE_COPY_MOVE(RunPump)
 
 public:
-    /// `run` must outlive the pump and already be started.
-    RunPump(exec::ChildRun& run, QObject* parent);
+    /// `pollOnce` reads what the child has written without waiting and returns false once the
+    /// run is over.
+    RunPump(std::function<bool()> pollOnce, QObject* parent);
     ~RunPump() override = default;
 
     void start();
@@ -31,7 +29,7 @@ Q_SIGNALS:
 private:
     void onTick();
 
-    exec::ChildRun& m_run;
+    std::function<bool()> m_pollOnce;
     QTimer m_timer;
 };
 

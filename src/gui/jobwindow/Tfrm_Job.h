@@ -22,6 +22,9 @@ class VolumeProbes;
 namespace settings {
 class PathSettings;
 }
+namespace formats {
+class FormatServices;
+}
 } // namespace talvex
 
 namespace talvex::gui {
@@ -40,6 +43,11 @@ struct JobWindowServices {
     settings::PathSettings* paths = nullptr;
     /// Where file dialogs start when nothing better is remembered.
     std::string documentsFolder = {};
+    /// Clock, version and path conversions for the files and command lines a run writes; Start
+    /// stays disabled without them.
+    const formats::FormatServices* formats = nullptr;
+    /// Where robocopy is looked for before PATH; empty: the program's own folder.
+    std::string programFolder = {};
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -20,10 +21,12 @@
 
 #include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
+#include "core/services/Paths.h"
 #include "core/services/UserInterface.h"
 #include "core/settings/SaveSettings.h"
 #include "core/settings/SettingsFolder.h"
 #include "gui/Pictures.h"
+#include "gui/mainwindow/JobRunControl.h"
 
 namespace talvex::gui {
 
@@ -59,7 +62,10 @@ constexpr std::array kCommandButtons = {
 // settings store and the about box. Their buttons and menu items are shown but stay disabled, so
 // that nothing the user can click does nothing.
 constexpr bool kOpenAndSaveBuilt = false;
-constexpr bool kStartBuilt = false;
+
+constexpr std::array kWindowModeItems = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal", "mni_AusfuehrenRoboMini",
+                                         "mni_AusfuehrenRoboMaxi"};
+constexpr std::array kJobModeItems = {"mnu_AusfuehrenJobCmd", "mnu_AusfuehrenJobTmp"};
 
 } // namespace
 
@@ -84,6 +90,11 @@ Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, std::string settingsFo
     connect(m_timer, &QTimer::timeout, this, &Tfrm_Haupt::Timer1Timer);
     m_timer->start();
 
+    if (m_services.formats != nullptr) {
+        m_run = new JobRunControl(*m_services.formats, m_services.programFolder, this);
+        connect(m_run, &JobRunControl::runStarted, this, &Tfrm_Haupt::onRunChanged);
+        connect(m_run, &JobRunControl::runFinished, this, &Tfrm_Haupt::onRunChanged);
+    }
     openSettings();
     CloseAllJobs();
     Timer1Timer();
@@ -111,15 +122,16 @@ void Tfrm_Haupt::openSettings() {
     imageView->setChecked(m_store.readBool("Settings", "ImageView", false));
     tooltips->setChecked(m_store.readBool("Settings", "Tooltipps", false));
 
-    static const char* const kWindowModes[] = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal",
-                                               "mni_AusfuehrenRoboMini", "mni_AusfuehrenRoboMaxi"};
-    const long long window = m_store.readInteger("Execute", "Window", 0);
-    if (window >= 0 && window < 4) {
-        findChild<QAction*>(QString::fromLatin1(kWindowModes[window]))->setChecked(true);
-    }
-    const long long jobMode = m_store.readInteger("Execute", "Job", 0);
-    findChild<QAction*>(jobMode == 1 ? QStringLiteral("mnu_AusfuehrenJobTmp") : QStringLiteral("mnu_AusfuehrenJobCmd"))
-        ->setChecked(true);
+    // A value outside the menu (an edited file) is kept and used as it is, with no item marked.
+    m_windowMode = m_store.readInteger("Execute", "Window", 0);
+    m_jobMode = m_store.readInteger("Execute", "Job", 0);
+    auto mark = [this](const auto& items, long long value) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            findChild<QAction*>(QString::fromLatin1(items[i]))->setChecked(static_cast<long long>(i) == value);
+        }
+    };
+    mark(kWindowModeItems, m_windowMode);
+    mark(kJobModeItems, m_jobMode);
 }
 
 void Tfrm_Haupt::buildFrame() {
@@ -161,6 +173,7 @@ void Tfrm_Haupt::buildFrame() {
 
     auto find = [this](const char* name) { return m_buttonPanel->findChild<QToolButton*>(QString::fromLatin1(name)); };
     connect(find("sbu_Neu"), &QToolButton::clicked, this, &Tfrm_Haupt::NewJob);
+    connect(find("sbu_Start"), &QToolButton::clicked, this, &Tfrm_Haupt::onStartCommand);
     connect(find("sbu_Schliessen"), &QToolButton::clicked, this, &Tfrm_Haupt::onCloseCommand);
     connect(find("sbu_Beenden"), &QToolButton::clicked, this, &QWidget::close);
     for (const char* name : {"sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
@@ -202,26 +215,26 @@ void Tfrm_Haupt::buildMenus() {
 
     QMenu* run = menuBar()->addMenu(QString());
     run->setObjectName(QStringLiteral("mni_Ausfuehren"));
-    addItem(run, "mni_Start", false, Picture::Start);
+    connect(addItem(run, "mni_Start", false, Picture::Start), &QAction::triggered, this, &Tfrm_Haupt::onStartCommand);
     run->addSeparator();
-    // The run modes take effect with Start; until it is built they show the defaults, disabled.
     QMenu* window = addMenu(run, "mni_AusfuehrenRobo");
     auto* windowModes = new QActionGroup(this);
-    for (const char* name :
-         {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal", "mni_AusfuehrenRoboMini", "mni_AusfuehrenRoboMaxi"}) {
-        QAction* mode = addItem(window, name, kStartBuilt);
+    for (const char* name : kWindowModeItems) {
+        QAction* mode = addItem(window, name, true);
         mode->setCheckable(true);
         windowModes->addAction(mode);
     }
-    window->findChild<QAction*>(QStringLiteral("mni_AusfuehrenRoboHide"))->setChecked(true);
+    window->findChild<QAction*>(QString::fromLatin1(kWindowModeItems[0]))->setChecked(true);
     QMenu* jobMode = addMenu(run, "mnu_AusfuehrenJob");
     auto* jobModes = new QActionGroup(this);
-    for (const char* name : {"mnu_AusfuehrenJobCmd", "mnu_AusfuehrenJobTmp"}) {
-        QAction* mode = addItem(jobMode, name, kStartBuilt);
+    for (const char* name : kJobModeItems) {
+        QAction* mode = addItem(jobMode, name, true);
         mode->setCheckable(true);
         jobModes->addAction(mode);
     }
-    jobMode->findChild<QAction*>(QStringLiteral("mnu_AusfuehrenJobCmd"))->setChecked(true);
+    jobMode->findChild<QAction*>(QString::fromLatin1(kJobModeItems[0]))->setChecked(true);
+    connect(windowModes, &QActionGroup::triggered, this, &Tfrm_Haupt::onRunModeChosen);
+    connect(jobModes, &QActionGroup::triggered, this, &Tfrm_Haupt::onRunModeChosen);
 
     QMenu* settings = menuBar()->addMenu(QString());
     settings->setObjectName(QStringLiteral("mni_Einstellungen"));
@@ -420,7 +433,8 @@ void Tfrm_Haupt::Timer1Timer() {
             }
         }
     };
-    enable({"sbu_Start", "mni_Start"}, kStartBuilt && state.readyFlag());
+    // While a run is in progress the button is Stop and must stay usable whichever job is shown.
+    enable({"sbu_Start", "mni_Start"}, m_run != nullptr && (state.readyFlag() || m_startStopState == 1));
     enable({"sbu_Speichern", "mni_DateiSpeichern"}, kOpenAndSaveBuilt && state.modifiedFlag());
     enable({"sbu_SpeichernUnter", "mni_DateiSpeichernUnter"},
            kOpenAndSaveBuilt && (state.modifiedFlag() || state.saveAsFlag()));
@@ -503,9 +517,54 @@ bool Tfrm_Haupt::mayClose(Tfrm_Job& job) {
     return answer == Answer::No;
 }
 
+void Tfrm_Haupt::onStartCommand() {
+    Tfrm_Job* job = currentJob();
+    if (m_run == nullptr || job == nullptr) {
+        return;
+    }
+    const std::string folder = m_settingsFolder.empty() ? QDir::tempPath().toStdString() : m_settingsFolder;
+    m_run->ExecuteJob(*job, {m_jobMode, static_cast<platform::ShowMode>(m_windowMode)}, JoinPath(folder, "~tmp.rcj"));
+}
+
+void Tfrm_Haupt::onRunModeChosen(QAction* item) {
+    const QString name = item->objectName();
+    for (std::size_t i = 0; i < kWindowModeItems.size(); ++i) {
+        if (name == QLatin1String(kWindowModeItems[i])) {
+            m_windowMode = static_cast<long long>(i);
+            if (m_paths != nullptr) {
+                m_store.writeInteger("Execute", "Window", m_windowMode);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < kJobModeItems.size(); ++i) {
+        if (name == QLatin1String(kJobModeItems[i])) {
+            m_jobMode = static_cast<long long>(i);
+            if (m_paths != nullptr) {
+                m_store.writeInteger("Execute", "Job", m_jobMode);
+            }
+        }
+    }
+}
+
+void Tfrm_Haupt::onRunChanged() {
+    m_startStopState = m_run->running() ? 1 : 0;
+    // The timer shows Start or Stop once the current job's flags say something changed.
+    for (const JobEntry& entry : m_jobs) {
+        if (entry.form != nullptr) {
+            entry.form->state().setReadyFlag(entry.form->state().readyFlag());
+        }
+    }
+    // The job whose output is being written cannot be closed meanwhile.
+    const bool busy = m_startStopState == 1;
+    for (const char* name : {"sbu_Schliessen", "mni_Schliessen"}) {
+        findChild<QObject*>(QString::fromLatin1(name))->setProperty("enabled", !busy);
+    }
+    Timer1Timer();
+}
+
 void Tfrm_Haupt::onCloseCommand() {
     Tfrm_Job* job = currentJob();
-    if (job == nullptr || !mayClose(*job)) {
+    if (job == nullptr || (m_run != nullptr && m_run->running()) || !mayClose(*job)) {
         return;
     }
     if (jobCount() > 1) {
@@ -528,6 +587,9 @@ void Tfrm_Haupt::closeEvent(QCloseEvent* event) {
         }
     }
     m_timer->stop();
+    if (m_run != nullptr) {
+        m_run->stopAndWait();
+    }
     if (m_paths != nullptr) {
         // A failed write is reported to the user inside; the window closes all the same, since
         // the old settings file stays intact.

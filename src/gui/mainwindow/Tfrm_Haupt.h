@@ -33,6 +33,8 @@ struct JobEntry {
 /// strip with one button per job, the status bar with clock and robocopy version, and the menus.
 /// Commands act on the current job. The 100 ms timer mirrors the current job's flags into Start,
 /// Save and Save As and its tab caption.
+class JobRunControl;
+
 class Tfrm_Haupt final : public QMainWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tfrm_Haupt)
@@ -78,6 +80,9 @@ private:
     void layoutFrame();
     void layoutTabs();
     void onCloseCommand();
+    void onStartCommand();
+    void onRunModeChosen(QAction* item);
+    void onRunChanged();
     void onImageViewToggled(bool on);
     void onTooltippsToggled(bool on);
     /// Asks about a modified job; false when the user wants to keep it open.
@@ -90,7 +95,10 @@ private:
     std::vector<JobEntry> m_jobs;
     std::vector<QToolButton*> m_tabs;
     int m_current = -1;
-    int m_startStopState = 0; ///< 0 idle, 1 while a run is in progress
+    int m_startStopState = 0;       ///< 0 idle, 1 while a run is in progress
+    long long m_windowMode = 0;     ///< how robocopy's console is shown: 0 hidden ... 3 maximised
+    long long m_jobMode = 0;        ///< 0 command line, 1 temporary job file; others run nothing
+    JobRunControl* m_run = nullptr; ///< none without format services (then Start stays disabled)
     bool m_closingConfirmed = false;
 
     QWidget* m_client = nullptr;
