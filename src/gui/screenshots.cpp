@@ -4,13 +4,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFontInfo>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QToolTip>
 #include <cstdio>
 
+#include "core/formats/SystemFormatServices.h"
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 #include "core/settings/IniStore.h"
@@ -19,6 +23,9 @@
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
+#include "platform/Clock.h"
+#include "platform/DirectoryEntries.h"
+#include "platform/SpecialFolders.h"
 #include "platform/Volumes.h"
 
 namespace {
@@ -56,29 +63,47 @@ int main(int argc, char** argv) {
         store.writeString("DDHistorie", "0", "/tmp");
         (void)store.writeBack();
     }
-    talvex::gui::Tfrm_Haupt window({environment, userInterface, volumes}, settingsFolder.path().toStdString());
+    const talvex::platform::SystemClock clock;
+    const talvex::platform::SystemDirectoryEntryLookup lookup;
+    const talvex::platform::SystemSpecialFolders folders;
+    const talvex::formats::SystemFormatServices formats(clock, QCoreApplication::applicationFilePath().toStdString(),
+                                                        lookup, folders);
+    talvex::gui::JobWindowServices services{environment, userInterface, volumes};
+    services.formats = &formats;
+    talvex::gui::Tfrm_Haupt window(services, settingsFolder.path().toStdString());
     window.show();
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 
-    // A job as a user would have it after a few clicks, so that fields and labels show real text.
+    // A job as a user would have it after a few clicks, run once by the bundled robocopy on a small
+    // tree, so that fields, labels and the log show real text.
+    QTemporaryDir tree;
+    QDir(tree.path()).mkpath(QStringLiteral("Bücher/Romane"));
+    QDir(tree.path()).mkpath(QStringLiteral("Sicherung"));
+    for (const char* name : {"Bücher/Liste.txt", "Bücher/Romane/Der Zauberberg.txt", "Bücher/Romane/Effi Briest.txt"}) {
+        QFile file(tree.filePath(QString::fromUtf8(name)));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray(1234, 'x'));
+        }
+    }
     talvex::gui::Tfrm_Job& job = *window.currentJob();
     talvex::options::JobState& state = job.state();
-    state.applySourceFolder("/home/anna/Dokumente/Bücher", "ext4");
-    state.applyDestinationFolder("/media/anna/Sicherung/Dokumente", "vfat");
+    state.applySourceFolder(tree.filePath(QStringLiteral("Bücher")).toStdString(), "ext4");
+    state.applyDestinationFolder(tree.filePath(QStringLiteral("Sicherung")).toStdString(), "ext4");
     state.setTicked(talvex::options::Control::chb_KMIR, true);
     state.setTicked(talvex::options::Control::chb_KCopy, true);
     state.setTicked(talvex::options::Control::chb_KCopyD, true);
+    state.setTicked(talvex::options::Control::chb_KCopyT, true);
     state.setTicked(talvex::options::Control::chb_FMAX, true);
-    state.setTicked(talvex::options::Control::chb_LLOG, true);
-    state.setText(talvex::options::Control::edt_LLOG, "/home/anna/robocopy.log");
     state.setTicked(talvex::options::Control::chb_MRH, true);
-    talvex::LogSink& log = job.log();
-    log.appendLine("Job erstellen...", talvex::LogColour::Green);
-    log.appendLine("      /NOSD    :: In der Jobdatei wird kein Quellverzeichnis angegeben.", talvex::LogColour::Navy);
-    log.appendLine("Ausführung beendet.", talvex::LogColour::Blue);
-    log.appendLine("FEHLER: Zugriff verweigert", talvex::LogColour::Red);
-    log.appendLine("Mehrfach-Job", talvex::LogColour::Purple);
-    log.appendLine("    Neue Datei          1024    Bücher/Liste.txt", talvex::LogColour::Black);
+    window.Timer1Timer();
+    auto* start = window.findChild<QToolButton*>(QStringLiteral("sbu_Start"));
+    start->click();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->text() != QStringLiteral("Start") &&
+           waited.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
     window.Timer1Timer();
 
     auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
