@@ -17,11 +17,9 @@
 #include <functional>
 #include <memory>
 
+#include "GuiTestSupport.h"
 #include "core/options/OptionCatalogue.h"
 #include "core/services/LogSink.h"
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/FakeVolumeProbes.h"
-#include "fakes/ScriptedUserInterface.h"
 #include "gui/Application.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/Tfrm_Job.h"
@@ -34,18 +32,14 @@ class JobWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    talvex::fakes::FakeJobEnvironment m_environment;
-    talvex::fakes::ScriptedUserInterface m_ui;
-    talvex::fakes::FakeVolumeProbes m_volumes;
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<Tfrm_Job> m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
-        T* widget = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
+        return talvex::guitest::Find<T>(m_window.get(), name);
     }
 
     // The client area (below the caption strip) gets the given size, as in the main window.
@@ -58,9 +52,9 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_ui = {};
-        m_volumes = {};
-        m_window = std::make_unique<Tfrm_Job>(talvex::gui::JobWindowServices{m_environment, m_ui, m_volumes}, nullptr);
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
+        m_window = std::make_unique<Tfrm_Job>(m_fakes.services(), nullptr);
         m_window->show();
         resizeClient(394, 479);
     }

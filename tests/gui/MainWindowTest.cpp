@@ -9,9 +9,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/FakeVolumeProbes.h"
-#include "fakes/ScriptedUserInterface.h"
+#include "GuiTestSupport.h"
 #include "gui/Application.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
@@ -22,18 +20,14 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    talvex::fakes::FakeJobEnvironment m_environment;
-    talvex::fakes::ScriptedUserInterface m_ui;
-    talvex::fakes::FakeVolumeProbes m_volumes;
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<Tfrm_Haupt> m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
-        T* object = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (object == nullptr) {
-            qFatal("no object %s", name);
-        }
-        return object;
+        return talvex::guitest::Find<T>(m_window.get(), name);
     }
 
     void resizeClient(int width, int height) {
@@ -60,8 +54,9 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_ui = {};
-        m_window = std::make_unique<Tfrm_Haupt>(talvex::gui::JobWindowServices{m_environment, m_ui, m_volumes}, "");
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
+        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), "");
         m_window->show();
         resizeClient(540, 660);
     }

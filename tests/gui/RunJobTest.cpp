@@ -8,10 +8,8 @@
 #include <QToolButton>
 #include <memory>
 
+#include "GuiTestSupport.h"
 #include "fakes/FakeFormatServices.h"
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/FakeVolumeProbes.h"
-#include "fakes/ScriptedUserInterface.h"
 #include "gui/Application.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
@@ -24,9 +22,9 @@ class RunJobTest : public QObject {
     Q_OBJECT
 
 private:
-    talvex::fakes::FakeJobEnvironment m_environment;
-    talvex::fakes::ScriptedUserInterface m_ui;
-    talvex::fakes::FakeVolumeProbes m_volumes;
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     talvex::fakes::FakeFormatServices m_formats;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<Tfrm_Haupt> m_window;
@@ -34,7 +32,7 @@ private:
     QString path(const QString& name) const { return m_folder->filePath(name); }
 
     void openWindow(const QString& programFolder) {
-        talvex::gui::JobWindowServices services{m_environment, m_ui, m_volumes};
+        talvex::gui::JobWindowServices services = m_fakes.services();
         services.formats = &m_formats;
         services.programFolder = programFolder.toStdString();
         m_window = std::make_unique<Tfrm_Haupt>(services, path(QStringLiteral("settings")).toStdString());
@@ -43,11 +41,7 @@ private:
 
     template <typename T = QWidget>
     T* find(const char* name) {
-        T* object = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (object == nullptr) {
-            qFatal("no object %s", name);
-        }
-        return object;
+        return talvex::guitest::Find<T>(m_window.get(), name);
     }
 
     talvex::gui::LogView* log() {
@@ -72,7 +66,8 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_ui = {};
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
     }

@@ -13,11 +13,9 @@
 #include <QToolButton>
 #include <memory>
 
+#include "GuiTestSupport.h"
 #include "core/settings/IniStore.h"
 #include "core/settings/SettingsFolder.h"
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/FakeVolumeProbes.h"
-#include "fakes/ScriptedUserInterface.h"
 #include "gui/Application.h"
 #include "gui/dialogs/FirstRunDialog.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
@@ -32,9 +30,9 @@ class SettingsWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    talvex::fakes::FakeJobEnvironment m_environment;
-    talvex::fakes::ScriptedUserInterface m_ui;
-    talvex::fakes::FakeVolumeProbes m_volumes;
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<Tfrm_Haupt> m_window;
 
@@ -48,18 +46,13 @@ private:
     }
 
     void openWindow() {
-        m_window = std::make_unique<Tfrm_Haupt>(talvex::gui::JobWindowServices{m_environment, m_ui, m_volumes},
-                                                m_folder->path().toStdString());
+        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), m_folder->path().toStdString());
         m_window->show();
     }
 
     template <typename T = QWidget>
     T* find(const char* name) {
-        T* object = m_window->findChild<T*>(QString::fromLatin1(name));
-        if (object == nullptr) {
-            qFatal("no object %s", name);
-        }
-        return object;
+        return talvex::guitest::Find<T>(m_window.get(), name);
     }
 
     QStringList menuTexts(QMenu* menu) {
@@ -74,7 +67,8 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_ui = {};
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(m_folder->isValid());
     }

@@ -6,16 +6,9 @@
 #include <QRadioButton>
 
 #include "core/presentation/Translate.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
-
-namespace {
-
-QString Tr(const char* german) {
-    return QString::fromStdString(talvex::tr(german));
-}
-
-} // namespace
 
 FirstRunDialog::FirstRunDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frm_ErsterAufruf"));

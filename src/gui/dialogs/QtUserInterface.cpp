@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/QtUserInterface.h"
+#include "gui/QtText.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -8,10 +9,6 @@
 namespace talvex::gui {
 
 namespace {
-
-QString ToQ(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // "Logdateien (*.log);;Alle Dateien (*.*)": Qt's filter string from the core's filter list.
 QString FilterText(const FileDialogRequest& request, QString* selected) {

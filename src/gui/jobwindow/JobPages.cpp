@@ -14,6 +14,7 @@
 
 #include "core/presentation/Translate.h"
 #include "gui/Pictures.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
 
@@ -25,10 +26,6 @@ constexpr int kRow2 = 44;
 constexpr int kRow3 = 68;
 constexpr int kEditHeight = 20;
 constexpr int kPathHeight = 21;
-
-QString Tr(const char* german) {
-    return QString::fromStdString(talvex::tr(german));
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, int left, int top, int width, int height) {
     auto* group = new QGroupBox(parent);

@@ -11,6 +11,7 @@
 
 #include "core/presentation/Translate.h"
 #include "gui/Application.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
 
@@ -18,10 +19,6 @@ namespace {
 
 constexpr int kMargin = 3;
 constexpr int kTabWidth = 8;
-
-QString Tr(const char* german) {
-    return QString::fromStdString(talvex::tr(german));
-}
 
 // Robocopy aligns its columns with tabs; they are expanded for showing and copying.
 QString ExpandTabs(const QString& text) {

@@ -18,6 +18,7 @@
 #include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 #include "platform/Volumes.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
 
@@ -31,10 +32,6 @@ constexpr int kWarningWidth = 350;
 bool FolderExists(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::is_directory(path, error);
-}
-
-QString ToQ(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 } // namespace

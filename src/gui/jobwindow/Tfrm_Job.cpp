@@ -19,6 +19,7 @@
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/PathFields.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
 
@@ -36,14 +37,6 @@ constexpr int kCaptionBarHeight = 16;
 
 constexpr std::array kPageOrder = {Tab::Pfade, Tab::Kopieren, Tab::Filtern, Tab::Log, Tab::Monitor, Tab::Image};
 constexpr int kImagePage = 5;
-
-QString ToQ(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString Tr(const char* german) {
-    return QString::fromStdString(talvex::tr(german));
-}
 
 const char* PageName(Tab page) {
     switch (page) {

@@ -27,6 +27,7 @@
 #include "core/settings/SettingsFolder.h"
 #include "gui/Pictures.h"
 #include "gui/mainwindow/JobRunControl.h"
+#include "gui/QtText.h"
 
 namespace talvex::gui {
 
@@ -40,10 +41,6 @@ constexpr int kStatusHeight = 19;
 constexpr int kTabStripHeight = 21;
 constexpr int kTabHeight = 20;
 constexpr int kCommandButtonSize = 60;
-
-QString Tr(const char* german) {
-    return QString::fromStdString(talvex::tr(german));
-}
 
 struct CommandButton {
     const char* name;
