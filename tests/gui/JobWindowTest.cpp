@@ -267,6 +267,25 @@ private Q_SLOTS:
         QVERIFY(!find<QCheckBox>("chb_PNoDD")->isChecked());
     }
 
+    void fileChoosersFillTheirFields() {
+        // The log-file field opens its chooser on a click and takes the file as a .log file.
+        m_ui.openChoices = {talvex::FileDialogResult{"/srv/protokolle/lauf.txt", 0}, std::nullopt};
+        auto* logFile = find<QLineEdit>("edt_LLOG");
+        QTest::mouseClick(logFile, Qt::LeftButton);
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(m_ui.openRequests.at(0).filters.size(), std::size_t{2});
+        QCOMPARE(m_ui.openRequests.at(0).filters[0].caption, std::string("Logdateien (*.log)"));
+        // Cancelled: the field keeps its text.
+        QTest::mouseClick(logFile, Qt::LeftButton);
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+
+        m_ui.saveChoices = {talvex::FileDialogResult{"/srv/abbild.iso", 0}};
+        m_window->setImageView(true);
+        QTest::mouseClick(find<QLineEdit>("edt_IImage"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_IImage")->text(), QStringLiteral("/srv/abbild.iso"));
+        QCOMPARE(m_ui.saveRequests.at(0).title, std::string("Imagedatei speichern unter..."));
+    }
+
     void logViewColoursLinesAndFollowsTheNewest() {
         auto* log = find<talvex::gui::LogView>("red_Log");
         talvex::LogSink& sink = m_window->log();
