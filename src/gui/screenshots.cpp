@@ -113,6 +113,15 @@ int main(int argc, char** argv) {
         ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
     }
 
+    // Wider: the column rules spread the boxes over the page.
+    const QSize designSize = window.size();
+    window.resize(900, designSize.height());
+    pages->setCurrentIndex(1);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Kopieren.png")) && ok;
+    pages->setCurrentIndex(2);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Filter.png")) && ok;
+    window.resize(designSize);
+
     // The menus, as they open.
     for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
         auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
