@@ -304,6 +304,12 @@ private Q_SLOTS:
         }
         QTRY_VERIFY(log->showsLastLine());
         QVERIFY(log->verticalScrollBar()->maximum() > 0);
+        // Short lines need no horizontal scrolling; a long one can be scrolled to its end.
+        QCOMPARE(log->horizontalScrollBar()->maximum(), 0);
+        sink.appendLine(std::string(300, 'x'), LogColour::Black);
+        QTRY_VERIFY(log->horizontalScrollBar()->maximum() > 0);
+        const int lineWidth = QFontMetrics(log->font()).horizontalAdvance(QString(300, QLatin1Char('x')));
+        QVERIFY(log->horizontalScrollBar()->maximum() + log->viewport()->width() >= lineWidth);
         // A taller view keeps following the newest line.
         resizeClient(394, 700);
         QVERIFY(log->showsLastLine());

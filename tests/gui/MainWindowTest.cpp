@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -177,6 +178,18 @@ private Q_SLOTS:
         QVERIFY(!first->state().stateChangedFlag());
         QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("eins.rcj"));
         QCOMPARE(find<QToolButton>("sbu_Start")->text(), QStringLiteral("Start"));
+    }
+
+    void switchingJobsKeepsTheirFolders() {
+        // Bringing a job to the front shows its window again; that must not empty its folders.
+        m_ui.folderChoices = {std::string("/srv/quelle")};
+        auto* source = m_window->currentJob()->findChild<QLineEdit*>(QStringLiteral("edt_PSD"));
+        QTest::mouseClick(source, Qt::LeftButton);
+        m_window->NewJob();
+        m_window->tabButton(0)->click();
+        QCOMPARE(m_window->currentJob()->findChild<QLineEdit*>(QStringLiteral("edt_PSD")), source);
+        QCOMPARE(source->text(), QStringLiteral("/srv/quelle"));
+        QVERIFY(!m_window->currentJob()->findChild<QCheckBox*>(QStringLiteral("chb_PNoSD"))->isChecked());
     }
 
     void imageViewMenuShowsTheImageTab() {

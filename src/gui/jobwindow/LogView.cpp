@@ -154,7 +154,10 @@ int LogView::lineHeight() const {
 void LogView::measureFont() {
     const QFontMetrics metrics(font());
     m_lineHeight = std::max(1, metrics.lineSpacing());
-    m_charWidth = std::max(1, metrics.maxWidth());
+    // A monospaced font gives every character the same advance; with another font the widest
+    // character makes sure the scroll range reaches the end of every line.
+    m_charWidth =
+        std::max(1, QFontInfo(font()).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('M')) : metrics.maxWidth());
 }
 
 int LogView::visibleLines() const {

@@ -77,7 +77,7 @@ private:
     std::string m_text;
     std::vector<Line> m_lines;
     int m_widestColumns = 0;
-    int m_charWidth = 1; ///< advance of the widest character, so the scroll range covers every line
+    int m_charWidth = 1; ///< advance of one character, for the horizontal scroll range
     int m_lineHeight = 1;
     bool m_showPending = false;
     QMenu* m_menu;
