@@ -37,21 +37,52 @@ make_tree() { # folder count
         }' "$1" "$2"
 }
 
-# Median of the elapsed seconds of RUNS runs; $1 prepares a run (untimed), the rest is timed.
-median_of() {
-    local prepare=$1
-    shift
-    local times=()
-    for ((run = 0; run < RUNS; run++)); do
-        eval "$prepare"
-        sync
-        local start end
-        start=$(date +%s.%N)
-        "$@" >/dev/null 2>&1 || true # robocopy exits non-zero when it copied something
-        end=$(date +%s.%N)
-        times+=("$(echo "$end - $start" | bc -l)")
+# Seconds one command takes; its output is dropped and its exit code ignored (robocopy's is a bit set).
+time_of() {
+    local start end
+    start=$(date +%s.%N)
+    "$@" >/dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    echo "$end - $start" | bc -l
+}
+
+median() { sort -g | awk '{ a[NR] = $1 } END { printf "%.3f", a[int((NR + 1) / 2)] }'; }
+
+# Fresh copies of $1 by robocopy, cp -a and rsync -a, RUNS rounds. Deleting a tree makes the next
+# writer on ext4 pay for inode allocation near recently freed inodes, so the order of the tools
+# rotates from round to round and every tool writes after a deletion as often as the others.
+fresh_copy() { # source folder, caption
+    local tools=(robocopy cp rsync) rc=() cp_=() rs=() round i tool seconds
+    for ((round = 0; round < RUNS; round++)); do
+        for ((i = 0; i < 3; i++)); do
+            tool=${tools[(round + i) % 3]}
+            rm -rf "$WORK/out"
+            sync
+            case $tool in
+            robocopy)
+                rc+=("$(time_of "$ROBOCOPY" "$1" "$WORK/out" /E /COPYALL /DCOPY:T /R:0 /W:0)") ;;
+            cp) cp_+=("$(time_of cp -a "$1" "$WORK/out")") ;;
+            rsync) rs+=("$(time_of rsync -a "$1/" "$WORK/out/")") ;;
+            esac
+        done
     done
-    printf '%s\n' "${times[@]}" | sort -g | awk '{ a[NR] = $1 } END { printf "%.3f", a[int((NR + 1) / 2)] }'
+    row "$2" "$(printf '%s\n' "${rc[@]}" | median)" "cp -a" "$(printf '%s\n' "${cp_[@]}" | median)" \
+        "rsync -a" "$(printf '%s\n' "${rs[@]}" | median)"
+    rm -rf "$WORK/out"
+}
+
+# Re-syncs of each tool's own copy of $1; $2 prepares every run (untimed).
+resync() { # source folder, preparation, caption
+    local rc=() rs=() round
+    for ((round = 0; round < RUNS; round++)); do
+        eval "$2 \"\$WORK/rc\""
+        sync
+        rc+=("$(time_of "$ROBOCOPY" "$1" "$WORK/rc" /MIR /DCOPY:T /R:0 /W:0)")
+        eval "$2 \"\$WORK/rs\""
+        sync
+        rs+=("$(time_of rsync -a --delete "$1/" "$WORK/rs/")")
+    done
+    row "$3" "$(printf '%s\n' "${rc[@]}" | median)" "rsync -a --delete" "$(printf '%s\n' "${rs[@]}" | median)"
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
@@ -70,22 +101,16 @@ echo
 
 # (a) fresh copy of many small files
 make_tree "$WORK/small" "$SMALL_FILES"
-rc=$(median_of 'rm -rf "$WORK/out"' "$ROBOCOPY" "$WORK/small" "$WORK/out" /E /COPYALL /DCOPY:T /R:0 /W:0)
-cp_=$(median_of 'rm -rf "$WORK/out"' cp -a "$WORK/small" "$WORK/out")
-rs=$(median_of 'rm -rf "$WORK/out"' rsync -a "$WORK/small/" "$WORK/out/")
-row "(a) fresh copy, $SMALL_FILES small files" "$rc" "cp -a" "$cp_" "rsync -a" "$rs"
-rm -rf "$WORK/small" "$WORK/out"
+fresh_copy "$WORK/small" "(a) fresh copy, $SMALL_FILES small files"
+rm -rf "$WORK/small"
 
 # (b) fresh copy of a few big files
 mkdir -p "$WORK/big"
 for ((i = 0; i < BIG_FILES; i++)); do
     head -c "${BIG_MIB}M" /dev/urandom >"$WORK/big/file$i.bin"
 done
-rc=$(median_of 'rm -rf "$WORK/out"' "$ROBOCOPY" "$WORK/big" "$WORK/out" /E /COPYALL /DCOPY:T /R:0 /W:0)
-cp_=$(median_of 'rm -rf "$WORK/out"' cp -a "$WORK/big" "$WORK/out")
-rs=$(median_of 'rm -rf "$WORK/out"' rsync -a "$WORK/big/" "$WORK/out/")
-row "(b) fresh copy, $BIG_FILES files of $BIG_MIB MiB" "$rc" "cp -a" "$cp_" "rsync -a" "$rs"
-rm -rf "$WORK/big" "$WORK/out"
+fresh_copy "$WORK/big" "(b) fresh copy, $BIG_FILES files of $BIG_MIB MiB"
+rm -rf "$WORK/big"
 
 # (c) and (d): one synchronised pair per tool, so that each re-syncs its own copy
 make_tree "$WORK/tree" "$MIRROR_FILES"
@@ -93,16 +118,12 @@ cp -a "$WORK/tree" "$WORK/rc"
 cp -a "$WORK/tree" "$WORK/rs"
 "$ROBOCOPY" "$WORK/tree" "$WORK/rc" /MIR /DCOPY:T /R:0 /W:0 >/dev/null || true
 rsync -a --delete "$WORK/tree/" "$WORK/rs/"
-rc=$(median_of ':' "$ROBOCOPY" "$WORK/tree" "$WORK/rc" /MIR /DCOPY:T /R:0 /W:0)
-rs=$(median_of ':' rsync -a --delete "$WORK/tree/" "$WORK/rs/")
-row "(c) /MIR over unchanged $MIRROR_FILES files" "$rc" "rsync -a --delete" "$rs"
+resync "$WORK/tree" ":" "(c) /MIR over unchanged $MIRROR_FILES files"
 
 # (d): before each run 1% of the destination files are made stale again (older, other content).
 changed_list="$WORK/changed.txt"
-(cd "$WORK/tree" && find . -type f | awk -v n="$MIRROR_FILES" 'NR % 100 == 0') >"$changed_list"
+(cd "$WORK/tree" && find . -type f | awk 'NR % 100 == 0') >"$changed_list"
 stale() { # folder
     (cd "$1" && xargs -a "$changed_list" -d '\n' sh -c 'for f; do echo stale > "$f"; done; touch -d 2001-01-01 "$@"' sh)
 }
-rc=$(median_of 'stale "$WORK/rc"' "$ROBOCOPY" "$WORK/tree" "$WORK/rc" /MIR /DCOPY:T /R:0 /W:0)
-rs=$(median_of 'stale "$WORK/rs"' rsync -a --delete "$WORK/tree/" "$WORK/rs/")
-row "(d) /MIR after 1% of $MIRROR_FILES files changed" "$rc" "rsync -a --delete" "$rs"
+resync "$WORK/tree" stale "(d) /MIR after 1% of $MIRROR_FILES files changed"

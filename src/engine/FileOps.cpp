@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -93,42 +94,46 @@ void copyAcl(int in, int out) {
     }
 }
 
-// The temporary file being written, for the signal handler: an interrupted run leaves no half file.
-volatile std::sig_atomic_t pendingDirFd = -1;
-char pendingName[64];
+// The temporary files being written, for the signal handler: an interrupted run leaves no half file.
+volatile std::sig_atomic_t pendingDirFd[kWriterSlots] = {-1, -1};
+char pendingName[kWriterSlots][64];
 
-void notePending(int dirFd, const std::string& name) {
-    pendingDirFd = -1;
-    const std::size_t length = std::min(name.size(), sizeof pendingName - 1);
-    std::memcpy(pendingName, name.data(), length);
-    pendingName[length] = '\0';
-    pendingDirFd = dirFd;
+void notePending(int slot, int dirFd, const std::string& name) {
+    pendingDirFd[slot] = -1;
+    const std::size_t length = std::min(name.size(), sizeof pendingName[slot] - 1);
+    std::memcpy(pendingName[slot], name.data(), length);
+    pendingName[slot][length] = '\0';
+    pendingDirFd[slot] = dirFd;
 }
 
 extern "C" void removePendingAndDie(int signalNumber) {
-    const int dirFd = pendingDirFd;
-    if (dirFd >= 0) {
-        ::unlinkat(dirFd, pendingName, 0);
+    for (int slot = 0; slot < kWriterSlots; ++slot) {
+        const int dirFd = pendingDirFd[slot];
+        if (dirFd >= 0) {
+            ::unlinkat(dirFd, pendingName[slot], 0);
+        }
     }
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
 }
 
+std::atomic<unsigned> temporaryCounter{0};
+
 // A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
 std::string temporaryName(unsigned counter) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, ".~talvex.%d.%u.tmp", static_cast<int>(::getpid()), counter);
+    static const int pid = static_cast<int>(::getpid());
+    std::snprintf(buffer, sizeof buffer, ".~talvex.%d.%u.tmp", pid, counter);
     return buffer;
 }
 
-int createTemporary(int dirFd, std::string& name) {
-    static unsigned counter = 0;
+int createTemporary(int slot, int dirFd, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(++counter);
-        notePending(dirFd, name);
+        name = temporaryName(++temporaryCounter);
+        notePending(slot, dirFd, name);
         const int fd = ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0) {
-            pendingDirFd = -1; // not ours: it may be another run's
+            pendingDirFd[slot] = -1; // not ours: it may be another run's
         }
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -163,10 +168,9 @@ int copyLinkAt(const CopyRequest& r) {
         return errno;
     }
     target.resize(static_cast<std::size_t>(length));
-    static unsigned counter = 0;
     std::string temporary;
     for (int attempt = 0;; ++attempt) {
-        temporary = temporaryName(++counter + 0x80000000u);
+        temporary = temporaryName(++temporaryCounter);
         if (::symlinkat(target.c_str(), r.destDirFd, temporary.c_str()) == 0) {
             break;
         }
@@ -266,7 +270,7 @@ int copyFileAt(const CopyRequest& r) {
     }
     (void)::fcntl(in.get(), F_SETFL, 0);
     std::string temporary;
-    const int outFd = createTemporary(r.destDirFd, temporary);
+    const int outFd = createTemporary(r.slot, r.destDirFd, temporary);
     if (outFd < 0) {
         return errno;
     }
@@ -290,7 +294,7 @@ int copyFileAt(const CopyRequest& r) {
     if (error != 0) {
         ::unlinkat(r.destDirFd, temporary.c_str(), 0);
     }
-    pendingDirFd = -1;
+    pendingDirFd[r.slot] = -1;
     return error;
 }
 

@@ -37,8 +37,12 @@ struct CopyRequest {
     bool createOnly = false; // zero-length file only
     bool asLink = false;     // copy the link itself
     mode_t umask = 022;
+    int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
 };
+
+// Threads that may write files at the same time.
+inline constexpr int kWriterSlots = 2;
 
 // Writes the file under a temporary name in the destination folder and renames it into place once
 // its data, mode and times are set, so an interrupted run never leaves a truncated file under the

@@ -2,6 +2,7 @@
 #include "engine/TreeCopier.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -67,6 +68,11 @@ std::string withSeparator(std::string path) {
     }
     return path;
 }
+
+// Files from this size on are copied alone and show progress figures.
+constexpr std::uint64_t kProgressSize = 1024u * 1024u;
+// Small files copied together between two reports; enough to keep both threads busy.
+constexpr std::size_t kBatchSize = 64;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -289,11 +295,33 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
                 processExtraFile(dest, *pair.dest, sourcePath, destPath);
             }
         }
+        std::vector<CopyTask> batch;
         for (const Pair& pair : pairs) {
-            if (pair.source != nullptr && isFileLike(*pair.source)) {
-                processFile(sourceFd, dest, *pair.source, pair.dest, sourcePath, anyFailure);
+            CopyTask task;
+            if (pair.source == nullptr || !isFileLike(*pair.source) ||
+                !prepareFile(dest, *pair.source, pair.dest, sourcePath, anyFailure, task)) {
+                continue;
             }
+            if (task.size < kProgressSize) {
+                batch.push_back(task);
+                if (batch.size() >= kBatchSize) {
+                    copyBatch(sourceFd, dest, batch, sourcePath, anyFailure);
+                }
+                continue;
+            }
+            // A big file goes alone, with its progress figures, after the small ones before it.
+            copyBatch(sourceFd, dest, batch, sourcePath, anyFailure);
+            showFile(task, sourcePath);
+            if (const int error = ensure(dest); error != 0) {
+                task.error = error;
+            } else {
+                const auto started = std::chrono::steady_clock::now();
+                task.error = attemptCopy(sourceFd, dest.fd, task, 0, false);
+                task.seconds = secondsSince(started);
+            }
+            finishFile(sourceFd, dest, task, sourcePath, anyFailure);
         }
+        copyBatch(sourceFd, dest, batch, sourcePath, anyFailure);
     }
 
     for (const Pair& pair : pairs) {
@@ -373,105 +401,155 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
     }
 }
 
-void TreeCopier::processFile(int sourceFd, DestDir& dest, const Entry& s, const Entry* d, const std::string& sourcePath,
-                             bool& anyFailure) {
+bool TreeCopier::prepareFile(DestDir& dest, const Entry& s, const Entry* d, const std::string& sourcePath,
+                             bool& anyFailure, CopyTask& task) {
     if (linkExcluded(s) || !fileSelected(s.name, sourcePath)) {
-        return;
+        return false;
     }
     if (s.error != 0) {
         if (m_options.verbose) {
             m_report.file("*Dangling", 0, 0, shownName(sourcePath, s.name)); // a link to nothing
         }
-        return;
+        return false;
     }
     Statistics& st = m_statistics;
     const bool asLink = m_options.copyLinks && s.isLink;
     const auto size = static_cast<std::uint64_t>(std::max<off_t>(s.status.st_size, 0));
     const std::time_t modified = s.status.st_mtim.tv_sec;
-    const std::string shown = shownName(sourcePath, s.name);
+    const auto shown = [&] { return shownName(sourcePath, s.name); };
     ++st.files.total;
     st.bytes.total += size;
     if (d != nullptr && !(asLink ? S_ISLNK(d->status.st_mode) : S_ISREG(d->status.st_mode))) {
         ++st.files.mismatch;
         st.bytes.mismatch += size;
-        m_report.file("*Mismatch", size, modified, shown);
-        return;
+        m_report.file("*Mismatch", size, modified, shown());
+        return false;
     }
     const auto skip = [&](std::string_view kind) {
         ++st.files.skipped;
         st.bytes.skipped += size;
         if (m_options.verbose) {
-            m_report.file(kind, size, modified, shown);
+            m_report.file(kind, size, modified, shown());
         }
     };
     if (const std::string_view excluded = sizeExclusion(size, m_options); !excluded.empty()) {
         skip(excluded);
-        return;
+        return false;
     }
     const FileClass fileClass = classify(s.status, d != nullptr ? &d->status : nullptr, m_options);
     if (!isSelected(fileClass, m_options)) {
         skip(fileClass == FileClass::New ? "lonely" : className(fileClass));
-        return;
+        return false;
     }
     const CopyFlags& flags = m_options.copy;
     const bool metadataOnly = !flags.data && !m_options.createOnly;
     if (metadataOnly && (d == nullptr || (!flags.attributes && !flags.times && !flags.owner && !flags.security))) {
         skip(""); // /NOCOPY, or metadata without data for a file that is not there
-        return;
+        return false;
     }
-    m_report.file(className(fileClass), size, modified, shown);
     if (m_options.listOnly) {
+        m_report.file(className(fileClass), size, modified, shown());
         ++st.files.copied;
         st.bytes.copied += size;
-        return;
+        return false;
     }
     if (metadataOnly) {
+        m_report.file(className(fileClass), size, modified, shown());
         const int error = copyMetadataAt(dest.fd, s.name, s.status, m_options.copy);
         if (error != 0) {
             m_report.error(error, "Copying File", sourcePath + s.name);
             ++st.files.failed;
             st.bytes.failed += size;
             anyFailure = true;
-            return;
+            return false;
         }
         ++st.files.copied;
         st.bytes.copied += size;
-        return;
+        return false;
     }
-    if (const int error = ensure(dest); error != 0) {
-        m_report.error(error, "Creating Destination Directory", sourcePath);
-        ++st.files.failed;
-        st.bytes.failed += size;
-        anyFailure = true;
-        return;
+    task = CopyTask{&s, d, fileClass, size, 0, 0.0};
+    return true;
+}
+
+int TreeCopier::attemptCopy(int sourceFd, int destFd, const CopyTask& task, int slot, bool recheck) const {
+    // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
+    // A later attempt looks again, as the file may have been made writable meanwhile.
+    struct stat current {};
+    const struct stat* target = task.dest != nullptr ? &task.dest->status : nullptr;
+    if (recheck) {
+        target = ::fstatat(destFd, task.source->name.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0 ? &current : nullptr;
+    }
+    if (target != nullptr && S_ISREG(target->st_mode) && (target->st_mode & 0222) == 0) {
+        return EACCES;
     }
     CopyRequest request;
     request.sourceDirFd = sourceFd;
-    request.source = &s;
-    request.destDirFd = dest.fd;
-    request.name = &s.name;
+    request.source = task.source;
+    request.destDirFd = destFd;
+    request.name = &task.source->name;
     request.flags = m_options.copy;
     request.createOnly = m_options.createOnly;
-    request.asLink = asLink;
+    request.asLink = m_options.copyLinks && task.source->isLink;
     request.umask = m_umask;
-    if (size >= 1024u * 1024u) {
+    request.slot = slot;
+    if (slot == 0 && task.size >= kProgressSize) {
+        const std::uint64_t size = task.size;
         request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
     }
-    const auto started = std::chrono::steady_clock::now();
-    int error = 0;
-    for (int attempt = 0;; ++attempt) {
-        struct stat current {};
-        // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
-        if (::fstatat(dest.fd, s.name.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(current.st_mode) &&
-            (current.st_mode & 0222) == 0) {
-            error = EACCES;
-        } else {
-            error = copyFileAt(request);
+    return copyFileAt(request);
+}
+
+void TreeCopier::showFile(const CopyTask& task, const std::string& sourcePath) {
+    m_report.file(className(task.fileClass), task.size, task.source->status.st_mtim.tv_sec,
+                  shownName(sourcePath, task.source->name));
+}
+
+void TreeCopier::copyBatch(int sourceFd, DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
+                           bool& anyFailure) {
+    if (batch.empty()) {
+        return;
+    }
+    if (const int error = ensure(dest); error != 0) {
+        for (CopyTask& task : batch) {
+            showFile(task, sourcePath);
+            m_report.error(error, "Creating Destination Directory", sourcePath);
+            ++m_statistics.files.failed;
+            m_statistics.bytes.failed += task.size;
         }
-        if (error == 0) {
-            break;
+        anyFailure = true;
+        batch.clear();
+        return;
+    }
+    // Small files are written by two threads at once; what they report is told afterwards, in order.
+    std::atomic<std::size_t> next{0};
+    const auto work = [&](int slot) {
+        for (std::size_t i = next++; i < batch.size(); i = next++) {
+            const auto started = std::chrono::steady_clock::now();
+            batch[i].error = attemptCopy(sourceFd, dest.fd, batch[i], slot, false);
+            batch[i].seconds = secondsSince(started);
         }
-        m_report.error(error, "Copying File", sourcePath + s.name);
+    };
+    if (batch.size() > 1) {
+        m_worker.start([&work] { work(1); });
+    }
+    work(0);
+    if (batch.size() > 1) {
+        m_worker.wait();
+    }
+    for (CopyTask& task : batch) {
+        showFile(task, sourcePath);
+        finishFile(sourceFd, dest, task, sourcePath, anyFailure);
+    }
+    batch.clear();
+}
+
+void TreeCopier::finishFile(int sourceFd, DestDir& dest, CopyTask& task, const std::string& sourcePath,
+                            bool& anyFailure) {
+    Statistics& st = m_statistics;
+    st.copySeconds += task.seconds;
+    int error = task.error;
+    for (int attempt = 0; error != 0; ++attempt) {
+        m_report.error(error, "Copying File", sourcePath + task.source->name);
         if (!isRetryable(error)) {
             break;
         }
@@ -483,19 +561,21 @@ void TreeCopier::processFile(int sourceFd, DestDir& dest, const Entry& s, const 
         m_report.note("");
         std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
         st.failedSeconds += m_options.waitSeconds;
+        const auto started = std::chrono::steady_clock::now();
+        error = attemptCopy(sourceFd, dest.fd, task, 0, true);
+        st.copySeconds += secondsSince(started);
     }
-    st.copySeconds += secondsSince(started);
     if (error != 0) {
         ++st.files.failed;
-        st.bytes.failed += size;
+        st.bytes.failed += task.size;
         anyFailure = true;
         return;
     }
     m_report.progressDone();
     ++st.files.copied;
-    st.bytes.copied += size;
-    if (m_options.moveFiles && ::unlinkat(sourceFd, s.name.c_str(), 0) != 0) {
-        m_report.error(errno, "Deleting Source File", sourcePath + s.name);
+    st.bytes.copied += task.size;
+    if (m_options.moveFiles && ::unlinkat(sourceFd, task.source->name.c_str(), 0) != 0) {
+        m_report.error(errno, "Deleting Source File", sourcePath + task.source->name);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "engine/FileClass.h"
 #include "engine/FileOps.h"
 #include "engine/Options.h"
 #include "engine/Report.h"
@@ -42,8 +43,24 @@ private:
 
     void processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath, const std::string& destPath,
                           int level, Scope scope, bool& anyFailure);
-    void processFile(int sourceFd, DestDir& dest, const Entry& source, const Entry* existing,
-                     const std::string& sourcePath, bool& anyFailure);
+    // A file that is to be written, and how its first attempt went.
+    struct CopyTask {
+        const Entry* source = nullptr;
+        const Entry* dest = nullptr;
+        FileClass fileClass = FileClass::New;
+        std::uint64_t size = 0;
+        int error = 0;
+        double seconds = 0;
+    };
+    // Decides what happens to a source file; settles everything but a copy itself and returns true
+    // when the file is to be written.
+    [[nodiscard]] bool prepareFile(DestDir& dest, const Entry& source, const Entry* existing,
+                                   const std::string& sourcePath, bool& anyFailure, CopyTask& task);
+    [[nodiscard]] int attemptCopy(int sourceFd, int destFd, const CopyTask& task, int slot, bool recheck) const;
+    void copyBatch(int sourceFd, DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
+                   bool& anyFailure);
+    void finishFile(int sourceFd, DestDir& dest, CopyTask& task, const std::string& sourcePath, bool& anyFailure);
+    void showFile(const CopyTask& task, const std::string& sourcePath);
     void processExtraFile(DestDir& dest, const Entry& extra, const std::string& sourcePath,
                           const std::string& destPath);
     void processExtraDirectory(DestDir& dest, const Entry& extra, const std::string& sourcePath,

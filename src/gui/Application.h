@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFont>
 #include <string>
 
 namespace talvex::gui {
@@ -8,5 +9,15 @@ namespace talvex::gui {
 /// Makes gettext serve the catalogues beside the program. Must run after the QApplication
 /// constructor, which sets the process locale from the environment.
 void InitTranslations(const std::string& programFolder);
+
+/// The font the windows are designed for: Tahoma 8 pt, 11 pixels high. On Linux Tahoma's metrics
+/// come from Wine's font (fonts-wine), which fontconfig does not list, so it is loaded from its file;
+/// without it a sans font of the same pixel height stands in. Sets it as the application font and
+/// the Fusion style, so that every machine draws the same geometry.
+void InstallInterfaceFont();
+
+/// The monospaced font of log views: "Lucida Console" where present, else the system's fixed font,
+/// at the interface font's height.
+[[nodiscard]] QFont LogFont();
 
 } // namespace talvex::gui

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/services/LogSink.h"
+
+class QMenu;
+
+namespace talvex::gui {
+
+/// The job window's log view red_Log: read-only lines, each in its colour, in the log font, with
+/// both scroll bars, no word wrap, and the popup menu pmn_Log (empty the log, copy it all). Every
+/// line is appended at the end and the view follows it, so the newest line is always in sight.
+///
+/// A run can write hundreds of thousands of lines, so the view keeps plain lines and paints only
+/// those in sight instead of laying out a rich-text document: appending costs the same at line
+/// 200,000 as at line 1, and no line is laid out twice.
+class LogView final : public QAbstractScrollArea, public LogSink {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(LogView)
+
+public:
+    explicit LogView(QWidget* parent);
+    ~LogView() override = default;
+
+    /// Appends a line (UTF-8); a text holding line breaks gives one line per part.
+    void appendLine(std::string_view text, LogColour colour) override;
+
+    /// pmi_Loeschen: empties the log.
+    void clearLog();
+    /// pmi_ZwAblage: the whole text to the clipboard, lines joined by line breaks (an empty text
+    /// for an empty log).
+    void copyAllToClipboard();
+
+    [[nodiscard]] int lineCount() const { return static_cast<int>(m_lines.size()); }
+    /// The line as shown: tabs expanded to the next multiple of eight columns.
+    [[nodiscard]] QString lineText(int index) const;
+    [[nodiscard]] QColor lineColour(int index) const;
+    /// All lines joined by "\n".
+    [[nodiscard]] QString text() const;
+    /// True when the newest line is in sight (once the lines appended so far are shown).
+    [[nodiscard]] bool showsLastLine() const;
+
+    /// Brings scroll bars and picture up to date with the lines appended so far. Runs by itself
+    /// once the event loop is reached; a burst of lines is so shown once, not line by line.
+    void showPendingLines();
+
+    [[nodiscard]] QMenu* popupMenu() const { return m_menu; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The lines are kept as UTF-8 in one buffer: no allocation per line, and half the memory of
+    // UTF-16 strings for robocopy's ASCII output. Texts are decoded only for the lines in sight.
+    struct Line {
+        std::size_t offset;
+        std::uint32_t length;
+        LogColour colour;
+    };
+
+    void addLine(std::string_view text, LogColour colour);
+    void updateScrollBars();
+    void measureFont();
+    [[nodiscard]] int lineHeight() const;
+    [[nodiscard]] int visibleLines() const;
+
+    std::string m_text;
+    std::vector<Line> m_lines;
+    int m_widestColumns = 0;
+    int m_charWidth = 1; ///< advance of one character, for the horizontal scroll range
+    int m_lineHeight = 1;
+    bool m_showPending = false;
+    QMenu* m_menu;
+};
+
+} // namespace talvex::gui

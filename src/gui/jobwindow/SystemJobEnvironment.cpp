@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/jobwindow/SystemJobEnvironment.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace talvex::gui {
+
+bool SystemJobEnvironment::FileExists(const std::string& path) const {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+} // namespace talvex::gui

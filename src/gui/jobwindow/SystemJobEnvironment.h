@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/options/JobEnvironment.h"
+
+namespace talvex::gui {
+
+/// The job model's questions answered from the real file system.
+class SystemJobEnvironment final : public options::JobEnvironment {
+public:
+    [[nodiscard]] bool FileExists(const std::string& path) const override;
+};
+
+} // namespace talvex::gui

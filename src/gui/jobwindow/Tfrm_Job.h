@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/options/JobState.h"
+#include "core/options/JobStateObserver.h"
+
+class QLabel;
+class QToolButton;
+
+namespace talvex {
+class LogSink;
+class UserInterface;
+namespace platform {
+class VolumeProbes;
+}
+namespace settings {
+class PathSettings;
+}
+namespace formats {
+class FormatServices;
+}
+} // namespace talvex
+
+namespace talvex::gui {
+
+class JobPageControl;
+class LogView;
+class PathFields;
+
+/// What a job window needs from outside; everything must outlive the window.
+struct JobWindowServices {
+    options::JobEnvironment& environment;
+    UserInterface& userInterface;
+    const platform::VolumeProbes& volumes;
+    /// The settings store's path values (histories, remembered folders); none in a window
+    /// without settings, whose history buttons then stay disabled.
+    settings::PathSettings* paths = nullptr;
+    /// Where file dialogs start when nothing better is remembered.
+    std::string documentsFolder = {};
+    /// Clock, version and path conversions for the files and command lines a run writes; Start
+    /// stays disabled without them.
+    const formats::FormatServices* formats = nullptr;
+    /// Where robocopy is looked for before PATH; empty: the program's own folder.
+    std::string programFolder = {};
+};
+
+/// The window of one job: six tab pages with one widget per option control, named by its control
+/// name, that mirror the job's `JobState` and forward clicks and typing to it, and below them the
+/// log view. It holds no option logic of its own: the coupling between options is the model's.
+class Tfrm_Job final : public QWidget, private options::JobStateObserver {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Tfrm_Job)
+
+public:
+    Tfrm_Job(const JobWindowServices& services, QWidget* parent);
+    ~Tfrm_Job() override;
+
+    [[nodiscard]] options::JobState& state() { return *m_state; }
+    [[nodiscard]] const options::JobState& state() const { return *m_state; }
+
+    /// red_Log, where runs, loads and saves of this job write their lines.
+    [[nodiscard]] LogSink& log();
+
+    /// Shows or hides the Image tab; the tab width follows.
+    void setImageView(bool on);
+    [[nodiscard]] bool imageView() const { return m_imageView; }
+
+    /// Explanations of the controls as balloon tooltips titled with the tab page, or as plain hints.
+    void setTooltipps(bool on);
+    [[nodiscard]] bool tooltipps() const { return m_tooltipps; }
+
+    /// The caption: the job file's name or "*.rcj", with " [geändert]" while modified.
+    [[nodiscard]] QString caption() const;
+
+    /// sbu_Seite: the log fills the window. sbu_Teil: the log below the tab pages.
+    void showLogFull();
+    void showLogSplit();
+
+    /// The path fields with their choosers and history menus.
+    [[nodiscard]] PathFields& pathFields() { return *m_pathFields; }
+
+Q_SIGNALS:
+    void captionRefreshed(const QString& caption);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // JobStateObserver: mirror the model into the widgets.
+    void tickedChanged(options::Control control, bool ticked) override;
+    void enabledChanged(options::Control control, bool enabled) override;
+    void readOnlyChanged(options::Control control, bool readOnly) override;
+    void textChanged(options::Control control, std::string_view text) override;
+    void captionChanged(std::string_view caption) override;
+
+    void buildFrame();
+    void buildPages();
+    void bindControls();
+    void mirror(options::Control control);
+    void layoutClient();
+    void layoutLogPanel();
+    void layoutPages();
+    void updateTabWidth();
+    void pageShown(int index);
+    void applyHints();
+
+    const JobWindowServices m_services;
+    std::unique_ptr<options::JobState> m_state;
+    PathFields* m_pathFields = nullptr;
+    std::array<QPointer<QWidget>, options::kControlCount> m_widgets{};
+    QLabel* m_captionBar = nullptr;
+    QWidget* m_client = nullptr;
+    QWidget* m_page = nullptr;
+    JobPageControl* m_pages = nullptr;
+    QWidget* m_stack = nullptr;
+    QWidget* m_logPanel = nullptr;
+    QToolButton* m_fullButton = nullptr;
+    QToolButton* m_splitButton = nullptr;
+    LogView* m_log = nullptr;
+    bool m_imageView = false;
+    bool m_tooltipps = false;
+    bool m_shownOnce = false;
+};
+
+} // namespace talvex::gui

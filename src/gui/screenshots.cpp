@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Takes pictures of the main window at its design size, one per tab page of the job window, so
+// that the layout can be looked at without clicking through the program.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFontInfo>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QToolTip>
+#include <cstdio>
+
+#include "core/formats/SystemFormatServices.h"
+#include "core/options/JobState.h"
+#include "core/services/LogSink.h"
+#include "core/settings/IniStore.h"
+#include "gui/Application.h"
+#include "gui/dialogs/FirstRunDialog.h"
+#include "gui/dialogs/QtUserInterface.h"
+#include "gui/jobwindow/SystemJobEnvironment.h"
+#include "gui/mainwindow/Tfrm_Haupt.h"
+#include "platform/Clock.h"
+#include "platform/DirectoryEntries.h"
+#include "platform/SpecialFolders.h"
+#include "platform/Volumes.h"
+
+namespace {
+
+bool Save(QWidget& window, const QString& file) {
+    QApplication::processEvents();
+    if (!window.grab().save(file)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(file));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    talvex::gui::InstallInterfaceFont();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
+                QFontInfo(QApplication::font()).pixelSize());
+
+    talvex::gui::SystemJobEnvironment environment;
+    talvex::gui::QtUserInterface userInterface;
+    talvex::platform::SystemVolumeProbes volumes;
+    // A settings folder of its own with a short history, so that the history buttons show as in use.
+    QTemporaryDir settingsFolder;
+    {
+        talvex::settings::IniStore store(settingsFolder.filePath(QStringLiteral("Talvex.ini")).toStdString(),
+                                         talvex::settings::IniEncoding::Utf16LeWithMark);
+        store.writeString("SDHistorie", "0", "/");
+        store.writeString("DDHistorie", "0", "/tmp");
+        (void)store.writeBack();
+    }
+    const talvex::platform::SystemClock clock;
+    const talvex::platform::SystemDirectoryEntryLookup lookup;
+    const talvex::platform::SystemSpecialFolders folders;
+    const talvex::formats::SystemFormatServices formats(clock, QCoreApplication::applicationFilePath().toStdString(),
+                                                        lookup, folders);
+    talvex::gui::JobWindowServices services{environment, userInterface, volumes};
+    services.formats = &formats;
+    talvex::gui::Tfrm_Haupt window(services, settingsFolder.path().toStdString());
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
+
+    // A job as a user would have it after a few clicks, run once by the bundled robocopy on a small
+    // tree, so that fields, labels and the log show real text.
+    QTemporaryDir tree;
+    QDir(tree.path()).mkpath(QStringLiteral("Bücher/Romane"));
+    QDir(tree.path()).mkpath(QStringLiteral("Sicherung"));
+    for (const char* name : {"Bücher/Liste.txt", "Bücher/Romane/Der Zauberberg.txt", "Bücher/Romane/Effi Briest.txt"}) {
+        QFile file(tree.filePath(QString::fromUtf8(name)));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray(1234, 'x'));
+        }
+    }
+    talvex::gui::Tfrm_Job& job = *window.currentJob();
+    talvex::options::JobState& state = job.state();
+    state.applySourceFolder(tree.filePath(QStringLiteral("Bücher")).toStdString(), "ext4");
+    state.applyDestinationFolder(tree.filePath(QStringLiteral("Sicherung")).toStdString(), "ext4");
+    state.setTicked(talvex::options::Control::chb_KMIR, true);
+    state.setTicked(talvex::options::Control::chb_KCopy, true);
+    state.setTicked(talvex::options::Control::chb_KCopyD, true);
+    state.setTicked(talvex::options::Control::chb_KCopyT, true);
+    state.setTicked(talvex::options::Control::chb_FMAX, true);
+    state.setTicked(talvex::options::Control::chb_MRH, true);
+    window.Timer1Timer();
+    auto* start = window.findChild<QToolButton*>(QStringLiteral("sbu_Start"));
+    start->click();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->text() != QStringLiteral("Start") &&
+           waited.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    window.Timer1Timer();
+
+    auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
+    bool ok = true;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
+    }
+
+    // Wider: the column rules spread the boxes over the page.
+    const QSize designSize = window.size();
+    window.resize(900, designSize.height());
+    pages->setCurrentIndex(1);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Kopieren.png")) && ok;
+    pages->setCurrentIndex(2);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Filter.png")) && ok;
+    window.resize(designSize);
+
+    // The menus, as they open.
+    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
+        auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
+        menu->hide();
+    }
+
+    // A balloon hint over /MIR on the Kopieren page.
+    pages->setCurrentIndex(1);
+    job.setTooltipps(true);
+    auto* mirror = job.findChild<QWidget*>(QStringLiteral("chb_KMIR"));
+    QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
+    QApplication::processEvents();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->inherits("QTipLabel")) {
+            ok = Save(*top, folder + QStringLiteral("/hint-balloon.png")) && ok;
+        }
+    }
+    QToolTip::hideText();
+    job.setTooltipps(false);
+
+    // The first-run question.
+    talvex::gui::FirstRunDialog firstRun;
+    firstRun.show();
+    ok = Save(firstRun, folder + QStringLiteral("/first-run.png")) && ok;
+    firstRun.hide();
+
+    // Five jobs share the tab strip; the log fills the window.
+    for (int i = 0; i < 4; ++i) {
+        window.NewJob();
+    }
+    window.currentJob()->showLogFull();
+    window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
+    ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/Volumes.h"
+
+namespace talvex::fakes {
+
+/// Volumes as the test describes them: file-system names per path and folders that refuse writes.
+class FakeVolumeProbes final : public platform::VolumeProbes {
+public:
+    std::map<std::string, std::string> fileSystems;
+    std::set<std::string> readOnlyFolders;
+
+    [[nodiscard]] std::string fileSystemName(const std::string& path) const override {
+        const auto it = fileSystems.find(path);
+        return it == fileSystems.end() ? std::string() : it->second;
+    }
+    [[nodiscard]] bool canWriteInFolder(const std::string& folder) const override {
+        return readOnlyFolders.count(folder) == 0;
+    }
+    [[nodiscard]] platform::VolumeSpaceResult space(const std::string& /*path*/) const override { return {}; }
+};
+
+} // namespace talvex::fakes

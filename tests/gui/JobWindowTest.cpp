@@ -1,0 +1,397 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "core/options/OptionCatalogue.h"
+#include "core/services/LogSink.h"
+#include "gui/Application.h"
+#include "gui/jobwindow/LogView.h"
+#include "gui/jobwindow/Tfrm_Job.h"
+
+using talvex::LogColour;
+using talvex::gui::Tfrm_Job;
+using talvex::options::Control;
+
+class JobWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
+    std::unique_ptr<Tfrm_Job> m_window;
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        return talvex::guitest::Find<T>(m_window.get(), name);
+    }
+
+    // The client area (below the caption strip) gets the given size, as in the main window.
+    void resizeClient(int width, int height) {
+        m_window->resize(width, height + find("lbl_Caption")->height());
+        QCoreApplication::processEvents();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { talvex::gui::InstallInterfaceFont(); }
+
+    void init() {
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
+        m_window = std::make_unique<Tfrm_Job>(m_fakes.services(), nullptr);
+        m_window->show();
+        resizeClient(394, 479);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void everyControlHasItsWidget() {
+        for (const talvex::options::ControlInfo& info : talvex::options::Controls()) {
+            const QString name = QString::fromLatin1(info.name.data(), static_cast<qsizetype>(info.name.size()));
+            QVERIFY2(m_window->findChild<QWidget*>(name) != nullptr, qPrintable(name));
+        }
+    }
+
+    void tabWidthFollowsImageView() {
+        auto* pages = find<QTabWidget>("pgc_Optionen");
+        QCOMPARE(pages->width(), 394);
+        QVERIFY(!pages->isTabVisible(5));
+        QTRY_COMPARE(pages->tabBar()->tabRect(0).width(), 68); // 393 div 5 - 10
+
+        m_window->setImageView(true);
+        QVERIFY(pages->isTabVisible(5));
+        QTRY_COMPARE(pages->tabBar()->tabRect(0).width(), 55); // 393 div 6 - 10
+    }
+
+    void columnsFollowThePageWidth_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("a");
+        QTest::addColumn<int>("b");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<int>("k");
+        // One group per page; the group's width is itself set by a rule from the page width.
+        QTest::newRow("Pfade edt_PDD width") << 0 << "edt_PDD"
+                                             << "grb_Ziel" << 0 << 0 << 0 << 0;
+        QTest::newRow("Kopieren chb_KFAT") << 1 << "chb_KFAT"
+                                           << "grb_Funktionen" << 16 << 8 << 4 << 3;
+        QTest::newRow("Filtern chb_FMIN") << 2 << "chb_FMIN"
+                                          << "grb_Eigenschaften" << 86 << 8 << 6 << 5;
+        QTest::newRow("Log chb_LL") << 3 << "chb_LL"
+                                    << "grb_Ausgabe" << 16 << 8 << 5 << 4;
+        QTest::newRow("Monitor group width") << 4 << "grb_MUeberwachung"
+                                             << "" << 0 << 0 << 0 << 0;
+        QTest::newRow("Image edt_Imkisofs width") << 5 << "edt_Imkisofs"
+                                                  << "grb_IImage" << 0 << 0 << 0 << 0;
+    }
+
+    void columnsFollowThePageWidth() {
+        QFETCH(int, page);
+        QFETCH(QString, control);
+        QFETCH(QString, group);
+        QFETCH(int, a);
+        QFETCH(int, b);
+        QFETCH(int, n);
+        QFETCH(int, k);
+        m_window->setImageView(true);
+        auto* pages = find<QTabWidget>("pgc_Optionen");
+        pages->setCurrentIndex(page);
+        for (int clientWidth : {394, 620}) {
+            resizeClient(clientWidth, 479);
+            const int t = pages->currentWidget()->width();
+            QVERIFY2(t > clientWidth - 12 && t <= clientWidth, qPrintable(QString::number(t)));
+            auto* widget = m_window->findChild<QWidget*>(control);
+            QVERIFY(widget != nullptr);
+            if (n > 0) {
+                const int w = m_window->findChild<QWidget*>(group)->width();
+                if (group != QLatin1String("grb_Funktionen")) {
+                    QCOMPARE(w, t - 7);
+                }
+                QCOMPARE(widget->x(), ((w - a) * k) / n + b);
+            } else if (group.isEmpty()) {
+                QCOMPARE(widget->width(), t - 7);
+            } else {
+                QCOMPARE(widget->width(), t - 7 - (control == QLatin1String("edt_Imkisofs") ? 12 : 33));
+            }
+        }
+    }
+
+    void kopierenSharesWidthBetweenGroups() {
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(1);
+        for (int clientWidth : {394, 700}) {
+            resizeClient(clientWidth, 479);
+            const int t = find<QTabWidget>("pgc_Optionen")->currentWidget()->width();
+            auto* functions = find("grb_Funktionen");
+            QCOMPARE(functions->width(), static_cast<int>((t - 15) * 0.84));
+            QCOMPARE(functions->x(), t - functions->width() - 4);
+            // chb_KLEV's value field travels with it.
+            QCOMPARE(find("edt_KLEV")->x(), find("chb_KLEV")->x() + 48);
+            QCOMPARE(find("grb_AAttribute")->width(), static_cast<int>((t - 15) * 0.73));
+        }
+    }
+
+    void clickingMirrorsTheCouplingIntoTheWidgets() {
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(1);
+        auto* mir = find<QCheckBox>("chb_KMIR");
+        auto* e = find<QCheckBox>("chb_KE");
+        QTest::mouseClick(e, Qt::LeftButton);
+        QVERIFY(e->isChecked());
+
+        QTest::mouseClick(mir, Qt::LeftButton);
+        QVERIFY(mir->isChecked());
+        for (const char* name : {"chb_KE", "chb_KS", "chb_KPURGE"}) {
+            QVERIFY2(!find(name)->isEnabled(), name);
+        }
+        QVERIFY2(e->isChecked(), "a disabled box keeps its tick");
+        QVERIFY(!m_window->state().IsOptionSet(Control::chb_KE));
+
+        QTest::mouseClick(mir, Qt::LeftButton);
+        for (const char* name : {"chb_KE", "chb_KS", "chb_KPURGE"}) {
+            QVERIFY2(find(name)->isEnabled(), name);
+        }
+
+        // Rival boxes: /S unticks /E in the widget too; value fields follow their box.
+        QTest::mouseClick(find<QCheckBox>("chb_KS"), Qt::LeftButton);
+        QVERIFY(!e->isChecked());
+        QVERIFY(!find("edt_KLEV")->isEnabled());
+        QTest::mouseClick(find<QCheckBox>("chb_KLEV"), Qt::LeftButton);
+        QVERIFY(find("edt_KLEV")->isEnabled());
+    }
+
+    void typingReachesTheModelAndItsRules() {
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(1);
+        QTest::mouseClick(find<QCheckBox>("chb_KR"), Qt::LeftButton);
+        auto* retries = find<QLineEdit>("edt_KR");
+        retries->clear();
+        QTest::keyClicks(retries, "5");
+        QCOMPARE(m_window->state().text(Control::edt_KR), std::string("5"));
+
+        // The model drops a trailing backslash from the log-file name; the field shows it so.
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(3);
+        auto* logFile = find<QLineEdit>("edt_LLOG");
+        logFile->insert(QStringLiteral("C:\\Logs\\")); // typed (textEdited), not set from code
+        QCOMPARE(logFile->text(), QStringLiteral("C:\\Logs"));
+    }
+
+    void indicatorBoxesCannotBeClicked() {
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(2);
+        auto* indicator = find<QCheckBox>("chb_FXF");
+        QVERIFY(!indicator->isEnabled());
+        QTest::mouseClick(indicator, Qt::LeftButton);
+        QVERIFY(!indicator->isChecked());
+        QVERIFY(!m_window->state().modifiedFlag());
+    }
+
+    void captionCarriesTheModifiedMarker() {
+        QSignalSpy spy(m_window.get(), &Tfrm_Job::captionRefreshed);
+        auto* caption = find<QLabel>("lbl_Caption");
+        QCOMPARE(caption->text(), QStringLiteral("*.rcj"));
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(3);
+        QTest::mouseClick(find<QCheckBox>("chb_LV"), Qt::LeftButton);
+        QCOMPARE(caption->text(), QStringLiteral("*.rcj [geändert]"));
+        QCOMPARE(m_window->windowTitle(), caption->text());
+        QCOMPARE(spy.count(), 1);
+
+        m_window->state().setJobFilePath("/home/anna/Jobs/Sicherung.rcj");
+        QCOMPARE(caption->text(), QStringLiteral("Sicherung.rcj [geändert]"));
+        m_window->state().SetJobFlags(false, true, false);
+        QCOMPARE(caption->text(), QStringLiteral("Sicherung.rcj"));
+    }
+
+    void showingTheWindowLeavesNoSourceOrDestination() {
+        QVERIFY(find<QCheckBox>("chb_PNoSD")->isChecked());
+        QVERIFY(find<QCheckBox>("chb_PNoDD")->isChecked());
+        QCOMPARE(find<QLabel>("lbl_SDE")->text(), QStringLiteral("k. A."));
+        // Unticking /NOSD without a source ticks it again at once.
+        QTest::mouseClick(find<QCheckBox>("chb_PNoSD"), Qt::LeftButton);
+        QVERIFY(find<QCheckBox>("chb_PNoSD")->isChecked());
+    }
+
+    void choosingFoldersFillsFieldsAndLabels() {
+        m_volumes.fileSystems["/srv/Bücher"] = "ext4";
+        m_volumes.fileSystems["/media/stick"] = "vfat";
+        m_ui.folderChoices = {std::string("/srv/Bücher/"), std::string("/media/stick")};
+        QTest::mouseClick(find<QLineEdit>("edt_PSD"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_PSD")->text(), QStringLiteral("/srv/Bücher"));
+        QVERIFY(!find<QCheckBox>("chb_PNoSD")->isChecked());
+        QCOMPARE(find<QLabel>("lbl_SDE")->text(), QStringLiteral("ext4"));
+        // A path outside ASCII ticks /UNICODE.
+        QVERIFY(find<QCheckBox>("chb_LUNICODE")->isChecked());
+
+        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QStringLiteral("/media/stick"));
+        QCOMPARE(find<QLabel>("lbl_DDE")->text(), QStringLiteral("vfat"));
+        QVERIFY(m_window->state().readyFlag());
+        QCOMPARE(m_ui.folderTitles.size(), std::size_t{2});
+        QCOMPARE(m_ui.folderTitles[1], std::string("Zielverzeichnis auswählen"));
+
+        // Cancelling the chooser changes nothing.
+        m_ui.folderChoices = {std::nullopt};
+        QTest::mouseClick(find<QLineEdit>("edt_PSD"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_PSD")->text(), QStringLiteral("/srv/Bücher"));
+    }
+
+    void unwritableDestinationAsksFirst() {
+        m_volumes.readOnlyFolders = {"/readonly"};
+        m_ui.folderChoices = {std::string("/readonly"), std::string("/readonly")};
+        m_ui.answers = {talvex::Answer::No, talvex::Answer::Yes};
+
+        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QString());
+        QVERIFY(find<QCheckBox>("chb_PNoDD")->isChecked());
+        QCOMPARE(m_ui.messages.size(), std::size_t{1});
+        QVERIFY(m_ui.messages[0].text.find("Berechtigung") != std::string::npos);
+        // The path stands on a line of its own below the message.
+        QVERIFY(m_ui.messages[0].text.find("\r\n/readonly") != std::string::npos ||
+                m_ui.messages[0].text.find("\n/readonly") != std::string::npos);
+
+        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QStringLiteral("/readonly"));
+        QVERIFY(!find<QCheckBox>("chb_PNoDD")->isChecked());
+    }
+
+    void fileChoosersFillTheirFields() {
+        // The log-file field opens its chooser on a click and takes the file as a .log file.
+        m_ui.openChoices = {talvex::FileDialogResult{"/srv/protokolle/lauf.txt", 0}, std::nullopt};
+        auto* logFile = find<QLineEdit>("edt_LLOG");
+        QTest::mouseClick(logFile, Qt::LeftButton);
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(m_ui.openRequests.at(0).filters.size(), std::size_t{2});
+        QCOMPARE(m_ui.openRequests.at(0).filters[0].caption, std::string("Logdateien (*.log)"));
+        // Cancelled: the field keeps its text.
+        QTest::mouseClick(logFile, Qt::LeftButton);
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+
+        m_ui.saveChoices = {talvex::FileDialogResult{"/srv/abbild.iso", 0}};
+        m_window->setImageView(true);
+        QTest::mouseClick(find<QLineEdit>("edt_IImage"), Qt::LeftButton);
+        QCOMPARE(find<QLineEdit>("edt_IImage")->text(), QStringLiteral("/srv/abbild.iso"));
+        QCOMPARE(m_ui.saveRequests.at(0).title, std::string("Imagedatei speichern unter..."));
+    }
+
+    void logViewColoursLinesAndFollowsTheNewest() {
+        auto* log = find<talvex::gui::LogView>("red_Log");
+        talvex::LogSink& sink = m_window->log();
+        sink.appendLine("Job erstellen...", LogColour::Green);
+        sink.appendLine("", LogColour::Black);
+        sink.appendLine("FEHLER", LogColour::Red);
+        sink.appendLine("a\tb", LogColour::Navy);
+        QCOMPARE(log->text(), QStringLiteral("Job erstellen...\n\nFEHLER\na       b"));
+        QCOMPARE(log->lineColour(0), QColor(0, 128, 0));
+        QCOMPARE(log->lineColour(2), QColor(255, 0, 0));
+        QCOMPARE(log->lineColour(3), QColor(0, 0, 128));
+        QVERIFY(QFontInfo(log->font()).fixedPitch());
+
+        for (int i = 0; i < 500; ++i) {
+            sink.appendLine("line", LogColour::Black);
+        }
+        QTRY_VERIFY(log->showsLastLine());
+        QVERIFY(log->verticalScrollBar()->maximum() > 0);
+        // Short lines need no horizontal scrolling; a long one can be scrolled to its end.
+        QCOMPARE(log->horizontalScrollBar()->maximum(), 0);
+        sink.appendLine(std::string(300, 'x'), LogColour::Black);
+        QTRY_VERIFY(log->horizontalScrollBar()->maximum() > 0);
+        const int lineWidth = QFontMetrics(log->font()).horizontalAdvance(QString(300, QLatin1Char('x')));
+        QVERIFY(log->horizontalScrollBar()->maximum() + log->viewport()->width() >= lineWidth);
+        // A taller view keeps following the newest line.
+        resizeClient(394, 700);
+        QVERIFY(log->showsLastLine());
+    }
+
+    void logPopupMenuEmptiesAndCopies() {
+        auto* log = find<talvex::gui::LogView>("red_Log");
+        auto* menu = find<QMenu>("pmn_Log");
+        QAction* copy = menu->findChild<QAction*>(QStringLiteral("pmi_ZwAblage"));
+        QAction* clear = menu->findChild<QAction*>(QStringLiteral("pmi_Loeschen"));
+        QVERIFY(copy != nullptr && clear != nullptr);
+
+        // An empty log puts an empty text on the clipboard.
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        copy->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+
+        m_window->log().appendLine("eins", LogColour::Blue);
+        m_window->log().appendLine("zwei", LogColour::Black);
+        copy->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("eins\nzwei"));
+
+        clear->trigger();
+        QCOMPARE(log->lineCount(), 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(log->verticalScrollBar()->maximum(), 0);
+        m_window->log().appendLine("drei", LogColour::Black);
+        QCOMPARE(log->text(), QStringLiteral("drei"));
+    }
+
+    void viewButtonsSwitchBetweenSplitAndFullLog() {
+        auto* full = find<QToolButton>("sbu_Seite");
+        auto* split = find<QToolButton>("sbu_Teil");
+        auto* logPanel = find("pnl_Log");
+        QVERIFY(full->isEnabled());
+        QVERIFY(!split->isEnabled());
+        QCOMPARE(logPanel->y(), 289 + 4);
+        QCOMPARE(logPanel->height(), 479 - 293 - 2);
+        QCOMPARE(find("red_Log")->height(), logPanel->height() - 18);
+
+        QTest::mouseClick(full, Qt::LeftButton);
+        QVERIFY(find("pnl_Page")->isHidden());
+        QVERIFY(!full->isEnabled());
+        QVERIFY(split->isEnabled());
+        QCOMPARE(logPanel->y(), 0);
+        QCOMPARE(logPanel->height(), 479 - 2);
+
+        QTest::mouseClick(split, Qt::LeftButton);
+        QVERIFY(!find("pnl_Page")->isHidden());
+        QCOMPARE(logPanel->y(), 293);
+    }
+
+    void hintsFollowTheirMode() {
+        auto* pages = find<QTabWidget>("pgc_Optionen");
+        pages->setCurrentIndex(1);
+        const QString description = QStringLiteral("Kopieren aller Unterverzeichnisse mit Ausnahme der leeren.");
+        QVERIFY(find("chb_KS")->toolTip().contains(description));
+        QVERIFY(find("chb_FID")->toolTip().contains(QStringLiteral("einschliessen")));
+
+        m_window->setTooltipps(true);
+        QVERIFY(find("chb_KS")->toolTip().contains(description));
+        QVERIFY2(find("chb_KS")->toolTip().contains(QStringLiteral("Kopieren</b>")), "titled with the page");
+        QVERIFY2(find("chb_FID")->toolTip().isEmpty(), "no balloon for /ID");
+        // The title follows the page shown.
+        pages->setCurrentIndex(3);
+        QVERIFY(find("chb_KS")->toolTip().contains(QStringLiteral("Log, Fehler</b>")));
+
+        m_window->setTooltipps(false);
+        QVERIFY(!find("chb_KS")->toolTip().contains(QStringLiteral("</b>")));
+    }
+
+    void pageTextsAreSetWhenThePageIsShown() {
+        auto* pages = find<QTabWidget>("pgc_Optionen");
+        pages->setCurrentIndex(4);
+        QCOMPARE(find<QGroupBox>("grb_MUeberwachung")->title(), QStringLiteral(" Überwachung "));
+        QCOMPARE(pages->tabText(3), QStringLiteral("Log, Fehler"));
+        // Every check box caption fits its box.
+        for (QCheckBox* box : m_window->findChildren<QCheckBox*>()) {
+            QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(JobWindowTest)
+#include "JobWindowTest.moc"

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "gui/Application.h"
+#include "gui/mainwindow/Tfrm_Haupt.h"
+
+using talvex::gui::Tfrm_Haupt;
+using talvex::gui::Tfrm_Job;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
+    std::unique_ptr<Tfrm_Haupt> m_window;
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        return talvex::guitest::Find<T>(m_window.get(), name);
+    }
+
+    void resizeClient(int width, int height) {
+        m_window->resize(width, height + m_window->menuBar()->height());
+        QCoreApplication::processEvents();
+        QCOMPARE(find("pnl_Client")->size(), QSize(width, height));
+    }
+
+    QList<int> tabLefts() {
+        QList<int> lefts;
+        for (int i = 0; i < m_window->jobCount(); ++i) {
+            lefts << m_window->tabButton(i)->x();
+        }
+        return lefts;
+    }
+
+    void tickInCurrentJob(const char* box) {
+        Tfrm_Job* job = m_window->currentJob();
+        auto* check = job->findChild<QCheckBox*>(QString::fromLatin1(box));
+        check->click();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { talvex::gui::InstallInterfaceFont(); }
+
+    void init() {
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
+        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), "");
+        m_window->show();
+        resizeClient(540, 660);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void startsWithOneFreshJobAndTheDesignFrame() {
+        QCOMPARE(m_window->jobCount(), 1);
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
+        QCOMPARE(find("pnl_Left")->geometry(), QRect(0, 0, 76, 635));
+        QCOMPARE(find("sbu_Robocopy")->geometry(), QRect(0, 641, 540, 19));
+        QCOMPARE(find("pnl_JobButton")->geometry(), QRect(78, 620, 462, 21));
+        QCOMPARE(find("pnl_JobForm")->geometry(), QRect(78, -3, 462, 621));
+        // The job window fills the job area.
+        QCOMPARE(m_window->currentJob()->geometry(), QRect(QPoint(0, 0), QSize(462, 621)));
+        // Commands whose core is not built yet are shown disabled; New, Close and Exit work.
+        for (const char* name : {"sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
+            QVERIFY2(!find(name)->isEnabled(), name);
+        }
+        for (const char* name : {"sbu_Neu", "sbu_Schliessen", "sbu_Beenden"}) {
+            QVERIFY2(find(name)->isEnabled(), name);
+        }
+        QVERIFY(!find<QAction>("mni_Start")->isEnabled());
+        QVERIFY(find<QAction>("mni_DateiNeu")->isEnabled());
+        QCOMPARE(find<QAction>("mni_DateiAlleSpeichern")->text(), QStringLiteral("Mehrfach Job speichern"));
+        QCOMPARE(find<QMenu>("mni_Einstellungen")->title(), QStringLiteral("Einstellungen"));
+    }
+
+    void buttonColumnStaysCentred() {
+        for (int height : {660, 800, 521}) {
+            resizeClient(540, height);
+            const int left = height - 25;
+            QCOMPARE(find("pnl_Left")->height(), left);
+            const int half = (left - 524) / 2;
+            QCOMPARE(find("pnl_Button")->y(), half + 2);
+            QCOMPARE(find("pnl_Button")->height(), left - (half + 2) - (half - 2));
+            QCOMPARE(find("sbu_Info")->geometry(), QRect(4, 452, 60, 60));
+        }
+    }
+
+    void tabsKeep114UntilFiveShareTheStrip() {
+        resizeClient(78 + 584, 660);
+        for (int i = 0; i < 3; ++i) {
+            m_window->NewJob();
+        }
+        QCOMPARE(tabLefts(), (QList<int>{2, 116, 230, 344}));
+        QCOMPARE(m_window->tabButton(3)->width(), 114);
+        QCOMPARE(m_window->currentJobIndex(), 3);
+        QVERIFY(m_window->tabButton(3)->isChecked());
+
+        m_window->NewJob();
+        QCOMPARE(tabLefts(), (QList<int>{2, 118, 234, 350, 466}));
+        QCOMPARE(m_window->tabButton(0)->width(), 116);
+
+        // Closing one of five leaves four: back to 114 each.
+        m_window->CloseJob();
+        QCOMPARE(tabLefts(), (QList<int>{2, 116, 230, 344}));
+        QCOMPARE(m_window->tabButton(2)->width(), 114);
+    }
+
+    void closingMovesLaterJobsDownAndSelectsTheFirst() {
+        for (int i = 0; i < 3; ++i) {
+            m_window->NewJob();
+        }
+        Tfrm_Job* fourth = m_window->job(3).form;
+        fourth->state().setJobFilePath("/home/anna/vier.rcj");
+        fourth->state().SetJobFlags(false, true, false);
+        m_window->Timer1Timer();
+        QCOMPARE(m_window->tabButton(3)->text(), QStringLiteral("vier.rcj"));
+
+        m_window->tabButton(2)->click();
+        QCOMPARE(m_window->currentJobIndex(), 2);
+        m_window->CloseJob();
+
+        QCOMPARE(m_window->jobCount(), 3);
+        QCOMPARE(m_window->job(2).form.data(), fourth);
+        QCOMPARE(m_window->tabButton(2)->text(), QStringLiteral("vier.rcj"));
+        QCOMPARE(m_window->currentJobIndex(), 0);
+        QVERIFY(m_window->tabButton(0)->isChecked());
+        QVERIFY(m_window->job(0).form->isVisible());
+        QVERIFY(!fourth->isVisible());
+    }
+
+    void closingTheOnlyJobGivesAFreshOne() {
+        tickInCurrentJob("chb_KS");
+        QVERIFY(m_window->currentJob()->state().modifiedFlag());
+        m_ui.answers = {talvex::Answer::Cancel, talvex::Answer::No};
+        QPointer<Tfrm_Job> before = m_window->currentJob();
+
+        find<QToolButton>("sbu_Schliessen")->click();
+        QCOMPARE(m_window->currentJob(), before); // Cancel keeps it
+        find<QToolButton>("sbu_Schliessen")->click();
+        QCOMPARE(m_ui.messages.size(), std::size_t{2});
+        QCOMPARE(m_window->jobCount(), 1);
+        QVERIFY(before.isNull()); // its window is gone
+        QVERIFY(!m_window->currentJob()->state().modifiedFlag());
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
+        QVERIFY(!find("sbu_Speichern")->isEnabled());
+        QVERIFY(!find("sbu_SpeichernUnter")->isEnabled());
+    }
+
+    void timerFollowsOnlyTheCurrentJob() {
+        m_window->NewJob();
+        Tfrm_Job* first = m_window->job(0).form;
+        Tfrm_Job* second = m_window->job(1).form;
+        m_window->Timer1Timer();
+        QVERIFY(!second->state().stateChangedFlag());
+
+        first->state().setJobFilePath("/tmp/eins.rcj");
+        first->state().setModifiedFlag(true);
+        m_window->Timer1Timer();
+        // Job 0 is not current: its raised flag waits.
+        QVERIFY(first->state().stateChangedFlag());
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
+
+        m_window->tabButton(0)->click();
+        m_window->Timer1Timer();
+        QVERIFY(!first->state().stateChangedFlag());
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("eins.rcj"));
+        QCOMPARE(find<QToolButton>("sbu_Start")->text(), QStringLiteral("Start"));
+    }
+
+    void switchingJobsKeepsTheirFolders() {
+        // Bringing a job to the front shows its window again; that must not empty its folders.
+        m_ui.folderChoices = {std::string("/srv/quelle")};
+        auto* source = m_window->currentJob()->findChild<QLineEdit*>(QStringLiteral("edt_PSD"));
+        QTest::mouseClick(source, Qt::LeftButton);
+        m_window->NewJob();
+        m_window->tabButton(0)->click();
+        QCOMPARE(m_window->currentJob()->findChild<QLineEdit*>(QStringLiteral("edt_PSD")), source);
+        QCOMPARE(source->text(), QStringLiteral("/srv/quelle"));
+        QVERIFY(!m_window->currentJob()->findChild<QCheckBox*>(QStringLiteral("chb_PNoSD"))->isChecked());
+    }
+
+    void imageViewMenuShowsTheImageTab() {
+        auto* pages = m_window->currentJob()->findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
+        QVERIFY(!pages->isTabVisible(5));
+        find<QAction>("mni_ImageView")->trigger();
+        QVERIFY(pages->isTabVisible(5));
+        // New jobs take the check mark.
+        m_window->NewJob();
+        QVERIFY(m_window->currentJob()->imageView());
+    }
+
+    void exitAsksAboutModifiedJobs() {
+        tickInCurrentJob("chb_KE");
+        m_ui.answers = {talvex::Answer::Cancel};
+        find<QToolButton>("sbu_Beenden")->click();
+        QVERIFY(m_window->isVisible());
+        m_ui.answers = {talvex::Answer::No};
+        find<QToolButton>("sbu_Beenden")->click();
+        QVERIFY(!m_window->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+#include "GuiTestSupport.h"
+#include "fakes/FakeFormatServices.h"
+#include "gui/Application.h"
+#include "gui/jobwindow/LogView.h"
+#include "gui/mainwindow/Tfrm_Haupt.h"
+
+using talvex::gui::Tfrm_Haupt;
+
+// Start and Stop from the main window, through the real runner: the bundled robocopy engine
+// copies a temporary tree, and a stand-in that never ends is stopped.
+class RunJobTest : public QObject {
+    Q_OBJECT
+
+private:
+    talvex::guitest::FakeServices m_fakes;
+    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
+    talvex::fakes::FakeFormatServices m_formats;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<Tfrm_Haupt> m_window;
+
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+
+    void openWindow(const QString& programFolder) {
+        talvex::gui::JobWindowServices services = m_fakes.services();
+        services.formats = &m_formats;
+        services.programFolder = programFolder.toStdString();
+        m_window = std::make_unique<Tfrm_Haupt>(services, path(QStringLiteral("settings")).toStdString());
+        m_window->show();
+    }
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        return talvex::guitest::Find<T>(m_window.get(), name);
+    }
+
+    talvex::gui::LogView* log() {
+        return m_window->currentJob()->findChild<talvex::gui::LogView*>(QStringLiteral("red_Log"));
+    }
+
+    void writeFile(const QString& name, const QByteArray& data) {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+
+    void prepareJob(const QString& source, const QString& destination) {
+        talvex::options::JobState& state = m_window->currentJob()->state();
+        state.applySourceFolder(source.toStdString(), "ext4");
+        state.applyDestinationFolder(destination.toStdString(), "ext4");
+        m_window->currentJob()->findChild<QCheckBox*>(QStringLiteral("chb_KE"))->click();
+        m_window->Timer1Timer();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { talvex::gui::InstallInterfaceFont(); }
+
+    void init() {
+        m_fakes.ui = {};
+        m_fakes.volumes = {};
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
+    }
+
+    void cleanup() {
+        m_window.reset();
+        m_folder.reset();
+    }
+
+    void runCopiesTheTreeAndShowsTheOutput_data() {
+        QTest::addColumn<QString>("modeItem");
+        QTest::newRow("command line") << "mnu_AusfuehrenJobCmd";
+        QTest::newRow("temporary job file") << "mnu_AusfuehrenJobTmp";
+    }
+
+    void runCopiesTheTreeAndShowsTheOutput() {
+        QFETCH(QString, modeItem);
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("quelle/unter")));
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("ziel")));
+        writeFile(QStringLiteral("quelle/eins.txt"), "eins");
+        writeFile(QStringLiteral("quelle/unter/zwei.txt"), "zwei");
+        // The bundled robocopy beside the test programs.
+        openWindow(QString::fromUtf8(TALVEX_BIN_DIR));
+        m_window->findChild<QAction*>(modeItem)->trigger();
+        prepareJob(path(QStringLiteral("quelle")), path(QStringLiteral("ziel")));
+
+        auto* start = find<QToolButton>("sbu_Start");
+        QVERIFY(start->isEnabled());
+        start->click();
+        QTRY_COMPARE_WITH_TIMEOUT(start->text(), QStringLiteral("Start"), 20000);
+        QTRY_VERIFY(log()->text().contains(QStringLiteral("Ausführung beendet.")));
+
+        QVERIFY(QFile::exists(path(QStringLiteral("ziel/eins.txt"))));
+        QVERIFY(QFile::exists(path(QStringLiteral("ziel/unter/zwei.txt"))));
+        const QString text = log()->text();
+        QVERIFY2(text.contains(QStringLiteral("ROBOCOPY")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("zwei.txt")));
+        QVERIFY2(find("sbu_Schliessen")->isEnabled(), "closing works again after the run");
+        if (modeItem == QLatin1String("mnu_AusfuehrenJobTmp")) {
+            QVERIFY(QFile::exists(path(QStringLiteral("settings/~tmp.rcj"))));
+        }
+    }
+
+    void stopEndsALongRun() {
+        // A stand-in robocopy that writes a line and then waits for ever.
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("bin")));
+        writeFile(QStringLiteral("bin/robocopy"), "#!/bin/sh\necho laeuft\nexec sleep 600\n");
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("bin/robocopy")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        openWindow(path(QStringLiteral("bin")));
+        prepareJob(path(QStringLiteral("a")), path(QStringLiteral("b")));
+
+        auto* start = find<QToolButton>("sbu_Start");
+        start->click();
+        QTRY_VERIFY(log()->text().contains(QStringLiteral("laeuft")));
+        QTRY_COMPARE(start->text(), QStringLiteral("Stop"));
+        // The job whose output arrives cannot be closed meanwhile; another job can be selected and
+        // Stop stays usable there.
+        QVERIFY(!find("sbu_Schliessen")->isEnabled());
+        m_window->NewJob();
+        m_window->Timer1Timer();
+        QVERIFY(start->isEnabled());
+
+        start->click();
+        QTRY_COMPARE_WITH_TIMEOUT(start->text(), QStringLiteral("Start"), 10000);
+        m_window->SelectJob(0);
+        const QString text = log()->text();
+        QVERIFY(text.contains(QStringLiteral("Die Ausführung wurde abgebrochen.")));
+        QVERIFY(text.indexOf(QStringLiteral("abgebrochen")) < text.indexOf(QStringLiteral("Ausführung beendet.")));
+        QVERIFY(find("sbu_Schliessen")->isEnabled());
+    }
+};
+
+QTEST_MAIN(RunJobTest)
+#include "RunJobTest.moc"
