@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/exec/DetectRobocopy.h"
 #include "core/formats/SystemFormatServices.h"
 #include "core/presentation/CommandLine.h"
 #include "core/services/VersionInfo.h"
@@ -52,6 +53,13 @@ int main(int argc, char** argv) {
     services.formats = &formats;
     talvex::gui::Tfrm_Haupt window(services, settingsFolder.folder);
     userInterface.setParentWindow(&window);
+    // Without a robocopy there is nothing to run: the user has been told why, and the program ends.
+    const auto robocopy =
+        talvex::exec::DetectRobocopy({settingsFolder.folder, folders.systemFolders(), programFolder}, userInterface);
+    if (!robocopy) {
+        return EXIT_FAILURE;
+    }
+    window.setRobocopyVersion(QString::fromStdString(robocopy->shownName));
     // The caption is the program's own file description, empty when the file carries none.
     talvex::VersionInfo version;
     window.setWindowTitle(talvex::ReadVersionInfo(QCoreApplication::applicationFilePath().toStdString(), false, version)
