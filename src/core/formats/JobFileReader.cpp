@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/formats/JobFileReader.h"
+
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <string>
+
+#include "core/formats/Text.h"
+#include "core/options/OptionCatalogue.h"
+#include "core/presentation/Format.h"
+#include "core/presentation/Translate.h"
+
+namespace talvex::formats {
+
+namespace {
+
+using options::ArgumentKind;
+using options::Control;
+using C = options::Control;
+
+// What a recognised switch does to the job.
+enum class Kind {
+    Flag,
+    Value,
+    TimeRange,
+    Letters,
+    Path,
+    List,
+};
+
+struct Keyword {
+    const options::OptionInfo* option; ///< the option whose box the switch ticks
+    Kind kind;
+};
+
+// The switch of a line: the text before the first ":" or blank. Robocopy's own files indent with
+// tabs and put tabs before their comments, so a tab ends the switch as a blank does.
+std::string_view SwitchOf(std::string_view line) {
+    std::size_t end = 0;
+    while (end < line.size() && line[end] != ':' && static_cast<unsigned char>(line[end]) > 32) {
+        ++end;
+    }
+    return line.substr(0, end);
+}
+
+std::string_view SkipBlanksAndColons(std::string_view text) {
+    while (!text.empty() && (text.front() == ':' || static_cast<unsigned char>(text.front()) <= 32)) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::optional<Keyword> FindKeyword(std::string_view switchText) {
+    if (switchText.empty()) {
+        return std::nullopt;
+    }
+    const std::string upper = ToUpperAscii(switchText);
+    if (upper == "/SD") {
+        return Keyword{options::FindOption(C::chb_PNoSD), Kind::Path};
+    }
+    if (upper == "/DD") {
+        return Keyword{options::FindOption(C::chb_PNoDD), Kind::Path};
+    }
+    const options::OptionInfo* option = options::FindOptionBySwitch(upper);
+    if (option == nullptr) {
+        return std::nullopt;
+    }
+    switch (option->argument) {
+    case ArgumentKind::Flag:
+    case ArgumentKind::FixedText: // /DCOPY, whatever follows its colon
+    case ArgumentKind::Path:      // /NOSD, /NODD
+        return Keyword{option, Kind::Flag};
+    case ArgumentKind::Number:
+    case ArgumentKind::File:
+        return Keyword{option, Kind::Value};
+    case ArgumentKind::TimeRange:
+        return Keyword{option, Kind::TimeRange};
+    case ArgumentKind::Letters:
+        return Keyword{option, Kind::Letters};
+    case ArgumentKind::List:
+        return Keyword{option, Kind::List};
+    }
+    return std::nullopt;
+}
+
+// Characters first to last of a value, counted from 1; shorter values give what is there.
+std::string_view Characters(std::string_view value, std::size_t first, std::size_t last) {
+    if (value.size() < first) {
+        return {};
+    }
+    return value.substr(first - 1, last - first + 1);
+}
+
+class Reader {
+public:
+    Reader(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log, const FormatServices& services,
+           PathStyle nameStyle)
+        : m_job(job), m_lines(lines), m_report(reportFlag), m_log(log), m_services(services), m_nameStyle(nameStyle) {}
+
+    void run() {
+        try {
+            while (m_next < m_lines.size()) {
+                apply(m_lines[m_next++]);
+            }
+        } catch (...) {
+            storeNameList();
+            throw;
+        }
+        storeNameList();
+    }
+
+private:
+    void apply(std::string_view rawLine) {
+        const std::string_view line = TrimBlanks(CutAtComment(TrimBlanks(rawLine)));
+        const std::string_view switchText = SwitchOf(line);
+        if (switchText.empty()) {
+            return; // comment, rule or empty line
+        }
+        const std::string_view argument = line.substr(switchText.size());
+        const std::optional<Keyword> keyword = FindKeyword(switchText);
+        if (!keyword) {
+            // Skipping stays, but silently dropping it on the next save would lose a setting.
+            if (switchText.front() == '/') {
+                m_log.appendLine(Format(tr("Unbekannte Option wird nicht übernommen: %s"), {line}), LogColour::Red);
+            }
+            return;
+        }
+        const Control box = keyword->option->box;
+        switch (keyword->kind) {
+        case Kind::Flag:
+            m_job.TickAndEnable(box);
+            if (box != C::chb_KA || m_report) {
+                m_log.appendLine(switchText, LogColour::Blue);
+            }
+            return;
+        case Kind::Value:
+        case Kind::TimeRange:
+        case Kind::Letters:
+            applyValue(*keyword, switchText, TrimBlanks(CutAtComment(SkipBlanksAndColons(argument))));
+            return;
+        case Kind::Path:
+            applyPath(box, switchText, SkipBlanksAndColons(argument));
+            return;
+        case Kind::List:
+            applyList(*keyword->option, switchText);
+            return;
+        }
+    }
+
+    void applyValue(const Keyword& keyword, std::string_view switchText, std::string_view value) {
+        const options::OptionInfo& option = *keyword.option;
+        m_job.TickAndEnable(option.box);
+        if (keyword.kind == Kind::Value) {
+            m_job.setText(option.fields[0], value);
+        } else if (keyword.kind == Kind::TimeRange) {
+            // Fixed positions: hhmm-hhmm.
+            m_job.setText(option.fields[0], Characters(value, 1, 4));
+            m_job.setText(option.fields[1], Characters(value, 6, 9));
+        } else {
+            const std::string upper = ToUpperAscii(value);
+            for (const options::Letter& letter : option.letters) {
+                if (upper.find(letter.letter) != std::string::npos) {
+                    m_job.TickAndEnable(letter.box);
+                }
+            }
+        }
+        if (option.box != C::chb_KAplus || m_report) {
+            m_log.appendLine(Format("%s:%s", {switchText, value}), LogColour::Blue);
+        }
+    }
+
+    void applyPath(Control noFolderBox, std::string_view switchText, std::string_view written) {
+        m_log.appendLine(Format("%s:%s", {switchText, written}), LogColour::Blue);
+        std::string path(written);
+        if (path.find('~') != std::string::npos) {
+            path = m_services.toLongPath(path);
+        }
+        // Robocopy saves folders with a trailing separator; as the last thing before a closing quote
+        // on a command line, "\" would escape the quote.
+        path = NormaliseFolderPath(path);
+        if (noFolderBox == C::chb_PNoSD) {
+            m_job.setText(C::edt_PSD, path);
+            m_job.checkSourcePath(path);
+        } else {
+            m_job.setText(C::edt_PDD, path);
+            m_job.checkDestinationPath(path);
+        }
+        // The handler ticks the box again when the path is empty.
+        m_job.setTicked(noFolderBox, false);
+    }
+
+    void applyList(const options::OptionInfo& option, std::string_view switchText) {
+        m_job.TickAndEnable(option.box);
+        appendName(option.switchName);
+        m_log.appendLine(switchText, LogColour::Blue);
+        while (m_next < m_lines.size()) {
+            const std::string_view name = TrimBlanks(CutAtComment(TrimBlanks(m_lines[m_next])));
+            if (name.empty() || endsNameBlock(name)) {
+                break; // the main loop reads this line as a line of its own
+            }
+            ++m_next;
+            appendName(name);
+            if (m_report) {
+                m_log.appendLine(name, LogColour::Blue);
+            }
+        }
+        appendName("");
+    }
+
+    [[nodiscard]] bool endsNameBlock(std::string_view name) const {
+        if (m_nameStyle == PathStyle::Windows) {
+            return name.find('/') != std::string_view::npos;
+        }
+        return FindKeyword(SwitchOf(name)).has_value();
+    }
+
+    // The names are collected here and stored once: storing the growing text for every name would
+    // take time quadratic in the length of the lists.
+    void appendName(std::string_view name) {
+        m_nameList += name;
+        m_nameList += '\n';
+    }
+
+    void storeNameList() {
+        if (!m_nameList.empty()) {
+            m_job.setText(C::red_FListe, m_job.nameListText() + m_nameList);
+        }
+    }
+
+    options::JobState& m_job;
+    const LineList& m_lines;
+    bool m_report;
+    LogSink& m_log;
+    const FormatServices& m_services;
+    PathStyle m_nameStyle;
+    std::size_t m_next = 0;
+    std::string m_nameList;
+};
+
+} // namespace
+
+bool ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log,
+                 const FormatServices& services, PathStyle nameStyle) {
+    bool result = true;
+    if (!job.Reset()) {
+        log.appendLine(tr("Beim Zurücksetzen ist ein Fehler aufgetreten."), LogColour::Red);
+        log.appendLine("", LogColour::Black);
+    } else {
+        if (reportFlag) {
+            log.appendLine(tr("Einstellungen zurückgesetzt."), LogColour::Red);
+            log.appendLine("", LogColour::Black);
+        }
+        log.appendLine(tr("Einstellungen laden..."), LogColour::Green);
+        log.appendLine("", LogColour::Black);
+        try {
+            Reader(job, lines, reportFlag, log, services, nameStyle).run();
+        } catch (const std::exception&) {
+            result = false;
+        }
+    }
+    if (reportFlag) {
+        log.appendLine("", LogColour::Black);
+    }
+    job.refreshCaption();
+    return result;
+}
+
+bool ParseJobParameter(std::string_view commandLine, LineList& lines, LogSink& log) {
+    lines.clear();
+    log.appendLine(tr("Parameter laden..."), LogColour::Green);
+    log.appendLine("", LogColour::Black);
+
+    std::string_view rest = commandLine;
+    if (const std::size_t job = ToUpperAscii(rest).find("/JOB"); job != std::string::npos) {
+        rest.remove_prefix(job + 1);
+    }
+    while (!rest.empty()) {
+        const std::size_t open = rest.find('"');
+        if (open == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(open + 1);
+        const std::size_t close = std::min(rest.find('"'), rest.size());
+        const std::string_view argument = rest.substr(0, close);
+        if (!argument.empty()) {
+            lines.emplace_back(argument);
+            log.appendLine(argument, LogColour::Blue);
+        }
+        rest.remove_prefix(std::min(close + 1, rest.size()));
+    }
+    return true;
+}
+
+} // namespace talvex::formats

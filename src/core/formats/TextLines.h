@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/formats/LineList.h"
+#include "platform/Files.h"
+
+namespace talvex::formats {
+
+/// Turns the bytes of a text file into lines. A UTF-8 or UTF-16LE byte-order mark decides the
+/// encoding and is dropped; without one the bytes are in the system code page. Where that is UTF-8,
+/// bytes that are no valid UTF-8 are read as Windows-1252, the code page of job files saved on
+/// Windows. Lines end at CR LF,
+/// LF or a lone CR; a line end at the very end gives no extra empty line.
+[[nodiscard]] LineList DecodeTextLines(std::string_view bytes);
+
+/// The bytes a line list is saved as: each line in the system code page followed by CR LF (the
+/// last line too), no byte-order mark.
+[[nodiscard]] std::string EncodeTextLines(const LineList& lines);
+
+/// A file read into lines, or why it could not be read.
+struct TextLinesResult {
+    LineList lines;
+    std::optional<platform::FileError> error;
+};
+
+/// Files larger than this are no job or batch files; they are refused instead of read into memory.
+inline constexpr std::size_t kMaxTextFileSize = 16 * 1024 * 1024;
+
+/// Reads a whole file with `DecodeTextLines`.
+[[nodiscard]] TextLinesResult LoadTextLines(const std::string& path);
+
+/// Writes `EncodeTextLines` of the list atomically: the old file stays intact when this fails.
+[[nodiscard]] std::optional<platform::FileError> SaveTextLines(const std::string& path, const LineList& lines);
+
+} // namespace talvex::formats

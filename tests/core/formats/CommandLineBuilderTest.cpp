@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/formats/CommandLineBuilder.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/formats/FormatsTestSupport.h"
+#include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
+#include "fakes/RecordingLogSink.h"
+#include "platform/Unicode.h"
+
+namespace talvex::formats {
+namespace {
+
+using options::Control;
+using C = options::Control;
+
+class CommandLineBuilderTest : public testing::FormatsFixture {
+protected:
+    std::string build() {
+        LineList lines{"old"};
+        EXPECT_TRUE(BuildCommandLine(job, lines, log, services));
+        EXPECT_EQ(lines.size(), 2U);
+        return lines.size() == 2 ? lines[1] : std::string();
+    }
+    std::string buildW() {
+        WideLineList lines{u"old"};
+        EXPECT_TRUE(BuildCommandLineW(job, lines, services));
+        EXPECT_EQ(lines.size(), 2U);
+        return lines.size() == 2 ? platform::Utf16ToUtf8(lines[1]) : std::string();
+    }
+};
+
+TEST_F(CommandLineBuilderTest, DocumentedExampleAndItsLog) {
+    job.applySourceFolder("C:\\Quelle", "NTFS");
+    job.applyDestinationFolder("D:\\Ziel", "NTFS");
+    job.setTicked(C::chb_KMIR, true);
+    value(C::chb_KR, C::edt_KR, "3 ");
+
+    LineList lines;
+    ASSERT_TRUE(BuildCommandLine(job, lines, log, services));
+    const LineList expected = {"REM Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38",
+                               R"(Robocopy "C:\Quelle" "D:\Ziel" /MIR /R:3)"};
+    EXPECT_EQ(lines, expected);
+    using Line = fakes::RecordingLogSink::Line;
+    EXPECT_EQ(log.lines(), (std::vector<Line>{{"Job erstellen...", LogColour::Green},
+                                              {"", LogColour::Black},
+                                              {expected[0], LogColour::Navy},
+                                              {expected[1], LogColour::Navy},
+                                              {"", LogColour::Black}}));
+
+    WideLineList wide;
+    ASSERT_TRUE(BuildCommandLineW(job, wide, services));
+    ASSERT_EQ(wide.size(), 2U);
+    EXPECT_EQ(platform::Utf16ToUtf8(wide[0]), expected[0]);
+    EXPECT_EQ(platform::Utf16ToUtf8(wide[1]), expected[1]);
+}
+
+TEST_F(CommandLineBuilderTest, SwitchesComeInTheirFixedOrder) {
+    // Ticked in an order unlike the line's, across every group.
+    value(C::chb_MRH, C::edt_MRH1, "2200");
+    job.setText(C::edt_MRH2, "0600");
+    job.setTicked(C::chb_MPF, true);
+    value(C::chb_MIPG, C::edt_MIPG, "100");
+    job.setTicked(C::chb_LTBD, true);
+    value(C::chb_LUNILOGPlus, C::edt_LLOG, "C:\\Logs\\x.log");
+    job.setTicked(C::chb_LTEE, true);
+    job.setTicked(C::chb_LUNICODE, true);
+    job.setTicked(C::chb_LNP, true);
+    job.setTicked(C::chb_LV, true);
+    job.setNameListText("/XF\n*.tmp\n\n");
+    value(C::chb_FMIN, C::edt_FMIN, "1");
+    value(C::chb_FMAX, C::edt_FMAX, "9");
+    job.setTicked(C::chb_FXO, true);
+    job.setTicked(C::chb_FXA, true);
+    job.setTicked(C::chb_FXAh, true);
+    job.setTicked(C::chb_FXJ, true);
+    job.setTicked(C::chb_FIA, true);
+    job.setTicked(C::chb_FIAo, true);
+    job.setTicked(C::chb_FIAr, true);
+    job.setTicked(C::chb_FIS, true);
+    value(C::chb_KW, C::edt_KW, "5");
+    value(C::chb_KR, C::edt_KR, "2");
+    value(C::chb_KLEV, C::edt_KLEV, "3");
+    job.setTicked(C::chb_KFFT, true);
+    job.setTicked(C::chb_KDCOPY, true);
+    job.setTicked(C::chb_KCopy, true);
+    job.setTicked(C::chb_KCopyT, true);
+    job.setTicked(C::chb_KCopyD, true);
+    job.setTicked(C::chb_KCREATE, true);
+    job.setTicked(C::chb_KAplus, true);
+    job.setTicked(C::chb_KAplusA, true);
+    job.setTicked(C::chb_KZB, true);
+    job.setTicked(C::chb_KB, true);
+    job.setTicked(C::chb_KMOV, true);
+    job.setTicked(C::chb_KAminus, true);
+    job.setTicked(C::chb_KAminusH, true);
+    job.setTicked(C::chb_KAminusR, true);
+    job.setTicked(C::chb_KZ, true);
+    job.setTicked(C::chb_KS, true);
+
+    EXPECT_EQ(build(), "Robocopy /S /Z /A-:RH /MOV /B /ZB /A+:A /CREATE /COPY:DT /DCOPY:T /FFT /LEV:3 /R:2 /W:5 /IS "
+                       "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp  /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
+                       "/TEE /TBD /IPG:100 /PF /RH:2200-0600");
+}
+
+TEST_F(CommandLineBuilderTest, ValuesDecideWhetherASwitchIsWritten) {
+    struct Case {
+        std::string name;
+        std::function<void(options::JobState&)> set;
+        std::string line;
+    };
+    const std::vector<Case> cases = {
+        {"letters in fixed order",
+         [](options::JobState& j) {
+             j.setTicked(C::chb_KAminus, true);
+             j.setTicked(C::chb_KAminusH, true);
+             j.setTicked(C::chb_KAminusR, true);
+         },
+         "Robocopy /A-:RH"},
+        {"no letter, no switch", [](options::JobState& j) { j.setTicked(C::chb_KAminus, true); }, "Robocopy"},
+        {"blank retry count", [](options::JobState& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, "  "); },
+         "Robocopy"},
+        {"trimmed retry count", [](options::JobState& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, " 5 "); },
+         "Robocopy /R:5"},
+        {"not validated", [](options::JobState& j) { testing::SetValue(j, C::chb_KW, C::edt_KW, "abc"); },
+         "Robocopy /W:abc"},
+        {"level untrimmed", [](options::JobState& j) { testing::SetValue(j, C::chb_KLEV, C::edt_KLEV, " 2"); },
+         "Robocopy /LEV: 2"},
+        {"start time only", [](options::JobState& j) { testing::SetValue(j, C::chb_MRH, C::edt_MRH1, "0800"); },
+         "Robocopy"},
+        {"log file without a name", [](options::JobState& j) { j.setTicked(C::chb_LLOG, true); }, "Robocopy"},
+        {"log file with blanks",
+         [](options::JobState& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\my logs\\a.log"); },
+         "Robocopy /LOG:\"C:\\my logs\\a.log\""},
+        {"ticked but disabled",
+         [](options::JobState& j) {
+             j.setTicked(C::chb_KE, true);
+             j.setTicked(C::chb_KMIR, true);
+         },
+         "Robocopy /MIR"},
+        // Robocopy would read two names; quoting keeps one (and a trailing "\" out of the quotes).
+        {"names with blanks quoted",
+         [](options::JobState& j) {
+             j.setNameListText("/XD\nC:\\Alte Sachen\\\n\"D:\\schon zitiert\"\n.git\n\n/IF\n*.doc\n\n");
+         },
+         "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git  /IF *.doc "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Each case starts without options: the reset ticks /R and /W, which they do not want.
+        ASSERT_TRUE(job.Reset());
+        job.setTicked(C::chb_KR, false);
+        job.setTicked(C::chb_KW, false);
+        c.set(job);
+        EXPECT_EQ(build(), c.line);
+    }
+}
+
+TEST_F(CommandLineBuilderTest, FoldersInTheTwoVariants) {
+    services.shortPaths["C:\\Bücher\\Neu"] = "C:\\BCHER~1\\Neu";
+    job.applySourceFolder("C:\\Bücher\\Neu", "NTFS");
+    job.setTicked(C::chb_KS, true);
+    // The code-page line names the folder by its short name and leaves an empty destination out;
+    // the Unicode line keeps the folder and gives the empty one as "". (The umlaut ticked /UNICODE.)
+    EXPECT_EQ(build(), "Robocopy \"C:\\BCHER~1\\Neu\" /S /UNICODE");
+    EXPECT_EQ(buildW(), "Robocopy \"C:\\Bücher\\Neu\" \"\" /S /UNICODE");
+
+    // A trailing separator would escape the closing quote.
+    job.setText(C::edt_PSD, "C:\\Daten\\");
+    job.checkSourcePath("C:\\Daten\\");
+    job.applyDestinationFolder("/media/x/", "ext4");
+    EXPECT_EQ(build(), "Robocopy \"C:\\Daten\" \"/media/x\" /S /UNICODE");
+    EXPECT_EQ(buildW(), "Robocopy \"C:\\Daten\" \"/media/x\" /S /UNICODE");
+}
+
+TEST_F(CommandLineBuilderTest, FailuresAreReportedAsFalse) {
+    services.failPathConversion = true;
+    job.applySourceFolder("C:\\Bücher", "NTFS");
+    LineList lines;
+    EXPECT_FALSE(BuildCommandLine(job, lines, log, services));
+}
+
+} // namespace
+} // namespace talvex::formats

@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/formats/JobFileWriter.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/formats/FormatsTestSupport.h"
+#include "core/formats/TextLines.h"
+#include "core/options/OptionCatalogue.h"
+#include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
+#include "fakes/RecordingLogSink.h"
+
+namespace talvex::formats {
+namespace {
+
+using options::Control;
+using C = options::Control;
+using testing::CrLf;
+
+class JobFileWriterTest : public testing::FormatsFixture {
+protected:
+    LineList write(std::string_view fileName = "C:\\JOBS\\A.RCJ") {
+        LineList lines{"left over from an earlier job"};
+        EXPECT_TRUE(WriteJobFile(job, fileName, lines, log, services));
+        return lines;
+    }
+    bool contains(const LineList& lines, std::string_view line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    static std::string comment(Control box) { return options::FindOption(box)->comment; }
+};
+
+TEST_F(JobFileWriterTest, ReproducesTheDocumentedExampleByteForByte) {
+    job.applySourceFolder("C:\\Daten", "NTFS");
+    job.applyDestinationFolder("D:\\Backup", "NTFS");
+    job.setTicked(C::chb_KMIR, true);
+    job.setTicked(C::chb_KR, true);
+    job.setText(C::edt_KR, "3");
+    job.setTicked(C::chb_KW, true);
+    job.setText(C::edt_KW, "5");
+    job.setTicked(C::chb_LNP, true);
+
+    const LineList lines = write("c:\\jobs\\sicherung.rcj");
+
+    EXPECT_EQ(
+        EncodeTextLines(lines),
+        CrLf({"::",
+              ":: Robocopy Job C:\\JOBS\\SICHERUNG.RCJ",
+              "::",
+              ":: Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38",
+              "::",
+              "",
+              "::",
+              ":: Quellverzeichnis",
+              "::",
+              "      /SD:C:\\Daten",
+              "",
+              "::",
+              ":: Zielverzeichnis",
+              "::",
+              "      /DD:D:\\Backup",
+              "",
+              "::",
+              ":: Kopieroptionen",
+              "::",
+              "      /MIR     :: Synchronisieren/Spiegeln eines Verzeichnisbaumes (entspricht /E und /PURGE).",
+              "",
+              "::",
+              ":: Wiederholungsoptionen",
+              "::",
+              "      /R:3     :: Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine "
+              "Milllion.",
+              "      /W:5     :: Wartezeit bis ein neuer Kopierversuch unternommen wird. Voreinstellung sind 30 s.",
+              "",
+              "::",
+              ":: Logoptionen",
+              "::",
+              "      /NP      :: Fortschrittsanzeige ausschalten."}));
+
+    // The user sees what goes into the file: a green start, every line in navy, an empty line after.
+    const auto& logged = log.lines();
+    ASSERT_EQ(logged.size(), lines.size() + 3);
+    EXPECT_EQ(logged.front(), (fakes::RecordingLogSink::Line{"Job erstellen...", LogColour::Green}));
+    EXPECT_EQ(logged[1], (fakes::RecordingLogSink::Line{"", LogColour::Black}));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(logged[i + 2], (fakes::RecordingLogSink::Line{lines[i], LogColour::Navy}));
+    }
+    EXPECT_EQ(logged.back(), (fakes::RecordingLogSink::Line{"", LogColour::Black}));
+}
+
+TEST_F(JobFileWriterTest, DefaultSettingsHeaderOnlyForTheExactName) {
+    struct Case {
+        std::string_view fileName;
+        std::vector<std::string> header;
+    };
+    const std::vector<Case> cases = {
+        {"C:\\Talvex\\~default.rcj",
+         {"::", ":: Voreinstellungen für Brenno's Talvex Version 1.0", "::", ":: Erstellt am 05.12.2026 um 13:10:38",
+          "::"}},
+        {"/home/anna/.config/Talvex/~default.rcj",
+         {"::", ":: Voreinstellungen für Brenno's Talvex Version 1.0", "::", ":: Erstellt am 05.12.2026 um 13:10:38",
+          "::"}},
+        // The test is case-sensitive: a renamed copy is an ordinary job.
+        {"C:\\Talvex\\~Default.rcj",
+         {"::", ":: Robocopy Job C:\\TALVEX\\~DEFAULT.RCJ",
+          "::", ":: Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38", "::"}},
+        {"C:\\Talvex\\~default.rcj.bak",
+         {"::", ":: Robocopy Job C:\\TALVEX\\~DEFAULT.RCJ.BAK",
+          "::", ":: Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38", "::"}},
+        // Only ASCII letters are raised; an umlaut keeps its bytes.
+        {"c:\\jobs\\bücher.rcj",
+         {"::", ":: Robocopy Job C:\\JOBS\\BüCHER.RCJ",
+          "::", ":: Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38", "::"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        const LineList lines = write(c.fileName);
+        ASSERT_GE(lines.size(), 5U);
+        EXPECT_EQ(LineList(lines.begin(), lines.begin() + 5), c.header);
+    }
+}
+
+TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
+    struct Case {
+        std::function<void(options::JobState&)> set;
+        Control box;           // whose comment ends the line
+        std::string_view body; // the line without indent and comment
+    };
+    const auto tick = [](Control box) { return [box](options::JobState& j) { j.setTicked(box, true); }; };
+    const auto value = [](Control box, Control field, std::string_view text) {
+        return [=](options::JobState& j) {
+            j.setTicked(box, true);
+            j.setText(field, text);
+        };
+    };
+    const auto letters = [](Control box, std::vector<Control> letterBoxes) {
+        return [=](options::JobState& j) {
+            j.setTicked(box, true);
+            for (const Control letter : letterBoxes) {
+                j.setTicked(letter, true);
+            }
+        };
+    };
+    const std::vector<Case> cases = {
+        {tick(C::chb_KS), C::chb_KS, "/S       :: "},
+        {tick(C::chb_KE), C::chb_KE, "/E       :: "},
+        {tick(C::chb_KM), C::chb_KM, "/M       :: "},
+        {tick(C::chb_KZ), C::chb_KZ, "/Z       :: "},
+        {letters(C::chb_KAminus, {C::chb_KAminusT, C::chb_KAminusR, C::chb_KAminusH}), C::chb_KAminus, "/A-:RHT :: "},
+        {tick(C::chb_KSEC), C::chb_KSEC, "/SEC     :: "},
+        {tick(C::chb_KMOV), C::chb_KMOV, "/MOV     :: "},
+        {tick(C::chb_KA), C::chb_KA, "/A       :: "},
+        {tick(C::chb_KB), C::chb_KB, "/B       :: "},
+        {tick(C::chb_KCopyAll), C::chb_KCopyAll, "/COPYALL :: "},
+        {tick(C::chb_KNOCOPY), C::chb_KNOCOPY, "/NOCOPY  :: "},
+        {tick(C::chb_KZB), C::chb_KZB, "/ZB      :: "},
+        {letters(C::chb_KAplus, {C::chb_KAplusN, C::chb_KAplusA}), C::chb_KAplus, "/A+:AN :: "},
+        {tick(C::chb_KCREATE), C::chb_KCREATE, "/CREATE  :: "},
+        {tick(C::chb_KPURGE), C::chb_KPURGE, "/PURGE   :: "},
+        {tick(C::chb_KMOVE), C::chb_KMOVE, "/MOVE    :: "},
+        {tick(C::chb_KFAT), C::chb_KFAT, "/FAT     :: "},
+        {letters(C::chb_KCopy, {C::chb_KCopyT, C::chb_KCopyD}), C::chb_KCopy, "/COPY:DT :: "},
+        {tick(C::chb_KDCOPY), C::chb_KDCOPY, "/DCOPY:T :: "},
+        {tick(C::chb_KFFT), C::chb_KFFT, "/FFT     :: "},
+        // /LEV keeps its text as typed, blanks included.
+        {value(C::chb_KLEV, C::edt_KLEV, " 3"), C::chb_KLEV, "/LEV: 3  :: "},
+        {value(C::chb_KR, C::edt_KR, " 12 "), C::chb_KR, "/R:12    :: "},
+        {value(C::chb_KW, C::edt_KW, "123456"), C::chb_KW, "/W:123456 :: "},
+        {tick(C::chb_FIS), C::chb_FIS, "/IS      :: "},
+        {tick(C::chb_FIT), C::chb_FIT, "/IT      :: "},
+        {letters(C::chb_FIA, {C::chb_FIAo, C::chb_FIAc, C::chb_FIAr}), C::chb_FIA, "/IA:RCO  :: "},
+        {tick(C::chb_FXJ), C::chb_FXJ, "/XJ      :: "},
+        {tick(C::chb_FXJD), C::chb_FXJD, "/XJD     :: "},
+        {tick(C::chb_FXJF), C::chb_FXJF, "/XJF     :: "},
+        {tick(C::chb_FXC), C::chb_FXC, "/XC      :: "},
+        {tick(C::chb_FXN), C::chb_FXN, "/XN      :: "},
+        {tick(C::chb_FXX), C::chb_FXX, "/XX      :: "},
+        {tick(C::chb_FXL), C::chb_FXL, "/XL      :: "},
+        {letters(C::chb_FXA, {C::chb_FXAe, C::chb_FXAh}), C::chb_FXA, "/XA:HE :: "},
+        {tick(C::chb_FXO), C::chb_FXO, "/XO      :: "},
+        {value(C::chb_FMAX, C::edt_FMAX, "\t1000 "), C::chb_FMAX, "/MAX:1000  :: "},
+        {value(C::chb_FMIN, C::edt_FMIN, "10"), C::chb_FMIN, "/MIN:10  :: "},
+        {tick(C::chb_LV), C::chb_LV, "/V       :: "},
+        {tick(C::chb_LTS), C::chb_LTS, "/TS      :: "},
+        {tick(C::chb_LFP), C::chb_LFP, "/FP      :: "},
+        {tick(C::chb_LNJH), C::chb_LNJH, "/NJH     :: "},
+        {tick(C::chb_LNJS), C::chb_LNJS, "/NJS     :: "},
+        {tick(C::chb_LETA), C::chb_LETA, "/ETA     :: "},
+        {tick(C::chb_LX), C::chb_LX, "/X       :: "},
+        {tick(C::chb_LNS), C::chb_LNS, "/NS      :: "},
+        {tick(C::chb_LNC), C::chb_LNC, "/NC      :: "},
+        {tick(C::chb_LNDL), C::chb_LNDL, "/NDL     :: "},
+        {tick(C::chb_LNFL), C::chb_LNFL, "/NFL     :: "},
+        {tick(C::chb_LL), C::chb_LL, "/L       :: "},
+        {value(C::chb_LLOG, C::edt_LLOG, "C:\\Logs\\a b.log"), C::chb_LLOG, "/LOG:C:\\Logs\\a b.log  :: "},
+        {value(C::chb_LLOGplus, C::edt_LLOG, "x.log"), C::chb_LLOGplus, "/LOG+:x.log  :: "},
+        {value(C::chb_LUNILOG, C::edt_LLOG, "x.log"), C::chb_LUNILOG, "/UNILOG:x.log  :: "},
+        {value(C::chb_LUNILOGPlus, C::edt_LLOG, "x.log"), C::chb_LUNILOGPlus, "/UNILOG+:x.log  :: "},
+        {tick(C::chb_LUNICODE), C::chb_LUNICODE, "/UNICODE :: "},
+        {value(C::chb_LLOG, C::edt_LLOG, "x.log"), C::chb_LTEE, "/TEE     :: "},
+        {tick(C::chb_LTBD), C::chb_LTBD, "/TBD   :: "},
+        {value(C::chb_MMON, C::edt_MMON, " 4 "), C::chb_MMON, "/MON:4  :: "},
+        {value(C::chb_MMOT, C::edt_MMOT, "6"), C::chb_MMOT, "/MOT:6  :: "},
+        {value(C::chb_MIPG, C::edt_MIPG, "250"), C::chb_MIPG, "/IPG:250  :: "},
+        {tick(C::chb_MPF), C::chb_MPF, "/PF      :: "},
+        {[](options::JobState& j) {
+             j.setTicked(C::chb_MRH, true);
+             j.setText(C::edt_MRH1, " 0800");
+             j.setText(C::edt_MRH2, "1700 ");
+         },
+         C::chb_MRH, "/RH:0800-1700  :: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        options::JobState fresh(environment);
+        c.set(fresh);
+        if (c.box == C::chb_LTEE) {
+            fresh.setTicked(C::chb_LTEE, true);
+        }
+        LineList lines;
+        ASSERT_TRUE(WriteJobFile(fresh, "x.rcj", lines, log, services));
+        EXPECT_TRUE(contains(lines, "      " + std::string(c.body) + comment(c.box)));
+    }
+}
+
+TEST_F(JobFileWriterTest, ValuesThatAreEmptyLeaveTheLineOutButKeepTheHeading) {
+    struct Case {
+        std::function<void(options::JobState&)> set;
+        std::string_view heading;
+        std::string_view absentPrefix;
+    };
+    const std::vector<Case> cases = {
+        {[](options::JobState&) {}, ":: Wiederholungsoptionen", "      /R:"},
+        {[](options::JobState& j) { j.setText(C::edt_KR, "  "); }, ":: Wiederholungsoptionen", "      /R:"},
+        {[](options::JobState& j) { j.setTicked(C::chb_FIA, true); }, ":: Einzuschliessende Dateien", "      /IA:"},
+        {[](options::JobState& j) { j.setTicked(C::chb_KAminus, true); }, ":: Kopieroptionen", "      /A-:"},
+        {[](options::JobState& j) {
+             j.setTicked(C::chb_MRH, true);
+             j.setText(C::edt_MRH1, "0800");
+             j.setText(C::edt_MRH2, " ");
+         },
+         ":: Überwachungsoptionen", "      /RH:"},
+        {[](options::JobState& j) {
+             j.setTicked(C::chb_KLEV, true);
+             j.setText(C::edt_KLEV, "");
+         },
+         ":: Kopieroptionen", "      /LEV:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.heading);
+        options::JobState fresh(environment);
+        // The state a job file is read into: /R and /W ticked with empty values.
+        ASSERT_TRUE(fresh.Reset());
+        c.set(fresh);
+        LineList lines;
+        ASSERT_TRUE(WriteJobFile(fresh, "x.rcj", lines, log, services));
+        EXPECT_TRUE(contains(lines, c.heading));
+        EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                                 [&](const std::string& line) { return line.starts_with(c.absentPrefix); }));
+    }
+}
+
+TEST_F(JobFileWriterTest, DisabledOptionsAreNotWritten) {
+    job.setTicked(C::chb_KE, true);
+    job.setTicked(C::chb_KMIR, true); // disables /E, which stays ticked
+    ASSERT_TRUE(job.isTicked(C::chb_KE));
+    const LineList lines = write();
+    EXPECT_TRUE(contains(lines, "      /MIR     :: " + comment(C::chb_KMIR)));
+    EXPECT_FALSE(contains(lines, "      /E       :: " + comment(C::chb_KE)));
+}
+
+TEST_F(JobFileWriterTest, PathLines) {
+    // /NOSD not set with no folder: robocopy gets an empty source rather than a missing line.
+    job.setEnabled(C::chb_PNoSD, false);
+    ASSERT_FALSE(job.IsOptionSet(C::chb_PNoSD));
+    LineList lines = write();
+    EXPECT_TRUE(contains(lines, "      /SD:"));
+
+    // A component the code page lacks goes in as its short name.
+    services.shortPaths["C:\\Bücher\\Neu"] = "C:\\BCHER~1\\Neu";
+    job.applySourceFolder("C:\\Bücher\\Neu", "NTFS");
+    lines = write();
+    EXPECT_TRUE(contains(lines, "      /SD:C:\\BCHER~1\\Neu"));
+
+    lines = write();
+    EXPECT_TRUE(contains(lines, "      /NODD    :: " + comment(C::chb_PNoDD)));
+}
+
+TEST_F(JobFileWriterTest, NameListLinesAreIndentedAndSeparatorsBecomeSixBlanks) {
+    job.setNameListText("/ID\nC:\\Alte Sachen\nTemp\n\n");
+    const LineList lines = write();
+    const auto heading =
+        std::find(lines.begin(), lines.end(), ":: Liste ein- und auszuschließende Dateien und Verzeichnisse");
+    ASSERT_NE(heading, lines.end());
+    ASSERT_GE(lines.end() - heading, 6);
+    EXPECT_EQ(LineList(heading + 2, heading + 6),
+              (LineList{"      /ID", "      C:\\Alte Sachen", "      Temp", "      "}));
+}
+
+TEST_F(JobFileWriterTest, AnEmptyLogFieldNamesTheDefaultLogFile) {
+    job.setTicked(C::chb_LUNILOG, true);
+    const LineList lines = write();
+    EXPECT_TRUE(contains(lines, "      /UNILOG:" + services.logFile + "  :: " + comment(C::chb_LUNILOG)));
+}
+
+TEST_F(JobFileWriterTest, DefaultLogFileFallsBackToTheDocumentsFolder) {
+    const auto exists = [](std::vector<std::string> folders) {
+        return [folders](const std::string& folder) {
+            return std::find(folders.begin(), folders.end(), folder) != folders.end();
+        };
+    };
+    EXPECT_EQ(DefaultLogFile("C:\\Users\\a\\AppData\\Roaming", "C:\\Users\\a\\Documents",
+                             exists({"C:\\Users\\a\\AppData\\Roaming\\Talvex"}), PathStyle::Windows),
+              "C:\\Users\\a\\AppData\\Roaming\\Talvex\\tmp.log");
+    EXPECT_EQ(
+        DefaultLogFile("C:\\Users\\a\\AppData\\Roaming", "C:\\Users\\a\\Documents", exists({}), PathStyle::Windows),
+        "C:\\Users\\a\\Documents\\tmp.log");
+    EXPECT_EQ(
+        DefaultLogFile("/home/a/.config", "/home/a/Documents", exists({"/home/a/.config/Talvex"}), PathStyle::Posix),
+        "/home/a/.config/Talvex/tmp.log");
+}
+
+TEST_F(JobFileWriterTest, AFailureStopsTheLinesAndIsReported) {
+    services.failPathConversion = true;
+    LineList lines;
+    job.setEnabled(C::chb_PNoSD, false);
+    EXPECT_FALSE(WriteJobFile(job, "x.rcj", lines, log, services));
+    EXPECT_FALSE(contains(lines, ":: Zielverzeichnis"));
+    EXPECT_EQ(log.lines().back(), (fakes::RecordingLogSink::Line{"", LogColour::Black}));
+}
+
+} // namespace
+} // namespace talvex::formats
