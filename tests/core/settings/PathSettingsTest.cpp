@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/settings/PathSettings.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "fakes/TempFolder.h"
+
+namespace talvex::settings {
+namespace {
+
+using fakes::TempFolder;
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+class PathSettingsTest : public ::testing::Test {
+protected:
+    TempFolder root;
+    std::string settingsFolder = root.file("Talvex");
+    IniStore store;
+    PathSettings paths{store, settingsFolder};
+
+    void SetUp() override { fs::create_directories(settingsFolder); }
+
+    std::string folder(const std::string& relative) const {
+        const std::string path = root.file(relative);
+        fs::create_directories(path);
+        return path;
+    }
+    std::string file(const std::string& relative) const {
+        const std::string path = root.file(relative);
+        fs::create_directories(fs::path(path).parent_path());
+        TempFolder::Write(path, "x");
+        return path;
+    }
+    Strings stored(const std::string& section) const {
+        Strings values;
+        for (const auto& key : store.keys(section)) {
+            values.push_back(key + "=" + store.readString(section, key, ""));
+        }
+        return values;
+    }
+};
+
+TEST_F(PathSettingsTest, PathsInsideTheSettingsFolderAreStoredRelativeAndReadAbsolute) {
+    const struct {
+        std::string written;
+        std::string stored;
+    } cases[] = {
+        {settingsFolder + "/Ziel/Sub", "Ziel/Sub"},           {settingsFolder, ""},
+        {root.file("TalvexAlt/x"), root.file("TalvexAlt/x")}, // shares the prefix, not the folder
+        {root.file("talvex/x"), root.file("talvex/x")},       // other letter case is another folder
+        {settingsFolder + "/na", settingsFolder + "/na"},     // would read back as "nothing remembered"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.written);
+        paths.writePath("Image", "Pfad", c.written);
+        EXPECT_EQ(store.readString("Image", "Pfad", "?"), c.stored);
+        EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), c.written);
+    }
+}
+
+TEST_F(PathSettingsTest, ReadPathSettingDefaultsAndExistenceCheck) {
+    EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), "na"); // missing key: the default, not prefixed
+    store.writeString("Image", "Pfad", "na");
+    EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), "na");
+
+    store.writeString("Image", "mkisofs", "bin/mkisofs");
+    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", false, "na"), settingsFolder + "/bin/mkisofs");
+    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), "na");
+    file("Talvex/bin/mkisofs");
+    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), settingsFolder + "/bin/mkisofs");
+}
+
+TEST_F(PathSettingsTest, FirstEntryOfAHistoryIsWrittenAsKeyZero) {
+    EXPECT_FALSE(paths.hasHistory(kSourceHistory));
+    const std::string a = folder("a");
+    paths.addToHistory(kSourceHistory, a + "/", HistoryKeeps::ExistingPaths);
+    EXPECT_EQ(stored("SDHistorie"), Strings{"0=" + a});
+    EXPECT_TRUE(paths.hasHistory("sdhistorie"));
+}
+
+TEST_F(PathSettingsTest, HistoryStaysSortedWithoutCaseDuplicates) {
+    const std::string b = folder("B"), a = folder("a"), c = folder("c");
+    for (const auto& path : {b, c, a}) {
+        paths.addToHistory(kDestinationHistory, path, HistoryKeeps::ExistingPaths);
+    }
+    EXPECT_EQ(paths.readHistory(kDestinationHistory, true), (Strings{a, b, c}));
+
+    const IniStore before = store;
+    paths.addToHistory(kDestinationHistory, root.file("A"), HistoryKeeps::ExistingPaths);
+    EXPECT_EQ(store.serialize(IniEncoding::SystemCodePage), before.serialize(IniEncoding::SystemCodePage));
+}
+
+TEST_F(PathSettingsTest, ReadingStopsAtTheFirstMissingKey) {
+    store.writeString(kSourceHistory, "0", folder("a"));
+    store.writeString(kSourceHistory, "1", folder("b"));
+    store.writeString(kSourceHistory, "3", folder("d"));
+    EXPECT_EQ(paths.readHistory(kSourceHistory, true).size(), 2U);
+}
+
+TEST_F(PathSettingsTest, DestinationUnderTheSettingsFolderIsStoredRelativeAndShownAbsolute) {
+    const std::string inside = folder("Talvex/Sicherung");
+    paths.addToHistory(kDestinationHistory, inside, HistoryKeeps::ExistingPaths);
+    const std::string outside = folder("Daten");
+    paths.addToHistory(kDestinationHistory, outside, HistoryKeeps::ExistingPaths);
+    EXPECT_EQ(stored("DDHistorie"), (Strings{"0=" + outside, "1=Sicherung"}));
+    EXPECT_EQ(paths.readHistory(kDestinationHistory, true), (Strings{outside, inside}));
+}
+
+TEST_F(PathSettingsTest, VanishedFoldersLeaveOnlyWhenANewPathIsAdded) {
+    const std::string a = folder("a"), b = folder("b"), c = folder("c");
+    for (const auto& path : {a, b, c}) {
+        paths.addToHistory(kSourceHistory, path, HistoryKeeps::ExistingPaths);
+    }
+    fs::remove(b);
+    EXPECT_EQ(paths.readHistory(kSourceHistory, true), Strings{a}); // the menu ends before it
+    EXPECT_EQ(paths.readHistory(kSourceHistory, false).size(), 3U);
+
+    paths.addToHistory(kSourceHistory, c, HistoryKeeps::ExistingPaths); // listed already: untouched
+    EXPECT_EQ(paths.readHistory(kSourceHistory, false).size(), 3U);
+
+    const std::string d = folder("d");
+    paths.addToHistory(kSourceHistory, d, HistoryKeeps::ExistingPaths);
+    EXPECT_EQ(paths.readHistory(kSourceHistory, false), (Strings{a, c, d})); // c survives behind b
+}
+
+TEST_F(PathSettingsTest, ImageHistoryKeepsFilesNotYetMade) {
+    paths.acceptImageFile(root.file("images/one.iso"));
+    paths.acceptImageFile(settingsFolder + "/two.iso");
+    EXPECT_EQ(paths.readHistory(kImageHistory, false),
+              (Strings{root.file("images/one.iso"), settingsFolder + "/two.iso"}));
+    EXPECT_EQ(store.readString("Image", "Pfad", ""), ""); // the settings folder itself, stored relative
+}
+
+TEST_F(PathSettingsTest, RememberScriptKeepsASortedListOfExistingFiles) {
+    const std::string x = file("jobs/x.rcj"), y = file("jobs/Y.bat");
+    paths.RememberScript(y);
+    EXPECT_EQ(stored("Scripte"), Strings{"0=" + y});
+    EXPECT_EQ(store.readString("Job", "Path", ""), root.file("jobs"));
+
+    paths.RememberScript(x);
+    EXPECT_EQ(stored("Scripte"), (Strings{"0=" + x, "1=" + y}));
+
+    const IniStore before = store;
+    paths.RememberScript(root.file("jobs/X.RCJ")); // other letter case: list unchanged
+    EXPECT_EQ(store.serialize(IniEncoding::SystemCodePage), before.serialize(IniEncoding::SystemCodePage));
+
+    fs::remove(x);
+    EXPECT_EQ(paths.recentScripts().size(), 1U);
+    EXPECT_EQ(store.keys("Scripte").size(), 2U); // still listed until a new file is added
+    const std::string z = file("other/z.cmd");
+    paths.RememberScript(z);
+    EXPECT_EQ(stored("Scripte"), (Strings{"0=" + y, "1=" + z}));
+    EXPECT_EQ(store.readString("Job", "Path", ""), root.file("other"));
+}
+
+TEST(RelativeJob, StripsTheFolderOfTheLastJob) {
+    const struct {
+        PathStyle style;
+        const char* jobPath;
+        const char* path;
+        const char* caption;
+    } cases[] = {
+        {PathStyle::Windows, "C:\\Jobs", "c:\\jobs\\a.rcj", "a.rcj"},
+        {PathStyle::Windows, "C:\\Jobs\\", "C:\\Jobs\\sub\\a.rcj", "sub\\a.rcj"},
+        {PathStyle::Windows, "C:\\Jobs", "D:\\b.rcj", "D:\\b.rcj"},
+        {PathStyle::Windows, "C:\\Jobs", "C:\\JobsAlt\\b.rcj", "C:\\JobsAlt\\b.rcj"},
+        {PathStyle::Windows, "", "C:\\Jobs\\a.rcj", "C:\\Jobs\\a.rcj"},
+        {PathStyle::Posix, "/home/a/Jobs", "/home/a/Jobs/x.bat", "x.bat"},
+        {PathStyle::Posix, "/home/a/Jobs", "/home/a/jobs/x.bat", "/home/a/jobs/x.bat"},
+    };
+    for (const auto& c : cases) {
+        IniStore store;
+        store.writeString("Job", "Path", c.jobPath);
+        EXPECT_EQ(PathSettings(store, "", c.style).RelativeJob(c.path), c.caption) << c.jobPath << " " << c.path;
+    }
+}
+
+TEST_F(PathSettingsTest, DialogFolderFallsBackToSettingsThenDocuments) {
+    const std::string documents = folder("Dokumente");
+    const std::string remembered = folder("Logs");
+    paths.writePath("Log", "Pfad", remembered);
+    EXPECT_EQ(paths.logFileDialogFolder("", documents), remembered);
+    EXPECT_EQ(paths.logFileDialogFolder("/var/log/robo.log", documents), "/var/log");
+
+    fs::remove(remembered);
+    EXPECT_EQ(paths.logFileDialogFolder("", documents), settingsFolder);
+    fs::remove(settingsFolder);
+    EXPECT_EQ(paths.logFileDialogFolder("", documents), documents);
+    EXPECT_EQ(paths.dialogFolder("Job", "Path", documents), documents);
+}
+
+TEST_F(PathSettingsTest, ChosenLogFileGetsLogExtensionAndItsFolderIsRemembered) {
+    EXPECT_EQ(paths.acceptLogFile(settingsFolder + "/logs/lauf.txt"), settingsFolder + "/logs/lauf.log");
+    EXPECT_EQ(store.readString("Log", "Pfad", ""), "logs");
+
+    const struct {
+        const char* in;
+        const char* out;
+    } names[] = {{"/a/b.txt", "/a/b.log"},
+                 {"/a/b", "/a/b.log"},
+                 {"/a.d/b", "/a.d/b.log"},
+                 {"/a/.hidden", "/a/.hidden.log"},
+                 {"/a/b.c.d", "/a/b.c.log"}};
+    for (const auto& n : names) {
+        EXPECT_EQ(ReplaceExtension(n.in, ".log", PathStyle::Posix), n.out);
+    }
+}
+
+} // namespace
+} // namespace talvex::settings
