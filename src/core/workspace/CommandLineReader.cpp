@@ -54,7 +54,7 @@ public:
         int folders = 0;
         while (m_next < m_args.size()) {
             const std::string& argument = m_args[m_next++];
-            if (argument.empty() || argument.front() != '/') {
+            if (!isSwitch(argument)) {
                 if (folders < 2) {
                     folder(folders++ == 0, argument);
                 }
@@ -130,6 +130,19 @@ private:
         m_names += '\n';
     }
 
+    // POSIX folders start with "/" as switches do: there a known switch is a switch, and of the
+    // rest whatever holds a second "/" (or is the root) is a path.
+    [[nodiscard]] bool isSwitch(std::string_view argument) const {
+        if (argument.empty() || argument.front() != '/') {
+            return false;
+        }
+        if (m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value()) {
+            return true;
+        }
+        return argument.size() > 1 && argument.find('/', 1) == std::string_view::npos;
+    }
+
+    // Only a switch of the table ends a name list on POSIX: "/ZZZ" there would be an absolute name.
     [[nodiscard]] bool endsNameList(std::string_view argument) const {
         if (argument.empty() || argument.front() != '/') {
             return false;
