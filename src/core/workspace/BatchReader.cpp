@@ -12,6 +12,7 @@
 #include "core/presentation/Translate.h"
 #include "core/settings/AsciiCase.h"
 #include "core/workspace/CommandLineReader.h"
+#include "core/workspace/LogLines.h"
 #include "core/workspace/Workspace.h"
 
 namespace talvex::workspace {
@@ -20,15 +21,6 @@ namespace {
 
 using C = options::Control;
 using formats::LineList;
-
-void Empty(LogSink& log) {
-    log.appendLine("", LogColour::Black);
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 std::optional<unsigned> ParseNumber(std::string_view text) {
     text = formats::TrimBlanks(text);
@@ -71,7 +63,7 @@ void TakeFolder(options::JobState& job, LineList& parameters, bool source, LogSi
         job.checkDestinationPath(folder);
     }
     log.appendLine(Format("%s: %s", {source ? tr("Quelle") : tr("Ziel"), folder}), LogColour::Blue);
-    Empty(log);
+    LogEmptyLine(log);
 }
 
 // Reads the job file the first parameter names, then the folders after it. False when reading must
@@ -80,25 +72,25 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
     const WorkspaceServices& services = workspace.services();
-    Empty(log);
+    LogEmptyLine(log);
     if (parameters.empty()) {
         log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
         job.SetJobFlags(false, false, false);
         return false;
     }
     log.appendLine(tr("...geladen."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     std::string reference = parameters.front();
     parameters.erase(parameters.begin());
     job.setJobReferencePath(reference);
-    log.appendLine(Format(tr("Datei: %s."), {reference}), LogColour::Black);
-    Empty(log);
-    if (!FileExists(reference)) {
+    LogFileName(log, reference);
+    LogEmptyLine(log);
+    if (!IsRegularFile(reference)) {
         // The name may be a Windows path while we run elsewhere: Windows style splits at "\" and "/".
         const std::string candidate =
             JoinPath(ExcludeTrailingSeparator(FolderPart(batchFile, services.style), services.style),
                      FileNamePart(reference, PathStyle::Windows), services.style);
-        if (!FileExists(candidate)) {
+        if (!IsRegularFile(candidate)) {
             log.appendLine(Format(tr("Die Datei %s wurde nicht gefunden."), {reference}), LogColour::Black);
             job.SetJobFlags(false, false, false);
             return false;
@@ -111,8 +103,8 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
         }
         reference = candidate;
         job.setJobReferencePath(reference);
-        log.appendLine(Format(tr("Datei: %s."), {reference}), LogColour::Black);
-        Empty(log);
+        LogFileName(log, reference);
+        LogEmptyLine(log);
     }
     const std::optional<LineList> lines = Load(reference, log);
     if (!lines || !formats::ReadJobFile(job, *lines, true, log, services.formats)) {
@@ -121,12 +113,26 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
         return true;
     }
     log.appendLine(tr("...geladen."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     TakeFolder(job, parameters, true, log);
     TakeFolder(job, parameters, false, log);
     // After the folders: a job whose folders come from the batch line is ready only with them.
     job.SetJobFlags(job.computeReady(), true, false);
     return true;
+}
+
+// Applies the command line of a command-line batch to the entry's job and reports the outcome.
+void ReadCommandLine(Workspace& workspace, JobEntry& entry, std::string_view line, bool announceReset) {
+    options::JobState& job = *entry.job;
+    LogSink& log = *entry.log;
+    if (ParseCommandLine(job, line, announceReset, log, workspace.services().formats)) {
+        log.appendLine(tr("...geladen."), LogColour::Green);
+        job.SetJobFlags(job.computeReady(), true, false);
+    } else {
+        log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Red);
+        job.SetJobFlags(false, false, false);
+    }
+    LogEmptyLine(log);
 }
 
 // The next job of a multi-job file: the current one for the first, else a new one that takes over
@@ -183,14 +189,7 @@ void OpenMulti(Workspace& workspace, const std::string& file, MultiLayout layout
         pos += 2;
         if (layout == MultiLayout::CommandBatch) {
             NumberJob(entry, JobNumberOfRemLine(remLine), counter);
-            if (ParseCommandLine(*entry.job, call, counter == 0, log, workspace.services().formats)) {
-                log.appendLine(tr("...geladen."), LogColour::Green);
-                entry.job->SetJobFlags(entry.job->computeReady(), true, false);
-            } else {
-                log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Red);
-                entry.job->SetJobFlags(false, false, false);
-            }
-            Empty(log);
+            ReadCommandLine(workspace, entry, call, counter == 0);
             continue;
         }
         LineList parameters;
@@ -202,7 +201,7 @@ void OpenMulti(Workspace& workspace, const std::string& file, MultiLayout layout
     }
     if (counter < 0) {
         workspace.log().appendLine(tr("Beim Lesen der Datei ist ein Fehler aufgetreten"), LogColour::Black);
-        Empty(workspace.log());
+        LogEmptyLine(workspace.log());
         workspace.current().job->SetJobFlags(false, false, false);
     }
 }
@@ -246,7 +245,7 @@ void OpenJobBatch(Workspace& workspace, const std::string& file) {
     }
     if (call == nullptr) {
         log.appendLine(tr("Beim Lesen der Datei ist ein Fehler aufgetreten"), LogColour::Black);
-        Empty(log);
+        LogEmptyLine(log);
         entry.job->SetJobFlags(false, false, false);
         return;
     }
@@ -266,14 +265,13 @@ void OpenCommandBatch(Workspace& workspace, const std::string& file) {
             line = formats::TrimBlanks(*it);
         }
     }
-    if (lines && ParseCommandLine(*entry.job, UnescapeBatchPercent(line), true, log, workspace.services().formats)) {
-        log.appendLine(tr("...geladen."), LogColour::Green);
-        entry.job->SetJobFlags(entry.job->computeReady(), true, false);
-    } else {
+    if (!lines) {
         log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Red);
+        LogEmptyLine(log);
         entry.job->SetJobFlags(false, false, false);
+        return;
     }
-    Empty(log);
+    ReadCommandLine(workspace, entry, UnescapeBatchPercent(line), true);
 }
 
 void OpenMultiJobBatch(Workspace& workspace, const std::string& file) {

@@ -16,6 +16,7 @@
 #include "core/settings/AsciiCase.h"
 #include "core/settings/PathSettings.h"
 #include "core/workspace/CommandLineReader.h"
+#include "core/workspace/LogLines.h"
 #include "core/workspace/Workspace.h"
 
 namespace talvex::workspace {
@@ -24,25 +25,6 @@ namespace {
 
 using C = options::Control;
 using formats::LineList;
-
-void Empty(LogSink& log) {
-    log.appendLine("", LogColour::Black);
-}
-
-void LogFile(LogSink& log, std::string_view path) {
-    log.appendLine(Format(tr("Datei: %s."), {path}), LogColour::Black);
-}
-
-void Heading(LogSink& log, const std::string& text) {
-    log.appendLine(text, LogColour::Purple);
-    log.appendLine(std::string(text.size() + 1, '='), LogColour::Purple);
-    Empty(log);
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 // The job file beside a batch file: its reference path, made to end in ".rcj".
 std::string ReferencePath(const options::JobState& job, std::string_view fallback, PathStyle style) {
@@ -60,13 +42,13 @@ bool WriteJobFileTo(const options::JobState& job, const std::string& path, LogSi
         return false;
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     if (!SaveLines(path, lines, log)) {
         log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Blue);
         return false;
     }
     log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
-    Empty(log);
+    LogEmptyLine(log);
     return true;
 }
 
@@ -115,9 +97,32 @@ std::optional<std::size_t> LoadForUpdate(const std::string& batch, unsigned numb
                                  "die Datei wurde nicht geändert."),
                               {batch, std::to_string(number)}),
                        LogColour::Red);
-        Empty(log);
+        LogEmptyLine(log);
     }
     return call;
+}
+
+// Writes the job's own file and reports it; the job counts as saved only when the file is on disk.
+bool SaveJobLines(options::JobState& job, const std::string& path, const LineList& lines, LogSink& log) {
+    const bool saved = SaveLines(path, lines, log);
+    if (saved) {
+        log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
+        job.setModifiedFlag(false);
+    } else {
+        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
+    }
+    LogEmptyLine(log);
+    return saved;
+}
+
+// Reports the batch file of a Batch/Job layout after its line was (or was not) written.
+void ReportBatch(options::JobState& job, const std::string& batch, bool saved, LogSink& log) {
+    if (saved) {
+        log.appendLine(Format(tr("Batchdatei unter %s gespeichert."), {batch}), LogColour::Blue);
+        job.setModifiedFlag(false);
+    } else {
+        log.appendLine(tr("Speichern der Batchdatei gescheitert."), LogColour::Blue);
+    }
 }
 
 } // namespace
@@ -128,7 +133,7 @@ bool SaveLines(const std::string& path, const LineList& lines, LogSink& log) {
         log.appendLine(error->describe(), LogColour::Red);
         return false;
     }
-    return FileExists(path);
+    return IsRegularFile(path);
 }
 
 std::string ForceExtension(std::string_view file, std::string_view extension, PathStyle style) {
@@ -157,7 +162,7 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
     folder(C::chb_PNoSD, job.sourcePath());
     folder(C::chb_PNoDD, job.destinationPath());
     add(EscapeBatchPercent(line));
-    Empty(log);
+    LogEmptyLine(log);
     return !job.jobReferencePath().empty();
 }
 
@@ -166,25 +171,18 @@ bool SaveJobFile(JobEntry& entry, const formats::FormatServices& services, PathS
     LogSink& log = *entry.log;
     const std::string path = ForceExtension(job.jobFilePath(), ".rcj", style);
     job.setJobFilePath(path);
-    LogFile(log, path);
-    Empty(log);
-    bool saved = false;
+    LogFileName(log, path);
+    LogEmptyLine(log);
     LineList lines;
     if (!formats::WriteJobFile(job, path, lines, log, services)) {
         log.appendLine(tr("Zu den Einstellungen konnte kein Job erstellt werden."), LogColour::Black);
     } else {
         log.appendLine(tr("...erstellt."), LogColour::Green);
-        Empty(log);
-        saved = SaveLines(path, lines, log);
-        if (saved) {
-            log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
-            job.setModifiedFlag(false);
-        } else {
-            log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
-        }
+        LogEmptyLine(log);
+        return SaveJobLines(job, path, lines, log);
     }
-    Empty(log);
-    return saved;
+    LogEmptyLine(log);
+    return false;
 }
 
 bool SaveJobBatch(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
@@ -192,17 +190,17 @@ bool SaveJobBatch(JobEntry& entry, const formats::FormatServices& services, Path
     LogSink& log = *entry.log;
     const std::string batch = ForceExtension(job.jobFilePath(), ".bat", style);
     job.setJobFilePath(batch);
-    LogFile(log, batch);
+    LogFileName(log, batch);
     const std::string reference = ReferencePath(job, batch + ".rcj", style);
     job.setJobReferencePath(reference);
-    LogFile(log, reference);
-    Empty(log);
+    LogFileName(log, reference);
+    LogEmptyLine(log);
     if (!WriteJobFileTo(job, reference, log, services)) {
-        Empty(log);
+        LogEmptyLine(log);
         return false;
     }
     log.appendLine(tr("Batch erstellen..."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     bool saved = false;
     LineList lines;
     if (BuildJobBatchLines(job, lines, log, services)) {
@@ -211,14 +209,9 @@ bool SaveJobBatch(JobEntry& entry, const formats::FormatServices& services, Path
     } else {
         log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
     }
-    Empty(log);
-    if (saved) {
-        log.appendLine(Format(tr("Batchdatei unter %s gespeichert."), {batch}), LogColour::Blue);
-        job.setModifiedFlag(false);
-    } else {
-        log.appendLine(tr("Speichern der Batchdatei gescheitert."), LogColour::Blue);
-    }
-    Empty(log);
+    LogEmptyLine(log);
+    ReportBatch(job, batch, saved, log);
+    LogEmptyLine(log);
     return saved;
 }
 
@@ -233,16 +226,8 @@ bool SaveCommandBatch(JobEntry& entry, const formats::FormatServices& services, 
         return false;
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
-    Empty(log);
-    const bool saved = SaveLines(path, {header, *line}, log);
-    if (saved) {
-        log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
-        job.setModifiedFlag(false);
-    } else {
-        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
-    }
-    Empty(log);
-    return saved;
+    LogEmptyLine(log);
+    return SaveJobLines(job, path, {header, *line}, log);
 }
 
 bool UpdateMultiJobBatch(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
@@ -257,12 +242,12 @@ bool UpdateMultiJobBatch(JobEntry& entry, const formats::FormatServices& service
     const std::string reference = ReferencePath(
         job, settings::ReplaceExtension(batch, Format(".%d.rcj", {std::to_string(entry.Number)}), style), style);
     job.setJobReferencePath(reference);
-    LogFile(log, reference);
+    LogFileName(log, reference);
     if (!WriteJobFileTo(job, reference, log, services)) {
         return false;
     }
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     bool saved = false;
     LineList batchLines;
     if (BuildJobBatchLines(job, batchLines, log, services)) {
@@ -272,12 +257,7 @@ bool UpdateMultiJobBatch(JobEntry& entry, const formats::FormatServices& service
     } else {
         log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
     }
-    if (saved) {
-        log.appendLine(Format(tr("Batchdatei unter %s gespeichert."), {batch}), LogColour::Blue);
-        job.setModifiedFlag(false);
-    } else {
-        log.appendLine(tr("Speichern der Batchdatei gescheitert."), LogColour::Blue);
-    }
+    ReportBatch(job, batch, saved, log);
     return saved;
 }
 
@@ -290,24 +270,16 @@ bool UpdateMultiCommandBatch(JobEntry& entry, const formats::FormatServices& ser
         return false;
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
-    Empty(log);
+    LogEmptyLine(log);
     LineList lines;
     const std::optional<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, log);
     if (!call) {
         return false;
     }
     lines[*call] = "CALL " + *line;
-    const bool saved = SaveLines(batch, lines, log);
-    if (saved) {
-        log.appendLine(Format(tr("Job unter %s gespeichert."), {batch}), LogColour::Blue);
-        job.setModifiedFlag(false);
-    } else {
-        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
-    }
-    Empty(log);
-    return saved;
+    return SaveJobLines(job, batch, lines, log);
 }
 
 namespace {
@@ -333,12 +305,12 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
         if (layout == MultiLayout::JobBatch) {
             const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
             job.setJobFilePath(batch);
-            Heading(log, tr("Job speichern"));
+            LogHeading(log, tr("Job speichern"));
             const std::string reference = ReferencePath(
                 job, settings::ReplaceExtension(batch, Format(".%d.rcj", {number}), services.style), services.style);
             job.setJobReferencePath(reference);
-            LogFile(log, reference);
-            Empty(log);
+            LogFileName(log, reference);
+            LogEmptyLine(log);
             const bool written = WriteJobFileTo(job, reference, log, services.formats);
             log.appendLine(tr("Batch erstellen..."), LogColour::Green);
             LineList batchLines;
@@ -347,7 +319,7 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
             }
         } else {
             job.setJobFilePath(ForceExtension(job.jobFilePath(), ".cmd", services.style));
-            Heading(log, Format(tr("Single Job %d erstellen"), {number}));
+            LogHeading(log, Format(tr("Single Job %d erstellen"), {number}));
             line = CommandBatchLine(job, log, services.formats, nullptr);
         }
         if (line) {
@@ -359,16 +331,16 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
         } else {
             log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
         }
-        Empty(log);
+        LogEmptyLine(log);
     }
     workspace.SelectJob(0);
     JobEntry& first = jobs.at(0);
     LogSink& log = *first.log;
-    Heading(log, layout == MultiLayout::JobBatch ? tr("Multi Batch erstellen") : tr("Multi Job erstellen"));
+    LogHeading(log, layout == MultiLayout::JobBatch ? tr("Multi Batch erstellen") : tr("Multi Job erstellen"));
     for (const std::string& line : file) {
         log.appendLine(line, LogColour::Navy);
     }
-    Empty(log);
+    LogEmptyLine(log);
     const std::string& path = first.job->jobFilePath();
     const bool saved = SaveLines(path, file, log);
     if (saved) {
@@ -379,7 +351,7 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
     } else {
         log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
     }
-    Empty(log);
+    LogEmptyLine(log);
     return saved && included.size() == jobs.size();
 }
 

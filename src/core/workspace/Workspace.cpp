@@ -14,6 +14,7 @@
 #include "core/settings/AsciiCase.h"
 #include "core/workspace/BatchReader.h"
 #include "core/workspace/BatchWriter.h"
+#include "core/workspace/LogLines.h"
 #include "platform/Files.h"
 
 namespace talvex::workspace {
@@ -21,21 +22,6 @@ namespace talvex::workspace {
 namespace {
 
 constexpr const char* kMessageCaption = "Talvex";
-
-void Empty(LogSink& log) {
-    log.appendLine("", LogColour::Black);
-}
-
-void Heading(LogSink& log, const std::string& text) {
-    log.appendLine(text, LogColour::Purple);
-    log.appendLine(std::string(text.size() + 1, '='), LogColour::Purple);
-    Empty(log);
-}
-
-bool IsFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 FileFilter Filter(const char* description, const char* pattern) {
     return FileFilter{tr(description) + Format(" (%s)", {pattern}), {pattern}};
@@ -153,13 +139,13 @@ bool Workspace::OpenFile(const std::string& path) {
     m_services.paths.writePath("Job", "Path",
                                ExcludeTrailingSeparator(FolderPart(path, m_services.style), m_services.style));
     LogSink& out = *entry.log;
-    Heading(out, tr("Job laden"));
-    out.appendLine(Format(tr("Datei: %s."), {path}), LogColour::Black);
-    Empty(out);
+    LogHeading(out, tr("Job laden"));
+    LogFileName(out, path);
+    LogEmptyLine(out);
     if (entry.Kind == ScriptKind::Unknown) {
         const std::string text = tr("Die Datei wird nicht unterstützt.");
         out.appendLine(text, LogColour::Red);
-        Empty(out);
+        LogEmptyLine(out);
         m_services.ui.showMessage(MessageKind::Error, kMessageCaption, text, Buttons::Ok);
         return false;
     }
@@ -212,7 +198,7 @@ void Workspace::LoadJobFile() {
         out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
         job.SetJobFlags(false, false, false);
     }
-    Empty(out);
+    LogEmptyLine(out);
 }
 
 bool Workspace::AlreadyOpen(const std::string& path) {
@@ -274,7 +260,7 @@ bool Workspace::SaveJob(bool saveAs) {
         return false;
     }
     LogSink& out = *entry.log;
-    Heading(out, tr("Job speichern"));
+    LogHeading(out, tr("Job speichern"));
     bool saved = false;
     try {
         const formats::FormatServices& formats = m_services.formats;
@@ -319,16 +305,17 @@ void Workspace::copyRobocopyBeside(const std::string& jobFile) {
     const PathStyle style = m_services.style;
     const std::string target =
         JoinPath(ExcludeTrailingSeparator(FolderPart(jobFile, style), style), kRobocopyFileName, style);
-    if (IsFile(target)) {
+    if (IsRegularFile(target)) {
         out.appendLine(tr("Im Jobverzeichnis existiert bereits eine RoboCopy.exe."), LogColour::Black);
         return;
     }
     std::string source = JoinPath(m_services.paths.settingsFolder(), kRobocopyFileName, style);
-    for (std::size_t i = 0; !IsFile(source) && i < m_services.systemFolders.size(); ++i) {
+    for (std::size_t i = 0; !IsRegularFile(source) && i < m_services.systemFolders.size(); ++i) {
         source = JoinPath(m_services.systemFolders[i], kRobocopyFileName, style);
     }
     std::error_code error;
-    if (IsFile(source) && std::filesystem::copy_file(source, target, std::filesystem::copy_options::none, error)) {
+    if (IsRegularFile(source) &&
+        std::filesystem::copy_file(source, target, std::filesystem::copy_options::none, error)) {
         out.appendLine(tr("Die Robocopy.exe wurde in das Jobverzeichnis kopiert."), LogColour::Black);
     } else {
         out.appendLine(tr("Die Robocopy.exe konnte nicht in das Jobverzeichnis kopiert werden."), LogColour::Black);
@@ -397,7 +384,7 @@ std::string Workspace::defaultJobPath() const {
 }
 
 void Workspace::initDefaultJobMenu() {
-    const bool exists = IsFile(defaultJobPath());
+    const bool exists = IsRegularFile(defaultJobPath());
     m_defaultMenu.loadEnabled = exists;
     m_defaultMenu.deleteEnabled = exists;
     m_defaultMenu.newWithDefaultsEnabled = exists;
@@ -419,9 +406,9 @@ void Workspace::SaveDefaultJob() {
             out.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
         }
     }
-    Empty(out);
+    LogEmptyLine(out);
     // Hidden by its name on POSIX ("~" sorts it away from the settings); Windows sets the attribute.
-    const bool exists = IsFile(path);
+    const bool exists = IsRegularFile(path);
     m_defaultMenu.loadEnabled = exists;
     m_defaultMenu.deleteEnabled = exists;
     m_defaultMenu.newWithDefaultsEnabled = true;
@@ -436,13 +423,13 @@ void Workspace::LoadDefaultJob(bool silent) {
     options::JobState& job = *entry.job;
     LogSink& out = *entry.log;
     const std::string path = defaultJobPath();
-    if (IsFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
+    if (IsRegularFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
         const formats::TextLinesResult loaded = formats::LoadTextLines(path);
         out.appendLine(tr("Voreinstellungen laden."), LogColour::Black);
-        Empty(out);
+        LogEmptyLine(out);
         if (!silent) {
             out.appendLine(tr("Einstellungen zurückgesetzt."), LogColour::Red);
-            Empty(out);
+            LogEmptyLine(out);
         }
         bool ready = false;
         if (!loaded.error && formats::ReadJobFile(job, loaded.lines, false, out, m_services.formats)) {
@@ -454,7 +441,7 @@ void Workspace::LoadDefaultJob(bool silent) {
             out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
         }
         job.SetJobFlags(ready, false, false);
-        Empty(out);
+        LogEmptyLine(out);
     }
     job.setModifiedFlag(false);
 }
@@ -467,7 +454,7 @@ void Workspace::DeleteDefaultJob() {
                                   tr("Sollen die Voreinstellungen\r\nwirklich gelöscht werden?"), Buttons::YesNo);
     if (answer != Answer::Yes) {
         out.appendLine(tr("Der Vorgang wurde abgebrochen."), LogColour::Red);
-        Empty(out);
+        LogEmptyLine(out);
         return;
     }
     if (platform::EnsureFileDeleted(defaultJobPath())) {
@@ -475,7 +462,7 @@ void Workspace::DeleteDefaultJob() {
     } else {
         out.appendLine(tr("Die Voreinstellungen konnten nicht gelöscht werden."), LogColour::Red);
     }
-    Empty(out);
+    LogEmptyLine(out);
     // Offering to load or delete a file that is gone would only lead to nothing happening.
     const bool checked = m_defaultMenu.newWithDefaultsChecked;
     initDefaultJobMenu();
