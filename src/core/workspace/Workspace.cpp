@@ -28,14 +28,14 @@ FileFilter Filter(const char* description, const char* pattern) {
 }
 
 std::vector<FileFilter> SingleJobFilters() {
-    return {Filter("Robocopy Job-Dateien", "*.rcj"), Filter("Robocopy Batch/Job-Dateien", "*.bat"),
-            Filter("Robocopy Commandline-Dateien", "*.cmd")};
+    return {Filter(N_("Robocopy Job-Dateien"), "*.rcj"), Filter(N_("Robocopy Batch/Job-Dateien"), "*.bat"),
+            Filter(N_("Robocopy Commandline-Dateien"), "*.cmd")};
 }
 
 std::vector<FileFilter> OpenFilters() {
     std::vector<FileFilter> filters = SingleJobFilters();
     filters.push_back({tr("Unterstützte Dateien") + " (*.rcj, *.bat, *.cmd)", {"*.rcj", "*.bat", "*.cmd"}});
-    filters.push_back(Filter("Alle Dateien", "*.*"));
+    filters.push_back(Filter(N_("Alle Dateien"), "*.*"));
     return filters;
 }
 
@@ -326,7 +326,8 @@ void Workspace::SaveAllJobs() {
     FileDialogRequest request;
     request.title = tr("Einstellungen speichern.");
     request.initialFolder = dialogFolder();
-    request.filters = {Filter("Robocopy Batch/Job-Dateien", "*.bat"), Filter("Robocopy Commandline-Dateien", "*.cmd")};
+    request.filters = {Filter(N_("Robocopy Batch/Job-Dateien"), "*.bat"),
+                       Filter(N_("Robocopy Commandline-Dateien"), "*.cmd")};
     request.optionLabel = tr("Robocopy mitspeichern.");
     const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
     if (!choice || choice->path.empty()) {
