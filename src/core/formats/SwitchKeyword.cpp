@@ -12,12 +12,20 @@ namespace {
 using options::ArgumentKind;
 using C = options::Control;
 
-// Characters first to last of a value, counted from 1; shorter values give what is there.
+// Characters first to last of a value, counted from 1 as characters, not bytes, so an umlaut is
+// one; shorter values give what is there.
 std::string_view Characters(std::string_view value, std::size_t first, std::size_t last) {
-    if (value.size() < first) {
-        return {};
-    }
-    return value.substr(first - 1, last - first + 1);
+    const auto offsetOf = [value](std::size_t character) {
+        std::size_t offset = 0;
+        for (std::size_t count = 1; count < character && offset < value.size(); ++count) {
+            do {
+                ++offset;
+            } while (offset < value.size() && (static_cast<unsigned char>(value[offset]) & 0xC0) == 0x80);
+        }
+        return offset;
+    };
+    const std::size_t begin = offsetOf(first);
+    return value.substr(begin, offsetOf(last + 1) - begin);
 }
 
 } // namespace

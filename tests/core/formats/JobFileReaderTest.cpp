@@ -159,6 +159,56 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
     EXPECT_EQ(job.text(C::edt_KR), "3"); // the line that ended the last block was applied
 }
 
+TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
+    const std::vector<std::string> switches = {
+        "/A",         "/A+:R",
+        "/A-:R",      "/B",
+        "/COPY:D",    "/COPYALL",
+        "/CREATE",    "/DCOPY:T",
+        "/DD:D:\\x",  "/E",
+        "/ETA",       "/FAT",
+        "/FFT",       "/FP",
+        "/IA:R",      "/ID",
+        "/IF",        "/IPG:1",
+        "/IS",        "/IT",
+        "/L",         "/LEV:1",
+        "/LOG:x",     "/LOG+:x",
+        "/M",         "/MAX:1",
+        "/MIN:1",     "/MIR",
+        "/MON:1",     "/MOT:1",
+        "/MOV",       "/MOVE",
+        "/NC",        "/NDL",
+        "/NFL",       "/NJH",
+        "/NJS",       "/NOCOPY",
+        "/NODD",      "/NOSD",
+        "/NP",        "/NS",
+        "/PF",        "/PURGE",
+        "/R:1",       "/RH:0000-2359",
+        "/S",         "/SD:C:\\x",
+        "/SEC",       "/TBD",
+        "/TEE",       "/TS",
+        "/UNICODE",   "/UNILOG:x",
+        "/UNILOG+:x", "/W:1",
+        "/V",         "/X",
+        "/XA:R",      "/XC",
+        "/XD",        "/XF",
+        "/XJ",        "/XJD",
+        "/XJF",       "/XL",
+        "/XN",        "/XO",
+        "/XX",        "/Z",
+        "/ZB",
+    };
+    ASSERT_EQ(switches.size(), 71U);
+    for (const std::string& line : switches) {
+        SCOPED_TRACE(line);
+        log.clear();
+        read({line});
+        EXPECT_EQ(redLines(), std::vector<std::string>{"Einstellungen zurückgesetzt."});
+        EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
+                    log.contains(line, LogColour::Blue));
+    }
+}
+
 TEST_F(JobFileReaderTest, ValuesAndLetters) {
     struct Case {
         std::string line;
@@ -181,6 +231,7 @@ TEST_F(JobFileReaderTest, ValuesAndLetters) {
         {"/RH:800-1700", C::edt_MRH1, "800-"},
         {"/RH:800-1700", C::edt_MRH2, "700"},
         {"/RH:08", C::edt_MRH2, ""},
+        {"/RH:ä800-1700", C::edt_MRH1, "ä800"},
         {"/log:C:\\my logs\\a.log", C::edt_LLOG, "C:\\my logs\\a.log"},
         {"/UNILOG+:x.log", C::edt_LLOG, "x.log"},
     };
