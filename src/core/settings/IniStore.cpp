@@ -116,9 +116,6 @@ IniStore IniStore::Parse(std::string_view bytes) {
     IniStore store;
     const std::string text = DecodeFile(bytes);
     std::string_view rest = text;
-    if (rest.starts_with("\xEF\xBB\xBF")) { // a mark inside UTF-16 text, now UTF-8
-        rest.remove_prefix(3);
-    }
     Section* current = nullptr;
     while (!rest.empty()) {
         const std::size_t end = rest.find_first_of("\r\n");
@@ -175,7 +172,12 @@ std::string IniStore::serialize(IniEncoding encoding) const {
     if (encoding == IniEncoding::Utf16LeWithMark) {
         return std::string(kUtf16LeMark) + platform::Utf8ToUtf16Le(text);
     }
-    return platform::ToSystemCodePage(text);
+    std::string bytes = platform::ToSystemCodePage(text);
+    // Text that starts with U+FEFF would lose it to the reader, which takes it for a mark.
+    if (bytes.starts_with(kUtf8Mark)) {
+        bytes.insert(0, kUtf8Mark);
+    }
+    return bytes;
 }
 
 std::string IniStore::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
@@ -269,13 +271,6 @@ void IniStore::eraseSection(std::string_view section) {
     }
     m_sections.erase(m_sections.begin() + static_cast<std::ptrdiff_t>(found->second));
     reindex();
-}
-
-void IniStore::deleteKey(std::string_view section, std::string_view key) {
-    if (Section* found = findSection(section)) {
-        std::erase_if(found->lines,
-                      [key](const Line& line) { return line.isEntry && EqualsIgnoringAsciiCase(line.key, key); });
-    }
 }
 
 std::optional<platform::FileError> IniStore::writeBack() const {

@@ -72,7 +72,6 @@ public:
     void ensureSection(std::string_view section);
     /// Removes the section with all its lines; nothing happens when it is missing.
     void eraseSection(std::string_view section);
-    void deleteKey(std::string_view section, std::string_view key);
 
     [[nodiscard]] const std::string& path() const { return m_path; }
     /// Writes the whole store to its file, atomically: on failure the old file stays as it was and

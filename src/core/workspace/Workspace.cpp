@@ -53,7 +53,8 @@ ScriptKind KindOfSaveFilter(int filter) {
 } // namespace
 
 Workspace::Workspace(WorkspaceServices services, JobList::LogFactory logFactory)
-    : m_services(std::move(services)), m_jobs(m_services.environment, std::move(logFactory)) {
+    : m_services(std::move(services)), m_settings(m_services.store),
+      m_jobs(m_services.environment, std::move(logFactory)) {
     initDefaultJobMenu();
     NewJob();
 }
@@ -243,7 +244,7 @@ bool Workspace::SaveJob(bool saveAs) {
         request.initialFolder = dialogFolder();
         request.filters = SingleJobFilters();
         request.optionLabel = tr("Robocopy mitspeichern.");
-        request.optionChecked = m_services.store.readBool("Settings", "CopyRobo", false);
+        request.optionChecked = m_settings.copyRobocopy();
         const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
         if (!choice) {
             return false;
@@ -254,7 +255,7 @@ bool Workspace::SaveJob(bool saveAs) {
         job.setJobFilePath(choice->path);
         job.setJobReferencePath("");
         job.setSaveAsFlag(job.saveAsFlag()); // raises the state-changed flag for the buttons
-        m_services.store.writeBool("Settings", "CopyRobo", copyRobocopy);
+        m_settings.setCopyRobocopy(copyRobocopy);
     }
     if (job.jobFilePath().empty()) {
         return false;
@@ -389,7 +390,7 @@ void Workspace::initDefaultJobMenu() {
     m_defaultMenu.loadEnabled = exists;
     m_defaultMenu.deleteEnabled = exists;
     m_defaultMenu.newWithDefaultsEnabled = exists;
-    m_defaultMenu.newWithDefaultsChecked = exists && m_services.store.readBool("Settings", "New", true);
+    m_defaultMenu.newWithDefaultsChecked = exists && m_settings.newWithDefaults();
 }
 
 void Workspace::SaveDefaultJob() {
@@ -472,7 +473,7 @@ void Workspace::DeleteDefaultJob() {
 
 void Workspace::ToggleNewWithDefaults() {
     m_defaultMenu.newWithDefaultsChecked = !m_defaultMenu.newWithDefaultsChecked;
-    m_services.store.writeBool("Settings", "New", m_defaultMenu.newWithDefaultsChecked);
+    m_settings.setNewWithDefaults(m_defaultMenu.newWithDefaultsChecked);
 }
 
 } // namespace talvex::workspace

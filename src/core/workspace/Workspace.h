@@ -14,6 +14,7 @@
 #include "core/services/UserInterface.h"
 #include "core/settings/IniStore.h"
 #include "core/settings/PathSettings.h"
+#include "core/settings/ProgramSettings.h"
 #include "core/workspace/JobList.h"
 
 namespace talvex::workspace {
@@ -140,6 +141,7 @@ private:
     void readByKind(JobEntry& entry);
 
     WorkspaceServices m_services;
+    settings::ProgramSettings m_settings;
     JobList m_jobs;
     DefaultJobMenu m_defaultMenu;
 };

@@ -29,22 +29,6 @@ TEST(IniStoreFormat, WritesUtf16WithMarkAndCrLfAndRoundTripsByteForByte) {
     EXPECT_EQ(IniStore::Parse(bytes).serialize(IniEncoding::Utf16LeWithMark), bytes);
 }
 
-TEST(IniStoreFormat, FileWrittenBackOpensWithTheSameContents) {
-    TempFolder folder;
-    const std::string path = folder.file("Talvex.ini");
-    IniStore store(path, IniEncoding::Utf16LeWithMark);
-    store.writeString("Job", "Path", "/home/anna/Jobs");
-    ASSERT_FALSE(store.writeBack().has_value());
-
-    const std::string written = TempFolder::Read(path);
-    EXPECT_EQ(written, store.serialize(IniEncoding::Utf16LeWithMark));
-    auto reopened = IniStore::Open(path, IniEncoding::Utf16LeWithMark);
-    ASSERT_FALSE(reopened.error.has_value());
-    EXPECT_EQ(reopened.store.readString("job", "path", "na"), "/home/anna/Jobs");
-    ASSERT_FALSE(reopened.store.writeBack().has_value());
-    EXPECT_EQ(TempFolder::Read(path), written);
-}
-
 // A file edited by hand: odd letter case, blank lines, blanks around "=", a comment, and no line
 // end after the last line. Every accepted encoding of it must read the same.
 TEST(IniStoreFormat, HandEditedFileReadsInEveryAcceptedEncoding) {
@@ -74,6 +58,19 @@ TEST(IniStoreFormat, BytesThatAreNoUtf8AreReadAsTheSystemCodePage) {
     // POSIX: the code page is UTF-8, so the stray byte becomes a replacement character, not a crash
     // and not a lost line.
     EXPECT_EQ(store.readString("Image", "Pfad", "na"), "M\xEF\xBF\xBDll");
+}
+
+// Found by fuzzing: a byte-order mark character at the start of the text itself was taken for the
+// file's mark and lost on the next read.
+TEST(IniStoreFormat, ALeadingMarkCharacterInTheTextSurvivesEveryEncoding) {
+    const std::string text = "\xEF\xBB\xBFvorab\n[A]\nk=v\n";
+    for (const std::string& bytes : {Utf16File(text), "\xEF\xBB\xBF" + text}) {
+        const IniStore store = IniStore::Parse(bytes);
+        for (const IniEncoding encoding : {IniEncoding::Utf16LeWithMark, IniEncoding::SystemCodePage}) {
+            const std::string once = store.serialize(encoding);
+            EXPECT_EQ(IniStore::Parse(once).serialize(encoding), once);
+        }
+    }
 }
 
 TEST(IniStoreFormat, CommentsAndStrayLinesSurviveARewrite) {
@@ -153,15 +150,11 @@ TEST(IniStoreSections, RepeatedSectionsMergeAndTheFirstKeyWins) {
     EXPECT_EQ(store.readString("A", "j", ""), "4");
 }
 
-TEST(IniStoreFile, MissingFileIsAnEmptyStoreAndUnreadableFileAnError) {
+TEST(IniStoreFile, AMissingFileIsAnEmptyStoreWithoutError) {
     TempFolder folder;
     auto missing = IniStore::Open(folder.file("Talvex.ini"), IniEncoding::Utf16LeWithMark);
     EXPECT_FALSE(missing.error.has_value());
     EXPECT_TRUE(missing.store.sections().empty());
-
-    auto folderInstead = IniStore::Open(folder.path().string(), IniEncoding::Utf16LeWithMark);
-    ASSERT_TRUE(folderInstead.error.has_value());
-    EXPECT_EQ(folderInstead.error->path, folder.path().string());
 }
 
 } // namespace

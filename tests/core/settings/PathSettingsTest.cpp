@@ -61,6 +61,26 @@ TEST_F(PathSettingsTest, PathsInsideTheSettingsFolderAreStoredRelativeAndReadAbs
     }
 }
 
+TEST(PathSettingsWindows, ReadsRelativeValuesOfTheWindowsProgram) {
+    IniStore store;
+    PathSettings paths(store, "C:\\Talvex", PathStyle::Windows);
+    const struct {
+        const char* stored;
+        const char* read;
+    } cases[] = {
+        {"\\Ziel", "C:\\Talvex\\Ziel"}, // the old program kept the separator
+        {"Ziel", "C:\\Talvex\\Ziel"},
+        {"D:\\Ziel", "D:\\Ziel"},
+        {"\\\\srv\\share\\x", "\\\\srv\\share\\x"},
+    };
+    for (const auto& c : cases) {
+        store.writeString("DDHistorie", "0", c.stored);
+        EXPECT_EQ(paths.ReadPathSetting("DDHistorie", "0", false, "na"), c.read) << c.stored;
+    }
+    paths.writePath("Image", "Pfad", "C:\\Talvex\\Images");
+    EXPECT_EQ(store.readString("Image", "Pfad", ""), "Images");
+}
+
 TEST_F(PathSettingsTest, ReadPathSettingDefaultsAndExistenceCheck) {
     EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), "na"); // missing key: the default, not prefixed
     store.writeString("Image", "Pfad", "na");
