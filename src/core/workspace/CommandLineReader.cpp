@@ -51,12 +51,11 @@ public:
             ++m_next;
         }
         ++m_next; // the program name
-        int folders = 0;
         while (m_next < m_args.size()) {
             const std::string& argument = m_args[m_next++];
             if (!isSwitch(argument)) {
-                if (folders < 2) {
-                    folder(folders++ == 0, argument);
+                if (m_folders < 2) {
+                    folder(m_folders++ == 0, argument);
                 }
                 continue; // file patterns outside a name list, surplus folders
             }
@@ -123,15 +122,24 @@ private:
         m_log.appendLine(token, LogColour::Blue);
         m_names += option.switchName;
         m_names += '\n';
-        while (m_next < m_args.size() && !endsNameList(m_args[m_next])) {
-            m_names += m_args[m_next++];
-            m_names += '\n';
+        // An empty pair of quotes names nothing; as a line it would end the block early. Blanks
+        // and control characters around a name are trimmed, as in job files.
+        while (m_next < m_args.size()) {
+            const std::string_view name = formats::TrimBlanks(m_args[m_next]);
+            if (endsNameList(name)) {
+                break;
+            }
+            ++m_next;
+            if (!name.empty()) {
+                m_names += name;
+                m_names += '\n';
+            }
         }
         m_names += '\n';
     }
 
-    // POSIX folders start with "/" as switches do: there a known switch is a switch, and of the
-    // rest whatever holds a second "/" (or is the root) is a path.
+    // POSIX folders start with "/" as switches do: there a known switch is a switch, and anything
+    // else is a folder while one of the two is still missing ("/home" looks like a switch).
     [[nodiscard]] bool isSwitch(std::string_view argument) const {
         if (argument.empty() || argument.front() != '/') {
             return false;
@@ -139,7 +147,7 @@ private:
         if (m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value()) {
             return true;
         }
-        return argument.size() > 1 && argument.find('/', 1) == std::string_view::npos;
+        return m_folders >= 2;
     }
 
     // Only a switch of the table ends a name list on POSIX: "/ZZZ" there would be an absolute name.
@@ -156,6 +164,7 @@ private:
     PathStyle m_nameStyle;
     std::vector<std::string> m_args;
     std::size_t m_next = 0;
+    int m_folders = 0;
     std::string m_names;
 };
 

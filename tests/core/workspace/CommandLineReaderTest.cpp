@@ -111,11 +111,12 @@ TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
 
 // On POSIX absolute names start with "/": only a known switch ends a name list.
 TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
-    ASSERT_TRUE(parse("robocopy /home/a /media/b /XD node_modules /tmp/cache /R:2", PathStyle::Posix));
-    EXPECT_EQ(job.sourcePath(), "/home/a");
+    ASSERT_TRUE(parse("robocopy /home /media/b /XD node_modules /tmp/cache /R:2 /ZZZ", PathStyle::Posix));
+    EXPECT_EQ(job.sourcePath(), "/home");
     EXPECT_EQ(job.destinationPath(), "/media/b");
     EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n");
     EXPECT_EQ(job.text(C::edt_KR), "2");
+    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ", LogColour::Red));
 }
 
 TEST_F(ParseCommandLineTest, CallLineOfMultiJobFile) {
