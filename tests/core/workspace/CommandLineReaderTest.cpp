@@ -95,7 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"QuotedNameWithBlank",
                    R"(/XD "C:\Daten\Alte Sachen" tmp /E)",
                    {C::chb_FXD, C::chb_KE},
-                   {{C::red_FListe, "/XD\nC:\\Daten\\Alte Sachen\ntmp\n\n"}}}),
+                   {{C::red_FListe, "/XD\nC:\\Daten\\Alte Sachen\ntmp\n\n"}}},
+        // An empty name would end the block in the name list early.
+        SwitchCase{
+            "EmptyAndBlankNames", R"(/XF "" " a " "  " /S)", {C::chb_FXF, C::chb_KS}, {{C::red_FListe, "/XF\na\n\n"}}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(ParseCommandLineTest, RunHoursOfWrongLengthAreIgnored) {
