@@ -302,6 +302,8 @@ TEST_F(BatchFilesTest, MultiCommandFileWithoutNumbersNumbersByPosition) {
     ASSERT_EQ(ws().jobs().size(), 2u);
     EXPECT_EQ(ws().jobs().at(0).Number, 0u);
     EXPECT_EQ(ws().jobs().at(1).Number, 7u);
+    EXPECT_TRUE(logOf(0).contains("Der Job trägt in der Datei keine Nummer; er erhält seine Position 0 als Nummer.",
+                                  LogColour::Black));
     EXPECT_TRUE(job(1).IsOptionSet(C::chb_KE));
     EXPECT_TRUE(logOf(0).contains("Einstellungen zurückgesetzt.", LogColour::Red));
     EXPECT_FALSE(logOf(1).contains("Einstellungen zurückgesetzt.", LogColour::Red));

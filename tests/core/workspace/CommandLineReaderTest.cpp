@@ -122,12 +122,6 @@ TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
     EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ", LogColour::Red));
 }
 
-TEST_F(ParseCommandLineTest, CallLineOfMultiJobFile) {
-    ASSERT_TRUE(parse(R"(CALL Robocopy "C:\a" "D:\b" /S)"));
-    EXPECT_EQ(job.sourcePath(), R"(C:\a)");
-    EXPECT_EQ(job.destinationPath(), R"(D:\b)");
-}
-
 TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
     services.longPaths[R"(C:\PROGRA~1)"] = R"(C:\Program Files)";
     ASSERT_TRUE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
@@ -137,11 +131,6 @@ TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
 TEST_F(ParseCommandLineTest, FailingConversionMakesResultFalse) {
     services.failPathConversion = true;
     EXPECT_FALSE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
-}
-
-TEST_F(ParseCommandLineTest, WithoutAnnouncementNoResetLine) {
-    ASSERT_TRUE(ParseCommandLine(job, "robocopy a b", false, log, services, PathStyle::Windows));
-    EXPECT_FALSE(log.contains("Einstellungen zurückgesetzt.", LogColour::Red));
 }
 
 TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {

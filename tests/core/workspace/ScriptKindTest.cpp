@@ -70,16 +70,5 @@ TEST(DetectScriptKindWrittenFiles, JobFileAndDefaultJobByTheirHeaders) {
     EXPECT_EQ(DetectScriptKind(lines), ScriptKind::DefaultJob);
 }
 
-TEST(DetectScriptKindExamples, FilesAsPeopleAndRobocopyWriteThem) {
-    const std::string data = TALVEX_TEST_DATA;
-    EXPECT_EQ(DetectScriptKind(data + "/formats/saved-by-robocopy-mirror.rcj"), ScriptKind::JobFile);
-    EXPECT_EQ(DetectScriptKind(data + "/formats/saved-by-robocopy-nosd.rcj"), ScriptKind::JobFile);
-    EXPECT_EQ(DetectScriptKind(data + "/formats/typed-by-hand.rcj"), ScriptKind::JobFile);
-    EXPECT_EQ(DetectScriptKind(data + "/formats/posix-paths.rcj"), ScriptKind::JobFile);
-    EXPECT_EQ(DetectScriptKind(data + "/workspace/typed-by-hand-command.cmd"), ScriptKind::CommandBatch);
-    EXPECT_EQ(DetectScriptKind(data + "/workspace/typed-by-hand-job.bat"), ScriptKind::JobBatch);
-    EXPECT_EQ(DetectScriptKind(data + "/workspace/no-such-file.bat"), ScriptKind::Unknown);
-}
-
 } // namespace
 } // namespace talvex::workspace

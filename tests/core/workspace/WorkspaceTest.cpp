@@ -26,15 +26,6 @@ protected:
 
 // ---- the job list -------------------------------------------------------------------------
 
-TEST(TabCaptionRule, FileNameOrNumberedByKind) {
-    EXPECT_EQ(TabCaption(ScriptKind::JobFile, "", 0), "*.rcj");
-    EXPECT_EQ(TabCaption(ScriptKind::JobBatch, "/a/b/x.bat", 3), "x.bat");
-    EXPECT_EQ(TabCaption(ScriptKind::DefaultJob, "/a/~default.rcj", 0), "~default.rcj");
-    EXPECT_EQ(TabCaption(ScriptKind::MultiJobBatch, "/a/alle.bat", 2), "alle.bat #2");
-    EXPECT_EQ(TabCaption(ScriptKind::MultiCommandBatch, "/a/alle.cmd", 0), "alle.cmd #0");
-    EXPECT_EQ(TabCaption(ScriptKind::Unknown, "/a/brief.txt", 0), "brief.txt #0");
-}
-
 TEST_F(WorkspaceTest, ClosingTheThirdOfFourMovesTheFourthDownAndSelectsTheFirst) {
     ws();
     for (int i = 1; i < 4; ++i) {
@@ -51,6 +42,23 @@ TEST_F(WorkspaceTest, ClosingTheThirdOfFourMovesTheFourthDownAndSelectsTheFirst)
     EXPECT_EQ(ws().jobs().at(2).Number, 9u);
     EXPECT_EQ(ws().jobs().tabCaption(2), "vier.bat #9");
     EXPECT_EQ(ws().jobs().CurrentJob(), 0);
+}
+
+// The program creates and drops windows and tab buttons by these events.
+TEST_F(WorkspaceTest, ObserverSeesTheListChangeByIndex) {
+    struct Events final : JobListObserver {
+        std::string seen;
+        void jobAdded(std::size_t index) override { seen += "+" + std::to_string(index); }
+        void jobRemoved(std::size_t index) override { seen += "-" + std::to_string(index); }
+    } events;
+    ws().jobs().setObserver(&events);
+    ws().New();
+    ws().New();
+    ws().SelectJob(1);
+    ws().Close();
+    ws().CloseAllJobs();
+    EXPECT_EQ(events.seen, "+1+2-1-1-0+0");
+    ws().jobs().setObserver(nullptr);
 }
 
 TEST_F(WorkspaceTest, ClosingTheOnlyJobGivesAFreshOne) {
