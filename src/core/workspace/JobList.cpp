@@ -71,6 +71,12 @@ void JobList::clear() {
     m_current = -1;
 }
 
+void JobList::showFirstPage() {
+    if (m_observer != nullptr && m_current >= 0) {
+        m_observer->firstPageRequested(static_cast<std::size_t>(m_current));
+    }
+}
+
 std::string JobList::tabCaption(std::size_t index) const {
     const JobEntry& entry = at(index);
     return TabCaption(entry.Kind, entry.job->jobFilePath(), entry.Number);

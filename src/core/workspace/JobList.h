@@ -40,6 +40,8 @@ public:
     virtual void jobRemoved(std::size_t /*index*/) {}
     /// The job at `index` became the current job.
     virtual void currentJobChanged(std::size_t /*index*/) {}
+    /// The window of the job at `index` should show its first tab page (after a file was read).
+    virtual void firstPageRequested(std::size_t /*index*/) {}
 };
 
 /// The ordered list of open jobs and the current one. It is never empty once the first job is made:
@@ -78,6 +80,9 @@ public:
     void clear();
 
     [[nodiscard]] std::string tabCaption(std::size_t index) const;
+
+    /// Asks the current job's window to show its first tab page.
+    void showFirstPage();
 
 private:
     options::JobEnvironment& m_environment;

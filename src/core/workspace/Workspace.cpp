@@ -153,6 +153,7 @@ bool Workspace::OpenFile(const std::string& path) {
     readByKind(entry);
     current().job->refreshCaption();
     m_services.paths.RememberScript(path);
+    m_jobs.showFirstPage();
     return true;
 }
 
@@ -446,6 +447,7 @@ void Workspace::LoadDefaultJob(bool silent) {
         LogEmptyLine(out);
     }
     job.setModifiedFlag(false);
+    m_jobs.showFirstPage();
 }
 
 void Workspace::DeleteDefaultJob() {
