@@ -66,10 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             quoted(options::Control::red_FListe) || quoted(options::Control::edt_LLOG)) {
             continue;
         }
-        // The builder writes number values as they are, blanks included, so they split the line.
+        // The builder writes number values as they are: blanks and quotes in them split the line.
         const bool blankNumber = std::ranges::any_of(options::Options(), [&job](const options::OptionInfo& option) {
             return option.argument == options::ArgumentKind::Number && !option.fields.empty() &&
-                   job.text(option.fields[0]).find_first_of(" \t") != std::string::npos;
+                   job.text(option.fields[0]).find_first_of(" \t\"") != std::string::npos;
         });
         if (blankNumber) {
             continue;
