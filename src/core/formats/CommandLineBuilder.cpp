@@ -165,18 +165,18 @@ std::string Switches(const options::JobState& job) {
     return line;
 }
 
-std::string Header(const FormatServices& services) {
-    const std::string version = services.versionText();
-    const std::string date = services.dateText();
-    const std::string time = services.timeText();
-    return Format(tr("REM Erstellt mit Brenno's Talvex %s am %s um %s"), {version, date, time});
-}
-
 std::string Quoted(std::string_view path) {
     return " \"" + NormaliseFolderPath(path) + "\"";
 }
 
 } // namespace
+
+std::string CommandLineHeader(const FormatServices& services) {
+    const std::string version = services.versionText();
+    const std::string date = services.dateText();
+    const std::string time = services.timeText();
+    return Format(tr("REM Erstellt mit Brenno's Talvex %s am %s um %s"), {version, date, time});
+}
 
 bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& log, const FormatServices& services) {
     lines.clear();
@@ -187,7 +187,7 @@ bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& lo
             log.appendLine(line, LogColour::Navy);
             lines.push_back(std::move(line));
         };
-        add(Header(services));
+        add(CommandLineHeader(services));
         std::string line = "Robocopy";
         const auto folder = [&](const std::string& path, bool needsUnicode) {
             if (!path.empty()) {
@@ -208,7 +208,7 @@ bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& lo
 bool BuildCommandLineW(const options::JobState& job, WideLineList& lines, const FormatServices& services) {
     lines.clear();
     try {
-        lines.push_back(platform::Utf8ToUtf16(Header(services)));
+        lines.push_back(platform::Utf8ToUtf16(CommandLineHeader(services)));
         const std::string line = "Robocopy" + Quoted(job.sourcePath()) + Quoted(job.destinationPath()) + Switches(job);
         lines.push_back(platform::Utf8ToUtf16(line));
         return true;

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+
 #include "core/formats/FormatServices.h"
 #include "core/formats/LineList.h"
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 
 namespace talvex::formats {
+
+/// The first line of command lines and batch files: "REM" with the program's version, date and time.
+[[nodiscard]] std::string CommandLineHeader(const FormatServices& services);
 
 /// Builds the robocopy command line of a job into `lines` (emptied first): line 0 a "REM" header
 /// with version, date and time, line 1 "Robocopy", the quoted source and destination (each only

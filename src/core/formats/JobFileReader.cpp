@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
-#include "core/options/OptionCatalogue.h"
 #include "core/presentation/Format.h"
 #include "core/presentation/Translate.h"
 #include "core/services/AsciiCase.h"
@@ -16,24 +16,10 @@ namespace talvex::formats {
 
 namespace {
 
-using options::ArgumentKind;
 using options::Control;
 using C = options::Control;
-
-// What a recognised switch does to the job.
-enum class Kind {
-    Flag,
-    Value,
-    TimeRange,
-    Letters,
-    Path,
-    List,
-};
-
-struct Keyword {
-    const options::OptionInfo* option; ///< the option whose box the switch ticks
-    Kind kind;
-};
+using Kind = SwitchKind;
+using Keyword = SwitchKeyword;
 
 // The switch of a line: the text before the first ":" or blank. Robocopy's own files indent with
 // tabs and put tabs before their comments, so a tab ends the switch as a blank does.
@@ -50,55 +36,6 @@ std::string_view SkipBlanksAndColons(std::string_view text) {
         text.remove_prefix(1);
     }
     return text;
-}
-
-std::optional<Keyword> FindKeyword(std::string_view switchText) {
-    if (switchText.empty()) {
-        return std::nullopt;
-    }
-    const std::string upper = AsciiUpper(switchText);
-    if (upper == "/SD") {
-        return Keyword{options::FindOption(C::chb_PNoSD), Kind::Path};
-    }
-    if (upper == "/DD") {
-        return Keyword{options::FindOption(C::chb_PNoDD), Kind::Path};
-    }
-    const options::OptionInfo* option = options::FindOptionBySwitch(upper);
-    if (option == nullptr) {
-        return std::nullopt;
-    }
-    switch (option->argument) {
-    case ArgumentKind::Flag:
-    case ArgumentKind::FixedText: // /DCOPY, whatever follows its colon
-    case ArgumentKind::Path:      // /NOSD, /NODD
-        return Keyword{option, Kind::Flag};
-    case ArgumentKind::Number:
-    case ArgumentKind::File:
-        return Keyword{option, Kind::Value};
-    case ArgumentKind::TimeRange:
-        return Keyword{option, Kind::TimeRange};
-    case ArgumentKind::Letters:
-        return Keyword{option, Kind::Letters};
-    case ArgumentKind::List:
-        return Keyword{option, Kind::List};
-    }
-    return std::nullopt;
-}
-
-// Characters first to last of a value, counted from 1 as characters, not bytes, so an umlaut is
-// one; shorter values give what is there.
-std::string_view Characters(std::string_view value, std::size_t first, std::size_t last) {
-    const auto offsetOf = [value](std::size_t character) {
-        std::size_t offset = 0;
-        for (std::size_t count = 1; count < character && offset < value.size(); ++count) {
-            do {
-                ++offset;
-            } while (offset < value.size() && (static_cast<unsigned char>(value[offset]) & 0xC0) == 0x80);
-        }
-        return offset;
-    };
-    const std::size_t begin = offsetOf(first);
-    return value.substr(begin, offsetOf(last + 1) - begin);
 }
 
 class Reader {
@@ -127,7 +64,7 @@ private:
             return; // comment, rule or empty line
         }
         const std::string_view argument = line.substr(switchText.size());
-        const std::optional<Keyword> keyword = FindKeyword(switchText);
+        const std::optional<Keyword> keyword = FindSwitchKeyword(switchText);
         if (!keyword) {
             // Skipping stays, but silently dropping it on the next save would lose a setting.
             if (switchText.front() == '/') {
@@ -158,23 +95,8 @@ private:
     }
 
     void applyValue(const Keyword& keyword, std::string_view switchText, std::string_view value) {
-        const options::OptionInfo& option = *keyword.option;
-        m_job.TickAndEnable(option.box);
-        if (keyword.kind == Kind::Value) {
-            m_job.setText(option.fields[0], value);
-        } else if (keyword.kind == Kind::TimeRange) {
-            // Fixed positions: hhmm-hhmm.
-            m_job.setText(option.fields[0], Characters(value, 1, 4));
-            m_job.setText(option.fields[1], Characters(value, 6, 9));
-        } else {
-            const std::string upper = AsciiUpper(value);
-            for (const options::Letter& letter : option.letters) {
-                if (upper.find(letter.letter) != std::string::npos) {
-                    m_job.TickAndEnable(letter.box);
-                }
-            }
-        }
-        if (option.box != C::chb_KAplus || m_report) {
+        ApplySwitchValue(m_job, keyword, value);
+        if (keyword.option->box != C::chb_KAplus || m_report) {
             m_log.appendLine(Format("%s:%s", {switchText, value}), LogColour::Blue);
         }
     }
@@ -221,7 +143,7 @@ private:
         if (m_nameStyle == PathStyle::Windows) {
             return name.find('/') != std::string_view::npos;
         }
-        return FindKeyword(SwitchOf(name)).has_value();
+        return FindSwitchKeyword(SwitchOf(name)).has_value();
     }
 
     // The names are collected here and stored once: storing the growing text for every name would

@@ -40,11 +40,16 @@ struct FileDialogRequest {
     std::string initialName;
     std::vector<FileFilter> filters;
     int selectedFilter = 0;
+    /// A check box of the dialog with this label, when not empty ("Robocopy mitspeichern.").
+    std::string optionLabel;
+    bool optionChecked = false;
 };
 
 struct FileDialogResult {
     std::string path;
     int selectedFilter = 0;
+    /// The state of the dialog's check box when it had one.
+    bool optionChecked = false;
 };
 
 /// Everything the core asks of the user. The program answers with Qt dialogs; tests answer from a

@@ -1,0 +1,222 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/CommandLineReader.h"
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "core/formats/SwitchKeyword.h"
+#include "core/formats/Text.h"
+#include "core/presentation/Format.h"
+#include "core/presentation/Translate.h"
+#include "core/services/AsciiCase.h"
+#include "platform/WindowsCommandLine.h"
+
+namespace talvex::workspace {
+
+namespace {
+
+using C = options::Control;
+using formats::SwitchKind;
+
+struct Switch {
+    std::string_view token; ///< up to the first ":"
+    std::string_view value; ///< after it, empty without one
+};
+
+Switch SplitSwitch(std::string_view argument) {
+    const std::size_t colon = argument.find(':');
+    if (colon == std::string_view::npos) {
+        return {argument, {}};
+    }
+    return {argument.substr(0, colon), argument.substr(colon + 1)};
+}
+
+// /SD and /DD exist only inside job files; robocopy rejects them on a command line.
+std::optional<formats::SwitchKeyword> CommandLineKeyword(std::string_view token) {
+    auto keyword = formats::FindSwitchKeyword(token);
+    if (keyword && keyword->kind == SwitchKind::Path) {
+        return std::nullopt;
+    }
+    return keyword;
+}
+
+class LineReader {
+public:
+    LineReader(options::JobState& job, LogSink& log, const formats::FormatServices& services, PathStyle nameStyle)
+        : m_job(job), m_log(log), m_services(services), m_nameStyle(nameStyle) {}
+
+    void run(std::string_view line) {
+        m_args = platform::SplitWindowsCommandLine(line);
+        if (!m_args.empty() && AsciiUpper(m_args.front()) == "CALL") {
+            ++m_next;
+        }
+        ++m_next; // the program name
+        while (m_next < m_args.size()) {
+            const std::string& argument = m_args[m_next++];
+            if (!isSwitch(argument)) {
+                if (m_folders < 2) {
+                    folder(m_folders++ == 0, argument);
+                }
+                continue; // file patterns outside a name list, surplus folders
+            }
+            apply(argument);
+        }
+        if (!m_names.empty()) {
+            m_job.setText(C::red_FListe, m_job.nameListText() + m_names);
+        }
+    }
+
+private:
+    void folder(bool source, std::string_view written) {
+        if (written.empty()) {
+            return;
+        }
+        std::string path(written);
+        if (path.find('~') != std::string::npos) {
+            path = m_services.toLongPath(path);
+        }
+        path = formats::NormaliseFolderPath(path);
+        if (source) {
+            m_job.setText(C::edt_PSD, path);
+            m_job.checkSourcePath(path);
+            m_job.setTicked(C::chb_PNoSD, false);
+        } else {
+            m_job.setText(C::edt_PDD, path);
+            m_job.checkDestinationPath(path);
+            m_job.setTicked(C::chb_PNoDD, false);
+        }
+        m_log.appendLine(Format("%s: %s", {source ? tr("Quelle") : tr("Ziel"), path}), LogColour::Blue);
+    }
+
+    void apply(std::string_view argument) {
+        const Switch parts = SplitSwitch(argument);
+        const std::optional<formats::SwitchKeyword> keyword = CommandLineKeyword(parts.token);
+        if (!keyword) {
+            m_log.appendLine(Format(tr("Unbekannte Option wird nicht übernommen: %s"), {argument}), LogColour::Red);
+            return;
+        }
+        switch (keyword->kind) {
+        case SwitchKind::Flag:
+        case SwitchKind::Path:
+            m_job.TickAndEnable(keyword->option->box);
+            m_log.appendLine(parts.token, LogColour::Blue);
+            return;
+        case SwitchKind::TimeRange:
+            if (parts.value.size() != 9) {
+                return; // hhmm-hhmm or nothing
+            }
+            [[fallthrough]];
+        case SwitchKind::Value:
+        case SwitchKind::Letters:
+            formats::ApplySwitchValue(m_job, *keyword, parts.value);
+            m_log.appendLine(Format("%s:%s", {parts.token, parts.value}), LogColour::Blue);
+            return;
+        case SwitchKind::List:
+            list(*keyword->option, parts.token);
+            return;
+        }
+    }
+
+    void list(const options::OptionInfo& option, std::string_view token) {
+        m_job.TickAndEnable(option.box);
+        m_log.appendLine(token, LogColour::Blue);
+        m_names += option.switchName;
+        m_names += '\n';
+        // An empty pair of quotes names nothing; as a line it would end the block early. Blanks
+        // and control characters around a name are trimmed, as in job files.
+        while (m_next < m_args.size()) {
+            const std::string_view name = formats::TrimBlanks(m_args[m_next]);
+            if (endsNameList(name)) {
+                break;
+            }
+            ++m_next;
+            if (!name.empty()) {
+                m_names += name;
+                m_names += '\n';
+            }
+        }
+        m_names += '\n';
+    }
+
+    // POSIX folders start with "/" as switches do: there a known switch is a switch, and anything
+    // else is a folder while one of the two is still missing ("/home" looks like a switch).
+    [[nodiscard]] bool isSwitch(std::string_view argument) const {
+        if (argument.empty() || argument.front() != '/') {
+            return false;
+        }
+        if (m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value()) {
+            return true;
+        }
+        return m_folders >= 2;
+    }
+
+    // Only a switch of the table ends a name list on POSIX: "/ZZZ" there would be an absolute name.
+    [[nodiscard]] bool endsNameList(std::string_view argument) const {
+        if (argument.empty() || argument.front() != '/') {
+            return false;
+        }
+        return m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value();
+    }
+
+    options::JobState& m_job;
+    LogSink& m_log;
+    const formats::FormatServices& m_services;
+    PathStyle m_nameStyle;
+    std::vector<std::string> m_args;
+    std::size_t m_next = 0;
+    int m_folders = 0;
+    std::string m_names;
+};
+
+} // namespace
+
+bool ParseCommandLine(options::JobState& job, std::string_view line, bool announceReset, LogSink& log,
+                      const formats::FormatServices& services, PathStyle nameStyle) {
+    if (!job.Reset()) {
+        log.appendLine(tr("Beim Zurücksetzen ist ein Fehler aufgetreten."), LogColour::Red);
+        log.appendLine("", LogColour::Black);
+        return false;
+    }
+    try {
+        if (announceReset) {
+            log.appendLine(tr("Einstellungen zurückgesetzt."), LogColour::Red);
+            log.appendLine("", LogColour::Black);
+        }
+        log.appendLine(tr("Einstellungen laden..."), LogColour::Green);
+        log.appendLine("", LogColour::Black);
+        job.setText(C::edt_PSD, "");
+        job.setText(C::edt_PDD, "");
+        LineReader(job, log, services, nameStyle).run(line);
+        log.appendLine("", LogColour::Black);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::string EscapeBatchPercent(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    for (const char c : line) {
+        out += c;
+        if (c == '%') {
+            out += '%';
+        }
+    }
+    return out;
+}
+
+std::string UnescapeBatchPercent(std::string_view line) {
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        out += line[i];
+        if (line[i] == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace talvex::workspace

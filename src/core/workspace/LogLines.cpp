@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/LogLines.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/presentation/Format.h"
+#include "core/presentation/Translate.h"
+
+namespace talvex::workspace {
+
+void LogEmptyLine(LogSink& log) {
+    log.appendLine("", LogColour::Black);
+}
+
+void LogHeading(LogSink& log, std::string_view text) {
+    log.appendLine(text, LogColour::Purple);
+    log.appendLine(std::string(text.size() + 1, '='), LogColour::Purple);
+    LogEmptyLine(log);
+}
+
+void LogFileName(LogSink& log, std::string_view path) {
+    log.appendLine(Format(tr("Datei: %s."), {path}), LogColour::Black);
+}
+
+bool IsRegularFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+} // namespace talvex::workspace

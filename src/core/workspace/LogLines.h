@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/services/LogSink.h"
+
+namespace talvex::workspace {
+
+/// The empty black line that ends a block of the log.
+void LogEmptyLine(LogSink& log);
+/// A heading in purple, underlined with "=" one character longer, and an empty line.
+void LogHeading(LogSink& log, std::string_view text);
+/// "Datei: <path>." in black.
+void LogFileName(LogSink& log, std::string_view path);
+
+/// True for an existing regular file; false also when the file system cannot be asked.
+[[nodiscard]] bool IsRegularFile(const std::string& path);
+
+} // namespace talvex::workspace

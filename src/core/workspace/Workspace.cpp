@@ -1,0 +1,481 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/Workspace.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "core/formats/JobFileReader.h"
+#include "core/formats/JobFileWriter.h"
+#include "core/formats/TextLines.h"
+#include "core/presentation/Format.h"
+#include "core/presentation/Translate.h"
+#include "core/services/AsciiCase.h"
+#include "core/workspace/BatchReader.h"
+#include "core/workspace/BatchWriter.h"
+#include "core/workspace/LogLines.h"
+#include "platform/Files.h"
+
+namespace talvex::workspace {
+
+namespace {
+
+constexpr const char* kMessageCaption = "Talvex";
+
+FileFilter Filter(const char* description, const char* pattern) {
+    return FileFilter{tr(description) + Format(" (%s)", {pattern}), {pattern}};
+}
+
+std::vector<FileFilter> SingleJobFilters() {
+    return {Filter(N_("Robocopy Job-Dateien"), "*.rcj"), Filter(N_("Robocopy Batch/Job-Dateien"), "*.bat"),
+            Filter(N_("Robocopy Commandline-Dateien"), "*.cmd")};
+}
+
+std::vector<FileFilter> OpenFilters() {
+    std::vector<FileFilter> filters = SingleJobFilters();
+    filters.push_back({tr("Unterstützte Dateien") + " (*.rcj, *.bat, *.cmd)", {"*.rcj", "*.bat", "*.cmd"}});
+    filters.push_back(Filter(N_("Alle Dateien"), "*.*"));
+    return filters;
+}
+
+ScriptKind KindOfSaveFilter(int filter) {
+    switch (filter) {
+    case 1:
+        return ScriptKind::JobBatch;
+    case 2:
+        return ScriptKind::CommandBatch;
+    default:
+        return ScriptKind::JobFile;
+    }
+}
+
+} // namespace
+
+Workspace::Workspace(WorkspaceServices services, JobList::LogFactory logFactory)
+    : m_services(std::move(services)), m_settings(m_services.store),
+      m_jobs(m_services.environment, std::move(logFactory)) {
+    initDefaultJobMenu();
+    NewJob();
+}
+
+// ---- the job list ----------------------------------------------------------------------------
+
+JobEntry& Workspace::NewJob() {
+    m_jobs.NewJob();
+    if (m_defaultMenu.newWithDefaultsChecked) {
+        LoadDefaultJob(true);
+    }
+    return m_jobs.current();
+}
+
+void Workspace::SelectJob(std::size_t index) {
+    if (index >= m_jobs.size()) {
+        return;
+    }
+    m_jobs.select(index);
+    const std::string& file = current().job->jobFilePath();
+    m_services.paths.writePath("Job", "Path",
+                               ExcludeTrailingSeparator(FolderPart(file, m_services.style), m_services.style));
+}
+
+void Workspace::CloseJob() {
+    if (m_jobs.removeCurrent()) {
+        SelectJob(0);
+    }
+}
+
+void Workspace::CloseAllJobs() {
+    m_jobs.clear();
+    NewJob();
+}
+
+CommandStates Workspace::commandStates() const {
+    const options::JobState& job = *m_jobs.current().job;
+    return {job.modifiedFlag(), job.modifiedFlag() || job.saveAsFlag(), m_jobs.size() >= 2};
+}
+
+// ---- open ------------------------------------------------------------------------------------
+
+void Workspace::New() {
+    NewJob();
+}
+
+std::string Workspace::dialogFolder() const {
+    return m_services.paths.dialogFolder("Job", "Path", m_services.documentsFolder);
+}
+
+bool Workspace::Open() {
+    FileDialogRequest request;
+    request.title = tr("Eine JOB-Datei öffnen.");
+    request.initialFolder = dialogFolder();
+    request.filters = OpenFilters();
+    const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToOpen(request);
+    if (!choice || choice->path.empty()) {
+        return false;
+    }
+    return OpenFile(choice->path);
+}
+
+bool Workspace::reuseOrCreateJob() {
+    const JobEntry& entry = current();
+    if (m_jobs.tabCaption(static_cast<std::size_t>(m_jobs.CurrentJob())) == "*.rcj" && !entry.job->modifiedFlag()) {
+        return false;
+    }
+    NewJob();
+    return true;
+}
+
+bool Workspace::OpenFile(const std::string& path) {
+    if (!AlreadyOpen(path)) {
+        return false;
+    }
+    reuseOrCreateJob();
+    JobEntry& entry = current();
+    options::JobState& job = *entry.job;
+    job.setJobFilePath(path);
+    job.setJobReferencePath("");
+    entry.Kind = DetectScriptKind(path);
+    entry.Number = 0;
+    m_services.paths.writePath("Job", "Path",
+                               ExcludeTrailingSeparator(FolderPart(path, m_services.style), m_services.style));
+    LogSink& out = *entry.log;
+    LogHeading(out, tr("Job laden"));
+    LogFileName(out, path);
+    LogEmptyLine(out);
+    if (entry.Kind == ScriptKind::Unknown) {
+        const std::string text = tr("Die Datei wird nicht unterstützt.");
+        out.appendLine(text, LogColour::Red);
+        LogEmptyLine(out);
+        m_services.ui.showMessage(MessageKind::Error, kMessageCaption, text, Buttons::Ok);
+        return false;
+    }
+    readByKind(entry);
+    current().job->refreshCaption();
+    m_services.paths.RememberScript(path);
+    m_jobs.showFirstPage();
+    return true;
+}
+
+void Workspace::readByKind(JobEntry& entry) {
+    const std::string path = entry.job->jobFilePath();
+    switch (entry.Kind) {
+    case ScriptKind::JobFile:
+    case ScriptKind::DefaultJob:
+        LoadJobFile();
+        return;
+    case ScriptKind::JobBatch:
+        OpenJobBatch(*this, path);
+        return;
+    case ScriptKind::CommandBatch:
+        OpenCommandBatch(*this, path);
+        return;
+    case ScriptKind::MultiJobBatch:
+        OpenMultiJobBatch(*this, path);
+        return;
+    case ScriptKind::MultiCommandBatch:
+        OpenMultiCommandBatch(*this, path);
+        return;
+    case ScriptKind::Unknown:
+        return;
+    }
+}
+
+void Workspace::OpenRecent(const std::string& path) {
+    OpenFile(path);
+}
+
+void Workspace::LoadJobFile() {
+    JobEntry& entry = current();
+    options::JobState& job = *entry.job;
+    LogSink& out = *entry.log;
+    const formats::TextLinesResult loaded = formats::LoadTextLines(job.jobFilePath());
+    if (loaded.error) {
+        out.appendLine(loaded.error->describe(), LogColour::Red);
+    }
+    if (!loaded.error && formats::ReadJobFile(job, loaded.lines, true, out, m_services.formats)) {
+        out.appendLine(tr("...geladen."), LogColour::Green);
+        job.SetJobFlags(job.computeReady(), true, false);
+    } else {
+        out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
+        job.SetJobFlags(false, false, false);
+    }
+    LogEmptyLine(out);
+}
+
+bool Workspace::AlreadyOpen(const std::string& path) {
+    bool result = true;
+    for (std::size_t i = 0; i < m_jobs.size(); ++i) {
+        if (!EqualsIgnoringAsciiCase(m_jobs.at(i).job->jobFilePath(), path)) {
+            continue;
+        }
+        const std::string text = FitMessageAndPath(tr("Die Datei ist bereits geöffnet. Trotzdem laden?"), path, 350,
+                                                   m_services.measurer, m_services.style);
+        if (m_services.ui.showMessage(MessageKind::Question, kMessageCaption, text, Buttons::YesNo) != Answer::Yes) {
+            result = false;
+            SelectJob(i);
+        }
+    }
+    return result;
+}
+
+// ---- save and close --------------------------------------------------------------------------
+
+bool Workspace::ConfirmDiscard() {
+    const Answer answer = m_services.ui.showMessage(
+        MessageKind::Question, kMessageCaption, tr("Der Job wurde geändert. Sollen die Änderungen gespeichert werden?"),
+        Buttons::YesNoCancel);
+    if (answer == Answer::Yes) {
+        return SaveJob(false);
+    }
+    return answer == Answer::No;
+}
+
+bool Workspace::SaveJob(bool saveAs) {
+    JobEntry& entry = current();
+    options::JobState& job = *entry.job;
+    // An unrecognised file would be overwritten in a layout it never had.
+    if ((job.jobFilePath().empty() && job.jobReferencePath().empty()) || entry.Kind == ScriptKind::Unknown) {
+        saveAs = true;
+    }
+    bool copyRobocopy = false;
+    if (saveAs) {
+        FileDialogRequest request;
+        request.title = tr("Einstellungen speichern.");
+        request.initialFolder = dialogFolder();
+        request.filters = SingleJobFilters();
+        request.optionLabel = tr("Robocopy mitspeichern.");
+        request.optionChecked = m_settings.copyRobocopy();
+        const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
+        if (!choice) {
+            return false;
+        }
+        copyRobocopy = choice->optionChecked;
+        entry.Kind = KindOfSaveFilter(choice->selectedFilter);
+        entry.Number = 0;
+        job.setJobFilePath(choice->path);
+        job.setJobReferencePath("");
+        job.setSaveAsFlag(job.saveAsFlag()); // raises the state-changed flag for the buttons
+        m_settings.setCopyRobocopy(copyRobocopy);
+    }
+    if (job.jobFilePath().empty()) {
+        return false;
+    }
+    LogSink& out = *entry.log;
+    LogHeading(out, tr("Job speichern"));
+    bool saved = false;
+    try {
+        const formats::FormatServices& formats = m_services.formats;
+        switch (entry.Kind) {
+        case ScriptKind::JobFile:
+        case ScriptKind::DefaultJob: // a default job opened as a file is a job file all the same
+            saved = SaveJobFile(entry, formats, m_services.style);
+            break;
+        case ScriptKind::JobBatch:
+            saved = SaveJobBatch(entry, formats, m_services.style);
+            break;
+        case ScriptKind::CommandBatch:
+            saved = SaveCommandBatch(entry, formats, m_services.style);
+            break;
+        case ScriptKind::MultiJobBatch:
+            saved = UpdateMultiJobBatch(entry, formats, m_services.style);
+            break;
+        case ScriptKind::MultiCommandBatch:
+            saved = UpdateMultiCommandBatch(entry, formats);
+            break;
+        case ScriptKind::Unknown:
+            break;
+        }
+        if (saved) {
+            m_services.paths.RememberScript(job.jobFilePath());
+            job.setSaveAsFlag(true);
+            if (copyRobocopy) {
+                copyRobocopyBeside(job.jobFilePath());
+            }
+        }
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    if (!saved) {
+        out.appendLine(tr("Beim Schreiben der Datei ist ein Fehler aufgetreten."), LogColour::Red);
+    }
+    return saved;
+}
+
+void Workspace::copyRobocopyBeside(const std::string& jobFile) {
+    LogSink& out = log();
+    const PathStyle style = m_services.style;
+    const std::string target =
+        JoinPath(ExcludeTrailingSeparator(FolderPart(jobFile, style), style), kRobocopyFileName, style);
+    if (IsRegularFile(target)) {
+        out.appendLine(tr("Im Jobverzeichnis existiert bereits eine RoboCopy.exe."), LogColour::Black);
+        return;
+    }
+    std::string source = JoinPath(m_services.paths.settingsFolder(), kRobocopyFileName, style);
+    for (std::size_t i = 0; !IsRegularFile(source) && i < m_services.systemFolders.size(); ++i) {
+        source = JoinPath(m_services.systemFolders[i], kRobocopyFileName, style);
+    }
+    std::error_code error;
+    if (IsRegularFile(source) &&
+        std::filesystem::copy_file(source, target, std::filesystem::copy_options::none, error)) {
+        out.appendLine(tr("Die Robocopy.exe wurde in das Jobverzeichnis kopiert."), LogColour::Black);
+    } else {
+        out.appendLine(tr("Die Robocopy.exe konnte nicht in das Jobverzeichnis kopiert werden."), LogColour::Black);
+    }
+}
+
+void Workspace::SaveAllJobs() {
+    FileDialogRequest request;
+    request.title = tr("Einstellungen speichern.");
+    request.initialFolder = dialogFolder();
+    request.filters = {Filter(N_("Robocopy Batch/Job-Dateien"), "*.bat"),
+                       Filter(N_("Robocopy Commandline-Dateien"), "*.cmd")};
+    request.optionLabel = tr("Robocopy mitspeichern.");
+    const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
+    if (!choice || choice->path.empty()) {
+        return;
+    }
+    const ScriptKind kind = choice->selectedFilter == 1 ? ScriptKind::MultiCommandBatch : ScriptKind::MultiJobBatch;
+    for (std::size_t n = 0; n < m_jobs.size(); ++n) {
+        JobEntry& entry = m_jobs.at(n);
+        entry.job->setSaveAsFlag(true);
+        entry.Kind = kind;
+        entry.Number = static_cast<unsigned>(n);
+        entry.job->setJobFilePath(choice->path);
+    }
+    if (kind == ScriptKind::MultiJobBatch) {
+        SaveMultiJobBatch(*this);
+    } else {
+        SaveMultiCommandBatch(*this);
+    }
+    const std::string file = current().job->jobFilePath();
+    m_services.paths.RememberScript(file);
+    if (choice->optionChecked) {
+        copyRobocopyBeside(file);
+    }
+}
+
+void Workspace::Close() {
+    if (current().job->modifiedFlag() && !ConfirmDiscard()) {
+        return;
+    }
+    if (m_jobs.size() == 1) {
+        CloseAllJobs();
+    } else {
+        CloseJob();
+    }
+}
+
+bool Workspace::Exit() {
+    bool stay = false;
+    for (std::size_t i = 0; i < m_jobs.size(); ++i) {
+        if (!m_jobs.at(i).job->modifiedFlag()) {
+            continue;
+        }
+        SelectJob(i);
+        if (!ConfirmDiscard()) {
+            stay = true;
+        }
+    }
+    return !stay;
+}
+
+// ---- the default job -------------------------------------------------------------------------
+
+std::string Workspace::defaultJobPath() const {
+    return JoinPath(m_services.paths.settingsFolder(), kDefaultJobFileName, m_services.style);
+}
+
+void Workspace::initDefaultJobMenu() {
+    const bool exists = IsRegularFile(defaultJobPath());
+    m_defaultMenu.loadEnabled = exists;
+    m_defaultMenu.deleteEnabled = exists;
+    m_defaultMenu.newWithDefaultsEnabled = exists;
+    m_defaultMenu.newWithDefaultsChecked = exists && m_settings.newWithDefaults();
+}
+
+void Workspace::SaveDefaultJob() {
+    JobEntry& entry = current();
+    LogSink& out = *entry.log;
+    const std::string path = defaultJobPath();
+    out.appendLine(tr("Voreinstellungen speichern."), LogColour::Black);
+    formats::LineList lines;
+    if (formats::WriteJobFile(*entry.job, path, lines, out, m_services.formats)) {
+        out.appendLine(tr("...erstellt."), LogColour::Green);
+        if (SaveLines(path, lines, out)) {
+            out.appendLine(tr("Die Voreinstellungen wurden gespeichert."), LogColour::Blue);
+            entry.job->setModifiedFlag(false);
+        } else {
+            out.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
+        }
+    }
+    LogEmptyLine(out);
+    // Hidden by its name on POSIX ("~" sorts it away from the settings); Windows sets the attribute.
+    const bool exists = IsRegularFile(path);
+    m_defaultMenu.loadEnabled = exists;
+    m_defaultMenu.deleteEnabled = exists;
+    m_defaultMenu.newWithDefaultsEnabled = true;
+    m_defaultMenu.newWithDefaultsChecked = true;
+}
+
+void Workspace::LoadDefaultJob(bool silent) {
+    if (current().job->modifiedFlag() && !ConfirmDiscard()) {
+        return;
+    }
+    JobEntry& entry = current();
+    options::JobState& job = *entry.job;
+    LogSink& out = *entry.log;
+    const std::string path = defaultJobPath();
+    if (IsRegularFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
+        const formats::TextLinesResult loaded = formats::LoadTextLines(path);
+        out.appendLine(tr("Voreinstellungen laden."), LogColour::Black);
+        LogEmptyLine(out);
+        if (!silent) {
+            out.appendLine(tr("Einstellungen zurückgesetzt."), LogColour::Red);
+            LogEmptyLine(out);
+        }
+        bool ready = false;
+        if (!loaded.error && formats::ReadJobFile(job, loaded.lines, false, out, m_services.formats)) {
+            if (!silent) {
+                out.appendLine(tr("...geladen."), LogColour::Green);
+            }
+            ready = job.computeReady();
+        } else {
+            out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
+        }
+        job.SetJobFlags(ready, false, false);
+        LogEmptyLine(out);
+    }
+    job.setModifiedFlag(false);
+    m_jobs.showFirstPage();
+}
+
+void Workspace::DeleteDefaultJob() {
+    LogSink& out = log();
+    out.appendLine(tr("Voreinstellungen löschen."), LogColour::Black);
+    const Answer answer =
+        m_services.ui.showMessage(MessageKind::Question, kMessageCaption,
+                                  tr("Sollen die Voreinstellungen\r\nwirklich gelöscht werden?"), Buttons::YesNo);
+    if (answer != Answer::Yes) {
+        out.appendLine(tr("Der Vorgang wurde abgebrochen."), LogColour::Red);
+        LogEmptyLine(out);
+        return;
+    }
+    if (platform::EnsureFileDeleted(defaultJobPath())) {
+        out.appendLine(tr("Die Voreinstellungen wurden gelöscht."), LogColour::Blue);
+    } else {
+        out.appendLine(tr("Die Voreinstellungen konnten nicht gelöscht werden."), LogColour::Red);
+    }
+    LogEmptyLine(out);
+    // Offering to load or delete a file that is gone would only lead to nothing happening.
+    const bool checked = m_defaultMenu.newWithDefaultsChecked;
+    initDefaultJobMenu();
+    m_defaultMenu.newWithDefaultsChecked = checked && m_defaultMenu.newWithDefaultsEnabled;
+}
+
+void Workspace::ToggleNewWithDefaults() {
+    m_defaultMenu.newWithDefaultsChecked = !m_defaultMenu.newWithDefaultsChecked;
+    m_settings.setNewWithDefaults(m_defaultMenu.newWithDefaultsChecked);
+}
+
+} // namespace talvex::workspace

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/CommandLineReader.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/formats/TextLines.h"
+#include "core/options/JobState.h"
+#include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
+#include "fakes/RecordingLogSink.h"
+
+namespace talvex::workspace {
+namespace {
+
+using C = options::Control;
+
+class ParseCommandLineTest : public ::testing::Test {
+protected:
+    bool parse(std::string_view line, PathStyle style = PathStyle::Windows) {
+        return ParseCommandLine(job, line, true, log, services, style);
+    }
+
+    fakes::FakeJobEnvironment environment;
+    options::JobState job{environment};
+    fakes::RecordingLogSink log;
+    fakes::FakeFormatServices services;
+};
+
+TEST_F(ParseCommandLineTest, HandTypedExampleWithUnquotedFolders) {
+    const formats::TextLinesResult file =
+        formats::LoadTextLines(std::string(TALVEX_TEST_DATA) + "/workspace/typed-by-hand-command.cmd");
+    ASSERT_FALSE(file.error);
+    ASSERT_TRUE(parse(file.lines.back()));
+    EXPECT_EQ(job.sourcePath(), R"(C:\Daten)");
+    EXPECT_EQ(job.destinationPath(), R"(D:\Backup\Daten)");
+    EXPECT_FALSE(job.isTicked(C::chb_PNoSD));
+    EXPECT_FALSE(job.isTicked(C::chb_PNoDD));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+    EXPECT_EQ(job.nameListText(), "/XF\n*.tmp\n*.bak\n\n/XD\nC:\\Daten\\Alte Sachen\n\n");
+    EXPECT_TRUE(job.isTicked(C::chb_FXF));
+    EXPECT_TRUE(job.isTicked(C::chb_FXD));
+    EXPECT_EQ(job.text(C::edt_KR), "2");
+    EXPECT_EQ(job.text(C::edt_KW), "5");
+    EXPECT_EQ(job.text(C::edt_LLOG), R"(C:\my logs\daten.log)");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LLOG));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LTEE));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LNP));
+    EXPECT_TRUE(log.contains("Quelle: C:\\Daten", LogColour::Blue));
+    EXPECT_TRUE(log.contains("Einstellungen zurückgesetzt.", LogColour::Red));
+}
+
+// A quoted log file before the folders must not become the source.
+TEST_F(ParseCommandLineTest, QuotedSwitchValueIsNoFolder) {
+    ASSERT_TRUE(parse(R"(robocopy /LOG:"C:\my log.txt" C:\src "D:\d st" /MIR)"));
+    EXPECT_EQ(job.sourcePath(), R"(C:\src)");
+    EXPECT_EQ(job.destinationPath(), R"(D:\d st)");
+    EXPECT_EQ(job.text(C::edt_LLOG), R"(C:\my log.txt)");
+}
+
+struct SwitchCase {
+    const char* name;
+    const char* switches;
+    std::vector<C> ticked;
+    std::vector<std::pair<C, std::string>> texts;
+};
+
+class SwitchTest : public ParseCommandLineTest, public ::testing::WithParamInterface<SwitchCase> {};
+
+TEST_P(SwitchTest, AppliesSwitchAndValue) {
+    ASSERT_TRUE(parse(std::string(R"(Robocopy "C:\a" "D:\b" )") + GetParam().switches));
+    for (const C box : GetParam().ticked) {
+        EXPECT_TRUE(job.isTicked(box)) << options::ControlName(box);
+    }
+    for (const auto& [field, text] : GetParam().texts) {
+        EXPECT_EQ(job.text(field), text) << options::ControlName(field);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Switches, SwitchTest,
+    ::testing::Values(
+        SwitchCase{"LowerCaseRetry", "/r:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
+        SwitchCase{"UpperCaseRetry", "/R:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
+        SwitchCase{"AttributeLetters", "/A+:rh", {C::chb_KAplus, C::chb_KAplusR, C::chb_KAplusH}, {}},
+        SwitchCase{"RunHours", "/RH:0800-1700", {C::chb_MRH}, {{C::edt_MRH1, "0800"}, {C::edt_MRH2, "1700"}}},
+        SwitchCase{"CopyLetters", "/COPY:DAT", {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}, {}},
+        SwitchCase{"DirectoryTimestamps", "/DCOPY:T /S", {C::chb_KDCOPY, C::chb_KS}, {}},
+        SwitchCase{"UnquotedLogThenSwitch", "/LOG:x.txt /S", {C::chb_LLOG, C::chb_KS}, {{C::edt_LLOG, "x.txt"}}},
+        SwitchCase{"NamesThenSwitch",
+                   "/XF *.tmp *.bak /S",
+                   {C::chb_FXF, C::chb_KS},
+                   {{C::red_FListe, "/XF\n*.tmp\n*.bak\n\n"}}},
+        SwitchCase{"QuotedNameWithBlank",
+                   R"(/XD "C:\Daten\Alte Sachen" tmp /E)",
+                   {C::chb_FXD, C::chb_KE},
+                   {{C::red_FListe, "/XD\nC:\\Daten\\Alte Sachen\ntmp\n\n"}}},
+        // An empty name would end the block in the name list early.
+        SwitchCase{
+            "EmptyAndBlankNames", R"(/XF "" " a " "  " /S)", {C::chb_FXF, C::chb_KS}, {{C::red_FListe, "/XF\na\n\n"}}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(ParseCommandLineTest, RunHoursOfWrongLengthAreIgnored) {
+    ASSERT_TRUE(parse(R"(robocopy "C:\a" "D:\b" /RH:800-1700)"));
+    EXPECT_FALSE(job.isTicked(C::chb_MRH));
+}
+
+TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
+    ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
+    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ:1", LogColour::Red));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+}
+
+// On POSIX absolute names start with "/": only a known switch ends a name list.
+TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
+    ASSERT_TRUE(parse("robocopy /home /media/b /XD node_modules /tmp/cache /R:2 /ZZZ", PathStyle::Posix));
+    EXPECT_EQ(job.sourcePath(), "/home");
+    EXPECT_EQ(job.destinationPath(), "/media/b");
+    EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n");
+    EXPECT_EQ(job.text(C::edt_KR), "2");
+    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ", LogColour::Red));
+}
+
+TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
+    services.longPaths[R"(C:\PROGRA~1)"] = R"(C:\Program Files)";
+    ASSERT_TRUE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
+    EXPECT_EQ(job.sourcePath(), R"(C:\Program Files)");
+}
+
+TEST_F(ParseCommandLineTest, FailingConversionMakesResultFalse) {
+    services.failPathConversion = true;
+    EXPECT_FALSE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
+}
+
+TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {
+    EXPECT_EQ(EscapeBatchPercent(R"(C:\100%\a%b)"), R"(C:\100%%\a%%b)");
+    EXPECT_EQ(UnescapeBatchPercent(R"(C:\100%%\a%%b)"), R"(C:\100%\a%b)");
+    // Lines written before the escaping keep their single "%".
+    EXPECT_EQ(UnescapeBatchPercent("50% %"), "50% %");
+    EXPECT_EQ(UnescapeBatchPercent(EscapeBatchPercent("%%%")), "%%%");
+}
+
+} // namespace
+} // namespace talvex::workspace

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/ScriptKind.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/formats/JobFileWriter.h"
+#include "core/options/JobState.h"
+#include "fakes/FakeFormatServices.h"
+#include "fakes/FakeJobEnvironment.h"
+#include "fakes/RecordingLogSink.h"
+
+namespace talvex::workspace {
+namespace {
+
+const std::string kHeader = "REM Erstellt mit Brenno's Talvex Version 1.0 am 05.12.2026 um 13:10:38";
+
+struct KindCase {
+    const char* name;
+    formats::LineList lines;
+    ScriptKind kind;
+};
+
+class DetectScriptKindTest : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(DetectScriptKindTest, RecognisesTheLayout) {
+    EXPECT_EQ(DetectScriptKind(GetParam().lines), GetParam().kind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, DetectScriptKindTest,
+    ::testing::Values(
+        KindCase{"CommandLineOfOneLine", {R"(  RoboCopy "C:\a" "D:\b" /MIR)"}, ScriptKind::CommandBatch},
+        KindCase{"JobCallOfOneLine", {R"(robocopy /job:"C:\a.rcj")"}, ScriptKind::JobBatch},
+        KindCase{"JobCallAfterHeader", {kHeader, R"(RoboCopy /JOB:"C:\a.rcj" "C:\x")"}, ScriptKind::JobBatch},
+        KindCase{"CommandAfterHeader", {kHeader, R"(Robocopy "C:\x" "D:\y" /S)"}, ScriptKind::CommandBatch},
+        KindCase{
+            "MultiJob", {kHeader, "", "REM Job 0", R"(CALL RoboCopy /JOB:"C:\alle.0.rcj")"}, ScriptKind::MultiJobBatch},
+        KindCase{"MultiCommand",
+                 {kHeader, "", "REM Job 0", R"(CALL Robocopy "C:\x" "D:\y")"},
+                 ScriptKind::MultiCommandBatch},
+        // A command line may name a file ending in ".rcj" without being a job call.
+        KindCase{"MultiCommandWithRcjInName",
+                 {kHeader, "", "REM Job 0", R"(CALL Robocopy "C:\x" "D:\y" /LOG:"C:\l.rcj")"},
+                 ScriptKind::MultiCommandBatch},
+        KindCase{"NoHeaderFirstLineNotRobocopy", {"echo hi", "robocopy a b"}, ScriptKind::CommandBatch},
+        KindCase{
+            "HandWrittenBatchOfThreeLines", {"@echo off", "REM x", "robocopy C:\\a D:\\b /MIR"}, ScriptKind::Unknown},
+        KindCase{"HeaderWithoutCall", {kHeader, "", "REM Job 0", "echo"}, ScriptKind::Unknown},
+        KindCase{"Empty", {}, ScriptKind::Unknown},
+        KindCase{"PlainText", {"Liebe Anna,", "hier die Liste.", "/ nichts"}, ScriptKind::Unknown},
+        // Job files without our header, as robocopy saves them or as typed by hand.
+        KindCase{
+            "RobocopysOwnJob", {":: Robocopy Job", "::", "\t/SD:C:\\a\\\t:: Source", "\t/MIR"}, ScriptKind::JobFile},
+        KindCase{"HandTypedSwitchOnly", {"/nosd"}, ScriptKind::JobFile},
+        KindCase{"UnknownSwitchOnly", {"/ZZZ", "/QQQ:1"}, ScriptKind::Unknown}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// The header lines the job file writer produces must be recognised, for a job and for the default.
+TEST(DetectScriptKindWrittenFiles, JobFileAndDefaultJobByTheirHeaders) {
+    fakes::FakeJobEnvironment environment;
+    options::JobState job(environment);
+    fakes::FakeFormatServices services;
+    NullLogSink log;
+    formats::LineList lines;
+    ASSERT_TRUE(formats::WriteJobFile(job, "/x/sicherung.rcj", lines, log, services));
+    EXPECT_EQ(DetectScriptKind(lines), ScriptKind::JobFile);
+    ASSERT_TRUE(formats::WriteJobFile(job, "/x/~default.rcj", lines, log, services));
+    EXPECT_EQ(DetectScriptKind(lines), ScriptKind::DefaultJob);
+}
+
+} // namespace
+} // namespace talvex::workspace

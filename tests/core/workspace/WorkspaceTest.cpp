@@ -1,0 +1,319 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/Workspace.h"
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "WorkspaceFixture.h"
+#include "core/formats/TextLines.h"
+
+namespace talvex::workspace {
+namespace {
+
+using C = options::Control;
+
+class WorkspaceTest : public testing::WorkspaceFixture {
+protected:
+    // A job file on disk that sets /MIR.
+    std::string jobFile(const std::string& name) {
+        const std::string path = file(name);
+        fakes::TempFolder::Write(path, "/SD:C:\\a\r\n/DD:D:\\b\r\n/MIR\r\n");
+        return path;
+    }
+};
+
+// ---- the job list -------------------------------------------------------------------------
+
+TEST_F(WorkspaceTest, ClosingTheThirdOfFourMovesTheFourthDownAndSelectsTheFirst) {
+    ws();
+    for (int i = 1; i < 4; ++i) {
+        ws().New();
+    }
+    ws().jobs().at(3).Kind = ScriptKind::MultiJobBatch;
+    ws().jobs().at(3).Number = 9;
+    job(3).setJobFilePath(file("vier.bat"));
+    options::JobState* fourth = &job(3);
+    ws().SelectJob(2);
+    ws().Close();
+    ASSERT_EQ(ws().jobs().size(), 3u);
+    EXPECT_EQ(&job(2), fourth);
+    EXPECT_EQ(ws().jobs().at(2).Number, 9u);
+    EXPECT_EQ(ws().jobs().tabCaption(2), "vier.bat #9");
+    EXPECT_EQ(ws().jobs().CurrentJob(), 0);
+}
+
+// The program creates and drops windows and tab buttons by these events.
+TEST_F(WorkspaceTest, ObserverSeesTheListChangeByIndex) {
+    struct Events final : JobListObserver {
+        std::string seen;
+        void jobAdded(std::size_t index) override { seen += "+" + std::to_string(index); }
+        void jobRemoved(std::size_t index) override { seen += "-" + std::to_string(index); }
+    } events;
+    ws().jobs().setObserver(&events);
+    ws().New();
+    ws().New();
+    ws().SelectJob(1);
+    ws().Close();
+    ws().CloseAllJobs();
+    EXPECT_EQ(events.seen, "+1+2-1-1-0+0");
+    ws().jobs().setObserver(nullptr);
+}
+
+TEST_F(WorkspaceTest, ClosingTheOnlyJobGivesAFreshOne) {
+    ws();
+    currentJob().setJobFilePath(jobFile("a.rcj"));
+    ws().Close();
+    ASSERT_EQ(ws().jobs().size(), 1u);
+    EXPECT_EQ(ws().jobs().tabCaption(0), "*.rcj");
+    EXPECT_FALSE(ws().commandStates().save);
+    EXPECT_FALSE(ws().commandStates().saveAs);
+}
+
+TEST_F(WorkspaceTest, CloseWithYesSavesTheOnlyJobAndReplacesIt) {
+    const std::string path = jobFile("a.rcj");
+    ws().OpenFile(path);
+    currentJob().setTicked(C::chb_KZ, true);
+    ASSERT_TRUE(currentJob().modifiedFlag());
+    ui.answers.push_back(Answer::Yes);
+    ws().Close();
+    EXPECT_EQ(ws().jobs().size(), 1u);
+    EXPECT_EQ(currentJob().jobFilePath(), "");
+    const formats::LineList lines = formats::LoadTextLines(path).lines;
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [](const std::string& l) { return l.find("/Z ") != std::string::npos; }),
+              lines.end());
+}
+
+TEST_F(WorkspaceTest, CloseStopsOnCancelAndOnAFailedSave) {
+    ws();
+    currentJob().setTicked(C::chb_KZ, true);
+    ui.answers.push_back(Answer::Cancel);
+    ws().Close();
+    EXPECT_TRUE(currentJob().modifiedFlag());
+
+    // Yes, then the save dialog is cancelled: nothing is saved, so nothing is closed.
+    ui.answers.push_back(Answer::Yes);
+    ui.saveChoices.push_back(std::nullopt);
+    ws().Close();
+    EXPECT_TRUE(currentJob().modifiedFlag());
+}
+
+TEST_F(WorkspaceTest, SelectingAJobRemembersItsFolder) {
+    ws();
+    ws().New();
+    job(0).setJobFilePath("/daten/jobs/a.rcj");
+    ws().SelectJob(0);
+    EXPECT_EQ(store.readString("Job", "Path", "na"), "/daten/jobs");
+    ws().SelectJob(1);
+    EXPECT_EQ(store.readString("Job", "Path", "na"), "");
+}
+
+// ---- open -------------------------------------------------------------------------------
+
+TEST_F(WorkspaceTest, OpenReusesAnUntouchedNewJobOnly) {
+    ui.openChoices.push_back(FileDialogResult{jobFile("a.rcj"), 0, false});
+    ASSERT_TRUE(ws().Open());
+    EXPECT_EQ(ws().jobs().size(), 1u);
+    EXPECT_TRUE(currentJob().IsOptionSet(C::chb_KMIR));
+    EXPECT_EQ(ui.openRequests[0].title, "Eine JOB-Datei öffnen.");
+    EXPECT_EQ(ui.openRequests[0].filters.size(), 5u);
+    EXPECT_EQ(ui.openRequests[0].initialFolder, settingsFolder);
+
+    // A named job is not reused, nor is a modified new one.
+    ASSERT_TRUE(ws().OpenFile(jobFile("b.rcj")));
+    EXPECT_EQ(ws().jobs().size(), 2u);
+    ws().New();
+    currentJob().setTicked(C::chb_KZ, true);
+    ASSERT_TRUE(ws().OpenFile(jobFile("c.rcj")));
+    EXPECT_EQ(ws().jobs().size(), 4u);
+    EXPECT_EQ(ws().jobs().CurrentJob(), 3);
+    EXPECT_EQ(store.readString("Scripte", "0", "na"), file("a.rcj"));
+}
+
+TEST_F(WorkspaceTest, AlreadyOpenAsksForEveryCopyAndTheLastNoDecides) {
+    const std::string path = jobFile("a.rcj");
+    ws().OpenFile(path);
+    ui.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(ws().OpenFile(path));
+    ws().New();
+    ui.answers = {Answer::No, Answer::No};
+    EXPECT_FALSE(ws().AlreadyOpen(path));
+    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ws().jobs().CurrentJob(), 1);
+    // The comparison ignores letter case, as the file names of the system it came from do.
+    ui.answers = {Answer::Yes, Answer::No};
+    EXPECT_FALSE(ws().AlreadyOpen(file("A.RCJ")));
+    EXPECT_EQ(ws().jobs().CurrentJob(), 1);
+}
+
+TEST_F(WorkspaceTest, UnsupportedFileStaysAsNumberedTab) {
+    fakes::TempFolder::Write(file("brief.txt"), "Liebe Anna\r\n");
+    EXPECT_FALSE(ws().OpenFile(file("brief.txt")));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Die Datei wird nicht unterstützt.");
+    EXPECT_EQ(ws().current().Kind, ScriptKind::Unknown);
+    EXPECT_EQ(ws().jobs().tabCaption(0), "brief.txt #0");
+    EXPECT_TRUE(currentLog().contains("Die Datei wird nicht unterstützt.", LogColour::Red));
+}
+
+struct ExampleCase {
+    const char* file;
+    ScriptKind kind;
+    const char* source;
+    const char* destination;
+    C ticked;
+};
+
+class ExampleFiles : public WorkspaceTest, public ::testing::WithParamInterface<ExampleCase> {};
+
+TEST_P(ExampleFiles, OpenWithTheirOptions) {
+    ASSERT_TRUE(ws().OpenFile(std::string(TALVEX_TEST_DATA) + "/" + GetParam().file));
+    EXPECT_EQ(ws().current().Kind, GetParam().kind);
+    EXPECT_EQ(currentJob().sourcePath(), GetParam().source);
+    EXPECT_EQ(currentJob().destinationPath(), GetParam().destination);
+    EXPECT_TRUE(currentJob().isTicked(GetParam().ticked));
+    EXPECT_TRUE(currentJob().saveAsFlag());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shared, ExampleFiles,
+    ::testing::Values(ExampleCase{"formats/saved-by-robocopy-mirror.rcj", ScriptKind::JobFile,
+                                  R"(C:\Users\Anna\Documents)", R"(D:\Sicherung\Documents)", C::chb_KMIR},
+                      ExampleCase{"formats/saved-by-robocopy-nosd.rcj", ScriptKind::JobFile, "", "", C::chb_KCopyAll},
+                      ExampleCase{"formats/typed-by-hand.rcj", ScriptKind::JobFile, R"(E:\Fotos)",
+                                  R"(\\nas\backup\Fotos)", C::chb_LUNICODE},
+                      ExampleCase{"formats/posix-paths.rcj", ScriptKind::JobFile, "/home/anna/Projekte",
+                                  "/media/anna/Sicherung/Projekte", C::chb_KMIR},
+                      ExampleCase{"workspace/typed-by-hand-command.cmd", ScriptKind::CommandBatch, R"(C:\Daten)",
+                                  R"(D:\Backup\Daten)", C::chb_LTEE}));
+
+// ---- save -------------------------------------------------------------------------------
+
+TEST_F(WorkspaceTest, SaveOfANewJobAsksForFileAndLayout) {
+    ws();
+    fillJob("C:\\a", "D:\\b");
+    chooseSave(file("neu"), 2);
+    ASSERT_TRUE(ws().Save());
+    ASSERT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].title, "Einstellungen speichern.");
+    EXPECT_EQ(ui.saveRequests[0].optionLabel, "Robocopy mitspeichern.");
+    EXPECT_EQ(ws().current().Kind, ScriptKind::CommandBatch);
+    EXPECT_EQ(currentJob().jobFilePath(), file("neu.cmd"));
+    EXPECT_TRUE(std::filesystem::exists(file("neu.cmd")));
+    EXPECT_TRUE(ws().commandStates().saveAs);
+    EXPECT_FALSE(ws().commandStates().save);
+    EXPECT_TRUE(store.readString("Scripte", "0", "") == file("neu.cmd"));
+
+    // Saving again writes without asking.
+    currentJob().setTicked(C::chb_KS, true);
+    ASSERT_TRUE(ws().Save());
+    EXPECT_EQ(ui.saveRequests.size(), 1u);
+}
+
+TEST_F(WorkspaceTest, FailedWriteIsReportedAndKeepsTheJobModified) {
+    ws();
+    fillJob("C:\\a", "D:\\b");
+    chooseSave(file("fehlt/a.rcj"), 0);
+    EXPECT_FALSE(ws().Save());
+    EXPECT_TRUE(currentJob().modifiedFlag());
+    EXPECT_TRUE(currentLog().contains("Beim Schreiben der Datei ist ein Fehler aufgetreten.", LogColour::Red));
+}
+
+TEST_F(WorkspaceTest, RobocopyIsCopiedBesideTheJobUnlessOneIsThere) {
+    fakes::TempFolder::Write(file(std::string(kRobocopyFileName)), "engine");
+    fakes::TempFolder jobs;
+    ws();
+    fillJob("C:\\a", "D:\\b");
+    chooseSave(jobs.file("a.rcj"), 0, true);
+    ASSERT_TRUE(ws().Save());
+    EXPECT_EQ(fakes::TempFolder::Read(jobs.file(std::string(kRobocopyFileName))), "engine");
+    EXPECT_TRUE(currentLog().contains("Die Robocopy.exe wurde in das Jobverzeichnis kopiert.", LogColour::Black));
+    EXPECT_TRUE(store.readBool("Settings", "CopyRobo", false));
+
+    chooseSave(jobs.file("b.rcj"), 0, true);
+    ASSERT_TRUE(ws().SaveAs());
+    EXPECT_TRUE(ui.saveRequests.back().optionChecked);
+    EXPECT_TRUE(currentLog().contains("Im Jobverzeichnis existiert bereits eine RoboCopy.exe.", LogColour::Black));
+}
+
+// ---- exit -------------------------------------------------------------------------------
+
+TEST_F(WorkspaceTest, ExitAsksEveryModifiedJobAndCancelKeepsTheProgramOpen) {
+    ws();
+    currentJob().setTicked(C::chb_KZ, true);
+    ws().New();
+    ws().New();
+    currentJob().setTicked(C::chb_KS, true);
+    ui.answers = {Answer::Cancel, Answer::No};
+    EXPECT_FALSE(ws().Exit());
+    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ws().jobs().CurrentJob(), 2);
+
+    ui.answers = {Answer::No, Answer::No};
+    EXPECT_TRUE(ws().Exit());
+}
+
+// ---- the default job --------------------------------------------------------------------
+
+TEST_F(WorkspaceTest, DefaultJobSavedTwiceAndLoadedIntoNewJobs) {
+    ws();
+    EXPECT_FALSE(ws().defaultJobMenu().loadEnabled);
+    fillJob("C:\\a", "D:\\b");
+    ws().SaveDefaultJob();
+    currentJob().setTicked(C::chb_KZ, true);
+    ws().SaveDefaultJob();
+    EXPECT_EQ(DetectScriptKind(ws().defaultJobPath()), ScriptKind::DefaultJob);
+    EXPECT_EQ(FileNamePart(ws().defaultJobPath()).front(), '~');
+    EXPECT_FALSE(currentJob().modifiedFlag());
+    EXPECT_TRUE(ws().defaultJobMenu().loadEnabled);
+    EXPECT_TRUE(ws().defaultJobMenu().newWithDefaultsChecked);
+
+    // New jobs get it silently.
+    ws().New();
+    EXPECT_TRUE(currentJob().IsOptionSet(C::chb_KZ));
+    EXPECT_FALSE(currentJob().modifiedFlag());
+    EXPECT_TRUE(currentLog().contains("Voreinstellungen laden.", LogColour::Black));
+    EXPECT_FALSE(currentLog().contains("Einstellungen zurückgesetzt.", LogColour::Red));
+    EXPECT_FALSE(currentLog().contains("...geladen.", LogColour::Green));
+
+    // Loading it on request says so.
+    currentJob().setTicked(C::chb_KZ, false);
+    ui.answers.push_back(Answer::No);
+    ws().LoadDefaultJob(false);
+    EXPECT_TRUE(currentJob().IsOptionSet(C::chb_KZ));
+    EXPECT_TRUE(currentLog().contains("Einstellungen zurückgesetzt.", LogColour::Red));
+    EXPECT_TRUE(currentLog().contains("...geladen.", LogColour::Green));
+
+    ws().ToggleNewWithDefaults();
+    EXPECT_FALSE(store.readBool("Settings", "New", true));
+    ws().New();
+    EXPECT_FALSE(currentJob().IsOptionSet(C::chb_KZ));
+}
+
+TEST_F(WorkspaceTest, DefaultJobThatIsNoDefaultJobIsNotLoaded) {
+    fakes::TempFolder::Write(file(std::string(kDefaultJobFileName)), "/MIR\r\n");
+    ws();
+    EXPECT_TRUE(ws().defaultJobMenu().newWithDefaultsChecked);
+    EXPECT_FALSE(currentJob().IsOptionSet(C::chb_KMIR));
+    EXPECT_FALSE(currentJob().modifiedFlag());
+}
+
+TEST_F(WorkspaceTest, DeleteDefaultJobAsksFirst) {
+    ws();
+    ws().SaveDefaultJob();
+    ui.answers.push_back(Answer::No);
+    ws().DeleteDefaultJob();
+    EXPECT_TRUE(std::filesystem::exists(ws().defaultJobPath()));
+    EXPECT_TRUE(currentLog().contains("Der Vorgang wurde abgebrochen.", LogColour::Red));
+    ui.answers.push_back(Answer::Yes);
+    ws().DeleteDefaultJob();
+    EXPECT_EQ(ui.messages.back().text, "Sollen die Voreinstellungen\r\nwirklich gelöscht werden?");
+    EXPECT_FALSE(std::filesystem::exists(ws().defaultJobPath()));
+    EXPECT_TRUE(currentLog().contains("Die Voreinstellungen wurden gelöscht.", LogColour::Blue));
+    EXPECT_FALSE(ws().defaultJobMenu().loadEnabled);
+}
+
+} // namespace
+} // namespace talvex::workspace
