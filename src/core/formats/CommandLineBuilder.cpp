@@ -118,6 +118,26 @@ std::string CommandLineName(std::string_view name) {
     return "\"" + NormaliseFolderPath(name) + "\"";
 }
 
+// A value typed into a field must stay one argument: "5 /PURGE" in the retry field would otherwise
+// add a destructive switch to the line. Such a value goes in quotes (robocopy then refuses it as a
+// whole), and quotes inside it are dropped so that it cannot close them.
+std::string SingleArgument(std::string_view value) {
+    // Blanks around the value are written as they stand, as they always were.
+    if (TrimBlanks(value).find_first_of(" \t\"") == std::string_view::npos) {
+        return std::string(value);
+    }
+    std::string out = "\"";
+    for (const char c : value) {
+        if (c != '"') {
+            out += c;
+        }
+    }
+    if (out.back() == '\\') {
+        out += '\\'; // a backslash before the closing quote would escape it
+    }
+    return out + "\"";
+}
+
 std::string Switches(const options::JobState& job) {
     std::string line;
     for (const Switch& entry : kSwitches) {
@@ -137,21 +157,28 @@ std::string Switches(const options::JobState& job) {
             }
             break;
         case Arg::Text:
-        case Arg::LogFile:
             if (!field(0).empty()) {
-                line += Format(entry.pattern, {field(0)});
+                line += Format(entry.pattern, {SingleArgument(field(0))});
+            }
+            break;
+        case Arg::LogFile:
+            // The pattern quotes the file already; a quote in it would end them early.
+            if (!field(0).empty()) {
+                std::string file = field(0);
+                std::erase(file, '"');
+                line += Format(entry.pattern, {file});
             }
             break;
         case Arg::Trimmed:
             if (const std::string_view value = TrimBlanks(field(0)); !value.empty()) {
-                line += Format(entry.pattern, {value});
+                line += Format(entry.pattern, {SingleArgument(value)});
             }
             break;
         case Arg::TimeRange: {
             const std::string_view from = TrimBlanks(field(0));
             const std::string_view to = TrimBlanks(field(1));
             if (!from.empty() && !to.empty()) {
-                line += Format(entry.pattern, {from, to});
+                line += Format(entry.pattern, {SingleArgument(from), SingleArgument(to)});
             }
             break;
         }
@@ -166,7 +193,11 @@ std::string Switches(const options::JobState& job) {
 }
 
 std::string Quoted(std::string_view path) {
-    return " \"" + NormaliseFolderPath(path) + "\"";
+    std::string folder = NormaliseFolderPath(path);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder += '\\'; // "\" alone: doubled, the backslash no longer escapes the closing quote
+    }
+    return " \"" + folder + "\"";
 }
 
 } // namespace

@@ -187,3 +187,38 @@ TEST_F(CommandLineBuilderTest, FailuresAreReportedAsFalse) {
 
 } // namespace
 } // namespace talvex::formats
+
+namespace talvex::formats {
+namespace {
+
+TEST_F(CommandLineBuilderTest, TypedValuesNeverBecomeFurtherArguments) {
+    // Whatever is typed into a field, robocopy must get exactly the switches the boxes say.
+    struct Case {
+        Control box;
+        Control field;
+        const char* typed;
+        const char* expectedTail;
+    };
+    const Case cases[] = {
+        {C::chb_KR, C::edt_KR, "5 /PURGE", R"( /R:"5 /PURGE")"},
+        {C::chb_KLEV, C::edt_KLEV, "2\" /MOVE \"", R"( /LEV:"2 /MOVE ")"},
+        {C::chb_FMAX, C::edt_FMAX, "1\\", " /MAX:1\\"},
+        {C::chb_LLOG, C::edt_LLOG, R"(C:\a.log" /PURGE ")", R"( /LOG:"C:\a.log /PURGE ")"},
+    };
+    for (const Case& c : cases) {
+        job.setTicked(c.box, false);
+        value(c.box, c.field, c.typed);
+        const std::string line = build();
+        EXPECT_TRUE(line.ends_with(c.expectedTail)) << line;
+        job.setTicked(c.box, false);
+    }
+}
+
+TEST_F(CommandLineBuilderTest, FolderEndingInABackslashDoesNotEscapeItsQuote) {
+    job.applySourceFolder("\\", "NTFS");
+    job.applyDestinationFolder("D:\\Ziel", "NTFS");
+    EXPECT_EQ(build(), R"(Robocopy "\\" "D:\Ziel")");
+}
+
+} // namespace
+} // namespace talvex::formats
