@@ -79,6 +79,19 @@ TEST_F(EngineSafety, NoCopyWithPurgeOnlyDeletes) {
     EXPECT_EQ(tree("dst"), (Tree{{"a", "old"}}));
 }
 
+// A folder that cannot be made fails its files at once: waiting would not make it appear.
+TEST_F(EngineSafety, UncreatableFolderFailsWithoutRetries) {
+    write("src/sub/small", "s");
+    write("src/sub/big", std::string(2 * 1024 * 1024, 'b'));
+    std::filesystem::create_directories(path("dst"));
+    giveToNobody();
+    ::chmod(path("dst").c_str(), 0555);
+    const Run result = copy({"/S", "/R:3", "/W:1"}, "src", "dst", true);
+    EXPECT_EQ(result.code, 8) << result.output;
+    EXPECT_EQ(result.output.find("Waiting"), std::string::npos) << result.output;
+    EXPECT_TRUE(tree("dst").empty());
+}
+
 TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
     write("src/a", "a");
     write("dst/System Volume Information/tracking", "t");
