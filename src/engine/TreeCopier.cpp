@@ -256,13 +256,18 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
     Listing& destListing = fits(prefetchedDest, destStatus) ? *prefetchedDest : ownDest;
     const bool readSource = &sourceListing == &ownSource;
     const bool readDest = dest.fd >= 0 && &destListing == &ownDest;
-    m_worker.forEach(2, [&](std::size_t i, int) {
-        if (i == 0 && readSource) {
+    const auto read = [&](std::size_t i, int) {
+        if (i == 0) {
             ownSource.error = readEntries(sourceFd, !m_options.copyLinks, ownSource.entries);
-        } else if (i == 1 && readDest) {
+        } else {
             ownDest.error = readEntries(dest.fd, false, ownDest.entries);
         }
-    });
+    };
+    if (readSource && readDest) {
+        m_worker.forEach(2, read);
+    } else if (readSource || readDest) {
+        read(readSource ? 0 : 1, 0); // waking the worker for one listing costs more than it saves
+    }
     const int sourceError = sourceListing.error;
     const int destError = dest.fd >= 0 ? destListing.error : 0;
     const std::vector<Entry>& sources = sourceListing.entries;
