@@ -75,6 +75,9 @@ constexpr std::uint64_t kProgressSize = 1024u * 1024u;
 constexpr std::size_t kBatchSize = 64;
 // Subfolders listed ahead at once: enough to share between two threads, few enough to keep memory small.
 constexpr std::size_t kListAhead = 8;
+// Folders larger than this (their own size grows with their entries) are not listed ahead, so that
+// memory stays bounded however wide a tree is.
+constexpr off_t kListAheadFolderSize = 64 * 1024;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -384,7 +387,10 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
         std::vector<Listing> ahead(2 * chunk);
         m_worker.forEach(2 * chunk, [&](std::size_t i, int) {
             const ChildPlan& plan = plans[first + i / 2];
-            if (i % 2 == 0) {
+            if (plan.source->status.st_size > kListAheadFolderSize ||
+                (plan.dest != nullptr && plan.dest->status.st_size > kListAheadFolderSize)) {
+                ahead[i].error = EAGAIN; // read when entered
+            } else if (i % 2 == 0) {
                 listChild(sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
             } else if (plan.dest != nullptr) {
                 listChild(dest.fd, plan.source->name, false, false, ahead[i]);

@@ -27,6 +27,17 @@ public:
     [[nodiscard]] bool run();
 
 private:
+    enum class Scope {
+        Root,     // its files are copied; its folders only when /ID lets them
+        Included, // files and folders are copied
+        LeadsTo,  // only on the way to a folder named by a full path in /ID
+    };
+    // A subfolder that is to be entered.
+    struct ChildPlan {
+        const Entry* source = nullptr;
+        const Entry* dest = nullptr;
+        Scope scope = Scope::Included;
+    };
     struct DestDir {
         DestDir* parent = nullptr;
         std::string name;
@@ -35,19 +46,6 @@ private:
         bool created = false;
         struct stat status {};
     };
-    enum class Scope {
-        Root,     // its files are copied; its folders only when /ID lets them
-        Included, // files and folders are copied
-        LeadsTo,  // only on the way to a folder named by a full path in /ID
-    };
-
-    // A subfolder that is to be entered.
-    struct ChildPlan {
-        const Entry* source = nullptr;
-        const Entry* dest = nullptr;
-        Scope scope = Scope::Included;
-    };
-
     // The listings, when given, were read ahead; they are used only if they belong to the folders now open.
     void processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath, const std::string& destPath,
                           int level, Scope scope, bool& anyFailure, Listing* prefetchedSource, Listing* prefetchedDest);
