@@ -216,6 +216,8 @@ bool TreeCopier::run() {
     }
 
     m_ancestors.emplace_back(sourceStatus.st_dev, sourceStatus.st_ino);
+    m_sourceRootDev = sourceStatus.st_dev;
+    m_sourceRootIno = sourceStatus.st_ino;
     bool failure = false;
     processDirectory(source.get(), root, sourcePath, destPath, 1, Scope::Root, failure, nullptr, nullptr);
     if (root.fd >= 0) {
@@ -374,6 +376,13 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
             ++st.dirs.total;
             ++st.dirs.mismatch;
             m_report.directory("*Mismatch", -1, sourcePath + s->name + "/");
+            continue;
+        }
+        if (pair.dest != nullptr && pair.dest->status.st_dev == m_sourceRootDev &&
+            pair.dest->status.st_ino == m_sourceRootIno) {
+            // The source lies inside the destination under this very name: writing or purging there
+            // would change the source itself.
+            m_report.note("\t  *SOURCE skipped\t" + destPath + s->name + "/");
             continue;
         }
         if (m_options.recurse() && (m_options.levels == 0 || level < m_options.levels)) {

@@ -97,6 +97,8 @@ private:
     dev_t m_destRootDev = 0;
     ino_t m_destRootIno = 0;
     bool m_haveDestRoot = false;
+    dev_t m_sourceRootDev = 0;
+    ino_t m_sourceRootIno = 0;
     Worker m_worker;
 };
 

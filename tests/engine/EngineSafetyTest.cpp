@@ -50,6 +50,16 @@ TEST_F(EngineSafety, SourceInsideTheDestinationIsNeverPurged) {
     EXPECT_EQ(read("dst/data"), "the only copy");
 }
 
+// The source sits in the destination under the same name as one of its own subfolders.
+TEST_F(EngineSafety, SourceIsNeverTakenForADestinationFolder) {
+    write("dst/src/keep", "the only copy");
+    write("dst/src/src/inner", "i");
+    const Run result = copy({"/MIR"}, "dst/src", "dst");
+    EXPECT_EQ(read("dst/src/keep"), "the only copy") << result.output;
+    EXPECT_EQ(read("dst/src/src/inner"), "i");
+    EXPECT_EQ(read("dst/keep"), "the only copy");
+}
+
 TEST_F(EngineSafety, UnreadableSourceFolderDoesNotPurgeItsDestination) {
     write("src/locked/file", "f");
     write("dst/locked/file", "f");
