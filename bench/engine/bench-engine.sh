@@ -13,7 +13,7 @@ SMALL_FILES=${SMALL_FILES:-20000}
 BIG_FILES=${BIG_FILES:-3}
 BIG_MIB=${BIG_MIB:-256}
 MIRROR_FILES=${MIRROR_FILES:-100000}
-RUNS=${RUNS:-3}
+RUNS=${RUNS:-5}
 
 for tool in "$ROBOCOPY" cp rsync perl; do
     command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 1; }

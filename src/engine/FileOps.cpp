@@ -251,6 +251,19 @@ int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     return 0;
 }
 
+void listChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing) {
+    const Descriptor fd(
+        ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW)));
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
+        listing.error = errno;
+        return;
+    }
+    listing.device = status.st_dev;
+    listing.inode = status.st_ino;
+    listing.error = readEntries(fd.get(), followEntries, listing.entries);
+}
+
 int copyFileAt(const CopyRequest& r) {
     if (r.asLink) {
         return copyLinkAt(r);

@@ -26,6 +26,17 @@ struct Entry {
 // kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
 [[nodiscard]] int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
 
+// A folder's entries, with the identity of the folder they were read from.
+struct Listing {
+    int error = 0;
+    std::vector<Entry> entries;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+// Opens the folder name below parentFd (never through a link unless followLink), lists it and closes it.
+void listChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing);
+
 using ProgressFunction = std::function<void(std::uint64_t done)>;
 
 struct CopyRequest {

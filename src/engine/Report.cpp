@@ -10,20 +10,22 @@ namespace {
 
 constexpr std::string_view kRule = "------------------------------------------------------------------------------\n";
 
-std::string longTime(std::time_t when) {
+std::string localTime(std::time_t when, const char* format) {
     std::tm local{};
     ::localtime_r(&when, &local);
     char buffer[96];
-    std::strftime(buffer, sizeof buffer, "%A, %B %d, %Y %H:%M:%S", &local);
+    std::strftime(buffer, sizeof buffer, format, &local);
     return buffer;
 }
 
+// The header's "Started" and "Ended" lines.
+std::string longTime(std::time_t when) {
+    return localTime(when, "%A, %B %d, %Y %H:%M:%S");
+}
+
+// The stamp in front of error lines and the source time of /TS.
 std::string stampTime(std::time_t when) {
-    std::tm local{};
-    ::localtime_r(&when, &local);
-    char buffer[32];
-    std::strftime(buffer, sizeof buffer, "%Y/%m/%d %H:%M:%S", &local);
-    return buffer;
+    return localTime(when, "%Y/%m/%d %H:%M:%S");
 }
 
 std::string padLeft(std::string_view text, std::size_t width) {

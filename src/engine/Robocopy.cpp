@@ -72,7 +72,8 @@ int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
         }
     }
     const Options& options = parsed.options;
-    if (!options.logFile.empty()) {
+    // /QUIT only shows what would run: it must not create or empty the log file.
+    if (!options.logFile.empty() && !options.quit) {
         const std::string problem = output.openLog(options.logFile, options.logAppend, options.logUnicode);
         if (!problem.empty()) {
             output.write("\nERROR : Cannot open log file " + options.logFile + " : " + problem + "\n");

@@ -73,6 +73,11 @@ std::string withSeparator(std::string path) {
 constexpr std::uint64_t kProgressSize = 1024u * 1024u;
 // Small files copied together between two reports; enough to keep both threads busy.
 constexpr std::size_t kBatchSize = 64;
+// Subfolders listed ahead at once: enough to share between two threads, few enough to keep memory small.
+constexpr std::size_t kListAhead = 8;
+// Folders larger than this (their own size grows with their entries) are not listed ahead, so that
+// memory stays bounded however wide a tree is.
+constexpr off_t kListAheadFolderSize = 64 * 1024;
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -211,8 +216,10 @@ bool TreeCopier::run() {
     }
 
     m_ancestors.emplace_back(sourceStatus.st_dev, sourceStatus.st_ino);
+    m_sourceRootDev = sourceStatus.st_dev;
+    m_sourceRootIno = sourceStatus.st_ino;
     bool failure = false;
-    processDirectory(source.get(), root, sourcePath, destPath, 1, Scope::Root, failure);
+    processDirectory(source.get(), root, sourcePath, destPath, 1, Scope::Root, failure, nullptr, nullptr);
     if (root.fd >= 0) {
         if (!m_options.listOnly) {
             applyDirectoryMetadata(root.fd, sourceStatus, root.created, m_options.copy.attributes,
@@ -224,31 +231,52 @@ bool TreeCopier::run() {
 }
 
 void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath,
-                                  const std::string& destPath, int level, Scope scope, bool& anyFailure) {
+                                  const std::string& destPath, int level, Scope scope, bool& anyFailure,
+                                  Listing* prefetchedSource, Listing* prefetchedDest) {
     Statistics& st = m_statistics;
     ++st.dirs.total;
-    if (dest.fd >= 0) {
-        struct stat sourceStatus {};
-        struct stat destStatus {};
-        if (::fstat(sourceFd, &sourceStatus) == 0 && ::fstat(dest.fd, &destStatus) == 0 &&
-            sourceStatus.st_dev == destStatus.st_dev && sourceStatus.st_ino == destStatus.st_ino) {
-            // Copying a folder onto itself would let /MOV delete the only copy.
-            m_report.error(EINVAL, "Source and Destination are the same folder", sourcePath);
-            ++st.dirs.failed;
-            anyFailure = true;
-            return;
+    struct stat sourceStatus {};
+    struct stat destStatus {};
+    if (::fstat(sourceFd, &sourceStatus) != 0 || (dest.fd >= 0 && ::fstat(dest.fd, &destStatus) != 0)) {
+        m_report.error(errno, "Accessing Source Directory", sourcePath);
+        ++st.dirs.failed;
+        anyFailure = true;
+        return;
+    }
+    if (dest.fd >= 0 && sourceStatus.st_dev == destStatus.st_dev && sourceStatus.st_ino == destStatus.st_ino) {
+        // Copying a folder onto itself would let /MOV delete the only copy.
+        m_report.error(EINVAL, "Source and Destination are the same folder", sourcePath);
+        ++st.dirs.failed;
+        anyFailure = true;
+        return;
+    }
+    // A listing read ahead counts only when it was read from the very folder now open.
+    const auto fits = [](const Listing* listing, const struct stat& status) {
+        return listing != nullptr && listing->error == 0 && listing->device == status.st_dev &&
+               listing->inode == status.st_ino;
+    };
+    Listing ownSource;
+    Listing ownDest;
+    Listing& sourceListing = fits(prefetchedSource, sourceStatus) ? *prefetchedSource : ownSource;
+    Listing& destListing = fits(prefetchedDest, destStatus) ? *prefetchedDest : ownDest;
+    const bool readSource = &sourceListing == &ownSource;
+    const bool readDest = dest.fd >= 0 && &destListing == &ownDest;
+    const auto read = [&](std::size_t i, int) {
+        if (i == 0) {
+            ownSource.error = readEntries(sourceFd, !m_options.copyLinks, ownSource.entries);
+        } else {
+            ownDest.error = readEntries(dest.fd, false, ownDest.entries);
         }
+    };
+    if (readSource && readDest) {
+        m_worker.forEach(2, read);
+    } else if (readSource || readDest) {
+        read(readSource ? 0 : 1, 0); // waking the worker for one listing costs more than it saves
     }
-    std::vector<Entry> sources;
-    std::vector<Entry> dests;
-    int destError = 0;
-    if (dest.fd >= 0) {
-        m_worker.start([&dests, &destError, fd = dest.fd] { destError = readEntries(fd, false, dests); });
-    }
-    const int sourceError = readEntries(sourceFd, !m_options.copyLinks, sources);
-    if (dest.fd >= 0) {
-        m_worker.wait();
-    }
+    const int sourceError = sourceListing.error;
+    const int destError = dest.fd >= 0 ? destListing.error : 0;
+    const std::vector<Entry>& sources = sourceListing.entries;
+    const std::vector<Entry>& dests = destListing.entries;
     if (sourceError != 0) {
         // Nothing is purged here: a folder that cannot be read must not look empty.
         m_report.error(sourceError, "Accessing Source Directory", sourcePath);
@@ -311,19 +339,21 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
             }
             // A big file goes alone, with its progress figures, after the small ones before it.
             copyBatch(sourceFd, dest, batch, sourcePath, anyFailure);
-            showFile(task, sourcePath);
-            if (const int error = ensure(dest); error != 0) {
-                task.error = error;
-            } else {
-                const auto started = std::chrono::steady_clock::now();
-                task.error = attemptCopy(sourceFd, dest.fd, task, 0, false);
-                task.seconds = secondsSince(started);
+            batch.push_back(task);
+            if (!ensureForBatch(dest, batch, sourcePath, anyFailure)) {
+                continue;
             }
+            batch.clear();
+            showFile(task, sourcePath);
+            const auto started = std::chrono::steady_clock::now();
+            task.error = attemptCopy(sourceFd, dest.fd, task, 0, false);
+            task.seconds = secondsSince(started);
             finishFile(sourceFd, dest, task, sourcePath, anyFailure);
         }
         copyBatch(sourceFd, dest, batch, sourcePath, anyFailure);
     }
 
+    std::vector<ChildPlan> plans;
     for (const Pair& pair : pairs) {
         const Entry* s = pair.source;
         if (s == nullptr || !S_ISDIR(s->status.st_mode) || s->error != 0 || linkExcluded(*s)) {
@@ -337,60 +367,47 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
         if (m_haveDestRoot && s->status.st_dev == m_destRootDev && s->status.st_ino == m_destRootIno) {
             continue; // the destination lies inside the source
         }
-        const std::string childSource = sourcePath + s->name + "/";
         if (std::find(m_ancestors.begin(), m_ancestors.end(), std::make_pair(s->status.st_dev, s->status.st_ino)) !=
             m_ancestors.end()) {
-            m_report.note("\t  *LINK LOOP skipped\t" + childSource);
+            m_report.note("\t  *LINK LOOP skipped\t" + sourcePath + s->name + "/");
             continue;
         }
         if (pair.dest != nullptr && !S_ISDIR(pair.dest->status.st_mode)) {
             ++st.dirs.total;
             ++st.dirs.mismatch;
-            m_report.directory("*Mismatch", -1, childSource);
+            m_report.directory("*Mismatch", -1, sourcePath + s->name + "/");
             continue;
         }
-        if (!m_options.recurse() || (m_options.levels > 0 && level >= m_options.levels)) {
+        if (pair.dest != nullptr && pair.dest->status.st_dev == m_sourceRootDev &&
+            pair.dest->status.st_ino == m_sourceRootIno) {
+            // The source lies inside the destination under this very name: writing or purging there
+            // would change the source itself.
+            m_report.note("\t  *SOURCE skipped\t" + destPath + s->name + "/");
             continue;
         }
-        const Descriptor childFd(
-            ::openat(sourceFd, s->name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (s->isLink ? 0 : O_NOFOLLOW)));
-        if (childFd.get() < 0) {
-            m_report.error(errno, "Accessing Source Directory", childSource);
-            ++st.dirs.total;
-            ++st.dirs.failed;
-            anyFailure = true;
-            continue;
+        if (m_options.recurse() && (m_options.levels == 0 || level < m_options.levels)) {
+            plans.push_back(ChildPlan{s, pair.dest, childScope});
         }
-        DestDir child;
-        child.parent = &dest;
-        child.name = s->name;
-        const std::string childDest = destPath + s->name + "/";
-        if (pair.dest != nullptr) {
-            child.fd = ::openat(dest.fd, s->name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-            if (child.fd < 0) {
-                m_report.error(errno, "Accessing Destination Directory", childDest);
-                ++st.dirs.total;
-                ++st.dirs.failed;
-                anyFailure = true;
-                continue;
+    }
+    // Folders are listed ahead a few at a time on both threads; a re-sync of an unchanged tree is
+    // nothing but these listings.
+    for (std::size_t first = 0; first < plans.size(); first += kListAhead) {
+        const std::size_t chunk = std::min(kListAhead, plans.size() - first);
+        std::vector<Listing> ahead(2 * chunk);
+        m_worker.forEach(2 * chunk, [&](std::size_t i, int) {
+            const ChildPlan& plan = plans[first + i / 2];
+            if (plan.source->status.st_size > kListAheadFolderSize ||
+                (plan.dest != nullptr && plan.dest->status.st_size > kListAheadFolderSize)) {
+                ahead[i].error = EAGAIN; // read when entered
+            } else if (i % 2 == 0) {
+                listChild(sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
+            } else if (plan.dest != nullptr) {
+                listChild(dest.fd, plan.source->name, false, false, ahead[i]);
             }
-            child.existed = true;
-            child.status = pair.dest->status;
-        }
-        m_ancestors.emplace_back(s->status.st_dev, s->status.st_ino);
-        bool childFailure = false;
-        processDirectory(childFd.get(), child, childSource, childDest, level + 1, childScope, childFailure);
-        m_ancestors.pop_back();
-        if (child.fd >= 0) {
-            if (!m_options.listOnly) {
-                applyDirectoryMetadata(child.fd, s->status, child.created, m_options.copy.attributes,
-                                       m_options.copyDirectoryTimes, m_umask);
-            }
-            ::close(child.fd);
-        }
-        anyFailure = anyFailure || childFailure;
-        if (m_options.moveAll && !m_options.listOnly && !childFailure && !s->isLink) {
-            (void)::unlinkat(sourceFd, s->name.c_str(), AT_REMOVEDIR); // stays when anything was left behind
+        });
+        for (std::size_t i = 0; i < chunk; ++i) {
+            processChild(sourceFd, dest, plans[first + i], sourcePath, destPath, level, anyFailure, &ahead[2 * i],
+                         &ahead[2 * i + 1]);
         }
     }
 
@@ -398,6 +415,55 @@ void TreeCopier::processDirectory(int sourceFd, DestDir& dest, const std::string
         if (pair.source == nullptr && S_ISDIR(pair.dest->status.st_mode)) {
             processExtraDirectory(dest, *pair.dest, sourcePath, destPath, level, scope);
         }
+    }
+}
+
+void TreeCopier::processChild(int sourceFd, DestDir& dest, const ChildPlan& plan, const std::string& sourcePath,
+                              const std::string& destPath, int level, bool& anyFailure, Listing* sourceListing,
+                              Listing* destListing) {
+    Statistics& st = m_statistics;
+    const Entry* s = plan.source;
+    const std::string childSource = sourcePath + s->name + "/";
+    const Descriptor childFd(
+        ::openat(sourceFd, s->name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (s->isLink ? 0 : O_NOFOLLOW)));
+    if (childFd.get() < 0) {
+        m_report.error(errno, "Accessing Source Directory", childSource);
+        ++st.dirs.total;
+        ++st.dirs.failed;
+        anyFailure = true;
+        return;
+    }
+    DestDir child;
+    child.parent = &dest;
+    child.name = s->name;
+    const std::string childDest = destPath + s->name + "/";
+    if (plan.dest != nullptr) {
+        child.fd = ::openat(dest.fd, s->name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (child.fd < 0) {
+            m_report.error(errno, "Accessing Destination Directory", childDest);
+            ++st.dirs.total;
+            ++st.dirs.failed;
+            anyFailure = true;
+            return;
+        }
+        child.existed = true;
+        child.status = plan.dest->status;
+    }
+    m_ancestors.emplace_back(s->status.st_dev, s->status.st_ino);
+    bool childFailure = false;
+    processDirectory(childFd.get(), child, childSource, childDest, level + 1, plan.scope, childFailure, sourceListing,
+                     destListing);
+    m_ancestors.pop_back();
+    if (child.fd >= 0) {
+        if (!m_options.listOnly) {
+            applyDirectoryMetadata(child.fd, s->status, child.created, m_options.copy.attributes,
+                                   m_options.copyDirectoryTimes, m_umask);
+        }
+        ::close(child.fd);
+    }
+    anyFailure = anyFailure || childFailure;
+    if (m_options.moveAll && !m_options.listOnly && !childFailure && !s->isLink) {
+        (void)::unlinkat(sourceFd, s->name.c_str(), AT_REMOVEDIR); // stays when anything was left behind
     }
 }
 
@@ -506,41 +572,38 @@ void TreeCopier::showFile(const CopyTask& task, const std::string& sourcePath) {
 
 void TreeCopier::copyBatch(int sourceFd, DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
                            bool& anyFailure) {
-    if (batch.empty()) {
-        return;
-    }
-    if (const int error = ensure(dest); error != 0) {
-        for (CopyTask& task : batch) {
-            showFile(task, sourcePath);
-            m_report.error(error, "Creating Destination Directory", sourcePath);
-            ++m_statistics.files.failed;
-            m_statistics.bytes.failed += task.size;
-        }
-        anyFailure = true;
-        batch.clear();
+    if (batch.empty() || !ensureForBatch(dest, batch, sourcePath, anyFailure)) {
         return;
     }
     // Small files are written by two threads at once; what they report is told afterwards, in order.
-    std::atomic<std::size_t> next{0};
-    const auto work = [&](int slot) {
-        for (std::size_t i = next++; i < batch.size(); i = next++) {
-            const auto started = std::chrono::steady_clock::now();
-            batch[i].error = attemptCopy(sourceFd, dest.fd, batch[i], slot, false);
-            batch[i].seconds = secondsSince(started);
-        }
-    };
-    if (batch.size() > 1) {
-        m_worker.start([&work] { work(1); });
-    }
-    work(0);
-    if (batch.size() > 1) {
-        m_worker.wait();
-    }
+    m_worker.forEach(batch.size(), [&](std::size_t i, int slot) {
+        const auto started = std::chrono::steady_clock::now();
+        batch[i].error = attemptCopy(sourceFd, dest.fd, batch[i], slot, false);
+        batch[i].seconds = secondsSince(started);
+    });
     for (CopyTask& task : batch) {
         showFile(task, sourcePath);
         finishFile(sourceFd, dest, task, sourcePath, anyFailure);
     }
     batch.clear();
+}
+
+bool TreeCopier::ensureForBatch(DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
+                                bool& anyFailure) {
+    const int error = ensure(dest);
+    if (error == 0) {
+        return true;
+    }
+    // No retries: a folder that cannot be made will not appear by waiting.
+    for (const CopyTask& task : batch) {
+        showFile(task, sourcePath);
+        m_report.error(error, "Creating Destination Directory", sourcePath);
+        ++m_statistics.files.failed;
+        m_statistics.bytes.failed += task.size;
+    }
+    anyFailure = true;
+    batch.clear();
+    return false;
 }
 
 void TreeCopier::finishFile(int sourceFd, DestDir& dest, CopyTask& task, const std::string& sourcePath,

@@ -27,6 +27,17 @@ public:
     [[nodiscard]] bool run();
 
 private:
+    enum class Scope {
+        Root,     // its files are copied; its folders only when /ID lets them
+        Included, // files and folders are copied
+        LeadsTo,  // only on the way to a folder named by a full path in /ID
+    };
+    // A subfolder that is to be entered.
+    struct ChildPlan {
+        const Entry* source = nullptr;
+        const Entry* dest = nullptr;
+        Scope scope = Scope::Included;
+    };
     struct DestDir {
         DestDir* parent = nullptr;
         std::string name;
@@ -35,14 +46,12 @@ private:
         bool created = false;
         struct stat status {};
     };
-    enum class Scope {
-        Root,     // its files are copied; its folders only when /ID lets them
-        Included, // files and folders are copied
-        LeadsTo,  // only on the way to a folder named by a full path in /ID
-    };
-
+    // The listings, when given, were read ahead; they are used only if they belong to the folders now open.
     void processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath, const std::string& destPath,
-                          int level, Scope scope, bool& anyFailure);
+                          int level, Scope scope, bool& anyFailure, Listing* prefetchedSource, Listing* prefetchedDest);
+    void processChild(int sourceFd, DestDir& dest, const ChildPlan& plan, const std::string& sourcePath,
+                      const std::string& destPath, int level, bool& anyFailure, Listing* sourceListing,
+                      Listing* destListing);
     // A file that is to be written, and how its first attempt went.
     struct CopyTask {
         const Entry* source = nullptr;
@@ -59,6 +68,9 @@ private:
     [[nodiscard]] int attemptCopy(int sourceFd, int destFd, const CopyTask& task, int slot, bool recheck) const;
     void copyBatch(int sourceFd, DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
                    bool& anyFailure);
+    // Makes the destination folder; on failure the batch is reported as failed and emptied.
+    [[nodiscard]] bool ensureForBatch(DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
+                                      bool& anyFailure);
     void finishFile(int sourceFd, DestDir& dest, CopyTask& task, const std::string& sourcePath, bool& anyFailure);
     void showFile(const CopyTask& task, const std::string& sourcePath);
     void processExtraFile(DestDir& dest, const Entry& extra, const std::string& sourcePath,
@@ -85,6 +97,8 @@ private:
     dev_t m_destRootDev = 0;
     ino_t m_destRootIno = 0;
     bool m_haveDestRoot = false;
+    dev_t m_sourceRootDev = 0;
+    ino_t m_sourceRootIno = 0;
     Worker m_worker;
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Worker.h"
 
+#include <atomic>
+
 namespace robocopy {
 
 Worker::Worker() : m_thread([this] { loop(); }) {}
@@ -26,6 +28,22 @@ void Worker::start(std::function<void()> task) {
 void Worker::wait() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return !m_busy; });
+}
+
+void Worker::forEach(std::size_t count, const std::function<void(std::size_t index, int slot)>& task) {
+    std::atomic<std::size_t> next{0};
+    const auto work = [&](int slot) {
+        for (std::size_t i = next++; i < count; i = next++) {
+            task(i, slot);
+        }
+    };
+    if (count > 1) {
+        start([&work] { work(1); });
+    }
+    work(0);
+    if (count > 1) {
+        wait();
+    }
 }
 
 void Worker::loop() {

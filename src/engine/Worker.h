@@ -20,6 +20,10 @@ public:
     void start(std::function<void()> task);
     void wait();
 
+    // Runs task(index, slot) for every index below count, shared between this thread (slot 0) and
+    // the worker (slot 1); returns when all are done.
+    void forEach(std::size_t count, const std::function<void(std::size_t index, int slot)>& task);
+
 private:
     void loop();
 

@@ -25,6 +25,21 @@ TEST_F(EngineCopy, FreshCopyKeepsDataModeAndTimesThenFindsNothingToDo) {
     EXPECT_EQ(second.output.find("New File"), std::string::npos);
 }
 
+// Small folders are listed ahead on a second thread, wide ones when they are entered; both must agree.
+TEST_F(EngineCopy, WideAndNarrowFoldersMirrorAlike) {
+    for (int i = 0; i < 2500; ++i) {
+        write("src/wide/a-file-name-long-enough-to-make-the-folder-big-" + std::to_string(i), "w");
+    }
+    for (int i = 0; i < 20; ++i) {
+        write("src/narrow" + std::to_string(i) + "/f", std::to_string(i));
+        write("dst/narrow" + std::to_string(i) + "/extra", "x");
+    }
+    write("dst/wide/extra", "x");
+    EXPECT_EQ(copy({"/MIR", "/NFL"}).code, 3);
+    EXPECT_EQ(tree("dst"), tree("src"));
+    EXPECT_EQ(copy({"/MIR"}).code, 0);
+}
+
 TEST_F(EngineCopy, TreeShapeSwitches) {
     struct Case {
         std::vector<std::string> switches;

@@ -90,6 +90,12 @@ TEST_F(EngineOutput, FatalErrorsAndUsage) {
     EXPECT_EQ(missing.code, 16);
     EXPECT_TRUE(has(missing.output, "Accessing Source Directory"));
 
+    const Run quit = copy({"/QUIT", "/LOG:" + path("never.log")});
+    EXPECT_EQ(quit.code, 0);
+    EXPECT_TRUE(has(quit.output, "  Options : /QUIT"));
+    EXPECT_FALSE(exists("never.log")) << "/QUIT only shows what would run";
+    EXPECT_FALSE(exists("dst"));
+
     const Run usage = run({"/?"});
     EXPECT_EQ(usage.code, 16);
     EXPECT_TRUE(has(usage.output, "Usage :: ROBOCOPY source destination"));

@@ -50,6 +50,16 @@ TEST_F(EngineSafety, SourceInsideTheDestinationIsNeverPurged) {
     EXPECT_EQ(read("dst/data"), "the only copy");
 }
 
+// The source sits in the destination under the same name as one of its own subfolders.
+TEST_F(EngineSafety, SourceIsNeverTakenForADestinationFolder) {
+    write("dst/src/keep", "the only copy");
+    write("dst/src/src/inner", "i");
+    const Run result = copy({"/MIR"}, "dst/src", "dst");
+    EXPECT_EQ(read("dst/src/keep"), "the only copy") << result.output;
+    EXPECT_EQ(read("dst/src/src/inner"), "i");
+    EXPECT_EQ(read("dst/keep"), "the only copy");
+}
+
 TEST_F(EngineSafety, UnreadableSourceFolderDoesNotPurgeItsDestination) {
     write("src/locked/file", "f");
     write("dst/locked/file", "f");
@@ -77,6 +87,19 @@ TEST_F(EngineSafety, NoCopyWithPurgeOnlyDeletes) {
     const Run result = copy({"/NOCOPY", "/PURGE"});
     EXPECT_EQ(result.code, 2) << result.output;
     EXPECT_EQ(tree("dst"), (Tree{{"a", "old"}}));
+}
+
+// A folder that cannot be made fails its files at once: waiting would not make it appear.
+TEST_F(EngineSafety, UncreatableFolderFailsWithoutRetries) {
+    write("src/sub/small", "s");
+    write("src/sub/big", std::string(2 * 1024 * 1024, 'b'));
+    std::filesystem::create_directories(path("dst"));
+    giveToNobody();
+    ::chmod(path("dst").c_str(), 0555);
+    const Run result = copy({"/S", "/R:3", "/W:1"}, "src", "dst", true);
+    EXPECT_EQ(result.code, 8) << result.output;
+    EXPECT_EQ(result.output.find("Waiting"), std::string::npos) << result.output;
+    EXPECT_TRUE(tree("dst").empty());
 }
 
 TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
