@@ -52,7 +52,10 @@ protected:
 class ExampleTest : public JobFileReaderTest, public ::testing::WithParamInterface<PathStyle> {};
 
 // Robocopy's own layout reads the same with either rule for name blocks.
-INSTANTIATE_TEST_SUITE_P(BothNameRules, ExampleTest, ::testing::Values(PathStyle::Windows, PathStyle::Posix));
+INSTANTIATE_TEST_SUITE_P(BothNameRules, ExampleTest, ::testing::Values(PathStyle::Windows, PathStyle::Posix),
+                         [](const ::testing::TestParamInfo<PathStyle>& rule) {
+                             return rule.param == PathStyle::Windows ? "Windows" : "Posix";
+                         });
 
 TEST_P(ExampleTest, RobocopySavedMirrorJob) {
     readExample("saved-by-robocopy-mirror.rcj", GetParam());
