@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <utility>
 
 #include "core/options/OptionCatalogue.h"
 #include "core/presentation/Hints.h"
@@ -59,7 +60,15 @@ const char* PageName(Tab page) {
 } // namespace
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
-    : QWidget(parent), m_services(services), m_state(std::make_unique<options::JobState>(services.environment)) {
+    : Tfrm_Job(services, std::make_unique<options::JobState>(services.environment), nullptr, parent) {}
+
+Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent)
+    : Tfrm_Job(services, nullptr, &state, parent) {}
+
+Tfrm_Job::Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState,
+                   options::JobState* state, QWidget* parent)
+    : QWidget(parent), m_services(services), m_ownState(std::move(ownState)),
+      m_state(state != nullptr ? state : m_ownState.get()) {
     setObjectName(QStringLiteral("Tfrm_Job"));
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
@@ -74,6 +83,10 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
 
 Tfrm_Job::~Tfrm_Job() {
     m_state->removeObserver(*this);
+}
+
+void Tfrm_Job::showFirstPage() {
+    m_pages->setCurrentIndex(0);
 }
 
 LogSink& Tfrm_Job::log() {
