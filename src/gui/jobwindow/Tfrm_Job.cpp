@@ -63,7 +63,11 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
     : Tfrm_Job(services, std::make_unique<options::JobState>(services.environment), nullptr, parent) {}
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent)
-    : Tfrm_Job(services, nullptr, &state, parent) {}
+    : Tfrm_Job(services, nullptr, &state, parent) {
+    // The show sequence runs now: the job's owner reads a file or the default job into the new
+    // job before its window is first shown, and that must not be emptied again then.
+    runShowSequence();
+}
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState,
                    options::JobState* state, QWidget* parent)
@@ -418,6 +422,10 @@ void Tfrm_Job::showEvent(QShowEvent* event) {
     layoutClient();
     // The show sequence runs once: a later showing (the main window restored from its icon)
     // must not throw away the folders the user has chosen.
+    runShowSequence();
+}
+
+void Tfrm_Job::runShowSequence() {
     if (!m_shownOnce) {
         m_shownOnce = true;
         m_state->prepareForShow();

@@ -64,6 +64,7 @@ public:
     /// A window with a job state of its own.
     Tfrm_Job(const JobWindowServices& services, QWidget* parent);
     /// A window that shows `state`, which belongs to the core's job list and must outlive the window.
+    /// The state is prepared as a new job's at once, so that what is loaded into it afterwards stays.
     Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent);
     ~Tfrm_Job() override;
 
@@ -123,6 +124,8 @@ private:
     void updateTabWidth();
     void pageShown(int index);
     void applyHints();
+    /// Empties the path fields of a new job, once.
+    void runShowSequence();
 
     const JobWindowServices m_services;
     std::unique_ptr<options::JobState> m_ownState; ///< none when the state belongs to the job list
