@@ -180,6 +180,18 @@ private Q_SLOTS:
         QCOMPARE(find<QToolButton>("sbu_Start")->text(), QStringLiteral("Start"));
     }
 
+    void buttonsFollowTheJobBroughtToTheFront() {
+        tickInCurrentJob("chb_KS");
+        m_window->Timer1Timer();
+        QVERIFY(find("sbu_Speichern")->isEnabled());
+        m_window->NewJob();
+        QVERIFY(!find("sbu_Speichern")->isEnabled());
+        // Without waiting for a tick: the modified job in front can be saved again.
+        m_window->tabButton(0)->click();
+        QVERIFY(find("sbu_Speichern")->isEnabled());
+        QVERIFY(find<QAction>("mni_DateiAlleSpeichern")->isEnabled());
+    }
+
     void switchingJobsKeepsTheirFolders() {
         // Bringing a job to the front shows its window again; that must not empty its folders.
         m_ui.folderChoices = {std::string("/srv/quelle")};

@@ -489,6 +489,8 @@ void Tfrm_Haupt::currentJobChanged(std::size_t index) {
         m_tabs[index]->setChecked(true);
     }
     jobWindow(current)->setImageView(findChild<QAction*>(QStringLiteral("mni_ImageView"))->isChecked());
+    // The buttons show what the job now in front allows, not what the one before did.
+    mirrorCurrentJob();
 }
 
 void Tfrm_Haupt::firstPageRequested(std::size_t index) {
@@ -547,10 +549,13 @@ void Tfrm_Haupt::setRobocopyVersion(const QString& versionName) {
 void Tfrm_Haupt::Timer1Timer() {
     m_clock->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     Tfrm_Job* job = currentJob();
-    if (job == nullptr || !job->state().stateChangedFlag()) {
-        return;
+    if (job != nullptr && job->state().stateChangedFlag()) {
+        mirrorCurrentJob();
     }
-    options::JobState& state = job->state();
+}
+
+void Tfrm_Haupt::mirrorCurrentJob() {
+    options::JobState& state = currentJob()->state();
     // While a run is in progress the button is Stop and must stay usable whichever job is shown.
     const bool startEnabled = state.readyFlag() || m_startStopState == 1;
     for (const char* name : {"sbu_Start", "mni_Start"}) {

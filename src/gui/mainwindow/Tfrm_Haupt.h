@@ -85,6 +85,9 @@ private:
     void openSettings();
     void layoutFrame();
     void layoutTabs();
+    /// Mirrors the current job's flags into Start, Save, Save As and its tab caption, and lowers its
+    /// state-changed flag.
+    void mirrorCurrentJob();
     /// Mirrors the enabled states of Save, Save As and "Mehrfach Job speichern".
     void refreshFileCommands();
     void refreshTabCaptions();
