@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTime>
@@ -125,9 +126,14 @@ Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, std::string settingsFo
                                                ? QCoreApplication::applicationDirPath().toStdString()
                                                : m_services.programFolder};
     systemFolders.insert(systemFolders.end(), m_services.systemFolders.begin(), m_services.systemFolders.end());
-    workspace::WorkspaceServices core{
-        m_services.environment,     *m_services.formats,     m_store, *m_paths, m_services.userInterface, *m_measurer,
-        m_services.documentsFolder, std::move(systemFolders)};
+    workspace::WorkspaceServices core{.environment = m_services.environment,
+                                      .formats = *m_services.formats,
+                                      .store = m_store,
+                                      .paths = *m_paths,
+                                      .ui = m_services.userInterface,
+                                      .measurer = *m_measurer,
+                                      .documentsFolder = m_services.documentsFolder,
+                                      .systemFolders = std::move(systemFolders)};
     m_workspace = std::make_unique<workspace::Workspace>(std::move(core), [this](options::JobState& job) {
         auto* form = new Tfrm_Job(m_services, job, m_jobArea);
         form->setGeometry(m_jobArea->rect());
@@ -522,6 +528,9 @@ void Tfrm_Haupt::refreshTabCaptions() {
 
 void Tfrm_Haupt::refreshDefaultJobMenu() {
     const workspace::DefaultJobMenu& menu = m_workspace->defaultJobMenu();
+    // The default job lives in the settings folder; without one it would land wherever the
+    // program happened to be started.
+    findChild<QAction*>(QStringLiteral("mni_EinstellungenSpeichern"))->setEnabled(!m_settingsFolder.empty());
     findChild<QAction*>(QStringLiteral("mni_EinstellungenLaden"))->setEnabled(menu.loadEnabled);
     findChild<QAction*>(QStringLiteral("mni_EinstellungenLoeschen"))->setEnabled(menu.deleteEnabled);
     auto* newWithDefaults = findChild<QAction*>(QStringLiteral("mni_NeuMitEinstellungen"));

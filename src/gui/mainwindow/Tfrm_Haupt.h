@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
