@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
     talvex::platform::SystemVolumeProbes volumes;
     talvex::gui::JobWindowServices services{environment, userInterface, volumes};
     services.documentsFolder = folders.documents();
+    services.programFolder = programFolder;
+    services.systemFolders = folders.systemFolders();
     const talvex::platform::SystemClock clock;
     const talvex::platform::SystemDirectoryEntryLookup lookup;
     const talvex::formats::SystemFormatServices formats(clock, QCoreApplication::applicationFilePath().toStdString(),

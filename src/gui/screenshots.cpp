@@ -6,13 +6,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontInfo>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 #include <cstdio>
+#include <functional>
 
 #include "core/formats/SystemFormatServices.h"
 #include "core/options/JobState.h"
@@ -40,6 +43,33 @@ bool Save(QWidget& window, const QString& file) {
     return true;
 }
 
+/// Pictures the file dialog that `open` brings up, then closes it unchosen. False when none came.
+bool SaveFileDialog(const QString& file, const std::function<void()>& open) {
+    bool saved = false;
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QFileDialog*>(top);
+            if (dialog != nullptr && dialog->isVisible() && !seen) {
+                seen = true;
+                poll.stop();
+                saved = Save(*dialog, file);
+                dialog->reject();
+                return;
+            }
+        }
+    });
+    poll.start();
+    open();
+    poll.stop();
+    if (!seen) {
+        std::fprintf(stderr, "no dialog for %s\n", qPrintable(file));
+    }
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +91,7 @@ int main(int argc, char** argv) {
                                          talvex::settings::IniEncoding::Utf16LeWithMark);
         store.writeString("SDHistorie", "0", "/");
         store.writeString("DDHistorie", "0", "/tmp");
+        store.writeBool("Settings", "CopyRobo", true);
         (void)store.writeBack();
     }
     const talvex::platform::SystemClock clock;
@@ -130,6 +161,12 @@ int main(int argc, char** argv) {
         menu->hide();
     }
 
+    // The save dialog with its check box, from the changed job.
+    ok = SaveFileDialog(
+             folder + QStringLiteral("/dialog-save-as.png"),
+             [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiSpeichernUnter"))->trigger(); }) &&
+         ok;
+
     // A balloon hint over /MIR on the Kopieren page.
     pages->setCurrentIndex(1);
     job.setTooltipps(true);
@@ -157,5 +194,15 @@ int main(int argc, char** argv) {
     window.currentJob()->showLogFull();
     window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
     ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
+
+    // "Mehrfach Job speichern" with several jobs open, and the Datei menu that offers it.
+    auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("mni_Datei"));
+    fileMenu->popup(window.mapToGlobal(QPoint(0, 0)));
+    ok = Save(*fileMenu, folder + QStringLiteral("/menu-mni_Datei-five-jobs.png")) && ok;
+    fileMenu->hide();
+    ok = SaveFileDialog(
+             folder + QStringLiteral("/dialog-save-all.png"),
+             [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiAlleSpeichern"))->trigger(); }) &&
+         ok;
     return ok ? 0 : 1;
 }

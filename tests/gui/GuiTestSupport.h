@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/FakeVolumeProbes.h"
 #include "fakes/ScriptedUserInterface.h"
@@ -28,8 +29,13 @@ struct FakeServices {
     fakes::FakeJobEnvironment environment;
     fakes::ScriptedUserInterface ui;
     fakes::FakeVolumeProbes volumes;
+    fakes::FakeFormatServices formats;
 
-    [[nodiscard]] gui::JobWindowServices services() { return {environment, ui, volumes}; }
+    [[nodiscard]] gui::JobWindowServices services() {
+        gui::JobWindowServices made{environment, ui, volumes};
+        made.formats = &formats;
+        return made;
+    }
 };
 
 } // namespace talvex::guitest

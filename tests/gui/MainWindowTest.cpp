@@ -73,11 +73,11 @@ private Q_SLOTS:
         QCOMPARE(find("pnl_JobForm")->geometry(), QRect(78, -3, 462, 621));
         // The job window fills the job area.
         QCOMPARE(m_window->currentJob()->geometry(), QRect(QPoint(0, 0), QSize(462, 621)));
-        // Commands whose core is not built yet are shown disabled; New, Close and Exit work.
-        for (const char* name : {"sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
+        // Nothing to save or start in a fresh job; the about box is not built yet.
+        for (const char* name : {"sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
             QVERIFY2(!find(name)->isEnabled(), name);
         }
-        for (const char* name : {"sbu_Neu", "sbu_Schliessen", "sbu_Beenden"}) {
+        for (const char* name : {"sbu_Neu", "sbu_Oeffnen", "sbu_Schliessen", "sbu_Beenden"}) {
             QVERIFY2(find(name)->isEnabled(), name);
         }
         QVERIFY(!find<QAction>("mni_Start")->isEnabled());
@@ -122,7 +122,7 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i) {
             m_window->NewJob();
         }
-        Tfrm_Job* fourth = m_window->job(3).form;
+        Tfrm_Job* fourth = m_window->jobWindow(3);
         fourth->state().setJobFilePath("/home/anna/vier.rcj");
         fourth->state().SetJobFlags(false, true, false);
         m_window->Timer1Timer();
@@ -133,11 +133,11 @@ private Q_SLOTS:
         m_window->CloseJob();
 
         QCOMPARE(m_window->jobCount(), 3);
-        QCOMPARE(m_window->job(2).form.data(), fourth);
+        QCOMPARE(m_window->jobWindow(2), fourth);
         QCOMPARE(m_window->tabButton(2)->text(), QStringLiteral("vier.rcj"));
         QCOMPARE(m_window->currentJobIndex(), 0);
         QVERIFY(m_window->tabButton(0)->isChecked());
-        QVERIFY(m_window->job(0).form->isVisible());
+        QVERIFY(m_window->jobWindow(0)->isVisible());
         QVERIFY(!fourth->isVisible());
     }
 
@@ -161,8 +161,8 @@ private Q_SLOTS:
 
     void timerFollowsOnlyTheCurrentJob() {
         m_window->NewJob();
-        Tfrm_Job* first = m_window->job(0).form;
-        Tfrm_Job* second = m_window->job(1).form;
+        Tfrm_Job* first = m_window->jobWindow(0);
+        Tfrm_Job* second = m_window->jobWindow(1);
         m_window->Timer1Timer();
         QVERIFY(!second->state().stateChangedFlag());
 
@@ -178,6 +178,18 @@ private Q_SLOTS:
         QVERIFY(!first->state().stateChangedFlag());
         QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("eins.rcj"));
         QCOMPARE(find<QToolButton>("sbu_Start")->text(), QStringLiteral("Start"));
+    }
+
+    void buttonsFollowTheJobBroughtToTheFront() {
+        tickInCurrentJob("chb_KS");
+        m_window->Timer1Timer();
+        QVERIFY(find("sbu_Speichern")->isEnabled());
+        m_window->NewJob();
+        QVERIFY(!find("sbu_Speichern")->isEnabled());
+        // Without waiting for a tick: the modified job in front can be saved again.
+        m_window->tabButton(0)->click();
+        QVERIFY(find("sbu_Speichern")->isEnabled());
+        QVERIFY(find<QAction>("mni_DateiAlleSpeichern")->isEnabled());
     }
 
     void switchingJobsKeepsTheirFolders() {

@@ -4,9 +4,6 @@
 #include <array>
 #include <initializer_list>
 
-#include "core/presentation/Format.h"
-#include "core/services/Paths.h"
-
 namespace talvex::presentation {
 
 namespace {
@@ -153,17 +150,6 @@ std::vector<TabSlot> JobTabSlots(std::size_t count, int stripWidth) {
 VerticalMargins ButtonColumnMargins(int leftColumnHeight) {
     const int half = (leftColumnHeight - kButtonColumnHeight) / 2;
     return {half + 2, half - 2};
-}
-
-std::string JobTabCaption(std::string_view jobFilePath, unsigned kind, unsigned number) {
-    std::string caption(FileNamePart(jobFilePath));
-    if (kind > 4) {
-        caption = Format("%s #%d", {caption, std::to_string(number)});
-    }
-    if (caption.empty()) {
-        caption = "*.rcj";
-    }
-    return caption;
 }
 
 std::vector<Placement> LayoutJobPage(options::Tab page, int pageWidth) {

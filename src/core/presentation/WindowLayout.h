@@ -44,10 +44,6 @@ struct VerticalMargins {
 };
 [[nodiscard]] VerticalMargins ButtonColumnMargins(int leftColumnHeight);
 
-/// Caption of a job's tab button: the file name of the job file (or "*.rcj" without one); for the
-/// multi-job batch kinds (every kind above 4) "%s #%d" with the job's number in the file.
-[[nodiscard]] std::string JobTabCaption(std::string_view jobFilePath, unsigned kind, unsigned number);
-
 /// What a layout rule sets on one control of a job page; an empty value keeps the design's.
 struct Placement {
     std::string_view control; ///< objectName of the widget (group boxes included)

@@ -43,6 +43,8 @@ struct FileDialogRequest {
     /// A check box of the dialog with this label, when not empty ("Robocopy mitspeichern.").
     std::string optionLabel;
     bool optionChecked = false;
+    /// Asks before an existing file is replaced (saving a job; not for files that are appended to).
+    bool confirmOverwrite = false;
 };
 
 struct FileDialogResult {

@@ -53,7 +53,13 @@ bool JobList::removeCurrent() {
         return false;
     }
     const auto index = static_cast<std::size_t>(m_current);
-    m_entries.erase(m_entries.begin() + m_current);
+    {
+        // Taken out first, so that it goes as a whole, its log (which may be its window, watching the
+        // job) before its job. Erasing in place would move-assign the later entries over it member by
+        // member, dropping the job before the log.
+        const JobEntry removed = std::move(m_entries[index]);
+        m_entries.erase(m_entries.begin() + m_current);
+    }
     if (m_observer != nullptr) {
         m_observer->jobRemoved(index);
     }

@@ -22,6 +22,7 @@ struct JobEntry {
     /// The job's number inside a multi-job batch file; 0 otherwise.
     unsigned Number = 0;
     std::unique_ptr<options::JobState> job;
+    /// Declared after the job, so that it goes first: a log may belong to a window that watches the job.
     std::unique_ptr<LogSink> log;
 };
 

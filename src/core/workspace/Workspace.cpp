@@ -246,6 +246,7 @@ bool Workspace::SaveJob(bool saveAs) {
         request.filters = SingleJobFilters();
         request.optionLabel = tr("Robocopy mitspeichern.");
         request.optionChecked = m_settings.copyRobocopy();
+        request.confirmOverwrite = true;
         const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
         if (!choice) {
             return false;
@@ -331,6 +332,7 @@ void Workspace::SaveAllJobs() {
     request.filters = {Filter(N_("Robocopy Batch/Job-Dateien"), "*.bat"),
                        Filter(N_("Robocopy Commandline-Dateien"), "*.cmd")};
     request.optionLabel = tr("Robocopy mitspeichern.");
+    request.confirmOverwrite = true;
     const std::optional<FileDialogResult> choice = m_services.ui.chooseFileToSave(request);
     if (!choice || choice->path.empty()) {
         return;

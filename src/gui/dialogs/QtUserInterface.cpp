@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/dialogs/QtUserInterface.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include "gui/QtText.h"
@@ -40,6 +43,13 @@ std::optional<FileDialogResult> Result(const QString& path, const QString& selec
     }
     const int index = static_cast<int>(filterText.split(QStringLiteral(";;")).indexOf(selected));
     return FileDialogResult{path.toStdString(), std::max(index, 0)};
+}
+
+// "bat" from "Robocopy Batch/Job-Dateien (*.bat)"; empty for "*.*" and several patterns.
+QString SuffixOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QString StartPath(const FileDialogRequest& request) {
@@ -107,9 +117,39 @@ std::optional<FileDialogResult> QtUserInterface::chooseFileToOpen(const FileDial
 std::optional<FileDialogResult> QtUserInterface::chooseFileToSave(const FileDialogRequest& request) {
     QString selected;
     const QString filters = FilterText(request, &selected);
-    const QString path = QFileDialog::getSaveFileName(m_parent, ToQ(request.title), StartPath(request), filters,
-                                                      &selected, QFileDialog::DontConfirmOverwrite);
-    return Result(path, selected, filters);
+    QFileDialog dialog(m_parent, ToQ(request.title), StartPath(request), filters);
+    dialog.setObjectName(QStringLiteral("dlg_Speichern"));
+    // Qt's own dialog: the desktop's cannot take the check box, nor other texts for its controls.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setLabelText(QFileDialog::LookIn, Tr("Speichern in"));
+    dialog.setLabelText(QFileDialog::Accept, Tr("Speichern"));
+    if (!selected.isEmpty()) {
+        dialog.selectNameFilter(selected);
+    }
+    // The name gets the chosen layout's extension, so that the overwrite question asks about the
+    // file that is really written.
+    dialog.setDefaultSuffix(SuffixOf(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
+    QCheckBox* option = nullptr;
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()); grid != nullptr && !request.optionLabel.empty()) {
+        option = new QCheckBox(ToQ(request.optionLabel), &dialog);
+        option->setObjectName(QStringLiteral("chb_Option"));
+        option->setChecked(request.optionChecked);
+        grid->addWidget(option, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    std::optional<FileDialogResult> result =
+        Result(dialog.selectedFiles().constFirst(), dialog.selectedNameFilter(), filters);
+    if (result && option != nullptr) {
+        result->optionChecked = option->isChecked();
+    }
+    return result;
 }
 
 std::optional<std::string> QtUserInterface::chooseFolder(const std::string& title, const std::string& initialFolder,

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <utility>
 
 #include "core/options/OptionCatalogue.h"
 #include "core/presentation/Hints.h"
@@ -59,7 +60,19 @@ const char* PageName(Tab page) {
 } // namespace
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
-    : QWidget(parent), m_services(services), m_state(std::make_unique<options::JobState>(services.environment)) {
+    : Tfrm_Job(services, std::make_unique<options::JobState>(services.environment), nullptr, parent) {}
+
+Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent)
+    : Tfrm_Job(services, nullptr, &state, parent) {
+    // The show sequence runs now: the job's owner reads a file or the default job into the new
+    // job before its window is first shown, and that must not be emptied again then.
+    runShowSequence();
+}
+
+Tfrm_Job::Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState,
+                   options::JobState* state, QWidget* parent)
+    : QWidget(parent), m_services(services), m_ownState(std::move(ownState)),
+      m_state(state != nullptr ? state : m_ownState.get()) {
     setObjectName(QStringLiteral("Tfrm_Job"));
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
@@ -74,6 +87,10 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
 
 Tfrm_Job::~Tfrm_Job() {
     m_state->removeObserver(*this);
+}
+
+void Tfrm_Job::showFirstPage() {
+    m_pages->setCurrentIndex(0);
 }
 
 LogSink& Tfrm_Job::log() {
@@ -405,6 +422,10 @@ void Tfrm_Job::showEvent(QShowEvent* event) {
     layoutClient();
     // The show sequence runs once: a later showing (the main window restored from its icon)
     // must not throw away the folders the user has chosen.
+    runShowSequence();
+}
+
+void Tfrm_Job::runShowSequence() {
     if (!m_shownOnce) {
         m_shownOnce = true;
         m_state->prepareForShow();

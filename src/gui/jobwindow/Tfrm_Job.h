@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/options/JobState.h"
 #include "core/options/JobStateObserver.h"
@@ -48,6 +49,8 @@ struct JobWindowServices {
     const formats::FormatServices* formats = nullptr;
     /// Where robocopy is looked for before PATH; empty: the program's own folder.
     std::string programFolder = {};
+    /// Searched, after the program's folder, for the robocopy that is copied beside a saved job.
+    std::vector<std::string> systemFolders = {};
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -58,7 +61,11 @@ class Tfrm_Job final : public QWidget, private options::JobStateObserver {
     Q_DISABLE_COPY_MOVE(Tfrm_Job)
 
 public:
+    /// A window with a job state of its own.
     Tfrm_Job(const JobWindowServices& services, QWidget* parent);
+    /// A window that shows `state`, which belongs to the core's job list and must outlive the window.
+    /// The state is prepared as a new job's at once, so that what is loaded into it afterwards stays.
+    Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent);
     ~Tfrm_Job() override;
 
     [[nodiscard]] options::JobState& state() { return *m_state; }
@@ -82,6 +89,9 @@ public:
     void showLogFull();
     void showLogSplit();
 
+    /// Brings the first tab page (Pfade) to the front, as after a file was read into the job.
+    void showFirstPage();
+
     /// The path fields with their choosers and history menus.
     [[nodiscard]] PathFields& pathFields() { return *m_pathFields; }
 
@@ -94,6 +104,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
+             QWidget* parent);
+
     // JobStateObserver: mirror the model into the widgets.
     void tickedChanged(options::Control control, bool ticked) override;
     void enabledChanged(options::Control control, bool enabled) override;
@@ -111,9 +124,12 @@ private:
     void updateTabWidth();
     void pageShown(int index);
     void applyHints();
+    /// Empties the path fields of a new job, once.
+    void runShowSequence();
 
     const JobWindowServices m_services;
-    std::unique_ptr<options::JobState> m_state;
+    std::unique_ptr<options::JobState> m_ownState; ///< none when the state belongs to the job list
+    options::JobState* m_state = nullptr;
     PathFields* m_pathFields = nullptr;
     std::array<QPointer<QWidget>, options::kControlCount> m_widgets{};
     QLabel* m_captionBar = nullptr;

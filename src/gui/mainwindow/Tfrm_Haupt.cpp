@@ -4,10 +4,14 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTime>
@@ -17,6 +21,8 @@
 #include <array>
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "core/presentation/Translate.h"
@@ -25,8 +31,10 @@
 #include "core/services/UserInterface.h"
 #include "core/settings/SaveSettings.h"
 #include "core/settings/SettingsFolder.h"
+#include "core/workspace/Workspace.h"
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
+#include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/mainwindow/JobRunControl.h"
 
 namespace talvex::gui {
@@ -55,14 +63,30 @@ constexpr std::array kCommandButtons = {
     CommandButton{"sbu_Beenden", Picture::Exit},   CommandButton{"sbu_Info", Picture::Info},
 };
 
-// Commands whose implementation arrives with the job-file writer and reader, the runner, the
-// settings store and the about box. Their buttons and menu items are shown but stay disabled, so
-// that nothing the user can click does nothing.
-constexpr bool kOpenAndSaveBuilt = false;
-
 constexpr std::array kWindowModeItems = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal", "mni_AusfuehrenRoboMini",
                                          "mni_AusfuehrenRoboMaxi"};
 constexpr std::array kJobModeItems = {"mnu_AusfuehrenJobCmd", "mnu_AusfuehrenJobTmp"};
+
+// The log of a job in the core's list is its window's log view. The list's entry owns the window
+// through it: the entry drops its log before its job state, so the window lets go of the state
+// while the state still exists.
+class JobWindowLog final : public LogSink {
+public:
+    explicit JobWindowLog(Tfrm_Job* window) : m_window(window) {}
+    JobWindowLog(const JobWindowLog&) = delete;
+    JobWindowLog& operator=(const JobWindowLog&) = delete;
+    ~JobWindowLog() override { delete m_window.data(); }
+
+    void appendLine(std::string_view text, LogColour colour) override {
+        if (m_window != nullptr) {
+            m_window->log().appendLine(text, colour);
+        }
+    }
+    [[nodiscard]] Tfrm_Job* window() const { return m_window; }
+
+private:
+    QPointer<Tfrm_Job> m_window;
+};
 
 } // namespace
 
@@ -87,21 +111,59 @@ Tfrm_Haupt::Tfrm_Haupt(const JobWindowServices& services, std::string settingsFo
     connect(m_timer, &QTimer::timeout, this, &Tfrm_Haupt::Timer1Timer);
     m_timer->start();
 
-    if (m_services.formats != nullptr) {
-        const std::string runFolder = m_settingsFolder.empty() ? QDir::tempPath().toStdString() : m_settingsFolder;
-        m_run = new JobRunControl(*m_services.formats, m_services.programFolder, runFolder, this);
-        connect(m_run, &JobRunControl::runStarted, this, &Tfrm_Haupt::onRunChanged);
-        connect(m_run, &JobRunControl::runFinished, this, &Tfrm_Haupt::onRunChanged);
+    if (m_services.formats == nullptr) {
+        throw std::invalid_argument("the main window needs format services");
     }
+    const std::string runFolder = m_settingsFolder.empty() ? QDir::tempPath().toStdString() : m_settingsFolder;
+    m_run = new JobRunControl(*m_services.formats, m_services.programFolder, runFolder, this);
+    connect(m_run, &JobRunControl::runStarted, this, &Tfrm_Haupt::onRunChanged);
+    connect(m_run, &JobRunControl::runFinished, this, &Tfrm_Haupt::onRunChanged);
     openSettings();
-    CloseAllJobs();
+
+    m_measurer = std::make_unique<FontTextMeasurer>(font());
+    // Robocopy is looked for beside the program first, as when it is started.
+    std::vector<std::string> systemFolders{m_services.programFolder.empty()
+                                               ? QCoreApplication::applicationDirPath().toStdString()
+                                               : m_services.programFolder};
+    systemFolders.insert(systemFolders.end(), m_services.systemFolders.begin(), m_services.systemFolders.end());
+    workspace::WorkspaceServices core{.environment = m_services.environment,
+                                      .formats = *m_services.formats,
+                                      .store = m_store,
+                                      .paths = *m_paths,
+                                      .ui = m_services.userInterface,
+                                      .measurer = *m_measurer,
+                                      .documentsFolder = m_services.documentsFolder,
+                                      .systemFolders = std::move(systemFolders)};
+    m_workspace = std::make_unique<workspace::Workspace>(std::move(core), [this](options::JobState& job) {
+        auto* form = new Tfrm_Job(m_services, job, m_jobArea);
+        form->setGeometry(m_jobArea->rect());
+        form->setTooltipps(findChild<QAction*>(QStringLiteral("mni_ToolTipps"))->isChecked());
+        form->setImageView(findChild<QAction*>(QStringLiteral("mni_ImageView"))->isChecked());
+        return std::make_unique<JobWindowLog>(form);
+    });
+    // The workspace opens its first job while it is made, before anyone can watch the list.
+    workspace::JobList& jobs = m_workspace->jobs();
+    jobs.setObserver(this);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        jobAdded(i);
+    }
+    currentJobChanged(static_cast<std::size_t>(jobs.CurrentJob()));
+    refreshDefaultJobMenu();
+    refreshFileCommands();
     Timer1Timer();
 }
 
-Tfrm_Haupt::~Tfrm_Haupt() = default;
+Tfrm_Haupt::~Tfrm_Haupt() {
+    // The run writes into a job window, which goes with the workspace.
+    m_run->stopAndWait();
+    m_workspace->jobs().setObserver(nullptr);
+}
 
 void Tfrm_Haupt::openSettings() {
     if (m_settingsFolder.empty()) {
+        // Without a settings folder the commands still work; what they remember is forgotten at
+        // shutdown.
+        m_paths = std::make_unique<settings::PathSettings>(m_store, m_settingsFolder);
         return;
     }
     // A file that exists but cannot be read gives an empty store that refuses to be written back,
@@ -170,11 +232,8 @@ void Tfrm_Haupt::buildFrame() {
     m_version->setContentsMargins(3, 0, 3, 0);
 
     auto find = [this](const char* name) { return m_buttonPanel->findChild<QToolButton*>(QString::fromLatin1(name)); };
-    connect(find("sbu_Neu"), &QToolButton::clicked, this, &Tfrm_Haupt::NewJob);
-    connect(find("sbu_Start"), &QToolButton::clicked, this, &Tfrm_Haupt::onStartCommand);
-    connect(find("sbu_Schliessen"), &QToolButton::clicked, this, &Tfrm_Haupt::onCloseCommand);
-    connect(find("sbu_Beenden"), &QToolButton::clicked, this, &QWidget::close);
-    for (const char* name : {"sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
+    // Each button runs the same action as its menu item (connected in buildMenus).
+    for (const char* name : {"sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
         find(name)->setEnabled(false);
     }
 }
@@ -196,24 +255,54 @@ void Tfrm_Haupt::buildMenus() {
         return action;
     };
 
+    // A command runs from its menu item, its key and, where there is one, its button.
+    auto command = [this](QAction* action, const char* button, auto handler, const QKeySequence& keys = {}) {
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, handler);
+        if (button != nullptr) {
+            connect(m_buttonPanel->findChild<QToolButton*>(QString::fromLatin1(button)), &QToolButton::clicked, this,
+                    handler);
+        }
+    };
+
     QMenu* file = menuBar()->addMenu(QString());
     file->setObjectName(QStringLiteral("mni_Datei"));
-    connect(addItem(file, "mni_DateiNeu", true, Picture::New), &QAction::triggered, this, &Tfrm_Haupt::NewJob);
-    addItem(file, "mni_DateiOeffnen", kOpenAndSaveBuilt, Picture::Open);
-    addItem(file, "mni_DateiJob", false);
+    connect(file, &QMenu::aboutToShow, this, &Tfrm_Haupt::fillRecentMenu);
+    command(addItem(file, "mni_DateiNeu", true, Picture::New), "sbu_Neu", &Tfrm_Haupt::NewJob, QKeySequence::New);
+    command(
+        addItem(file, "mni_DateiOeffnen", true, Picture::Open), "sbu_Oeffnen",
+        [this] { runFileCommand([this] { (void)m_workspace->Open(); }); }, QKeySequence::Open);
+    m_recent = addMenu(file, "mni_DateiJob");
+    m_recent->menuAction()->setEnabled(false);
     file->addSeparator();
-    addItem(file, "mni_DateiSpeichern", false, Picture::Save);
-    addItem(file, "mni_DateiSpeichernUnter", false, Picture::SaveAs);
-    addItem(file, "mni_DateiAlleSpeichern", false);
+    command(
+        addItem(file, "mni_DateiSpeichern", false, Picture::Save), "sbu_Speichern",
+        [this] { runFileCommand([this] { (void)m_workspace->Save(); }); }, QKeySequence::Save);
+    command(
+        addItem(file, "mni_DateiSpeichernUnter", false, Picture::SaveAs), "sbu_SpeichernUnter",
+        [this] { runFileCommand([this] { (void)m_workspace->SaveAs(); }); },
+        QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    command(addItem(file, "mni_DateiAlleSpeichern", false), nullptr,
+            [this] { runFileCommand([this] { m_workspace->SaveAllJobs(); }); });
     file->addSeparator();
     QAction* close = addItem(file, "mni_Schliessen", true, Picture::Close);
     close->setText(Tr("Schliessen"));
-    connect(close, &QAction::triggered, this, &Tfrm_Haupt::onCloseCommand);
-    connect(addItem(file, "mni_DateiBeenden", true, Picture::Exit), &QAction::triggered, this, &QWidget::close);
+    command(
+        close, "sbu_Schliessen",
+        [this] {
+            // The job whose output is being written stays open until its run ends.
+            if (!m_run->running()) {
+                runFileCommand([this] { m_workspace->Close(); });
+            }
+        },
+        QKeySequence(QStringLiteral("Ctrl+W")));
+    command(addItem(file, "mni_DateiBeenden", true, Picture::Exit), "sbu_Beenden", &QWidget::close,
+            QKeySequence(QStringLiteral("Ctrl+Q")));
 
     QMenu* run = menuBar()->addMenu(QString());
     run->setObjectName(QStringLiteral("mni_Ausfuehren"));
-    connect(addItem(run, "mni_Start", false, Picture::Start), &QAction::triggered, this, &Tfrm_Haupt::onStartCommand);
+    command(addItem(run, "mni_Start", false, Picture::Start), "sbu_Start", &Tfrm_Haupt::onStartCommand,
+            QKeySequence(Qt::Key_F5));
     run->addSeparator();
     QMenu* window = addMenu(run, "mni_AusfuehrenRobo");
     auto* windowModes = new QActionGroup(this);
@@ -236,10 +325,15 @@ void Tfrm_Haupt::buildMenus() {
 
     QMenu* settings = menuBar()->addMenu(QString());
     settings->setObjectName(QStringLiteral("mni_Einstellungen"));
-    addItem(settings, "mni_EinstellungenSpeichern", false);
-    addItem(settings, "mni_EinstellungenLaden", false);
-    addItem(settings, "mni_EinstellungenLoeschen", false);
-    addItem(settings, "mni_NeuMitEinstellungen", false)->setCheckable(true);
+    command(addItem(settings, "mni_EinstellungenSpeichern", true), nullptr,
+            [this] { runFileCommand([this] { m_workspace->SaveDefaultJob(); }); });
+    command(addItem(settings, "mni_EinstellungenLaden", false), nullptr,
+            [this] { runFileCommand([this] { m_workspace->LoadDefaultJob(false); }); });
+    command(addItem(settings, "mni_EinstellungenLoeschen", false), nullptr,
+            [this] { runFileCommand([this] { m_workspace->DeleteDefaultJob(); }); });
+    QAction* newWithDefaults = addItem(settings, "mni_NeuMitEinstellungen", false);
+    newWithDefaults->setCheckable(true);
+    command(newWithDefaults, nullptr, [this] { runFileCommand([this] { m_workspace->ToggleNewWithDefaults(); }); });
     settings->addSeparator();
     QAction* tooltips = addItem(settings, "mni_ToolTipps", true);
     tooltips->setCheckable(true);
@@ -315,22 +409,58 @@ void Tfrm_Haupt::SetCaptions() {
     }
 }
 
-Tfrm_Job* Tfrm_Haupt::currentJob() const {
-    if (m_current < 0 || m_current >= jobCount()) {
+int Tfrm_Haupt::jobCount() const {
+    return static_cast<int>(m_workspace->jobs().size());
+}
+
+int Tfrm_Haupt::currentJobIndex() const {
+    return m_workspace->jobs().CurrentJob();
+}
+
+Tfrm_Job* Tfrm_Haupt::jobWindow(int index) const {
+    if (index < 0 || index >= jobCount()) {
         return nullptr;
     }
-    return m_jobs[static_cast<std::size_t>(m_current)].form;
+    // Every log in the list comes from the factory in the constructor.
+    return static_cast<const JobWindowLog&>(*m_workspace->jobs().at(static_cast<std::size_t>(index)).log).window();
+}
+
+Tfrm_Job* Tfrm_Haupt::currentJob() const {
+    return jobWindow(currentJobIndex());
 }
 
 void Tfrm_Haupt::NewJob() {
-    m_current = jobCount();
-    m_jobs.push_back(JobEntry{});
+    runFileCommand([this] { m_workspace->New(); });
+}
 
+void Tfrm_Haupt::SelectJob(int index) {
+    if (index >= 0) {
+        m_workspace->SelectJob(static_cast<std::size_t>(index));
+    }
+}
+
+void Tfrm_Haupt::CloseJob() {
+    runFileCommand([this] { m_workspace->CloseJob(); });
+}
+
+void Tfrm_Haupt::CloseAllJobs() {
+    runFileCommand([this] { m_workspace->CloseAllJobs(); });
+}
+
+template <typename Command>
+void Tfrm_Haupt::runFileCommand(Command command) {
+    command();
+    refreshFileCommands();
+    refreshTabCaptions();
+    refreshDefaultJobMenu();
+}
+
+void Tfrm_Haupt::jobAdded(std::size_t index) {
     auto* tab = new QToolButton(m_tabStrip);
-    tab->setObjectName(QStringLiteral("tab_Job%1").arg(m_current));
+    tab->setObjectName(QStringLiteral("tab_Job%1").arg(index));
     tab->setCheckable(true);
     tab->setAutoExclusive(true);
-    tab->setText(QStringLiteral("*.rcj"));
+    tab->setText(ToQ(m_workspace->jobs().tabCaption(index)));
     connect(tab, &QToolButton::clicked, this, [this, tab] {
         const auto it = std::find(m_tabs.begin(), m_tabs.end(), tab);
         if (it != m_tabs.end()) {
@@ -339,78 +469,86 @@ void Tfrm_Haupt::NewJob() {
     });
     m_tabs.push_back(tab);
     tab->show();
-
-    auto* form = new Tfrm_Job(m_services, m_jobArea);
-    form->setGeometry(m_jobArea->rect());
-    form->setTooltipps(findChild<QAction*>(QStringLiteral("mni_ToolTipps"))->isChecked());
-    form->setImageView(findChild<QAction*>(QStringLiteral("mni_ImageView"))->isChecked());
-    m_jobs.back().form = form;
     layoutTabs();
-    SelectJob(m_current);
 }
 
-void Tfrm_Haupt::SelectJob(int index) {
-    if (index < 0 || index >= jobCount()) {
-        return;
-    }
-    m_current = index;
+void Tfrm_Haupt::jobRemoved(std::size_t /*index*/) {
+    // The tabs stay in their slots; the last slot goes, and the captions follow the jobs down.
+    delete m_tabs.back();
+    m_tabs.pop_back();
+    refreshTabCaptions();
+    layoutTabs();
+}
+
+void Tfrm_Haupt::currentJobChanged(std::size_t index) {
+    const int current = static_cast<int>(index);
     for (int i = 0; i < jobCount(); ++i) {
-        Tfrm_Job* form = m_jobs[static_cast<std::size_t>(i)].form;
-        if (i == index) {
+        Tfrm_Job* form = jobWindow(i);
+        if (i == current) {
             form->show();
             form->raise();
         } else {
             form->hide();
         }
     }
-    m_tabs[static_cast<std::size_t>(index)]->setChecked(true);
-    currentJob()->setImageView(findChild<QAction*>(QStringLiteral("mni_ImageView"))->isChecked());
+    if (index < m_tabs.size()) {
+        m_tabs[index]->setChecked(true);
+    }
+    jobWindow(current)->setImageView(findChild<QAction*>(QStringLiteral("mni_ImageView"))->isChecked());
+    // The buttons show what the job now in front allows, not what the one before did.
+    mirrorCurrentJob();
 }
 
-void Tfrm_Haupt::CloseJob() {
-    if (jobCount() < 2) {
-        return;
-    }
-    const auto removed = static_cast<std::size_t>(m_current);
-    delete m_jobs[removed].form.data();
-    for (std::size_t i = removed + 1; i < m_jobs.size(); ++i) {
-        m_jobs[i - 1] = m_jobs[i];
-        m_tabs[i - 1]->setText(m_tabs[i]->text());
-    }
-    m_jobs.pop_back();
-    delete m_tabs.back();
-    m_tabs.pop_back();
-    layoutTabs();
-
-    m_current = 0;
-    SelectJob(0);
-    const options::JobState& first = currentJob()->state();
-    for (const char* name : {"sbu_Speichern", "mni_DateiSpeichern"}) {
-        if (auto* widget = findChild<QObject*>(QString::fromLatin1(name))) {
-            widget->setProperty("enabled", kOpenAndSaveBuilt && first.modifiedFlag());
-        }
-    }
-    for (const char* name : {"sbu_SpeichernUnter", "mni_DateiSpeichernUnter"}) {
-        if (auto* widget = findChild<QObject*>(QString::fromLatin1(name))) {
-            widget->setProperty("enabled", kOpenAndSaveBuilt && (first.modifiedFlag() || first.saveAsFlag()));
-        }
+void Tfrm_Haupt::firstPageRequested(std::size_t index) {
+    if (Tfrm_Job* form = jobWindow(static_cast<int>(index))) {
+        form->showFirstPage();
     }
 }
 
-void Tfrm_Haupt::CloseAllJobs() {
-    while (!m_jobs.empty()) {
-        delete m_jobs.back().form.data();
-        m_jobs.pop_back();
-        delete m_tabs.back();
-        m_tabs.pop_back();
-    }
-    m_current = -1;
-    NewJob();
-    for (const char* name : {"sbu_Speichern", "mni_DateiSpeichern", "sbu_SpeichernUnter", "mni_DateiSpeichernUnter"}) {
-        if (auto* widget = findChild<QObject*>(QString::fromLatin1(name))) {
-            widget->setProperty("enabled", false);
+void Tfrm_Haupt::refreshFileCommands() {
+    const workspace::CommandStates states = m_workspace->commandStates();
+    auto enable = [this](std::initializer_list<const char*> names, bool on) {
+        for (const char* name : names) {
+            for (QObject* object : findChildren<QObject*>(QString::fromLatin1(name))) {
+                object->setProperty("enabled", on);
+            }
         }
+    };
+    enable({"sbu_Speichern", "mni_DateiSpeichern"}, states.save);
+    enable({"sbu_SpeichernUnter", "mni_DateiSpeichernUnter"}, states.saveAs);
+    enable({"mni_DateiAlleSpeichern"}, states.saveAll);
+}
+
+void Tfrm_Haupt::refreshTabCaptions() {
+    const workspace::JobList& jobs = m_workspace->jobs();
+    for (std::size_t i = 0; i < m_tabs.size() && i < jobs.size(); ++i) {
+        m_tabs[i]->setText(ToQ(jobs.tabCaption(i)));
     }
+}
+
+void Tfrm_Haupt::refreshDefaultJobMenu() {
+    const workspace::DefaultJobMenu& menu = m_workspace->defaultJobMenu();
+    // The default job lives in the settings folder; without one it would land wherever the
+    // program happened to be started.
+    findChild<QAction*>(QStringLiteral("mni_EinstellungenSpeichern"))->setEnabled(!m_settingsFolder.empty());
+    findChild<QAction*>(QStringLiteral("mni_EinstellungenLaden"))->setEnabled(menu.loadEnabled);
+    findChild<QAction*>(QStringLiteral("mni_EinstellungenLoeschen"))->setEnabled(menu.deleteEnabled);
+    auto* newWithDefaults = findChild<QAction*>(QStringLiteral("mni_NeuMitEinstellungen"));
+    newWithDefaults->setEnabled(menu.newWithDefaultsEnabled);
+    newWithDefaults->setChecked(menu.newWithDefaultsChecked);
+}
+
+void Tfrm_Haupt::fillRecentMenu() {
+    m_recent->clear();
+    for (const settings::RecentScript& script : m_paths->recentScripts()) {
+        // A "&" in a file name is text, not the mark of a menu key.
+        QString caption = ToQ(script.caption);
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* item = m_recent->addAction(caption);
+        connect(item, &QAction::triggered, this,
+                [this, path = script.path] { runFileCommand([this, &path] { m_workspace->OpenRecent(path); }); });
+    }
+    m_recent->menuAction()->setEnabled(!m_recent->isEmpty());
 }
 
 void Tfrm_Haupt::setRobocopyVersion(const QString& versionName) {
@@ -420,27 +558,21 @@ void Tfrm_Haupt::setRobocopyVersion(const QString& versionName) {
 void Tfrm_Haupt::Timer1Timer() {
     m_clock->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     Tfrm_Job* job = currentJob();
-    if (job == nullptr || !job->state().stateChangedFlag()) {
-        return;
+    if (job != nullptr && job->state().stateChangedFlag()) {
+        mirrorCurrentJob();
     }
-    options::JobState& state = job->state();
-    auto enable = [this](std::initializer_list<const char*> names, bool on) {
-        for (const char* name : names) {
-            if (auto* object = findChild<QObject*>(QString::fromLatin1(name))) {
-                object->setProperty("enabled", on);
-            }
-        }
-    };
-    // While a run is in progress the button is Stop and must stay usable whichever job is shown.
-    enable({"sbu_Start", "mni_Start"}, m_run != nullptr && (state.readyFlag() || m_startStopState == 1));
-    enable({"sbu_Speichern", "mni_DateiSpeichern"}, kOpenAndSaveBuilt && state.modifiedFlag());
-    enable({"sbu_SpeichernUnter", "mni_DateiSpeichernUnter"},
-           kOpenAndSaveBuilt && (state.modifiedFlag() || state.saveAsFlag()));
-    enable({"mni_DateiAlleSpeichern"}, kOpenAndSaveBuilt && jobCount() >= 2);
+}
 
-    const JobEntry& entry = m_jobs[static_cast<std::size_t>(m_current)];
-    m_tabs[static_cast<std::size_t>(m_current)]->setText(
-        QString::fromStdString(presentation::JobTabCaption(state.jobFilePath(), entry.kind, entry.number)));
+void Tfrm_Haupt::mirrorCurrentJob() {
+    options::JobState& state = currentJob()->state();
+    // While a run is in progress the button is Stop and must stay usable whichever job is shown.
+    const bool startEnabled = state.readyFlag() || m_startStopState == 1;
+    for (const char* name : {"sbu_Start", "mni_Start"}) {
+        findChild<QObject*>(QString::fromLatin1(name))->setProperty("enabled", startEnabled);
+    }
+    refreshFileCommands();
+    const auto current = static_cast<std::size_t>(currentJobIndex());
+    m_tabs[current]->setText(ToQ(m_workspace->jobs().tabCaption(current)));
     state.clearStateChangedFlag();
 
     const QString startCaption = m_startStopState == 1 ? Tr("Stop") : Tr("Start");
@@ -469,10 +601,8 @@ void Tfrm_Haupt::layoutFrame() {
     const int tabTop = height - kStatusHeight - kTabStripHeight;
     m_tabStrip->setGeometry(jobLeft, tabTop, width - jobLeft, kTabStripHeight);
     m_jobArea->setGeometry(jobLeft, -3, width - jobLeft, tabTop - 2 + 3);
-    for (const JobEntry& entry : m_jobs) {
-        if (entry.form != nullptr) {
-            entry.form->setGeometry(m_jobArea->rect());
-        }
+    for (int i = 0; i < jobCount(); ++i) {
+        jobWindow(i)->setGeometry(m_jobArea->rect());
     }
     layoutTabs();
 }
@@ -485,7 +615,7 @@ void Tfrm_Haupt::layoutTabs() {
 }
 
 void Tfrm_Haupt::onImageViewToggled(bool on) {
-    if (m_paths != nullptr) {
+    if (!m_settingsFolder.empty()) {
         m_store.writeBool("Settings", "ImageView", on);
     }
     if (Tfrm_Job* job = currentJob()) {
@@ -494,7 +624,7 @@ void Tfrm_Haupt::onImageViewToggled(bool on) {
 }
 
 void Tfrm_Haupt::onTooltippsToggled(bool on) {
-    if (m_paths != nullptr) {
+    if (!m_settingsFolder.empty()) {
         m_store.writeBool("Settings", "Tooltipps", on);
     }
     // Only the current job switches; the others keep their mode until they are opened anew.
@@ -503,21 +633,9 @@ void Tfrm_Haupt::onTooltippsToggled(bool on) {
     }
 }
 
-bool Tfrm_Haupt::mayClose(Tfrm_Job& job) {
-    if (!job.state().modifiedFlag()) {
-        return true;
-    }
-    const Answer answer = m_services.userInterface.showMessage(
-        MessageKind::Question, talvex::tr("Talvex"),
-        talvex::tr("Der Job wurde geändert. Sollen die Änderungen gespeichert werden?"), Buttons::YesNoCancel);
-    // Saving arrives with the job-file writer; until then Yes keeps the job open, like Cancel, so
-    // that no change is thrown away unsaved.
-    return answer == Answer::No;
-}
-
 void Tfrm_Haupt::onStartCommand() {
     Tfrm_Job* job = currentJob();
-    if (m_run == nullptr || job == nullptr) {
+    if (job == nullptr) {
         return;
     }
     m_run->ExecuteJob(*job, static_cast<exec::JobMode>(m_jobMode), static_cast<platform::ShowMode>(m_windowMode));
@@ -528,7 +646,7 @@ void Tfrm_Haupt::onRunModeChosen(QAction* item) {
     for (std::size_t i = 0; i < kWindowModeItems.size(); ++i) {
         if (name == QLatin1String(kWindowModeItems[i])) {
             m_windowMode = static_cast<long long>(i);
-            if (m_paths != nullptr) {
+            if (!m_settingsFolder.empty()) {
                 m_store.writeInteger("Execute", "Window", m_windowMode);
             }
         }
@@ -536,7 +654,7 @@ void Tfrm_Haupt::onRunModeChosen(QAction* item) {
     for (std::size_t i = 0; i < kJobModeItems.size(); ++i) {
         if (name == QLatin1String(kJobModeItems[i])) {
             m_jobMode = static_cast<long long>(i);
-            if (m_paths != nullptr) {
+            if (!m_settingsFolder.empty()) {
                 m_store.writeInteger("Execute", "Job", m_jobMode);
             }
         }
@@ -546,10 +664,9 @@ void Tfrm_Haupt::onRunModeChosen(QAction* item) {
 void Tfrm_Haupt::onRunChanged() {
     m_startStopState = m_run->running() ? 1 : 0;
     // The timer shows Start or Stop once the current job's flags say something changed.
-    for (const JobEntry& entry : m_jobs) {
-        if (entry.form != nullptr) {
-            entry.form->state().setReadyFlag(entry.form->state().readyFlag());
-        }
+    for (int i = 0; i < jobCount(); ++i) {
+        options::JobState& state = jobWindow(i)->state();
+        state.setReadyFlag(state.readyFlag());
     }
     // The job whose output is being written cannot be closed meanwhile.
     const bool busy = m_startStopState == 1;
@@ -559,35 +676,17 @@ void Tfrm_Haupt::onRunChanged() {
     Timer1Timer();
 }
 
-void Tfrm_Haupt::onCloseCommand() {
-    Tfrm_Job* job = currentJob();
-    if (job == nullptr || (m_run != nullptr && m_run->running()) || !mayClose(*job)) {
-        return;
-    }
-    if (jobCount() > 1) {
-        CloseJob();
-    } else {
-        CloseAllJobs();
-    }
-}
-
 void Tfrm_Haupt::closeEvent(QCloseEvent* event) {
     // The close box asks like Exit does: closing the window must not drop modified jobs unasked.
-    for (int i = 0; i < jobCount(); ++i) {
-        Tfrm_Job* job = m_jobs[static_cast<std::size_t>(i)].form;
-        if (job != nullptr && job->state().modifiedFlag()) {
-            SelectJob(i);
-            if (!mayClose(*job)) {
-                event->ignore();
-                return;
-            }
-        }
+    bool mayEnd = false;
+    runFileCommand([this, &mayEnd] { mayEnd = m_workspace->Exit(); });
+    if (!mayEnd) {
+        event->ignore();
+        return;
     }
     m_timer->stop();
-    if (m_run != nullptr) {
-        m_run->stopAndWait();
-    }
-    if (m_paths != nullptr) {
+    m_run->stopAndWait();
+    if (!m_settingsFolder.empty()) {
         // A failed write is reported to the user inside; the window closes all the same, since
         // the old settings file stays intact.
         (void)settings::SaveSettings(m_store, m_services.userInterface);

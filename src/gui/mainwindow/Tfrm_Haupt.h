@@ -2,14 +2,13 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/settings/IniStore.h"
 #include "core/settings/PathSettings.h"
+#include "core/workspace/JobList.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 
 class QAction;
@@ -18,30 +17,29 @@ class QMenu;
 class QTimer;
 class QToolButton;
 
+namespace talvex::workspace {
+class Workspace;
+}
+
 namespace talvex::gui {
 
-/// One open job: where it came from, its number in a multi-job batch file and its window. The
-/// tab buttons belong to the slots of the strip, not to the entries (closing a job moves the
-/// entries above it down one slot, and the tabs keep their places).
-struct JobEntry {
-    std::uint8_t kind = 1; ///< 1 job file (also a new job), 2-4 single-job kinds, 5/6 multi-job batches, 255 unknown
-    std::uint8_t number = 0;
-    QPointer<Tfrm_Job> form;
-};
+class FontTextMeasurer;
+class JobRunControl;
 
 /// The main window: the column of command buttons on the left, the open jobs' windows, the tab
 /// strip with one button per job, the status bar with clock and robocopy version, and the menus.
-/// Commands act on the current job. The 100 ms timer mirrors the current job's flags into Start,
-/// Save and Save As and its tab caption.
-class JobRunControl;
-
-class Tfrm_Haupt final : public QMainWindow {
+/// The open jobs and every file command belong to the core's `Workspace`; the window forwards the
+/// user's commands to it and mirrors its job list into job windows and tab buttons. The tab buttons
+/// belong to the slots of the strip, not to the jobs (closing a job moves the jobs above it down one
+/// slot, and the tabs keep their places). The 100 ms timer mirrors the current job's flags into
+/// Start, Save and Save As and its tab caption.
+class Tfrm_Haupt final : public QMainWindow, private workspace::JobListObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tfrm_Haupt)
 
 public:
     /// Opens the settings store "Talvex.ini" in `settingsFolder` (none when it is empty) and the
-    /// first job. The store is written back when the window closes.
+    /// first job. The store is written back when the window closes. `services.formats` is required.
     Tfrm_Haupt(const JobWindowServices& services, std::string settingsFolder, QWidget* parent = nullptr);
     ~Tfrm_Haupt() override;
 
@@ -54,11 +52,12 @@ public:
     /// Removes every job and opens one new job.
     void CloseAllJobs();
 
-    [[nodiscard]] int jobCount() const { return static_cast<int>(m_jobs.size()); }
-    [[nodiscard]] int currentJobIndex() const { return m_current; }
+    [[nodiscard]] int jobCount() const;
+    [[nodiscard]] int currentJobIndex() const;
     [[nodiscard]] Tfrm_Job* currentJob() const;
-    [[nodiscard]] const JobEntry& job(int index) const { return m_jobs.at(static_cast<std::size_t>(index)); }
+    [[nodiscard]] Tfrm_Job* jobWindow(int index) const;
     [[nodiscard]] QToolButton* tabButton(int index) const { return m_tabs.at(static_cast<std::size_t>(index)); }
+    [[nodiscard]] workspace::Workspace& workspace() { return *m_workspace; }
 
     /// The version name of robocopy shown in the status bar (empty until it is identified).
     void setRobocopyVersion(const QString& versionName);
@@ -74,32 +73,45 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // JobListObserver: the job list changed in the core.
+    void jobAdded(std::size_t index) override;
+    void jobRemoved(std::size_t index) override;
+    void currentJobChanged(std::size_t index) override;
+    void firstPageRequested(std::size_t index) override;
+
     void buildFrame();
     void buildMenus();
     void openSettings();
     void layoutFrame();
     void layoutTabs();
-    void onCloseCommand();
+    /// Mirrors the current job's flags into Start, Save, Save As and its tab caption, and lowers its
+    /// state-changed flag.
+    void mirrorCurrentJob();
+    /// Mirrors the enabled states of Save, Save As and "Mehrfach Job speichern".
+    void refreshFileCommands();
+    void refreshTabCaptions();
+    void refreshDefaultJobMenu();
+    void fillRecentMenu();
+    /// Runs a file command of the workspace unless a run is in progress, then mirrors its outcome.
+    template <typename Command>
+    void runFileCommand(Command command);
     void onStartCommand();
     void onRunModeChosen(QAction* item);
     void onRunChanged();
     void onImageViewToggled(bool on);
     void onTooltippsToggled(bool on);
-    /// Asks about a modified job; false when the user wants to keep it open.
-    [[nodiscard]] bool mayClose(Tfrm_Job& job);
 
     JobWindowServices m_services;
     std::string m_settingsFolder;
     settings::IniStore m_store;
     std::unique_ptr<settings::PathSettings> m_paths;
-    std::vector<JobEntry> m_jobs;
+    std::unique_ptr<FontTextMeasurer> m_measurer;
+    std::unique_ptr<workspace::Workspace> m_workspace;
     std::vector<QToolButton*> m_tabs;
-    int m_current = -1;
-    int m_startStopState = 0;       ///< 0 idle, 1 while a run is in progress
-    long long m_windowMode = 0;     ///< how robocopy's console is shown: 0 hidden ... 3 maximised
-    long long m_jobMode = 0;        ///< 0 command line, 1 temporary job file; others run nothing
-    JobRunControl* m_run = nullptr; ///< none without format services (then Start stays disabled)
-    bool m_closingConfirmed = false;
+    int m_startStopState = 0;   ///< 0 idle, 1 while a run is in progress
+    long long m_windowMode = 0; ///< how robocopy's console is shown: 0 hidden ... 3 maximised
+    long long m_jobMode = 0;    ///< 0 command line, 1 temporary job file; others run nothing
+    JobRunControl* m_run = nullptr;
 
     QWidget* m_client = nullptr;
     QWidget* m_left = nullptr;
@@ -109,6 +121,7 @@ private:
     QWidget* m_statusBar = nullptr;
     QLabel* m_clock = nullptr;
     QLabel* m_version = nullptr;
+    QMenu* m_recent = nullptr;
     QTimer* m_timer = nullptr;
 };
 

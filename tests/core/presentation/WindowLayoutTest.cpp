@@ -65,24 +65,6 @@ TEST(WindowLayoutTest, ButtonColumnIsCentred) {
     EXPECT_EQ(ButtonColumnMargins(521), (VerticalMargins{1, -3}));
 }
 
-TEST(WindowLayoutTest, TabCaptionFollowsKindAndPath) {
-    struct Case {
-        const char* path;
-        unsigned kind, number;
-        const char* caption;
-    };
-    for (const Case& c : {
-             Case{"", 1, 0, "*.rcj"},
-             Case{"/home/anna/Jobs/Sicherung.rcj", 1, 0, "Sicherung.rcj"},
-             Case{"/home/anna/Jobs/alle.bat", 5, 3, "alle.bat #3"},
-             Case{"/home/anna/Jobs/alle.cmd", 6, 1, "alle.cmd #1"},
-             Case{"/tmp/unbekannt.bat", 255, 0, "unbekannt.bat #0"},
-             Case{"/tmp/~default.rcj", 4, 0, "~default.rcj"},
-         }) {
-        EXPECT_EQ(JobTabCaption(c.path, c.kind, c.number), c.caption) << c.path;
-    }
-}
-
 TEST(WindowLayoutTest, DependentLeftsFollowTheirBoxes) {
     // edt_FMAX and lbl_FMAX move with chb_FMAX; edt_KLEV with chb_KLEV.
     for (int t : {386, 600}) {
