@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QStyleFactory>
+#include <algorithm>
 #include <clocale>
 #include <cstring>
 
@@ -44,8 +45,28 @@ void InstallInterfaceFont() {
 }
 
 QFont LogFont() {
-    const QString lucida = QStringLiteral("Lucida Console");
-    QFont font = HasFamily(lucida) ? QFont(lucida) : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // robocopy's tables line up only in a font whose characters all have one width. The system's
+    // "monospace" may resolve to a font with a few wider glyphs (Noto Sans Mono), so a family is
+    // taken only when the font database knows it as fixed-pitch.
+    QString family;
+    for (const char* candidate : {"Lucida Console", "DejaVu Sans Mono", "Liberation Mono", "Noto Mono"}) {
+        if (HasFamily(QString::fromLatin1(candidate))) {
+            family = QString::fromLatin1(candidate);
+            break;
+        }
+    }
+    if (family.isEmpty()) {
+        family = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (!QFontDatabase::isFixedPitch(family)) {
+            const QStringList families = QFontDatabase::families();
+            const auto fixed = std::find_if(families.begin(), families.end(),
+                                            [](const QString& f) { return QFontDatabase::isFixedPitch(f); });
+            if (fixed != families.end()) {
+                family = *fixed;
+            }
+        }
+    }
+    QFont font(family);
     font.setStyleHint(QFont::Monospace);
     font.setPixelSize(kInterfacePixelHeight);
     return font;
