@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -21,9 +24,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
-    if (const auto language = talvex::presentation::LanguageParameter(arguments)) {
+    const auto language = talvex::presentation::LanguageParameter(arguments);
+    if (language) {
         // Before the first message is fetched, the catalogue language is simply the environment's.
         setenv("LANGUAGE", language->c_str(), 1);
+    }
+    // Qt's own dialogs (file dialog, message box buttons) speak the language of the program's texts,
+    // which are German unless a catalogue says otherwise.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QString::fromStdString(language.value_or("de"))), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
     }
     talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
     talvex::gui::InstallInterfaceFont();
