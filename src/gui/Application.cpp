@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <algorithm>
 #include <clocale>
 #include <cstring>
@@ -42,6 +45,15 @@ void InstallInterfaceFont() {
     font.setPixelSize(kInterfacePixelHeight);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(font);
+}
+
+void InstallQtTranslations(const std::string& languageCode) {
+    // Owned by the application for its whole life.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QLocale(QString::fromStdString(languageCode)), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
 }
 
 QFont LogFont() {

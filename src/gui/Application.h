@@ -16,6 +16,10 @@ void InitTranslations(const std::string& programFolder);
 /// the Fusion style, so that every machine draws the same geometry.
 void InstallInterfaceFont();
 
+/// Makes Qt's own dialogs (file dialog, message box buttons) speak the language of the program's
+/// texts: German unless another language was asked for.
+void InstallQtTranslations(const std::string& languageCode);
+
 /// The monospaced font of log views: "Lucida Console" where present, else the system's fixed font,
 /// at the interface font's height.
 [[nodiscard]] QFont LogFont();

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -29,13 +26,7 @@ int main(int argc, char** argv) {
         // Before the first message is fetched, the catalogue language is simply the environment's.
         setenv("LANGUAGE", language->c_str(), 1);
     }
-    // Qt's own dialogs (file dialog, message box buttons) speak the language of the program's texts,
-    // which are German unless a catalogue says otherwise.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QString::fromStdString(language.value_or("de"))), QStringLiteral("qtbase"),
-                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    talvex::gui::InstallQtTranslations(language.value_or("de"));
     talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
     talvex::gui::InstallInterfaceFont();
 

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
     talvex::gui::InstallInterfaceFont();
+    talvex::gui::InstallQtTranslations("de");
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(folder);
     std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
