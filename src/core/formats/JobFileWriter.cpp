@@ -106,6 +106,21 @@ constexpr std::array kMonitorRows = {
 
 constexpr std::array kListBoxes = {C::chb_FIF, C::chb_FXF, C::chb_FID, C::chb_FXD};
 
+// Robocopy reads every word of a job file line that starts with "/" as a switch, so "5 /PURGE"
+// typed into the retry field would add a /PURGE of its own. A value ends at its first inner blank
+// when more text follows; blanks around it are written as they stand.
+std::string_view OneWord(std::string_view value) {
+    const std::size_t start = value.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return value;
+    }
+    const std::size_t blank = value.find_first_of(" \t", start);
+    if (blank == std::string_view::npos || value.find_first_not_of(" \t", blank) == std::string_view::npos) {
+        return value;
+    }
+    return value.substr(0, blank);
+}
+
 class Writer {
 public:
     Writer(const options::JobState& job, LineList& lines, LogSink& log, const FormatServices& services)
@@ -211,11 +226,11 @@ private:
             if (field(0).empty()) {
                 return {};
             }
-            body = Format(row.pattern, {field(0), comment});
+            body = Format(row.pattern, {OneWord(field(0)), comment});
             break;
         case Value::Trimmed:
         case Value::Padded: {
-            std::string value(TrimBlanks(field(0)));
+            std::string value(OneWord(TrimBlanks(field(0))));
             if (value.empty()) {
                 return {};
             }
@@ -231,8 +246,8 @@ private:
             break;
         }
         case Value::TimeRange: {
-            const std::string_view from = TrimBlanks(field(0));
-            const std::string_view to = TrimBlanks(field(1));
+            const std::string_view from = OneWord(TrimBlanks(field(0)));
+            const std::string_view to = OneWord(TrimBlanks(field(1)));
             if (from.empty() || to.empty()) {
                 return {};
             }

@@ -265,6 +265,26 @@ TEST_F(JobFileWriterTest, ValuesThatAreEmptyLeaveTheLineOutButKeepTheHeading) {
     }
 }
 
+TEST_F(JobFileWriterTest, TypedValuesCannotAddSwitchesOfTheirOwn) {
+    // Every word of a job file line that starts with "/" is a switch to robocopy.
+    job.setTicked(C::chb_KR, true);
+    job.setText(C::edt_KR, "5 /PURGE");
+    job.setTicked(C::chb_KLEV, true);
+    job.setText(C::edt_KLEV, " 2 /MOVE");
+    job.setTicked(C::chb_FMAX, true);
+    job.setText(C::edt_FMAX, "100 ");
+    const LineList lines = write();
+    EXPECT_TRUE(contains(lines, "      /R:5     :: " + comment(C::chb_KR)));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.starts_with("      /LEV: 2  ::"); }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.starts_with("      /MAX:100  ::"); }));
+    for (const std::string& line : lines) {
+        EXPECT_EQ(line.find("/PURGE"), std::string::npos) << line;
+        EXPECT_EQ(line.find("/MOVE"), std::string::npos) << line;
+    }
+}
+
 TEST_F(JobFileWriterTest, DisabledOptionsAreNotWritten) {
     job.setTicked(C::chb_KE, true);
     job.setTicked(C::chb_KMIR, true); // disables /E, which stays ticked
