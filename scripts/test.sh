@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: the release build with
-# assertions, then the same tests under AddressSanitizer and UBSan.
+# assertions, then the same tests under AddressSanitizer and UBSan, then a build without Qt.
 # Pass "quick" to skip the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,3 +18,10 @@ for preset in "${presets[@]}"; do
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset"
 done
+
+if [ "${1:-}" != "quick" ]; then
+    # The core, platform layer and engine must build without Qt; the tests above already ran them.
+    echo "== noqt (build only)"
+    cmake --preset noqt >/dev/null
+    cmake --build --preset noqt -j "$jobs" >/dev/null
+fi
