@@ -39,7 +39,7 @@ TEST_F(JobStateTest, ResetLeavesRetriesTickedWithEmptyFieldsAndEverythingElseUnt
 
     for (const OptionInfo& option : Options()) {
         SCOPED_TRACE(std::string(ControlName(option.box)));
-        const bool ticked = option.resetTick == ResetTick::Ticked || option.box == C::chb_PNoSD ||
+        const bool ticked = option.box == C::chb_KR || option.box == C::chb_KW || option.box == C::chb_PNoSD ||
                             option.box == C::chb_PNoDD; // both paths were empty
         EXPECT_EQ(state.isTicked(option.box), ticked);
         for (const Control field : option.fields) {
@@ -206,15 +206,6 @@ TEST_F(JobStateTest, OptionChangedMarksModifiedAndRaisesStateChanged) {
     state.clearStateChangedFlag();
     state.setTicked(C::chb_LV, true);
     EXPECT_TRUE(state.modifiedFlag());
-    EXPECT_TRUE(state.stateChangedFlag());
-}
-
-TEST_F(JobStateTest, SetJobFlagsStoresAllThreeAndRaisesStateChanged) {
-    state.clearStateChangedFlag();
-    state.SetJobFlags(true, true, false);
-    EXPECT_TRUE(state.readyFlag());
-    EXPECT_TRUE(state.saveAsFlag());
-    EXPECT_FALSE(state.modifiedFlag());
     EXPECT_TRUE(state.stateChangedFlag());
 }
 
