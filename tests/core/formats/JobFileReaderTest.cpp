@@ -2,6 +2,7 @@
 #include "core/formats/JobFileReader.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -163,46 +164,13 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
 }
 
 TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
-    const std::vector<std::string> switches = {
-        "/A",         "/A+:R",
-        "/A-:R",      "/B",
-        "/COPY:D",    "/COPYALL",
-        "/CREATE",    "/DCOPY:T",
-        "/DD:D:\\x",  "/E",
-        "/ETA",       "/FAT",
-        "/FFT",       "/FP",
-        "/IA:R",      "/ID",
-        "/IF",        "/IPG:1",
-        "/IS",        "/IT",
-        "/L",         "/LEV:1",
-        "/LOG:x",     "/LOG+:x",
-        "/M",         "/MAX:1",
-        "/MIN:1",     "/MIR",
-        "/MON:1",     "/MOT:1",
-        "/MOV",       "/MOVE",
-        "/NC",        "/NDL",
-        "/NFL",       "/NJH",
-        "/NJS",       "/NOCOPY",
-        "/NODD",      "/NOSD",
-        "/NP",        "/NS",
-        "/PF",        "/PURGE",
-        "/R:1",       "/RH:0000-2359",
-        "/S",         "/SD:C:\\x",
-        "/SEC",       "/TBD",
-        "/TEE",       "/TS",
-        "/UNICODE",   "/UNILOG:x",
-        "/UNILOG+:x", "/W:1",
-        "/V",         "/X",
-        "/XA:R",      "/XC",
-        "/XD",        "/XF",
-        "/XJ",        "/XJD",
-        "/XJF",       "/XL",
-        "/XN",        "/XO",
-        "/XX",        "/Z",
-        "/ZB",
-    };
-    ASSERT_EQ(switches.size(), 71U);
-    for (const std::string& line : switches) {
+    std::istringstream switches(
+        "/A /A+:R /A-:R /B /COPY:D /COPYALL /CREATE /DCOPY:T /DD:D:\\x /E /ETA /FAT /FFT /FP /IA:R /ID /IF /IPG:1 "
+        "/IS /IT /L /LEV:1 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
+        "/NOCOPY /NODD /NOSD /NP /NS /PF /PURGE /R:1 /RH:0000-2359 /S /SD:C:\\x /SEC /TBD /TEE /TS /UNICODE "
+        "/UNILOG:x /UNILOG+:x /W:1 /V /X /XA:R /XC /XD /XF /XJ /XJD /XJF /XL /XN /XO /XX /Z /ZB");
+    int count = 0;
+    for (std::string line; switches >> line; ++count) {
         SCOPED_TRACE(line);
         log.clear();
         read({line});
@@ -210,6 +178,7 @@ TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
         EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
                     log.contains(line, LogColour::Blue));
     }
+    EXPECT_EQ(count, 71);
 }
 
 TEST_F(JobFileReaderTest, ValuesAndLetters) {
