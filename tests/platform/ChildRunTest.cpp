@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include "fakes/RecordingLogSink.h"
+#include "fakes/TempFolder.h"
 
 namespace talvex::exec {
 namespace {
@@ -145,12 +146,10 @@ TEST_F(ChildRunTest, EnvironmentAdditionsReachOnlyThisChild) {
 }
 
 TEST_F(ChildRunTest, ProgramThatCannotStartGivesOneRedLineWithTheSystemMessage) {
-    std::string folder = (fs::temp_directory_path() / "talvex-run-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    const std::string notAProgram = folder + "/notaprogram";
-    std::ofstream(notAProgram) << "plain text, no interpreter line\n";
-    fs::permissions(notAProgram, fs::perms::owner_all);
-    useProgramFolder(folder);
+    const fakes::TempFolder folder;
+    fakes::TempFolder::Write(folder.file("notaprogram"), "plain text, no interpreter line\n");
+    fs::permissions(folder.file("notaprogram"), fs::perms::owner_all);
+    useProgramFolder(folder.path().string());
 
     struct Case {
         std::string commandLine;
@@ -168,7 +167,6 @@ TEST_F(ChildRunTest, ProgramThatCannotStartGivesOneRedLineWithTheSystemMessage) 
         EXPECT_EQ(m_log.lines()[0].colour, LogColour::Red);
         EXPECT_EQ(m_run->poll(0), ChildRun::State::Idle);
     }
-    fs::remove_all(folder);
 }
 
 TEST_F(ChildRunTest, SecondStartWhileRunningIsRefusedAndLeavesTheFirstAlone) {
