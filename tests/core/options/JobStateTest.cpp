@@ -63,7 +63,7 @@ TEST_F(JobStateTest, ResetLeavesRetriesTickedWithEmptyFieldsAndEverythingElseUnt
     EXPECT_TRUE(state.modifiedFlag());
 }
 
-TEST_F(JobStateTest, ResetLeavesTheImageTabAsPartsSevenSay) {
+TEST_F(JobStateTest, ResetUnticksAndDisablesTheImageTab) {
     environment.existingFiles.insert("/usr/bin/mkisofs");
     environment.burningTool = true;
     state.setText(C::edt_Imkisofs, "/usr/bin/mkisofs");
@@ -252,15 +252,6 @@ TEST_F(JobStateTest, ShowingTheWindowEmptiesPathsAndTicksNoFolderBoxes) {
     EXPECT_EQ(state.destinationPath(), "");
     EXPECT_TRUE(state.IsOptionSet(C::chb_PNoSD));
     EXPECT_TRUE(state.IsOptionSet(C::chb_PNoDD));
-}
-
-TEST_F(JobStateTest, TickedLettersComeInWrittenOrder) {
-    state.setTicked(C::chb_FIA, true);
-    state.setTicked(C::chb_FIAo, true);
-    state.setTicked(C::chb_FIAr, true);
-    state.setTicked(C::chb_FIAc, true);
-    EXPECT_EQ(state.tickedLetters(C::chb_FIA), "RCO");
-    EXPECT_EQ(state.tickedLetters(C::chb_KS), "");
 }
 
 } // namespace
