@@ -43,9 +43,9 @@ TEST(OptionCatalogue, FreshJobHasOnlyTheNoFolderBoxesTickedAndDefaultValues) {
         }
     }
     const std::vector<std::pair<Control, std::string>> fields = {
-        {C::edt_PSD, ""},     {C::edt_KLEV, "1"},   {C::edt_KR, "2"},      {C::edt_KW, "10"},
-        {C::edt_FMAX, "256"}, {C::edt_FMIN, "256"}, {C::edt_LLOG, ""},     {C::edt_MMON, "1"},
-        {C::edt_MMOT, "1"},   {C::edt_MIPG, "100"}, {C::edt_MRH1, "0000"}, {C::edt_MRH2, "2359"},
+        {C::edt_PSD, ""},     {C::edt_PDD, ""},      {C::edt_KLEV, "1"},    {C::edt_KR, "2"},   {C::edt_KW, "10"},
+        {C::edt_FMAX, "256"}, {C::edt_FMIN, "256"},  {C::edt_LLOG, ""},     {C::edt_MMON, "1"}, {C::edt_MMOT, "1"},
+        {C::edt_MIPG, "100"}, {C::edt_MRH1, "0000"}, {C::edt_MRH2, "2359"},
     };
     for (const auto& [field, text] : fields) {
         EXPECT_EQ(state.text(field), text) << ControlName(field);
