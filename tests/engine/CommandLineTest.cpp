@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CommandLine.h"
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "fakes/TempFolder.h"
 
 namespace {
 
@@ -32,10 +32,7 @@ ParseResult parseWithJob(const std::string& jobText, const std::vector<std::stri
 }
 
 std::string readData(const std::string& name) {
-    std::ifstream in(std::string(TALVEX_TEST_DATA) + "/engine/" + name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return talvex::fakes::TempFolder::Read(std::string(TALVEX_TEST_DATA) + "/formats/" + name);
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {

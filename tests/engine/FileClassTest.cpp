@@ -44,22 +44,12 @@ TEST(FileClass, ClassesBySizeTimeAndMode) {
     EXPECT_EQ(robocopy::classify(source, nullptr, robocopy::Options{}), FileClass::New);
 }
 
-TEST(FileClass, DefaultChoiceAndOverrides) {
-    const robocopy::Options defaults;
-    for (const FileClass copied : {FileClass::New, FileClass::Newer, FileClass::Older, FileClass::Changed}) {
-        EXPECT_TRUE(robocopy::isSelected(copied, defaults));
-    }
-    EXPECT_FALSE(robocopy::isSelected(FileClass::Same, defaults));
-    EXPECT_FALSE(robocopy::isSelected(FileClass::Tweaked, defaults));
-
-    robocopy::Options flipped;
-    flipped.excludeLonely = flipped.excludeNewer = flipped.excludeOlder = flipped.excludeChanged = true;
-    flipped.includeSame = flipped.includeTweaked = true;
-    for (const FileClass skipped : {FileClass::New, FileClass::Newer, FileClass::Older, FileClass::Changed}) {
-        EXPECT_FALSE(robocopy::isSelected(skipped, flipped));
-    }
-    EXPECT_TRUE(robocopy::isSelected(FileClass::Same, flipped));
-    EXPECT_TRUE(robocopy::isSelected(FileClass::Tweaked, flipped));
+// The other classes and their switches are run end to end in EngineCopy.FileClassesAndTheirSwitches.
+TEST(FileClass, TweakedFilesAreCopiedOnlyWithIncludeTweaked) {
+    robocopy::Options options;
+    EXPECT_FALSE(robocopy::isSelected(FileClass::Tweaked, options));
+    options.includeTweaked = true;
+    EXPECT_TRUE(robocopy::isSelected(FileClass::Tweaked, options));
 }
 
 TEST(Wildcard, MatchesLikeRobocopy) {

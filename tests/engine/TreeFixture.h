@@ -2,9 +2,7 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "fakes/TempFolder.h"
+
 // A temporary folder per test and a way to run the built robocopy on it.
 class TreeFixture : public ::testing::Test {
 protected:
@@ -22,23 +22,12 @@ protected:
         std::string output;
     };
 
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvex-engine-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
-    }
-
-    void TearDown() override {
-        std::error_code error;
-        std::filesystem::remove_all(m_root, error);
-    }
-
     [[nodiscard]] std::string path(const std::string& relative) const { return (m_root / relative).string(); }
 
     void write(const std::string& relative, const std::string& content, time_t modified = 0) const {
         const std::filesystem::path file = m_root / relative;
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
+        talvex::fakes::TempFolder::Write(file.string(), content);
         if (modified != 0) {
             const struct timespec times[2] = {{modified, 0}, {modified, 0}};
             ::utimensat(AT_FDCWD, file.c_str(), times, 0);
@@ -46,12 +35,8 @@ protected:
     }
 
     [[nodiscard]] std::string read(const std::string& relative) const {
-        std::ifstream in(m_root / relative, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return talvex::fakes::TempFolder::Read(path(relative));
     }
-
     [[nodiscard]] bool exists(const std::string& relative) const {
         struct stat status {};
         return ::lstat(path(relative).c_str(), &status) == 0;
@@ -134,5 +119,6 @@ protected:
 
     static constexpr uid_t kNobody = 65534;
 
-    std::filesystem::path m_root;
+    talvex::fakes::TempFolder m_folder;
+    const std::filesystem::path& m_root = m_folder.path();
 };

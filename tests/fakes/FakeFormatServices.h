@@ -20,8 +20,14 @@ public:
     std::map<std::string, std::string, std::less<>> shortPaths;
     std::map<std::string, std::string, std::less<>> longPaths;
     bool failPathConversion = false; ///< the path conversions throw, as a failing system call might
+    bool failDate = false;           ///< the date query throws
 
-    [[nodiscard]] std::string dateText() const override { return date; }
+    [[nodiscard]] std::string dateText() const override {
+        if (failDate) {
+            throw std::runtime_error("no date");
+        }
+        return date;
+    }
     [[nodiscard]] std::string timeText() const override { return time; }
     [[nodiscard]] std::string versionText() const override { return version; }
     [[nodiscard]] std::string toCodePagePath(std::string_view path) const override { return Lookup(shortPaths, path); }

@@ -2,9 +2,10 @@
 #include "platform/ProgramSearch.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
+
+#include "fakes/TempFolder.h"
 
 namespace talvex::platform {
 namespace {
@@ -13,28 +14,22 @@ namespace fs = std::filesystem;
 
 class ProgramSearchTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "talvex-search-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+    ProgramSearchTest() {
         fs::create_directory(own());
         fs::create_directory(path());
     }
-    void TearDown() override { fs::remove_all(m_root); }
-
-    std::string own() const { return (m_root / "own").string(); }
-    std::string path() const { return (m_root / "bin").string(); }
+    std::string own() const { return m_root.file("own"); }
+    std::string path() const { return m_root.file("bin"); }
     std::vector<std::string> folders() const { return {own(), path()}; }
-
     static std::string makeFile(const std::string& folder, const std::string& name, bool executable = true) {
         const std::string file = folder + "/" + name;
-        std::ofstream(file) << "#!/bin/sh\n";
+        fakes::TempFolder::Write(file, "#!/bin/sh\n");
         fs::permissions(file, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
         return file;
     }
 
 private:
-    fs::path m_root;
+    fakes::TempFolder m_root;
 };
 
 TEST_F(ProgramSearchTest, ProgramFolderComesBeforePathAndCaseIsIgnored) {
@@ -42,26 +37,18 @@ TEST_F(ProgramSearchTest, ProgramFolderComesBeforePathAndCaseIsIgnored) {
     makeFile(path(), "RoboCopy");
     EXPECT_EQ(FindProgram("RoboCopy", folders()), bundled);
     EXPECT_EQ(FindProgram("ROBOCOPY", folders()), bundled);
+    // Within one folder the exact spelling wins.
+    const std::string exact = makeFile(own(), "RoboCopy");
+    EXPECT_EQ(FindProgram("RoboCopy", folders()), exact);
 }
 
-TEST_F(ProgramSearchTest, PathIsSearchedWhenTheProgramFolderLacksIt) {
-    const std::string installed = makeFile(path(), "robocopy");
-    EXPECT_EQ(FindProgram("Robocopy", folders()), installed);
-}
-
-TEST_F(ProgramSearchTest, OnlyExecutableFilesCount) {
+TEST_F(ProgramSearchTest, OnlyExecutableFilesCountAndPathIsSearchedNext) {
     makeFile(own(), "robocopy", false);
     fs::create_directory(own() + "/RoboCopy");
     const std::string installed = makeFile(path(), "robocopy");
     EXPECT_EQ(FindProgram("RoboCopy", folders()), installed);
     EXPECT_EQ(FindProgram("missing", folders()), std::nullopt);
     EXPECT_EQ(FindProgram("", folders()), std::nullopt);
-}
-
-TEST_F(ProgramSearchTest, ExactCaseWinsWithinOneFolder) {
-    makeFile(own(), "robocopy");
-    const std::string exact = makeFile(own(), "RoboCopy");
-    EXPECT_EQ(FindProgram("RoboCopy", folders()), exact);
 }
 
 TEST_F(ProgramSearchTest, NameWithFolderIsLookedForThereOnly) {

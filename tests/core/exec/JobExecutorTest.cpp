@@ -72,17 +72,6 @@ public:
     }
 };
 
-/// A clock or version query that fails, as a failing system call might.
-class BrokenFormatServices final : public formats::FormatServices {
-public:
-    [[nodiscard]] std::string dateText() const override { throw std::runtime_error("no date"); }
-    [[nodiscard]] std::string timeText() const override { return {}; }
-    [[nodiscard]] std::string versionText() const override { return {}; }
-    [[nodiscard]] std::string toCodePagePath(std::string_view path) const override { return std::string(path); }
-    [[nodiscard]] std::string toLongPath(std::string_view path) const override { return std::string(path); }
-    [[nodiscard]] std::string defaultLogFile() const override { return {}; }
-};
-
 class JobExecutorTest : public ::testing::Test {
 protected:
     JobExecutorTest() {
@@ -94,7 +83,7 @@ protected:
 
     JobExecutor& executor(const std::string& settingsFolder) {
         m_executor = std::make_unique<JobExecutor>(
-            JobExecutorServices{m_process, *m_formatsUsed, m_clock, m_media, settingsFolder,
+            JobExecutorServices{m_process, m_formats, m_clock, m_media, settingsFolder,
                                 [this](std::chrono::milliseconds pause) { m_waits.push_back(pause); }});
         return *m_executor;
     }
@@ -128,8 +117,6 @@ protected:
     fakes::FakeJobEnvironment m_environment;
     options::JobState m_job{m_environment};
     fakes::FakeFormatServices m_formats;
-    BrokenFormatServices m_brokenFormats;
-    const formats::FormatServices* m_formatsUsed = &m_formats;
     fakes::FixedClock m_clock{std::chrono::system_clock::from_time_t(1'796'000'000)};
     fakes::FakeChildProcess m_process;
     FakeMediaSteps m_media;
@@ -230,6 +217,10 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         std::optional<Line> message;
         std::size_t waits; // a locked file is tried ten times, 200 ms apart
     };
+    const auto brokenDate = [this](const fakes::TempFolder& folder) {
+        m_formats.failDate = true;
+        return folder.path().string();
+    };
     const std::vector<Case> cases = {
         {"temporary file cannot be deleted", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) {
@@ -240,17 +231,8 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         {"temporary file cannot be saved", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) { return folder.file("fehlt"); },
          Line{"Speichern des Jobs gescheitert.", kBlue}, 0},
-        {"job file cannot be written", JobMode::TemporaryJobFile,
-         [this](const fakes::TempFolder& folder) {
-             m_formatsUsed = &m_brokenFormats;
-             return folder.path().string();
-         },
-         std::nullopt, 0},
-        {"command line cannot be built", JobMode::CommandLine,
-         [this](const fakes::TempFolder& folder) {
-             m_formatsUsed = &m_brokenFormats;
-             return folder.path().string();
-         },
+        {"job file cannot be written", JobMode::TemporaryJobFile, brokenDate, std::nullopt, 0},
+        {"command line cannot be built", JobMode::CommandLine, brokenDate,
          Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0},
     };
     for (const Case& c : cases) {
@@ -259,7 +241,7 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         m_log.clear();
         m_waits.clear();
         m_media.images.clear();
-        m_formatsUsed = &m_formats;
+        m_formats.failDate = false;
         tickImage(false);
         executor(c.arrange(settings));
         run(c.mode);

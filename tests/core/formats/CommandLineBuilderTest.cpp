@@ -61,48 +61,25 @@ TEST_F(CommandLineBuilderTest, DocumentedExampleAndItsLog) {
 }
 
 TEST_F(CommandLineBuilderTest, SwitchesComeInTheirFixedOrder) {
-    // Ticked in an order unlike the line's, across every group.
+    // Ticked in an order unlike the line's, across every group (letters after their box).
     value(C::chb_MRH, C::edt_MRH1, "2200");
     job.setText(C::edt_MRH2, "0600");
-    job.setTicked(C::chb_MPF, true);
     value(C::chb_MIPG, C::edt_MIPG, "100");
-    job.setTicked(C::chb_LTBD, true);
     value(C::chb_LUNILOGPlus, C::edt_LLOG, "C:\\Logs\\x.log");
-    job.setTicked(C::chb_LTEE, true);
-    job.setTicked(C::chb_LUNICODE, true);
-    job.setTicked(C::chb_LNP, true);
-    job.setTicked(C::chb_LV, true);
-    job.setNameListText("/XF\n*.tmp\n\n");
     value(C::chb_FMIN, C::edt_FMIN, "1");
     value(C::chb_FMAX, C::edt_FMAX, "9");
-    job.setTicked(C::chb_FXO, true);
-    job.setTicked(C::chb_FXA, true);
-    job.setTicked(C::chb_FXAh, true);
-    job.setTicked(C::chb_FXJ, true);
-    job.setTicked(C::chb_FIA, true);
-    job.setTicked(C::chb_FIAo, true);
-    job.setTicked(C::chb_FIAr, true);
-    job.setTicked(C::chb_FIS, true);
     value(C::chb_KW, C::edt_KW, "5");
     value(C::chb_KR, C::edt_KR, "2");
     value(C::chb_KLEV, C::edt_KLEV, "3");
-    job.setTicked(C::chb_KFFT, true);
-    job.setTicked(C::chb_KDCOPY, true);
-    job.setTicked(C::chb_KCopy, true);
-    job.setTicked(C::chb_KCopyT, true);
-    job.setTicked(C::chb_KCopyD, true);
-    job.setTicked(C::chb_KCREATE, true);
-    job.setTicked(C::chb_KAplus, true);
-    job.setTicked(C::chb_KAplusA, true);
-    job.setTicked(C::chb_KZB, true);
-    job.setTicked(C::chb_KB, true);
-    job.setTicked(C::chb_KMOV, true);
-    job.setTicked(C::chb_KAminus, true);
-    job.setTicked(C::chb_KAminusH, true);
-    job.setTicked(C::chb_KAminusR, true);
-    job.setTicked(C::chb_KZ, true);
-    job.setTicked(C::chb_KS, true);
-
+    job.setNameListText("/XF\n*.tmp\n\n");
+    for (const Control box :
+         {C::chb_MPF,    C::chb_LTBD,    C::chb_LTEE,     C::chb_LUNICODE, C::chb_LNP,   C::chb_LV,
+          C::chb_FXO,    C::chb_FXA,     C::chb_FXAh,     C::chb_FXJ,      C::chb_FIA,   C::chb_FIAo,
+          C::chb_FIAr,   C::chb_FIS,     C::chb_KFFT,     C::chb_KDCOPY,   C::chb_KCopy, C::chb_KCopyT,
+          C::chb_KCopyD, C::chb_KCREATE, C::chb_KAplus,   C::chb_KAplusA,  C::chb_KZB,   C::chb_KB,
+          C::chb_KMOV,   C::chb_KAminus, C::chb_KAminusH, C::chb_KAminusR, C::chb_KZ,    C::chb_KS}) {
+        job.setTicked(box, true);
+    }
     EXPECT_EQ(build(), "Robocopy /S /Z /A-:RH /MOV /B /ZB /A+:A /CREATE /COPY:DT /DCOPY:T /FFT /LEV:3 /R:2 /W:5 /IS "
                        "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp  /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
                        "/TEE /TBD /IPG:100 /PF /RH:2200-0600");
@@ -184,12 +161,6 @@ TEST_F(CommandLineBuilderTest, FailuresAreReportedAsFalse) {
     LineList lines;
     EXPECT_FALSE(BuildCommandLine(job, lines, log, services));
 }
-
-} // namespace
-} // namespace talvex::formats
-
-namespace talvex::formats {
-namespace {
 
 TEST_F(CommandLineBuilderTest, TypedValuesNeverBecomeFurtherArguments) {
     // Whatever is typed into a field, robocopy must get exactly the switches the boxes say.

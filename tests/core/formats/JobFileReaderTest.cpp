@@ -2,6 +2,7 @@
 #include "core/formats/JobFileReader.h"
 
 #include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,10 +30,11 @@ protected:
         ASSERT_FALSE(file.error.has_value()) << file.error->describe();
         read(file.lines, nameStyle);
     }
-    [[nodiscard]] std::vector<Control> ticked(std::initializer_list<Control> boxes) const {
+    // The boxes of `boxes` that are ticked (or, with `set`, ticked and enabled), in the given order.
+    [[nodiscard]] std::vector<Control> ticked(std::initializer_list<Control> boxes, bool set = false) const {
         std::vector<Control> result;
         for (const Control box : boxes) {
-            if (job.isTicked(box)) {
+            if (set ? job.IsOptionSet(box) : job.isTicked(box)) {
                 result.push_back(box);
             }
         }
@@ -61,28 +63,19 @@ TEST_P(ExampleTest, RobocopySavedMirrorJob) {
     readExample("saved-by-robocopy-mirror.rcj", GetParam());
     EXPECT_EQ(job.sourcePath(), "C:\\Users\\Anna\\Documents");
     EXPECT_EQ(job.destinationPath(), "D:\\Sicherung\\Documents");
-    EXPECT_FALSE(job.isTicked(C::chb_PNoSD));
-    EXPECT_FALSE(job.isTicked(C::chb_PNoDD));
     EXPECT_EQ(job.nameListText(), "/IF\n\n/XD\n$RECYCLE.BIN\nSystem Volume Information\n\n/XF\n*.tmp\n~$*\n\n");
-    EXPECT_TRUE(job.IsOptionSet(C::chb_FIF));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_FXD));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_FXF));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_FXO));
-    EXPECT_FALSE(job.isTicked(C::chb_KS));
-    EXPECT_TRUE(job.isTicked(C::chb_KE));
-    EXPECT_TRUE(job.isTicked(C::chb_KPURGE));
-    EXPECT_FALSE(job.isEnabled(C::chb_KE));
-    EXPECT_FALSE(job.isEnabled(C::chb_KPURGE));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_KDCOPY));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_KCopy));
+    // /MIR disables /E and /PURGE but leaves them ticked.
+    EXPECT_EQ(ticked({C::chb_PNoSD, C::chb_PNoDD, C::chb_KS, C::chb_KE, C::chb_KPURGE}),
+              (std::vector<Control>{C::chb_KE, C::chb_KPURGE}));
+    EXPECT_EQ(ticked({C::chb_FIF, C::chb_FXD, C::chb_FXF, C::chb_FXO, C::chb_KE, C::chb_KPURGE, C::chb_KMIR,
+                      C::chb_KDCOPY, C::chb_KCopy, C::chb_LNP, C::chb_LLOG, C::chb_LTEE},
+                     true),
+              (std::vector<Control>{C::chb_FIF, C::chb_FXD, C::chb_FXF, C::chb_FXO, C::chb_KMIR, C::chb_KDCOPY,
+                                    C::chb_KCopy, C::chb_LNP, C::chb_LLOG, C::chb_LTEE}));
     EXPECT_EQ(job.tickedLetters(C::chb_KCopy), "DAT");
     EXPECT_EQ(job.text(C::edt_KR), "5");
     EXPECT_EQ(job.text(C::edt_KW), "10");
-    EXPECT_TRUE(job.IsOptionSet(C::chb_LNP));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_LLOG));
     EXPECT_EQ(job.text(C::edt_LLOG), "C:\\Logs\\dokumente.log");
-    EXPECT_TRUE(job.IsOptionSet(C::chb_LTEE));
     EXPECT_EQ(redLines(), std::vector<std::string>{"Einstellungen zurückgesetzt."});
 }
 
@@ -163,46 +156,13 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
 }
 
 TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
-    const std::vector<std::string> switches = {
-        "/A",         "/A+:R",
-        "/A-:R",      "/B",
-        "/COPY:D",    "/COPYALL",
-        "/CREATE",    "/DCOPY:T",
-        "/DD:D:\\x",  "/E",
-        "/ETA",       "/FAT",
-        "/FFT",       "/FP",
-        "/IA:R",      "/ID",
-        "/IF",        "/IPG:1",
-        "/IS",        "/IT",
-        "/L",         "/LEV:1",
-        "/LOG:x",     "/LOG+:x",
-        "/M",         "/MAX:1",
-        "/MIN:1",     "/MIR",
-        "/MON:1",     "/MOT:1",
-        "/MOV",       "/MOVE",
-        "/NC",        "/NDL",
-        "/NFL",       "/NJH",
-        "/NJS",       "/NOCOPY",
-        "/NODD",      "/NOSD",
-        "/NP",        "/NS",
-        "/PF",        "/PURGE",
-        "/R:1",       "/RH:0000-2359",
-        "/S",         "/SD:C:\\x",
-        "/SEC",       "/TBD",
-        "/TEE",       "/TS",
-        "/UNICODE",   "/UNILOG:x",
-        "/UNILOG+:x", "/W:1",
-        "/V",         "/X",
-        "/XA:R",      "/XC",
-        "/XD",        "/XF",
-        "/XJ",        "/XJD",
-        "/XJF",       "/XL",
-        "/XN",        "/XO",
-        "/XX",        "/Z",
-        "/ZB",
-    };
-    ASSERT_EQ(switches.size(), 71U);
-    for (const std::string& line : switches) {
+    std::istringstream switches(
+        "/A /A+:R /A-:R /B /COPY:D /COPYALL /CREATE /DCOPY:T /DD:D:\\x /E /ETA /FAT /FFT /FP /IA:R /ID /IF /IPG:1 "
+        "/IS /IT /L /LEV:1 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
+        "/NOCOPY /NODD /NOSD /NP /NS /PF /PURGE /R:1 /RH:0000-2359 /S /SD:C:\\x /SEC /TBD /TEE /TS /UNICODE "
+        "/UNILOG:x /UNILOG+:x /W:1 /V /X /XA:R /XC /XD /XF /XJ /XJD /XJF /XL /XN /XO /XX /Z /ZB");
+    int count = 0;
+    for (std::string line; switches >> line; ++count) {
         SCOPED_TRACE(line);
         log.clear();
         read({line});
@@ -210,6 +170,7 @@ TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
         EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
                     log.contains(line, LogColour::Blue));
     }
+    EXPECT_EQ(count, 71);
 }
 
 TEST_F(JobFileReaderTest, ValuesAndLetters) {

@@ -131,7 +131,6 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
         Control box;           // whose comment ends the line
         std::string_view body; // the line without indent and comment
     };
-    const auto tick = [](Control box) { return [box](options::JobState& j) { j.setTicked(box, true); }; };
     const auto value = [](Control box, Control field, std::string_view text) {
         return [=](options::JobState& j) {
             j.setTicked(box, true);
@@ -146,68 +145,49 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
             }
         };
     };
+    // Flags: the switch padded to its column, then the comment.
+    const std::pair<Control, std::string_view> flags[] = {
+        {C::chb_KS, "/S       :: "},       {C::chb_KE, "/E       :: "},    {C::chb_KM, "/M       :: "},
+        {C::chb_KZ, "/Z       :: "},       {C::chb_KSEC, "/SEC     :: "},  {C::chb_KMOV, "/MOV     :: "},
+        {C::chb_KA, "/A       :: "},       {C::chb_KB, "/B       :: "},    {C::chb_KCopyAll, "/COPYALL :: "},
+        {C::chb_KNOCOPY, "/NOCOPY  :: "},  {C::chb_KZB, "/ZB      :: "},   {C::chb_KCREATE, "/CREATE  :: "},
+        {C::chb_KPURGE, "/PURGE   :: "},   {C::chb_KMOVE, "/MOVE    :: "}, {C::chb_KFAT, "/FAT     :: "},
+        {C::chb_KDCOPY, "/DCOPY:T :: "},   {C::chb_KFFT, "/FFT     :: "},  {C::chb_FIS, "/IS      :: "},
+        {C::chb_FIT, "/IT      :: "},      {C::chb_FXJ, "/XJ      :: "},   {C::chb_FXJD, "/XJD     :: "},
+        {C::chb_FXJF, "/XJF     :: "},     {C::chb_FXC, "/XC      :: "},   {C::chb_FXN, "/XN      :: "},
+        {C::chb_FXX, "/XX      :: "},      {C::chb_FXL, "/XL      :: "},   {C::chb_FXO, "/XO      :: "},
+        {C::chb_LV, "/V       :: "},       {C::chb_LTS, "/TS      :: "},   {C::chb_LFP, "/FP      :: "},
+        {C::chb_LNJH, "/NJH     :: "},     {C::chb_LNJS, "/NJS     :: "},  {C::chb_LETA, "/ETA     :: "},
+        {C::chb_LX, "/X       :: "},       {C::chb_LNS, "/NS      :: "},   {C::chb_LNC, "/NC      :: "},
+        {C::chb_LNDL, "/NDL     :: "},     {C::chb_LNFL, "/NFL     :: "},  {C::chb_LL, "/L       :: "},
+        {C::chb_LUNICODE, "/UNICODE :: "}, {C::chb_LTBD, "/TBD   :: "},    {C::chb_MPF, "/PF      :: "}};
+    for (const auto& [box, body] : flags) {
+        options::JobState fresh(environment);
+        fresh.setTicked(box, true);
+        LineList lines;
+        ASSERT_TRUE(WriteJobFile(fresh, "x.rcj", lines, log, services));
+        EXPECT_TRUE(contains(lines, "      " + std::string(body) + comment(box))) << body;
+    }
     const std::vector<Case> cases = {
-        {tick(C::chb_KS), C::chb_KS, "/S       :: "},
-        {tick(C::chb_KE), C::chb_KE, "/E       :: "},
-        {tick(C::chb_KM), C::chb_KM, "/M       :: "},
-        {tick(C::chb_KZ), C::chb_KZ, "/Z       :: "},
         {letters(C::chb_KAminus, {C::chb_KAminusT, C::chb_KAminusR, C::chb_KAminusH}), C::chb_KAminus, "/A-:RHT :: "},
-        {tick(C::chb_KSEC), C::chb_KSEC, "/SEC     :: "},
-        {tick(C::chb_KMOV), C::chb_KMOV, "/MOV     :: "},
-        {tick(C::chb_KA), C::chb_KA, "/A       :: "},
-        {tick(C::chb_KB), C::chb_KB, "/B       :: "},
-        {tick(C::chb_KCopyAll), C::chb_KCopyAll, "/COPYALL :: "},
-        {tick(C::chb_KNOCOPY), C::chb_KNOCOPY, "/NOCOPY  :: "},
-        {tick(C::chb_KZB), C::chb_KZB, "/ZB      :: "},
         {letters(C::chb_KAplus, {C::chb_KAplusN, C::chb_KAplusA}), C::chb_KAplus, "/A+:AN :: "},
-        {tick(C::chb_KCREATE), C::chb_KCREATE, "/CREATE  :: "},
-        {tick(C::chb_KPURGE), C::chb_KPURGE, "/PURGE   :: "},
-        {tick(C::chb_KMOVE), C::chb_KMOVE, "/MOVE    :: "},
-        {tick(C::chb_KFAT), C::chb_KFAT, "/FAT     :: "},
         {letters(C::chb_KCopy, {C::chb_KCopyT, C::chb_KCopyD}), C::chb_KCopy, "/COPY:DT :: "},
-        {tick(C::chb_KDCOPY), C::chb_KDCOPY, "/DCOPY:T :: "},
-        {tick(C::chb_KFFT), C::chb_KFFT, "/FFT     :: "},
         // /LEV keeps its text as typed, blanks included.
         {value(C::chb_KLEV, C::edt_KLEV, " 3"), C::chb_KLEV, "/LEV: 3  :: "},
         {value(C::chb_KR, C::edt_KR, " 12 "), C::chb_KR, "/R:12    :: "},
         {value(C::chb_KW, C::edt_KW, "123456"), C::chb_KW, "/W:123456 :: "},
-        {tick(C::chb_FIS), C::chb_FIS, "/IS      :: "},
-        {tick(C::chb_FIT), C::chb_FIT, "/IT      :: "},
         {letters(C::chb_FIA, {C::chb_FIAo, C::chb_FIAc, C::chb_FIAr}), C::chb_FIA, "/IA:RCO  :: "},
-        {tick(C::chb_FXJ), C::chb_FXJ, "/XJ      :: "},
-        {tick(C::chb_FXJD), C::chb_FXJD, "/XJD     :: "},
-        {tick(C::chb_FXJF), C::chb_FXJF, "/XJF     :: "},
-        {tick(C::chb_FXC), C::chb_FXC, "/XC      :: "},
-        {tick(C::chb_FXN), C::chb_FXN, "/XN      :: "},
-        {tick(C::chb_FXX), C::chb_FXX, "/XX      :: "},
-        {tick(C::chb_FXL), C::chb_FXL, "/XL      :: "},
         {letters(C::chb_FXA, {C::chb_FXAe, C::chb_FXAh}), C::chb_FXA, "/XA:HE :: "},
-        {tick(C::chb_FXO), C::chb_FXO, "/XO      :: "},
         {value(C::chb_FMAX, C::edt_FMAX, "\t1000 "), C::chb_FMAX, "/MAX:1000  :: "},
         {value(C::chb_FMIN, C::edt_FMIN, "10"), C::chb_FMIN, "/MIN:10  :: "},
-        {tick(C::chb_LV), C::chb_LV, "/V       :: "},
-        {tick(C::chb_LTS), C::chb_LTS, "/TS      :: "},
-        {tick(C::chb_LFP), C::chb_LFP, "/FP      :: "},
-        {tick(C::chb_LNJH), C::chb_LNJH, "/NJH     :: "},
-        {tick(C::chb_LNJS), C::chb_LNJS, "/NJS     :: "},
-        {tick(C::chb_LETA), C::chb_LETA, "/ETA     :: "},
-        {tick(C::chb_LX), C::chb_LX, "/X       :: "},
-        {tick(C::chb_LNS), C::chb_LNS, "/NS      :: "},
-        {tick(C::chb_LNC), C::chb_LNC, "/NC      :: "},
-        {tick(C::chb_LNDL), C::chb_LNDL, "/NDL     :: "},
-        {tick(C::chb_LNFL), C::chb_LNFL, "/NFL     :: "},
-        {tick(C::chb_LL), C::chb_LL, "/L       :: "},
         {value(C::chb_LLOG, C::edt_LLOG, "C:\\Logs\\a b.log"), C::chb_LLOG, "/LOG:C:\\Logs\\a b.log  :: "},
         {value(C::chb_LLOGplus, C::edt_LLOG, "x.log"), C::chb_LLOGplus, "/LOG+:x.log  :: "},
         {value(C::chb_LUNILOG, C::edt_LLOG, "x.log"), C::chb_LUNILOG, "/UNILOG:x.log  :: "},
         {value(C::chb_LUNILOGPlus, C::edt_LLOG, "x.log"), C::chb_LUNILOGPlus, "/UNILOG+:x.log  :: "},
-        {tick(C::chb_LUNICODE), C::chb_LUNICODE, "/UNICODE :: "},
         {value(C::chb_LLOG, C::edt_LLOG, "x.log"), C::chb_LTEE, "/TEE     :: "},
-        {tick(C::chb_LTBD), C::chb_LTBD, "/TBD   :: "},
         {value(C::chb_MMON, C::edt_MMON, " 4 "), C::chb_MMON, "/MON:4  :: "},
         {value(C::chb_MMOT, C::edt_MMOT, "6"), C::chb_MMOT, "/MOT:6  :: "},
         {value(C::chb_MIPG, C::edt_MIPG, "250"), C::chb_MIPG, "/IPG:250  :: "},
-        {tick(C::chb_MPF), C::chb_MPF, "/PF      :: "},
         {[](options::JobState& j) {
              j.setTicked(C::chb_MRH, true);
              j.setText(C::edt_MRH1, " 0800");

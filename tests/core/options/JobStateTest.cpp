@@ -39,7 +39,7 @@ TEST_F(JobStateTest, ResetLeavesRetriesTickedWithEmptyFieldsAndEverythingElseUnt
 
     for (const OptionInfo& option : Options()) {
         SCOPED_TRACE(std::string(ControlName(option.box)));
-        const bool ticked = option.resetTick == ResetTick::Ticked || option.box == C::chb_PNoSD ||
+        const bool ticked = option.box == C::chb_KR || option.box == C::chb_KW || option.box == C::chb_PNoSD ||
                             option.box == C::chb_PNoDD; // both paths were empty
         EXPECT_EQ(state.isTicked(option.box), ticked);
         for (const Control field : option.fields) {
@@ -63,7 +63,7 @@ TEST_F(JobStateTest, ResetLeavesRetriesTickedWithEmptyFieldsAndEverythingElseUnt
     EXPECT_TRUE(state.modifiedFlag());
 }
 
-TEST_F(JobStateTest, ResetLeavesTheImageTabAsPartsSevenSay) {
+TEST_F(JobStateTest, ResetUnticksAndDisablesTheImageTab) {
     environment.existingFiles.insert("/usr/bin/mkisofs");
     environment.burningTool = true;
     state.setText(C::edt_Imkisofs, "/usr/bin/mkisofs");
@@ -209,15 +209,6 @@ TEST_F(JobStateTest, OptionChangedMarksModifiedAndRaisesStateChanged) {
     EXPECT_TRUE(state.stateChangedFlag());
 }
 
-TEST_F(JobStateTest, SetJobFlagsStoresAllThreeAndRaisesStateChanged) {
-    state.clearStateChangedFlag();
-    state.SetJobFlags(true, true, false);
-    EXPECT_TRUE(state.readyFlag());
-    EXPECT_TRUE(state.saveAsFlag());
-    EXPECT_FALSE(state.modifiedFlag());
-    EXPECT_TRUE(state.stateChangedFlag());
-}
-
 struct CaptionCase {
     const char* path;
     bool modified;
@@ -261,15 +252,6 @@ TEST_F(JobStateTest, ShowingTheWindowEmptiesPathsAndTicksNoFolderBoxes) {
     EXPECT_EQ(state.destinationPath(), "");
     EXPECT_TRUE(state.IsOptionSet(C::chb_PNoSD));
     EXPECT_TRUE(state.IsOptionSet(C::chb_PNoDD));
-}
-
-TEST_F(JobStateTest, TickedLettersComeInWrittenOrder) {
-    state.setTicked(C::chb_FIA, true);
-    state.setTicked(C::chb_FIAo, true);
-    state.setTicked(C::chb_FIAr, true);
-    state.setTicked(C::chb_FIAc, true);
-    EXPECT_EQ(state.tickedLetters(C::chb_FIA), "RCO");
-    EXPECT_EQ(state.tickedLetters(C::chb_KS), "");
 }
 
 } // namespace

@@ -14,15 +14,6 @@ namespace {
 
 using C = Control;
 
-TEST_F(JobStateTest, TickedButDisabledBoxIsNotSet) {
-    state.setTicked(C::chb_KE, true);
-    ASSERT_TRUE(state.IsOptionSet(C::chb_KE));
-    state.setTicked(C::chb_KMIR, true);
-    EXPECT_TRUE(state.isTicked(C::chb_KE));
-    EXPECT_FALSE(state.IsOptionSet(C::chb_KE));
-    EXPECT_TRUE(state.IsOptionSet(C::chb_KMIR));
-}
-
 TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTicks) {
     state.setTicked(C::chb_KS, true);
     state.setTicked(C::chb_KPURGE, true);
@@ -30,8 +21,11 @@ TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTick
     for (const Control box : {C::chb_KE, C::chb_KS, C::chb_KPURGE}) {
         EXPECT_FALSE(state.isEnabled(box)) << ControlName(box);
     }
+    // Ticked but disabled: not set.
     EXPECT_TRUE(state.isTicked(C::chb_KS));
     EXPECT_TRUE(state.isTicked(C::chb_KPURGE));
+    EXPECT_FALSE(state.IsOptionSet(C::chb_KS));
+    EXPECT_FALSE(state.IsOptionSet(C::chb_KPURGE));
     EXPECT_FALSE(state.isTicked(C::chb_KE));
 
     state.setTicked(C::chb_KMIR, false);
@@ -40,24 +34,6 @@ TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTick
     }
     EXPECT_TRUE(state.IsOptionSet(C::chb_KS));
     EXPECT_TRUE(state.IsOptionSet(C::chb_KPURGE));
-}
-
-TEST_F(JobStateTest, SubfolderOptionsExcludeEachOther) {
-    state.setTicked(C::chb_KS, true);
-    state.setTicked(C::chb_KE, true);
-    EXPECT_FALSE(state.isTicked(C::chb_KS));
-    state.setTicked(C::chb_KS, true);
-    EXPECT_FALSE(state.isTicked(C::chb_KE));
-}
-
-TEST_F(JobStateTest, NewerAndOlderExclusionsExcludeEachOther) {
-    state.setTicked(C::chb_FXO, true);
-    state.setTicked(C::chb_FXN, true);
-    EXPECT_FALSE(state.isTicked(C::chb_FXO));
-    EXPECT_TRUE(state.isTicked(C::chb_FXN));
-    state.setTicked(C::chb_FXO, true);
-    EXPECT_FALSE(state.isTicked(C::chb_FXN));
-    EXPECT_TRUE(state.isTicked(C::chb_FXO));
 }
 
 TEST_F(JobStateTest, CopyAllUnticksCopyAndDisablesItsLettersKeepingTheirTicks) {
@@ -79,21 +55,28 @@ TEST_F(JobStateTest, CopyAllUnticksCopyAndDisablesItsLettersKeepingTheirTicks) {
     EXPECT_TRUE(state.IsOptionSet(C::chb_KCopyAll));
 }
 
-// /COPYALL, /NOCOPY, /SEC and /COPY: whichever is ticked last stays the only one ticked.
-TEST_F(JobStateTest, CopyInformationOptionsExcludeEachOther) {
-    const std::vector<Control> rivals = {C::chb_KCopyAll, C::chb_KNOCOPY, C::chb_KSEC, C::chb_KCopy};
-    for (const Control first : rivals) {
-        for (const Control second : rivals) {
-            if (first == second) {
-                continue;
+// Within each group, whichever box is ticked last stays the only one ticked.
+TEST_F(JobStateTest, RivalOptionsExcludeEachOther) {
+    const std::vector<std::vector<Control>> groups = {
+        {C::chb_KS, C::chb_KE},
+        {C::chb_FXN, C::chb_FXO},
+        {C::chb_KCopyAll, C::chb_KNOCOPY, C::chb_KSEC, C::chb_KCopy},
+        {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus},
+    };
+    for (const auto& rivals : groups) {
+        for (const Control first : rivals) {
+            for (const Control second : rivals) {
+                if (first == second) {
+                    continue;
+                }
+                state.setTicked(first, true);
+                state.setTicked(second, true);
+                for (const Control box : rivals) {
+                    EXPECT_EQ(state.isTicked(box), box == second)
+                        << ControlName(first) << " then " << ControlName(second) << ": " << ControlName(box);
+                }
+                state.setTicked(second, false);
             }
-            state.setTicked(first, true);
-            state.setTicked(second, true);
-            for (const Control box : rivals) {
-                EXPECT_EQ(state.isTicked(box), box == second)
-                    << ControlName(first) << " then " << ControlName(second) << ": " << ControlName(box);
-            }
-            state.setTicked(second, false);
         }
     }
 }
@@ -172,20 +155,13 @@ TEST_F(JobStateTest, NoFolderBoxesRunOptionChangedOncePerClickWhenAPathIsGiven) 
     }
 }
 
-class LogFileRivals : public JobStateTest, public ::testing::WithParamInterface<Control> {};
+class LogFileTee : public JobStateTest, public ::testing::WithParamInterface<Control> {};
 
-TEST_P(LogFileRivals, TickedOneUnticksTheOthersAndEnablesTee) {
-    const std::vector<Control> logBoxes = {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus};
+// A log option ticked after another one keeps /TEE enabled; unticking the last one disables it.
+TEST_P(LogFileTee, IsEnabledOnlyWhileALogOptionIsTicked) {
     const Control box = GetParam();
-    for (const Control other : logBoxes) {
-        if (other != box) {
-            state.setTicked(other, true);
-        }
-    }
+    state.setTicked(box == C::chb_LLOG ? C::chb_LUNILOGPlus : C::chb_LLOG, true);
     state.setTicked(box, true);
-    for (const Control other : logBoxes) {
-        EXPECT_EQ(state.isTicked(other), other == box) << ControlName(other);
-    }
     EXPECT_TRUE(state.isEnabled(C::chb_LTEE));
     state.setTicked(C::chb_LTEE, true);
     EXPECT_TRUE(state.IsOptionSet(C::chb_LTEE));
@@ -195,18 +171,11 @@ TEST_P(LogFileRivals, TickedOneUnticksTheOthersAndEnablesTee) {
     EXPECT_FALSE(state.IsOptionSet(C::chb_LTEE));
 }
 
-INSTANTIATE_TEST_SUITE_P(EachLogOption, LogFileRivals,
+INSTANTIATE_TEST_SUITE_P(EachLogOption, LogFileTee,
                          ::testing::Values(C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus),
                          [](const ::testing::TestParamInfo<Control>& param) {
                              return std::string(ControlName(param.param));
                          });
-
-TEST_F(JobStateTest, LogPlusAfterLogKeepsTeeEnabled) {
-    state.setTicked(C::chb_LLOG, true);
-    state.setTicked(C::chb_LLOGplus, true);
-    EXPECT_FALSE(state.isTicked(C::chb_LLOG));
-    EXPECT_TRUE(state.isEnabled(C::chb_LTEE));
-}
 
 TEST_F(JobStateTest, ValueFieldsAndLettersFollowTheirBox) {
     for (const OptionInfo& option : Options()) {

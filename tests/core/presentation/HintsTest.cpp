@@ -21,19 +21,10 @@ TEST(HintsTest, ControlsExplainThemselves) {
         const char* text;
     };
     for (const Case& c : {
-             Case{Control::chb_KS, "Kopieren aller Unterverzeichnisse mit Ausnahme der leeren."},
              Case{Control::edt_KR, "Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."},
-             Case{Control::edt_KLEV, "Zu kopierende Verzeichnistiefe."},
-             Case{Control::chb_KAplus, "Bei den kopierten Dateien zu setzende Attribute."},
-             Case{Control::chb_FXA, "Keine Dateien berücksichtigen bei welchen eines der Atribute gesetzt ist:"},
              Case{Control::chb_FIAr, "Schreibgeschützt"},
-             Case{Control::chb_FXAc, "Komprimiert"},
              Case{Control::chb_KAminusN, "Nicht für schnelle Dateisuche indexiert"},
              Case{Control::chb_KAplusN, "Nicht für schnelle Dateisuche indexiert."},
-             Case{Control::chb_KCopyT, "Datums-/Zeitstempel"},
-             Case{Control::chb_FXF,
-                  "Dateien mit bestimmten Namens- und Pfadangaben - auch mit Wildcards - ausschliessen."},
-             Case{Control::edt_MRH2, "Endzeit."},
              Case{Control::edt_PSD, "Verzeichnis der zu sichernden Dateien."},
              // No hint: the Image tab's own controls and the labels.
              Case{Control::chb_IIMG, "<none>"},

@@ -6,24 +6,22 @@
 namespace talvex::presentation {
 namespace {
 
-std::optional<int> LeftOf(const std::vector<Placement>& placements, std::string_view control) {
-    std::optional<int> left;
+// The last value a rule gives `control` for the member `field` (left or width).
+std::optional<int> RuleFor(const std::vector<Placement>& placements, std::string_view control,
+                           std::optional<int> Placement::*field) {
+    std::optional<int> value;
     for (const Placement& p : placements) {
-        if (p.control == control && p.left) {
-            left = p.left;
+        if (p.control == control && p.*field) {
+            value = p.*field;
         }
     }
-    return left;
+    return value;
 }
-
+std::optional<int> LeftOf(const std::vector<Placement>& placements, std::string_view control) {
+    return RuleFor(placements, control, &Placement::left);
+}
 std::optional<int> WidthOf(const std::vector<Placement>& placements, std::string_view control) {
-    std::optional<int> width;
-    for (const Placement& p : placements) {
-        if (p.control == control && p.width) {
-            width = p.width;
-        }
-    }
-    return width;
+    return RuleFor(placements, control, &Placement::width);
 }
 
 TEST(WindowLayoutTest, ColumnRuleTruncatesTowardZeroForNarrowGroups) {

@@ -82,7 +82,6 @@ INSTANTIATE_TEST_SUITE_P(
     Switches, SwitchTest,
     ::testing::Values(
         SwitchCase{"LowerCaseRetry", "/r:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
-        SwitchCase{"UpperCaseRetry", "/R:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
         SwitchCase{"AttributeLetters", "/A+:rh", {C::chb_KAplus, C::chb_KAplusR, C::chb_KAplusH}, {}},
         SwitchCase{"RunHours", "/RH:0800-1700", {C::chb_MRH}, {{C::edt_MRH1, "0800"}, {C::edt_MRH2, "1700"}}},
         SwitchCase{"CopyLetters", "/COPY:DAT", {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}, {}},
