@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzServices.h"
 #include "core/formats/CommandLineBuilder.h"
 #include "core/formats/JobFileReader.h"
 #include "core/formats/JobFileWriter.h"
@@ -19,21 +20,8 @@
 namespace {
 
 using namespace talvex;
-
-class NoFiles final : public options::JobEnvironment {
-public:
-    [[nodiscard]] bool FileExists(const std::string& /*path*/) const override { return false; }
-};
-
-class FixedServices final : public formats::FormatServices {
-public:
-    [[nodiscard]] std::string dateText() const override { return "05.12.2026"; }
-    [[nodiscard]] std::string timeText() const override { return "13:10:38"; }
-    [[nodiscard]] std::string versionText() const override { return "Version 1.0"; }
-    [[nodiscard]] std::string toCodePagePath(std::string_view path) const override { return std::string(path); }
-    [[nodiscard]] std::string toLongPath(std::string_view path) const override { return std::string(path); }
-    [[nodiscard]] std::string defaultLogFile() const override { return "/tmp/tmp.log"; }
-};
+using fuzzing::FixedServices;
+using fuzzing::NoFiles;
 
 } // namespace
 
