@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFontInfo>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include <QToolTip>
 #include <cstdio>
 #include <functional>
+#include <utility>
 
 #include "core/formats/SystemFormatServices.h"
 #include "core/options/JobState.h"
@@ -24,6 +26,7 @@
 #include "gui/Application.h"
 #include "gui/dialogs/FirstRunDialog.h"
 #include "gui/dialogs/QtUserInterface.h"
+#include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 #include "platform/Clock.h"
@@ -195,6 +198,21 @@ int main(int argc, char** argv) {
     window.currentJob()->showLogFull();
     window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
     ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
+
+    // Text in the log selected with the mouse, from the middle of one line into another.
+    auto* log = window.currentJob()->findChild<talvex::gui::LogView*>(QStringLiteral("red_Log"));
+    log->appendLine("Neue Datei \t  1024  C:\\Daten\\Bericht.txt", talvex::LogColour::Black);
+    log->appendLine("FEHLER 5 (0x00000005) Zugriff verweigert", talvex::LogColour::Red);
+    log->showPendingLines();
+    const int spacing = QFontMetrics(log->font()).lineSpacing();
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, QPoint(60, spacing / 2)},
+                                   std::pair{QEvent::MouseMove, QPoint(120, spacing * 5 / 2)},
+                                   std::pair{QEvent::MouseButtonRelease, QPoint(120, spacing * 5 / 2)}}) {
+        QMouseEvent event(type, at, log->viewport()->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(log->viewport(), &event);
+    }
+    ok = Save(window, folder + QStringLiteral("/main-log-selection.png")) && ok;
 
     // "Mehrfach Job speichern" with several jobs open, and the Datei menu that offers it.
     auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("mni_Datei"));

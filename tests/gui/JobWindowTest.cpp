@@ -340,6 +340,100 @@ private Q_SLOTS:
         QCOMPARE(log->text(), QStringLiteral("drei"));
     }
 
+    // The point just right of the start of the column in the line, as the view is scrolled now.
+    static QPoint logPoint(const talvex::gui::LogView* log, int line, int column) {
+        constexpr int kMargin = 3; // the view's space around its text
+        const QFontMetrics metrics(log->font());
+        const QString text = log->lineText(line);
+        const int x = kMargin + (column == 0 ? 0 : metrics.horizontalAdvance(text, column)) + 1;
+        const int row = line - log->verticalScrollBar()->value();
+        return {x - log->horizontalScrollBar()->value(),
+                kMargin + row * metrics.lineSpacing() + metrics.lineSpacing() / 2};
+    }
+
+    static void dragAcross(talvex::gui::LogView* log, QPoint from, QPoint to) {
+        QTest::mousePress(log->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(log->viewport(), (from + to) / 2);
+        QTest::mouseMove(log->viewport(), to);
+        QTest::mouseRelease(log->viewport(), Qt::LeftButton, {}, to);
+    }
+
+    static QString copiedWithKeys(talvex::gui::LogView* log) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+        QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+        return QGuiApplication::clipboard()->text();
+    }
+
+    void logMouseSelectionCopiesWithCtrlC_data() {
+        QTest::addColumn<QPoint>("from"); // line, column
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("within a line") << QPoint(0, 0) << QPoint(0, 4) << "eins";
+        QTest::newRow("right to left") << QPoint(0, 9) << QPoint(0, 5) << "zwei";
+        QTest::newRow("across lines, tab expanded") << QPoint(0, 5) << QPoint(2, 2) << "zwei\ndrei    vier\nfu";
+        QTest::newRow("upwards across lines") << QPoint(2, 2) << QPoint(1, 10) << "er\nfu";
+        QTest::newRow("line ends included") << QPoint(1, 0) << QPoint(2, 0) << "drei    vier\n";
+        QTest::newRow("a click selects nothing") << QPoint(1, 3) << QPoint(1, 3) << "vorher";
+        QTest::newRow("umlaut counts once") << QPoint(3, 0) << QPoint(3, 3) << QStringLiteral("gr\u00fc");
+    }
+
+    void logMouseSelectionCopiesWithCtrlC() {
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QString, copied);
+        auto* log = find<talvex::gui::LogView>("red_Log");
+        for (const char* line : {"eins zwei", "drei\tvier", "fuenf", "gr\xc3\xbcn"}) {
+            m_window->log().appendLine(line, LogColour::Black);
+        }
+        QCoreApplication::processEvents();
+        dragAcross(log, logPoint(log, from.x(), from.y()), logPoint(log, to.x(), to.y()));
+        QCOMPARE(copiedWithKeys(log), copied);
+    }
+
+    void logSelectionFollowsScrollingAndWholeWords() {
+        auto* log = find<talvex::gui::LogView>("red_Log");
+        auto* menu = find<QMenu>("pmn_Log");
+        QAction* copySelection = menu->findChild<QAction*>(QStringLiteral("pmi_Auswahl"));
+        QAction* copyAll = menu->findChild<QAction*>(QStringLiteral("pmi_ZwAblage"));
+        QVERIFY(copySelection != nullptr && copyAll != nullptr);
+        for (int i = 0; i < 200; ++i) {
+            m_window->log().appendLine("Neue Datei \t 12 C:\\Daten\\" + std::to_string(i) + ".txt", LogColour::Black);
+        }
+        QTRY_VERIFY(log->showsLastLine());
+        Q_EMIT menu->aboutToShow();
+        QVERIFY(!copySelection->isEnabled());
+
+        // A double click takes the word under the mouse, in the line shown there after scrolling.
+        const int top = log->verticalScrollBar()->value();
+        QVERIFY(top > 0);
+        QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, logPoint(log, top + 1, 28));
+        const QString word = QStringLiteral("C:\\Daten\\%1.txt").arg(top + 1);
+        QCOMPARE(log->selectedText(), word);
+        Q_EMIT menu->aboutToShow();
+        QVERIFY(copySelection->isEnabled());
+        copySelection->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), word);
+        // The popup menu's copy still takes the whole log, whatever is selected.
+        copyAll->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), log->text());
+
+        // Dragging above the view scrolls it up and takes the lines passed.
+        QTest::mousePress(log->viewport(), Qt::LeftButton, {}, logPoint(log, top + 1, 0));
+        QTest::mouseMove(log->viewport(), QPoint(10, -20));
+        QTRY_VERIFY(log->verticalScrollBar()->value() < top - 2);
+        QTest::mouseRelease(log->viewport(), Qt::LeftButton, {}, QPoint(10, -20));
+        const int reached = log->verticalScrollBar()->value();
+        const QString passed = log->selectedText();
+        QVERIFY(passed.contains(log->lineText(reached) + QLatin1Char('\n')));
+        QVERIFY(passed.endsWith(log->lineText(top) + QLatin1Char('\n')));
+
+        QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(copiedWithKeys(log), log->text());
+        log->clearLog();
+        QVERIFY(!log->hasSelection());
+        QCOMPARE(copiedWithKeys(log), QStringLiteral("vorher"));
+    }
+
     void viewButtonsSwitchBetweenSplitAndFullLog() {
         auto* full = find<QToolButton>("sbu_Seite");
         auto* split = find<QToolButton>("sbu_Teil");

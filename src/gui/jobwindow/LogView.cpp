@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -19,6 +22,7 @@ namespace {
 
 constexpr int kMargin = 3;
 constexpr int kTabWidth = 8;
+constexpr int kAutoScrollMs = 50;
 
 // Robocopy aligns its columns with tabs; they are expanded for showing and copying.
 QString ExpandTabs(const QString& text) {
@@ -50,6 +54,15 @@ int Columns(std::string_view utf8) {
     return columns;
 }
 
+// Pixels from the start of the line to the given column.
+int AdvanceTo(const QFontMetrics& metrics, const QString& line, int column) {
+    return column <= 0 ? 0 : metrics.horizontalAdvance(line, column);
+}
+
+bool IsCopyOrSelectAll(const QKeyEvent* event) {
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::SelectAll);
+}
+
 } // namespace
 
 LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), m_menu(new QMenu(this)) {
@@ -65,10 +78,17 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), m_menu(new QMen
     QAction* clear = m_menu->addAction(Tr("Inhalt loeschen"));
     clear->setObjectName(QStringLiteral("pmi_Loeschen"));
     m_menu->addSeparator()->setObjectName(QStringLiteral("pmi_n1"));
+    QAction* copySelection = m_menu->addAction(Tr("Auswahl kopieren"));
+    copySelection->setObjectName(QStringLiteral("pmi_Auswahl"));
+    // Shown in the menu as a reminder; the view itself answers the keys.
+    copySelection->setShortcut(QKeySequence::Copy);
+    copySelection->setShortcutContext(Qt::WidgetShortcut);
     QAction* copy = m_menu->addAction(Tr("In Zwischenablage kopieren"));
     copy->setObjectName(QStringLiteral("pmi_ZwAblage"));
     connect(clear, &QAction::triggered, this, &LogView::clearLog);
     connect(copy, &QAction::triggered, this, &LogView::copyAllToClipboard);
+    connect(copySelection, &QAction::triggered, this, &LogView::copySelectionToClipboard);
+    connect(m_menu, &QMenu::aboutToShow, this, [this, copySelection] { copySelection->setEnabled(hasSelection()); });
 
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
@@ -106,8 +126,10 @@ QString LogView::lineText(int index) const {
 void LogView::showPendingLines() {
     m_showPending = false;
     updateScrollBars();
-    // Keep the newest line in sight.
-    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    // Keep the newest line in sight, but not under a mouse that is selecting text.
+    if (!m_selecting) {
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    }
     viewport()->update();
 }
 
@@ -118,6 +140,7 @@ void LogView::clearLog() {
     m_text.shrink_to_fit();
     m_widestColumns = 0;
     m_showPending = false;
+    m_anchor = m_caret = {};
     updateScrollBars();
     viewport()->update();
 }
@@ -136,6 +159,195 @@ QString LogView::text() const {
 
 void LogView::copyAllToClipboard() {
     QGuiApplication::clipboard()->setText(text());
+}
+
+QString LogView::selectedText() const {
+    const Position from = std::min(m_anchor, m_caret);
+    const Position to = std::max(m_anchor, m_caret);
+    QString selected;
+    for (int i = from.line; i < to.line + 1 && hasSelection(); ++i) {
+        const QString line = lineText(i);
+        const int start = i == from.line ? from.column : 0;
+        const int end = i == to.line ? to.column : static_cast<int>(line.size());
+        if (i > from.line) {
+            selected.append(QLatin1Char('\n'));
+        }
+        selected.append(QStringView(line).mid(start, end - start));
+    }
+    return selected;
+}
+
+void LogView::copySelectionToClipboard() {
+    if (hasSelection()) {
+        QGuiApplication::clipboard()->setText(selectedText());
+    }
+}
+
+void LogView::selectAll() {
+    if (lineCount() == 0) {
+        return;
+    }
+    m_anchor = {};
+    m_caret = {lineCount() - 1, static_cast<int>(lineText(lineCount() - 1).size())};
+    viewport()->update();
+}
+
+LogView::Position LogView::positionAt(QPoint point) const {
+    if (lineCount() == 0) {
+        return {};
+    }
+    const int offset = point.y() - kMargin;
+    // Division rounds towards zero; a point above the first line must land before it.
+    const int row = offset < 0 ? -1 : offset / lineHeight();
+    const int line = verticalScrollBar()->value() + row;
+    if (line < 0) {
+        return {};
+    }
+    if (line >= lineCount()) {
+        return {lineCount() - 1, static_cast<int>(lineText(lineCount() - 1).size())};
+    }
+    const QString text = lineText(line);
+    const QFontMetrics metrics(font());
+    const int x = point.x() - kMargin + horizontalScrollBar()->value();
+    // The first column whose start lies at or right of the point, then the nearer of it and the
+    // one before; a non-monospaced font makes counting character widths unreliable.
+    int low = 0;
+    int high = static_cast<int>(text.size());
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (AdvanceTo(metrics, text, middle) < x) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    int column = low;
+    if (column > 0 && x - AdvanceTo(metrics, text, column - 1) < AdvanceTo(metrics, text, column) - x) {
+        --column;
+    }
+    // Never between the two halves of a surrogate pair.
+    if (column > 0 && column < text.size() && text.at(column).isLowSurrogate()) {
+        --column;
+    }
+    return {line, column};
+}
+
+void LogView::dragTo(QPoint point) {
+    m_dragPoint = point;
+    const Position caret = positionAt(point);
+    if (caret != m_caret) {
+        m_caret = caret;
+        viewport()->update();
+    }
+}
+
+void LogView::stopAutoScroll() {
+    if (m_autoScrollTimer != 0) {
+        killTimer(m_autoScrollTimer);
+        m_autoScrollTimer = 0;
+    }
+}
+
+void LogView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint point = event->position().toPoint();
+    if (!event->modifiers().testFlag(Qt::ShiftModifier)) {
+        m_anchor = positionAt(point);
+    }
+    m_selecting = true;
+    m_caret = m_anchor;
+    dragTo(point);
+    viewport()->update();
+}
+
+void LogView::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_selecting) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    dragTo(event->position().toPoint());
+    // Outside the view the text keeps moving under a mouse that holds still.
+    const bool outside = !viewport()->rect().contains(m_dragPoint);
+    if (outside && m_autoScrollTimer == 0) {
+        m_autoScrollTimer = startTimer(kAutoScrollMs);
+    } else if (!outside) {
+        stopAutoScroll();
+    }
+}
+
+void LogView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_selecting) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
+    }
+    m_selecting = false;
+    stopAutoScroll();
+}
+
+void LogView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || lineCount() == 0) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    const Position at = positionAt(event->position().toPoint());
+    // A word ends at blanks only, so a path or a size with its unit is taken whole.
+    const QString text = lineText(at.line);
+    const auto blank = [&text](int i) { return text.at(i).isSpace(); };
+    int start = at.column;
+    int end = at.column;
+    while (start > 0 && !blank(start - 1)) {
+        --start;
+    }
+    while (end < text.size() && !blank(end)) {
+        ++end;
+    }
+    m_anchor = {at.line, start};
+    m_caret = {at.line, end};
+    m_selecting = false;
+    viewport()->update();
+}
+
+void LogView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != m_autoScrollTimer) {
+        QAbstractScrollArea::timerEvent(event);
+        return;
+    }
+    const QRect area = viewport()->rect();
+    QScrollBar* vertical = verticalScrollBar();
+    QScrollBar* horizontal = horizontalScrollBar();
+    if (m_dragPoint.y() < area.top()) {
+        vertical->setValue(vertical->value() - 1);
+    } else if (m_dragPoint.y() > area.bottom()) {
+        vertical->setValue(vertical->value() + 1);
+    }
+    if (m_dragPoint.x() < area.left()) {
+        horizontal->setValue(horizontal->value() - horizontal->singleStep());
+    } else if (m_dragPoint.x() > area.right()) {
+        horizontal->setValue(horizontal->value() + horizontal->singleStep());
+    }
+    dragTo(m_dragPoint);
+}
+
+bool LogView::event(QEvent* event) {
+    // The window's own shortcuts must not take Ctrl+C or Ctrl+A away from the view.
+    if (event->type() == QEvent::ShortcutOverride && IsCopyOrSelectAll(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
+void LogView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copySelectionToClipboard();
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+    } else {
+        QAbstractScrollArea::keyPressEvent(event);
+    }
 }
 
 QColor LogView::lineColour(int index) const {
@@ -184,9 +396,29 @@ void LogView::paintEvent(QPaintEvent* /*event*/) {
     const int last = std::min(lineCount(), first + visibleLines() + 1);
     const int x = kMargin - horizontalScrollBar()->value();
     int y = kMargin + metrics.ascent();
+    const Position from = std::min(m_anchor, m_caret);
+    const Position to = std::max(m_anchor, m_caret);
     for (int i = first; i < last; ++i) {
+        const QString text = lineText(i);
         painter.setPen(lineColour(i));
-        painter.drawText(x, y, lineText(i));
+        if (!hasSelection() || i < from.line || i > to.line) {
+            painter.drawText(x, y, text);
+            y += height;
+            continue;
+        }
+        const int start = AdvanceTo(metrics, text, i == from.line ? from.column : 0);
+        int end = AdvanceTo(metrics, text, i == to.line ? to.column : static_cast<int>(text.size()));
+        if (i < to.line) {
+            end += metrics.horizontalAdvance(QLatin1Char(' ')); // the selected line break
+        }
+        const QRect selected(x + start, y - metrics.ascent(), end - start, height);
+        painter.fillRect(selected, palette().brush(QPalette::Highlight));
+        painter.drawText(x, y, text);
+        painter.save();
+        painter.setClipRect(selected);
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        painter.drawText(x, y, text);
+        painter.restore();
         y += height;
     }
 }

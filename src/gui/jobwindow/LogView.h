@@ -3,7 +3,9 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QPoint>
 #include <QString>
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,8 +18,10 @@ class QMenu;
 namespace talvex::gui {
 
 /// The job window's log view red_Log: read-only lines, each in its colour, in the log font, with
-/// both scroll bars, no word wrap, and the popup menu pmn_Log (empty the log, copy it all). Every
-/// line is appended at the end and the view follows it, so the newest line is always in sight.
+/// both scroll bars, no word wrap, and the popup menu pmn_Log (empty the log, copy the selection,
+/// copy it all). Every line is appended at the end and the view follows it, so the newest line is
+/// always in sight. Text is selected with the mouse (a double click takes a word), Ctrl+A selects
+/// everything, and Ctrl+C copies the selection.
 ///
 /// A run can write hundreds of thousands of lines, so the view keeps plain lines and paints only
 /// those in sight instead of laying out a rich-text document: appending costs the same at line
@@ -38,6 +42,14 @@ public:
     /// pmi_ZwAblage: the whole text to the clipboard, lines joined by line breaks (an empty text
     /// for an empty log).
     void copyAllToClipboard();
+    /// Ctrl+C and pmi_Auswahl: the selected text to the clipboard; nothing happens without one.
+    void copySelectionToClipboard();
+    /// Ctrl+A.
+    void selectAll();
+
+    [[nodiscard]] bool hasSelection() const { return m_anchor != m_caret; }
+    /// The selected part of the lines as shown, lines joined by "\n".
+    [[nodiscard]] QString selectedText() const;
 
     [[nodiscard]] int lineCount() const { return static_cast<int>(m_lines.size()); }
     /// The line as shown: tabs expanded to the next multiple of eight columns.
@@ -58,6 +70,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     // The lines are kept as UTF-8 in one buffer: no allocation per line, and half the memory of
@@ -68,6 +87,16 @@ private:
         LogColour colour;
     };
 
+    // A place between two characters: the column counts UTF-16 units of the line as shown.
+    struct Position {
+        int line = 0;
+        int column = 0;
+        auto operator<=>(const Position&) const = default;
+    };
+
+    [[nodiscard]] Position positionAt(QPoint point) const;
+    void dragTo(QPoint point);
+    void stopAutoScroll();
     void addLine(std::string_view text, LogColour colour);
     void updateScrollBars();
     void measureFont();
@@ -80,6 +109,12 @@ private:
     int m_charWidth = 1; ///< advance of one character, for the horizontal scroll range
     int m_lineHeight = 1;
     bool m_showPending = false;
+    // The selection runs from where the mouse was pressed to where it is now, in either order.
+    Position m_anchor;
+    Position m_caret;
+    bool m_selecting = false;
+    QPoint m_dragPoint;
+    int m_autoScrollTimer = 0;
     QMenu* m_menu;
 };
 
