@@ -592,7 +592,8 @@ JobFileArguments readJobFile(std::string_view text) {
         }
         for (std::string& token : tokens) {
             const bool known = findSwitch(token) != nullptr;
-            if (!known && token.front() == '/' && !inBlock) {
+            // A quoted "" is an empty token, which has no first character to look at.
+            if (!known && token.starts_with('/') && !inBlock) {
                 result.warnings.push_back("Unknown switch " + token + " in job file skipped.");
                 continue;
             }

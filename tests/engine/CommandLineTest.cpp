@@ -147,6 +147,17 @@ TEST(CommandLine, JobFileLineEndsAndMarks) {
     }
 }
 
+// An empty quoted token, closed or left open, is an empty name: skipped, never taken for a switch.
+TEST(CommandLine, JobFileEmptyQuotedTokens) {
+    for (const std::string tail : {"\"\"", "\"", "\"\" \"\""}) {
+        const std::string job = "/SD:/s\n/DD:/d\n/XF \"\" *.o\n/R:2 " + tail + "\n";
+        const ParseResult r = parseWithJob(job, {"/JOB:job.rcj"});
+        ASSERT_EQ(r.error, "") << tail;
+        EXPECT_EQ(r.options.retries, 2) << tail;
+        EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"}) << tail;
+    }
+}
+
 struct ExampleJob {
     std::string file;
     std::string source;
