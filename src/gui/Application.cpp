@@ -11,7 +11,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 
 namespace talvex::gui {
 

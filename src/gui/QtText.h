@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 
 namespace talvex::gui {
 

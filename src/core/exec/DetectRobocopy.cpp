@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "core/presentation/Translate.h"
 #include "core/services/AsciiCase.h"
+#include "core/services/Translate.h"
 #include "core/services/VersionInfo.h"
 #include "platform/ProgramSearch.h"
 

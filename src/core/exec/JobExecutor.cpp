@@ -10,8 +10,8 @@
 #include "core/formats/JobFileWriter.h"
 #include "core/formats/LineList.h"
 #include "core/formats/TextLines.h"
-#include "core/presentation/Translate.h"
 #include "core/services/Paths.h"
+#include "core/services/Translate.h"
 #include "platform/Unicode.h"
 
 namespace talvex::exec {

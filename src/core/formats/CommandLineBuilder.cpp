@@ -8,8 +8,8 @@
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 #include "platform/Unicode.h"
 
 namespace talvex::formats {

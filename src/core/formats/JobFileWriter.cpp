@@ -8,9 +8,9 @@
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
 #include "core/services/AsciiCase.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 
 namespace talvex::formats {
 

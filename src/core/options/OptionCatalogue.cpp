@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "core/presentation/Translate.h"
 #include "core/services/AsciiCase.h"
+#include "core/services/Translate.h"
 
 namespace talvex::options {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/options/Control.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 
 namespace talvex::options {
 

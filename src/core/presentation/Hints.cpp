@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "core/options/OptionCatalogue.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 
 namespace talvex::presentation {
 

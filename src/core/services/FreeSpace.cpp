@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/services/FreeSpace.h"
 
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Format.h"
 #include "core/services/NumberText.h"
+#include "core/services/Translate.h"
 
 namespace talvex {
 

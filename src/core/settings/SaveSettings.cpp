@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/SaveSettings.h"
 
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 
 namespace talvex::settings {
 

@@ -7,9 +7,9 @@
 
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
 #include "core/services/AsciiCase.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 #include "platform/WindowsCommandLine.h"
 
 namespace talvex::workspace {

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "core/presentation/Format.h"
+#include "core/services/Format.h"
 #include "core/services/Paths.h"
 
 namespace talvex::workspace {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 
 namespace talvex::workspace {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 #include "gui/QtText.h"
 
 namespace talvex::gui {

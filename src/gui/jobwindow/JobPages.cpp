@@ -12,7 +12,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
 

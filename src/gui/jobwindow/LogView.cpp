@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 #include "gui/Application.h"
 #include "gui/QtText.h"
 

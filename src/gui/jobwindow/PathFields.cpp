@@ -9,10 +9,10 @@
 #include <system_error>
 
 #include "core/options/JobState.h"
-#include "core/presentation/Format.h"
-#include "core/presentation/Translate.h"
+#include "core/services/Format.h"
 #include "core/services/PathDisplay.h"
 #include "core/services/Paths.h"
+#include "core/services/Translate.h"
 #include "core/services/UserInterface.h"
 #include "core/settings/PathSettings.h"
 #include "gui/QtText.h"

@@ -13,8 +13,8 @@
 
 #include "core/options/OptionCatalogue.h"
 #include "core/presentation/Hints.h"
-#include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
+#include "core/services/Translate.h"
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
 #include "gui/jobwindow/JobPageControl.h"

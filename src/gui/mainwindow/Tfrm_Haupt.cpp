@@ -25,9 +25,9 @@
 #include <string_view>
 #include <utility>
 
-#include "core/presentation/Translate.h"
 #include "core/presentation/WindowLayout.h"
 #include "core/services/Paths.h"
+#include "core/services/Translate.h"
 #include "core/services/UserInterface.h"
 #include "core/settings/SaveSettings.h"
 #include "core/settings/SettingsFolder.h"

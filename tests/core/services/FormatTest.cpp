@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/presentation/Format.h"
+#include "core/services/Format.h"
 
 #include <gtest/gtest.h>
 

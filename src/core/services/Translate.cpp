@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/presentation/Translate.h"
+#include "core/services/Translate.h"
 
 #include <libintl.h>
 
