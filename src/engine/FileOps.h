@@ -22,6 +22,10 @@ struct Entry {
     int error = 0;       // when following a link failed (a dangling link)
 };
 
+[[nodiscard]] inline std::uint64_t sizeOf(const Entry& entry) {
+    return entry.status.st_size > 0 ? static_cast<std::uint64_t>(entry.status.st_size) : 0;
+}
+
 // Reads a folder's entries sorted by name; links are followed when asked (their target's status is
 // kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
 [[nodiscard]] int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);

@@ -2,20 +2,24 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
 
-#include "engine/FileClass.h"
+#include "engine/Decision.h"
 #include "engine/FileOps.h"
+#include "engine/Folder.h"
 #include "engine/Options.h"
 #include "engine/Report.h"
+#include "engine/Transfer.h"
 #include "engine/Worker.h"
 
 namespace robocopy {
 
-// Walks the source tree and brings the destination in line with it: copies by class, purges extras,
-// moves. Never follows a link in the destination and never deletes outside it.
+// Walks the source tree and brings the destination in line with it: pairs the entries of each folder
+// by name, acts on what the decision says for each pair, purges extras and descends. The writing is
+// the transfer's. Never follows a link in the destination and never deletes outside it.
 class TreeCopier final {
 public:
     TreeCopier(const Options& options, Report& report, Statistics& statistics);
@@ -27,10 +31,10 @@ public:
     [[nodiscard]] bool run();
 
 private:
-    enum class Scope {
-        Root,     // its files are copied; its folders only when /ID lets them
-        Included, // files and folders are copied
-        LeadsTo,  // only on the way to a folder named by a full path in /ID
+    // An entry of the source, the destination, or both, under one name.
+    struct Pair {
+        const Entry* source = nullptr;
+        const Entry* dest = nullptr;
     };
     // A subfolder that is to be entered.
     struct ChildPlan {
@@ -38,68 +42,37 @@ private:
         const Entry* dest = nullptr;
         Scope scope = Scope::Included;
     };
-    struct DestDir {
-        DestDir* parent = nullptr;
-        std::string name;
-        int fd = -1;
-        bool existed = false;
-        bool created = false;
-        struct stat status {};
-    };
-    // The listings, when given, were read ahead; they are used only if they belong to the folders now open.
-    void processDirectory(int sourceFd, DestDir& dest, const std::string& sourcePath, const std::string& destPath,
-                          int level, Scope scope, bool& anyFailure, Listing* prefetchedSource, Listing* prefetchedDest);
-    void processChild(int sourceFd, DestDir& dest, const ChildPlan& plan, const std::string& sourcePath,
-                      const std::string& destPath, int level, bool& anyFailure, Listing* sourceListing,
-                      Listing* destListing);
-    // A file that is to be written, and how its first attempt went.
-    struct CopyTask {
-        const Entry* source = nullptr;
-        const Entry* dest = nullptr;
-        FileClass fileClass = FileClass::New;
-        std::uint64_t size = 0;
-        int error = 0;
-        double seconds = 0;
-    };
-    // Decides what happens to a source file; settles everything but a copy itself and returns true
-    // when the file is to be written.
-    [[nodiscard]] bool prepareFile(DestDir& dest, const Entry& source, const Entry* existing,
-                                   const std::string& sourcePath, bool& anyFailure, CopyTask& task);
-    [[nodiscard]] int attemptCopy(int sourceFd, int destFd, const CopyTask& task, int slot, bool recheck) const;
-    void copyBatch(int sourceFd, DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
-                   bool& anyFailure);
-    // Makes the destination folder; on failure the batch is reported as failed and emptied.
-    [[nodiscard]] bool ensureForBatch(DestDir& dest, std::vector<CopyTask>& batch, const std::string& sourcePath,
-                                      bool& anyFailure);
-    void finishFile(int sourceFd, DestDir& dest, CopyTask& task, const std::string& sourcePath, bool& anyFailure);
-    void showFile(const CopyTask& task, const std::string& sourcePath);
-    void processExtraFile(DestDir& dest, const Entry& extra, const std::string& sourcePath,
-                          const std::string& destPath);
-    void processExtraDirectory(DestDir& dest, const Entry& extra, const std::string& sourcePath,
-                               const std::string& destPath, int level, Scope scope);
+    using Identity = std::pair<dev_t, ino_t>;
 
-    [[nodiscard]] int ensure(DestDir& dir);
-    [[nodiscard]] bool fileSelected(const std::string& name, const std::string& sourceDirPath,
-                                    const std::string* destDirPath = nullptr) const;
-    [[nodiscard]] Scope directoryScope(const std::string& name, const std::string& sourceDirPath,
-                                       const std::string* destDirPath, Scope parent, bool& enter) const;
+    [[nodiscard]] bool openDestinationRoot(DestDir& root);
+    void walk(Folder& folder);
+    // Reads both listings unless they were read ahead; false when the folder cannot be walked.
+    [[nodiscard]] bool readListings(Folder& folder);
+    // Names the folder in the log and, for /E, makes it; false when it cannot be made.
+    [[nodiscard]] bool announce(Folder& folder);
+    void handleFiles(Folder& folder, const std::vector<Pair>& pairs);
+    void handleFile(Folder& folder, const Entry& source, const Entry* dest);
+    void handleExtraFile(Folder& folder, const Entry& extra);
+    [[nodiscard]] std::vector<ChildPlan> planChildren(const Folder& folder, const std::vector<Pair>& pairs);
+    void enterChildren(Folder& folder, const std::vector<ChildPlan>& plans);
+    void enterChild(Folder& folder, const ChildPlan& plan, Listing& sourceListing, Listing& destListing);
+    void handleExtraFolder(Folder& folder, const Entry& extra);
+    void failFolder(Folder& folder, int error, std::string_view action, const std::string& path);
+
     void protectWithAncestors(const std::string& path);
     [[nodiscard]] bool isProtected(const struct stat& status) const;
-    [[nodiscard]] bool linkExcluded(const Entry& entry) const;
-    [[nodiscard]] std::string shownName(const std::string& dirPath, const std::string& name) const;
 
     const Options& m_options;
     Report& m_report;
     Statistics& m_statistics;
     mode_t m_umask = 022;
-    std::vector<std::pair<dev_t, ino_t>> m_protected;
-    std::vector<std::pair<dev_t, ino_t>> m_ancestors; // source folders being walked, to stop link loops
-    dev_t m_destRootDev = 0;
-    ino_t m_destRootIno = 0;
+    std::vector<Identity> m_protected;
+    std::vector<Identity> m_ancestors; // source folders being walked, to stop link loops
+    Identity m_destRoot{};
     bool m_haveDestRoot = false;
-    dev_t m_sourceRootDev = 0;
-    ino_t m_sourceRootIno = 0;
+    Identity m_sourceRoot{};
     Worker m_worker;
+    Transfer m_transfer;
 };
 
 } // namespace robocopy

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+#include "engine/Decision.h"
+#include "engine/FileOps.h"
+#include "engine/Report.h"
+
+namespace robocopy {
+
+// A destination folder: open, or still to be made when its first file arrives, so that /S leaves no
+// empty folders behind. It closes its descriptor when it goes.
+struct DestDir {
+    DestDir() = default;
+    ~DestDir();
+    DestDir(const DestDir&) = delete;
+    DestDir& operator=(const DestDir&) = delete;
+
+    DestDir* parent = nullptr;
+    std::string name;
+    int fd = -1;
+    bool existed = false;
+    bool created = false;
+};
+
+// Makes the folder and any missing folder above it, each private and opened without following links;
+// counts what it made in dirs. Returns 0 or an errno value.
+[[nodiscard]] int ensureFolder(DestDir& dir, Counts& dirs);
+
+// One source folder and its destination counterpart while the walk is in them.
+struct Folder {
+    int sourceFd = -1;
+    DestDir dest;
+    std::string sourcePath; // with a trailing separator, as the log shows it
+    std::string destPath;
+    int level = 1;
+    Scope scope = Scope::Root;
+    // Read ahead while the parent was walked, or on entry; a listing counts only when it was read
+    // from the very folder now open.
+    Listing sourceListing;
+    Listing destListing;
+    bool readAhead = false;
+    bool failed = false;
+};
+
+// A name as the log shows it: alone, or with its folder under /FP.
+[[nodiscard]] std::string shownName(const Options& options, const std::string& dirPath, const std::string& name);
+
+} // namespace robocopy

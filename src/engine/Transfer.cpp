@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Transfer.h"
+
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace robocopy {
+
+namespace {
+
+// Files from this size on are copied alone and show progress figures.
+constexpr std::uint64_t kProgressSize = 1024u * 1024u;
+// Small files copied together between two reports; enough to keep both threads busy.
+constexpr std::size_t kBatchSize = 64;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+Transfer::Transfer(const Options& options, Report& report, Statistics& statistics, Worker& worker, mode_t umask)
+    : m_options(options), m_report(report), m_statistics(statistics), m_worker(worker), m_umask(umask) {}
+
+void Transfer::add(Folder& folder, const CopyTask& task) {
+    if (task.size < kProgressSize) {
+        m_batch.push_back(task);
+        if (m_batch.size() >= kBatchSize) {
+            flush(folder);
+        }
+        return;
+    }
+    flush(folder);
+    m_batch.push_back(task);
+    if (!ensureForBatch(folder)) {
+        return;
+    }
+    m_batch.clear();
+    CopyTask big = task;
+    show(folder, big);
+    const auto started = std::chrono::steady_clock::now();
+    big.error = attempt(folder, big, 0, false);
+    big.seconds = secondsSince(started);
+    finish(folder, big);
+}
+
+void Transfer::flush(Folder& folder) {
+    if (m_batch.empty() || !ensureForBatch(folder)) {
+        return;
+    }
+    // Small files are written by two threads at once; what they report is told afterwards, in order.
+    m_worker.forEach(m_batch.size(), [&](std::size_t i, int slot) {
+        const auto started = std::chrono::steady_clock::now();
+        m_batch[i].error = attempt(folder, m_batch[i], slot, false);
+        m_batch[i].seconds = secondsSince(started);
+    });
+    for (CopyTask& task : m_batch) {
+        show(folder, task);
+        finish(folder, task);
+    }
+    m_batch.clear();
+}
+
+void Transfer::copyMetadata(Folder& folder, const Entry& source) {
+    const std::uint64_t size = sizeOf(source);
+    if (const int error = copyMetadataAt(folder.dest.fd, source.name, source.status, m_options.copy); error != 0) {
+        m_report.error(error, "Copying File", folder.sourcePath + source.name);
+        ++m_statistics.files.failed;
+        m_statistics.bytes.failed += size;
+        folder.failed = true;
+        return;
+    }
+    ++m_statistics.files.copied;
+    m_statistics.bytes.copied += size;
+}
+
+void Transfer::removeMovedFolder(int parentFd, const Entry& folder) const {
+    if (m_options.moveAll && !m_options.listOnly && !folder.isLink) {
+        (void)::unlinkat(parentFd, folder.name.c_str(), AT_REMOVEDIR); // fails, as it should, when not empty
+    }
+}
+
+int Transfer::attempt(const Folder& folder, const CopyTask& task, int slot, bool recheck) const {
+    // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
+    // A later attempt looks again, as the file may have been made writable meanwhile.
+    struct stat current {};
+    const struct stat* target = task.dest != nullptr ? &task.dest->status : nullptr;
+    if (recheck) {
+        target = ::fstatat(folder.dest.fd, task.source->name.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0 ? &current
+                                                                                                          : nullptr;
+    }
+    if (target != nullptr && S_ISREG(target->st_mode) && (target->st_mode & 0222) == 0) {
+        return EACCES;
+    }
+    CopyRequest request;
+    request.sourceDirFd = folder.sourceFd;
+    request.source = task.source;
+    request.destDirFd = folder.dest.fd;
+    request.name = &task.source->name;
+    request.flags = m_options.copy;
+    request.createOnly = m_options.createOnly;
+    request.asLink = m_options.copyLinks && task.source->isLink;
+    request.umask = m_umask;
+    request.slot = slot;
+    if (slot == 0 && task.size >= kProgressSize) {
+        const std::uint64_t size = task.size;
+        request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
+    }
+    return copyFileAt(request);
+}
+
+void Transfer::show(const Folder& folder, const CopyTask& task) {
+    m_report.file(task.label, task.size, task.source->status.st_mtim.tv_sec,
+                  shownName(m_options, folder.sourcePath, task.source->name));
+}
+
+bool Transfer::ensureForBatch(Folder& folder) {
+    const int error = ensureFolder(folder.dest, m_statistics.dirs);
+    if (error == 0) {
+        return true;
+    }
+    // No retries: a folder that cannot be made will not appear by waiting.
+    for (const CopyTask& task : m_batch) {
+        show(folder, task);
+        m_report.error(error, "Creating Destination Directory", folder.sourcePath);
+        ++m_statistics.files.failed;
+        m_statistics.bytes.failed += task.size;
+    }
+    folder.failed = true;
+    m_batch.clear();
+    return false;
+}
+
+void Transfer::finish(Folder& folder, CopyTask& task) {
+    Statistics& st = m_statistics;
+    st.copySeconds += task.seconds;
+    int error = task.error;
+    for (int attempts = 0; error != 0; ++attempts) {
+        m_report.error(error, "Copying File", folder.sourcePath + task.source->name);
+        if (!isRetryable(error)) {
+            break;
+        }
+        if (attempts >= m_options.retries) {
+            m_report.retryLimitExceeded();
+            break;
+        }
+        m_report.waiting(m_options.waitSeconds);
+        m_report.note("");
+        std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
+        st.failedSeconds += m_options.waitSeconds;
+        const auto started = std::chrono::steady_clock::now();
+        error = attempt(folder, task, 0, true);
+        st.copySeconds += secondsSince(started);
+    }
+    if (error != 0) {
+        ++st.files.failed;
+        st.bytes.failed += task.size;
+        folder.failed = true;
+        return;
+    }
+    m_report.progressDone();
+    ++st.files.copied;
+    st.bytes.copied += task.size;
+    if (m_options.moveFiles && ::unlinkat(folder.sourceFd, task.source->name.c_str(), 0) != 0) {
+        m_report.error(errno, "Deleting Source File", folder.sourcePath + task.source->name);
+    }
+}
+
+} // namespace robocopy
