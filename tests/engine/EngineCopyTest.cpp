@@ -70,17 +70,16 @@ TEST_F(EngineCopy, TreeShapeSwitches) {
     }
 }
 
-// One destination file per class; which ones a switch lets through shows in their content.
+// One destination file per class; which ones a run lets through shows in their content. Every switch
+// is in the decision table; here the walk must carry the decision out.
 TEST_F(EngineCopy, FileClassesAndTheirSwitches) {
     struct Case {
         std::vector<std::string> switches;
         std::vector<std::string> copied;
     };
     const std::vector<Case> cases = {
-        {{}, {"new", "newer", "older", "changed"}}, {{"/XO"}, {"new", "newer", "changed"}},
-        {{"/XN"}, {"new", "older", "changed"}},     {{"/XC"}, {"new", "newer", "older"}},
-        {{"/XL"}, {"newer", "older", "changed"}},   {{"/IS"}, {"new", "newer", "older", "changed", "same"}},
-        {{"/MAX:6"}, {"new", "newer", "older"}},    {{"/MIN:7"}, {"changed"}},
+        {{}, {"new", "newer", "older", "changed"}},
+        {{"/XO", "/XL", "/IS"}, {"newer", "changed", "same"}},
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(m_root);
