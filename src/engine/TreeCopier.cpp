@@ -62,7 +62,8 @@ bool TreeCopier::run() {
     const Descriptor source(::open(m_options.source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     struct stat sourceStatus {};
     if (source.get() < 0 || ::fstat(source.get(), &sourceStatus) != 0) {
-        m_report.error(errno, "Accessing Source Directory", withSeparator(m_options.source));
+        const int error = errno; // before anything else can change it
+        m_report.error(error, "Accessing Source Directory", withSeparator(m_options.source));
         return false;
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
@@ -97,8 +98,8 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
             ++m_statistics.dirs.copied;
         }
     }
-    if (root.fd < 0 && !(m_options.listOnly && errno == ENOENT)) {
-        m_report.error(errno, "Creating Destination Directory", withSeparator(m_options.destination));
+    if (const int error = errno; root.fd < 0 && !(m_options.listOnly && error == ENOENT)) {
+        m_report.error(error, "Creating Destination Directory", withSeparator(m_options.destination));
         return false;
     }
     root.existed = root.fd >= 0 && !root.created;
