@@ -162,6 +162,9 @@ int applyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
 }
 
 int copyLinkAt(const CopyRequest& r) {
+    if (r.copied != nullptr && ::fstatat(r.sourceDirFd, r.source->name.c_str(), r.copied, AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno;
+    }
     std::string target(static_cast<std::size_t>(std::max<off_t>(r.source->status.st_size, 0)) + 256, '\0');
     const ssize_t length = ::readlinkat(r.sourceDirFd, r.source->name.c_str(), target.data(), target.size());
     if (length < 0) {
@@ -277,6 +280,9 @@ int copyFileAt(const CopyRequest& r) {
     struct stat status {};
     if (::fstat(in.get(), &status) != 0) {
         return errno;
+    }
+    if (r.copied != nullptr) {
+        *r.copied = status;
     }
     if (!S_ISREG(status.st_mode)) {
         return EINVAL;

@@ -54,6 +54,7 @@ struct CopyRequest {
     mode_t umask = 022;
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
+    struct stat* copied = nullptr; // when set, receives the source's status as it was read
 };
 
 // Threads that may write files at the same time.

@@ -84,7 +84,7 @@ void Transfer::removeMovedFolder(int parentFd, const Entry& folder) const {
     }
 }
 
-int Transfer::attempt(const Folder& folder, const CopyTask& task, int slot, bool recheck) const {
+int Transfer::attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const {
     // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
     // A later attempt looks again, as the file may have been made writable meanwhile.
     struct stat current {};
@@ -106,6 +106,7 @@ int Transfer::attempt(const Folder& folder, const CopyTask& task, int slot, bool
     request.asLink = m_options.copyLinks && task.source->isLink;
     request.umask = m_umask;
     request.slot = slot;
+    request.copied = &task.copied;
     if (slot == 0 && task.size >= kProgressSize) {
         const std::uint64_t size = task.size;
         request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
@@ -165,8 +166,29 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
     m_report.progressDone();
     ++st.files.copied;
     st.bytes.copied += task.size;
-    if (m_options.moveFiles && ::unlinkat(folder.sourceFd, task.source->name.c_str(), 0) != 0) {
-        m_report.error(errno, "Deleting Source File", folder.sourcePath + task.source->name);
+    if (m_options.moveFiles) {
+        removeMovedFile(folder, task);
+    }
+}
+
+void Transfer::removeMovedFile(const Folder& folder, const CopyTask& task) const {
+    // A file written to, or replaced, while it was copied holds what the copy lacks, so it stays. The
+    // link itself is removed even when its target was copied, as robocopy moves the name.
+    const char* name = task.source->name.c_str();
+    const bool followed = task.source->isLink && !m_options.copyLinks;
+    struct stat now {};
+    int error = 0;
+    if (::fstatat(folder.sourceFd, name, &now, followed ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+        error = errno;
+    } else if (now.st_dev != task.copied.st_dev || now.st_ino != task.copied.st_ino ||
+               now.st_size != task.copied.st_size || now.st_mtim.tv_sec != task.copied.st_mtim.tv_sec ||
+               now.st_mtim.tv_nsec != task.copied.st_mtim.tv_nsec) {
+        error = EBUSY;
+    } else if (::unlinkat(folder.sourceFd, name, 0) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        m_report.error(error, "Deleting Source File", folder.sourcePath + task.source->name);
     }
 }
 

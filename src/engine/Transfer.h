@@ -23,6 +23,7 @@ struct CopyTask {
     std::uint64_t size = 0;
     int error = 0;
     double seconds = 0;
+    struct stat copied {}; // the source as the last attempt read it
 };
 
 // Writes what the walk decided to write: file data, retries with /R and /W, and the deletions of /MOV
@@ -43,10 +44,12 @@ public:
     void removeMovedFolder(int parentFd, const Entry& folder) const;
 
 private:
-    [[nodiscard]] int attempt(const Folder& folder, const CopyTask& task, int slot, bool recheck) const;
+    [[nodiscard]] int attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const;
     // Makes the destination folder; on failure the waiting files are reported as failed and dropped.
     [[nodiscard]] bool ensureForBatch(Folder& folder);
     void finish(Folder& folder, CopyTask& task);
+    // /MOV: deletes the source file only in the state it was copied in.
+    void removeMovedFile(const Folder& folder, const CopyTask& task) const;
     void show(const Folder& folder, const CopyTask& task);
 
     const Options& m_options;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <csignal>
+#include <functional>
 #include <thread>
 
 #include <dirent.h>
@@ -40,7 +41,7 @@ bool holdsTemporary(const std::string& folder) {
 
 class EngineInterrupt : public TreeFixture {
 protected:
-    enum class Outcome { Interrupted, FinishedFirst, NeverStarted };
+    enum class Outcome { Acted, FinishedFirst, NeverStarted };
 
     struct Result {
         Outcome outcome = Outcome::NeverStarted;
@@ -48,9 +49,11 @@ protected:
         std::string output;
     };
 
-    // Copies a sparse file of `size` bytes and sends `signalNumber` once the temporary file shows up.
-    // Every wait is bounded, so a run that ignores the signal fails the test instead of hanging it.
-    Result interruptCopy(off_t size, int signalNumber) const {
+    // Copies a sparse file of `size` bytes with the switches and calls `meanwhile` once the temporary
+    // file shows up; it tells whether it acted while the copy was under way. Every wait is bounded, so
+    // a run that hangs fails the test instead of hanging it.
+    Result copyAndMeanwhile(off_t size, const std::vector<std::string>& switches,
+                            const std::function<bool(pid_t child)>& meanwhile) const {
         std::filesystem::remove_all(path("src"));
         std::filesystem::remove_all(path("dst"));
         std::filesystem::create_directories(path("src"));
@@ -64,7 +67,11 @@ protected:
         const std::string source = path("src");
         const std::string destination = path("dst");
         std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(source.c_str()),
-                                   const_cast<char*>(destination.c_str()), nullptr};
+                                   const_cast<char*>(destination.c_str())};
+        for (const std::string& word : switches) {
+            argv.push_back(const_cast<char*>(word.c_str()));
+        }
+        argv.push_back(nullptr);
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
             ADD_FAILURE() << "pipe";
@@ -102,8 +109,7 @@ protected:
         const auto deadline = Clock::now() + 30s;
         while (Clock::now() < deadline) {
             if (holdsTemporary(destination)) {
-                ::kill(child, signalNumber);
-                result.outcome = Outcome::Interrupted;
+                result.outcome = meanwhile(child) ? Outcome::Acted : Outcome::FinishedFirst;
                 break;
             }
             drain();
@@ -116,7 +122,7 @@ protected:
         if (result.outcome != Outcome::FinishedFirst && !reap(30s)) {
             ::kill(child, SIGKILL);
             ::waitpid(child, &result.status, 0);
-            ADD_FAILURE() << "robocopy did not end after signal " << signalNumber << "\n" << result.output;
+            ADD_FAILURE() << "robocopy did not end\n" << result.output;
         }
         ::close(pipeFds[0]);
         return result;
@@ -130,7 +136,8 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
         Result result;
         // A much larger file when the copy outran the poll; skipped only if even that is too quick.
         for (const off_t size : {off_t{512} << 20, off_t{8} << 30}) {
-            result = interruptCopy(size, signalNumber);
+            result =
+                copyAndMeanwhile(size, {}, [signalNumber](pid_t child) { return ::kill(child, signalNumber) == 0; });
             if (result.outcome != Outcome::FinishedFirst) {
                 break;
             }
@@ -138,12 +145,37 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
         if (result.outcome == Outcome::FinishedFirst) {
             GTEST_SKIP() << "the copy finished before it could be interrupted";
         }
-        ASSERT_EQ(result.outcome, Outcome::Interrupted) << "no temporary file appeared\n" << result.output;
+        ASSERT_EQ(result.outcome, Outcome::Acted) << "no temporary file appeared\n" << result.output;
         EXPECT_TRUE(WIFSIGNALED(result.status) && WTERMSIG(result.status) == signalNumber)
             << "signal " << signalNumber << ", status " << result.status;
         EXPECT_EQ(names(path("dst")), std::vector<std::string>{}) << "signal " << signalNumber;
         std::filesystem::remove_all(path("dst"));
     }
+}
+
+// A file written to while /MOV copies it holds data the copy lacks: it must not be deleted.
+TEST_F(EngineInterrupt, MoveKeepsAFileChangedDuringItsCopy) {
+    Result result;
+    for (const off_t size : {off_t{512} << 20, off_t{8} << 30}) {
+        result = copyAndMeanwhile(size, {"/MOV", "/R:0", "/W:0"}, [this](pid_t) {
+            const int fd = ::open(path("src/big.bin").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+            const bool written = fd >= 0 && ::write(fd, "late", 4) == 4;
+            if (fd >= 0) {
+                ::close(fd);
+            }
+            // Still a temporary file: the copy was not done, so its source was not deleted before the write.
+            return written && holdsTemporary(path("dst"));
+        });
+        if (result.outcome != Outcome::FinishedFirst) {
+            break;
+        }
+    }
+    if (result.outcome == Outcome::FinishedFirst) {
+        GTEST_SKIP() << "the copy finished before the file could be changed";
+    }
+    ASSERT_EQ(result.outcome, Outcome::Acted) << result.output;
+    EXPECT_TRUE(exists("src/big.bin")) << result.output;
+    EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << result.output;
 }
 
 } // namespace
