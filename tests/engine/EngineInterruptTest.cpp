@@ -63,68 +63,49 @@ protected:
         EXPECT_EQ(::ftruncate(fd, size), 0);
         ::close(fd);
 
-        const std::string program = std::string(TALVEX_BIN_DIR) + "/robocopy";
-        const std::string source = path("src");
-        const std::string destination = path("dst");
-        std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(source.c_str()),
-                                   const_cast<char*>(destination.c_str())};
-        for (const std::string& word : switches) {
-            argv.push_back(const_cast<char*>(word.c_str()));
-        }
-        argv.push_back(nullptr);
-        int pipeFds[2];
-        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-            ADD_FAILURE() << "pipe";
+        std::vector<std::string> arguments = {path("src"), path("dst")};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        const Child child = start(arguments);
+        if (child.pid < 0) {
+            ADD_FAILURE() << "cannot start robocopy";
             return {};
         }
-        const pid_t child = ::fork();
-        if (child == 0) {
-            ::dup2(pipeFds[1], STDOUT_FILENO);
-            ::execv(program.c_str(), argv.data());
-            ::_exit(127);
-        }
-        ::close(pipeFds[1]);
         // Drained while waiting, so a full pipe can never be what holds the copy up.
-        (void)::fcntl(pipeFds[0], F_SETFL, O_NONBLOCK);
+        (void)::fcntl(child.output, F_SETFL, O_NONBLOCK);
         Result result;
         const auto drain = [&] {
             char buffer[4096];
             ssize_t got = 0;
-            while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+            while ((got = ::read(child.output, buffer, sizeof buffer)) > 0) {
                 result.output.append(buffer, static_cast<std::size_t>(got));
             }
         };
+        bool ended = false;
         const auto reap = [&](Clock::duration limit) {
-            const auto deadline = Clock::now() + limit;
-            while (Clock::now() < deadline) {
+            for (const auto deadline = Clock::now() + limit; !ended && Clock::now() < deadline;) {
                 drain();
-                if (::waitpid(child, &result.status, WNOHANG) == child) {
-                    return true;
-                }
-                std::this_thread::sleep_for(200us);
+                ended = ::waitpid(child.pid, &result.status, WNOHANG) == child.pid;
+                std::this_thread::sleep_for(100us);
             }
-            return false;
+            return ended;
         };
 
-        const auto deadline = Clock::now() + 30s;
-        while (Clock::now() < deadline) {
-            if (holdsTemporary(destination)) {
-                result.outcome = meanwhile(child) ? Outcome::Acted : Outcome::FinishedFirst;
+        for (const auto deadline = Clock::now() + 30s; Clock::now() < deadline;) {
+            if (holdsTemporary(path("dst"))) {
+                result.outcome = meanwhile(child.pid) ? Outcome::Acted : Outcome::FinishedFirst;
                 break;
             }
-            drain();
-            if (::waitpid(child, &result.status, WNOHANG) == child) {
+            if (reap(100us)) {
                 result.outcome = Outcome::FinishedFirst;
                 break;
             }
-            std::this_thread::sleep_for(100us);
         }
-        if (result.outcome != Outcome::FinishedFirst && !reap(30s)) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &result.status, 0);
+        if (!reap(30s)) {
+            ::kill(child.pid, SIGKILL);
+            ::waitpid(child.pid, &result.status, 0);
             ADD_FAILURE() << "robocopy did not end\n" << result.output;
         }
-        ::close(pipeFds[0]);
+        ::close(child.output);
         return result;
     }
 };

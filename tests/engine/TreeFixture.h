@@ -59,8 +59,13 @@ protected:
         return result;
     }
 
-    // asNobody: as root, run the program as user nobody so that permission bits count again.
-    [[nodiscard]] Run run(const std::vector<std::string>& arguments, bool asNobody = false) const {
+    struct Child {
+        pid_t pid = -1;
+        int output = -1; // the read end of its standard output
+    };
+
+    // Starts the built robocopy. asNobody: as root, run it as user nobody so that permission bits count again.
+    [[nodiscard]] static Child start(const std::vector<std::string>& arguments, bool asNobody = false) {
         const std::string program = std::string(TALVEX_BIN_DIR) + "/robocopy";
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
@@ -69,7 +74,7 @@ protected:
         }
         argv.push_back(nullptr);
         int pipeFds[2];
-        if (::pipe(pipeFds) != 0) {
+        if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
             return {};
         }
         const pid_t child = ::fork();
@@ -78,21 +83,32 @@ protected:
                 ::_exit(126);
             }
             ::dup2(pipeFds[1], STDOUT_FILENO);
-            ::close(pipeFds[0]);
-            ::close(pipeFds[1]);
             ::execv(program.c_str(), argv.data());
             ::_exit(127);
         }
         ::close(pipeFds[1]);
+        if (child < 0) {
+            ::close(pipeFds[0]);
+            return {};
+        }
+        return {child, pipeFds[0]};
+    }
+
+    // Runs robocopy to its end and collects its output.
+    [[nodiscard]] static Run run(const std::vector<std::string>& arguments, bool asNobody = false) {
+        const Child child = start(arguments, asNobody);
+        if (child.pid < 0) {
+            return {};
+        }
         Run result;
         char buffer[4096];
         ssize_t got = 0;
-        while ((got = ::read(pipeFds[0], buffer, sizeof buffer)) > 0) {
+        while ((got = ::read(child.output, buffer, sizeof buffer)) > 0) {
             result.output.append(buffer, static_cast<std::size_t>(got));
         }
-        ::close(pipeFds[0]);
+        ::close(child.output);
         int status = 0;
-        ::waitpid(child, &status, 0);
+        ::waitpid(child.pid, &status, 0);
         result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         return result;
     }
