@@ -166,14 +166,15 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
     m_report.progressDone();
     ++st.files.copied;
     st.bytes.copied += task.size;
-    if (m_options.moveFiles) {
+    // /CREATE leaves the data behind: the source is still its only copy.
+    if (m_options.moveFiles && !m_options.createOnly) {
         removeMovedFile(folder, task);
     }
 }
 
 void Transfer::removeMovedFile(const Folder& folder, const CopyTask& task) const {
-    // A file written to, or replaced, while it was copied holds what the copy lacks, so it stays. The
-    // link itself is removed even when its target was copied, as robocopy moves the name.
+    // A file written to, or replaced, while it was copied holds what the copy lacks, so it stays. A
+    // followed link is removed as a link: the name is what moved, its target stays where it is.
     const char* name = task.source->name.c_str();
     const bool followed = task.source->isLink && !m_options.copyLinks;
     struct stat now {};

@@ -155,6 +155,10 @@ TEST_F(EngineCopy, MoveRemovesWhatWasCopied) {
     EXPECT_EQ(move.code, 3) << "what the first run moved is extra now: " << move.output;
     EXPECT_TRUE(tree("src").empty());
     EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}, {"sub", "<dir>"}, {"sub/b", "b"}, {"sub/c", "c"}}));
+
+    write("src/d", "only copy");
+    EXPECT_EQ(copy({"/MOV", "/CREATE"}, "src", "empty").code, 1);
+    EXPECT_EQ(read("src/d"), "only copy") << "/CREATE writes no data, so nothing has moved";
 }
 
 TEST_F(EngineCopy, MismatchedTypesAreReportedNotReplaced) {
