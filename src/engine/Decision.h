@@ -45,7 +45,7 @@ struct Decision {
 // either tree.
 [[nodiscard]] bool fileSelected(const std::string& name, const std::string& sourceDirPath,
                                 const std::string* destDirPath, const Options& options);
-// A source file the run looks at: the folder line counts these, dangling links included.
+// A source file the run looks at, dangling links included; the folder line counts the others.
 [[nodiscard]] bool isCandidateFile(const Entry& source, const std::string& sourceDirPath, const Options& options);
 
 // A source file (or a link copied as one) against the destination entry of the same name, if any.
