@@ -16,9 +16,9 @@ using C = options::Control;
 using testing::Snapshot;
 
 formats::LineList Lines(const std::string& path) {
-    formats::TextLinesResult loaded = formats::LoadTextLines(path);
-    EXPECT_FALSE(loaded.error) << path;
-    return loaded.lines;
+    Result<formats::LineList> loaded = formats::LoadTextLines(path);
+    EXPECT_TRUE(loaded) << loaded.reason();
+    return loaded ? std::move(*loaded) : formats::LineList{};
 }
 
 class BatchFilesTest : public testing::WorkspaceFixture {

@@ -29,10 +29,10 @@ protected:
 };
 
 TEST_F(ParseCommandLineTest, HandTypedExampleWithUnquotedFolders) {
-    const formats::TextLinesResult file =
+    const Result<formats::LineList> file =
         formats::LoadTextLines(std::string(TALVEX_TEST_DATA) + "/workspace/typed-by-hand-command.cmd");
-    ASSERT_FALSE(file.error);
-    ASSERT_TRUE(parse(file.lines.back()));
+    ASSERT_TRUE(file) << file.reason();
+    ASSERT_TRUE(parse(file->back()));
     EXPECT_EQ(job.sourcePath(), R"(C:\Daten)");
     EXPECT_EQ(job.destinationPath(), R"(D:\Backup\Daten)");
     EXPECT_FALSE(job.isTicked(C::chb_PNoSD));

@@ -73,14 +73,14 @@ TEST_F(WorkspaceTest, ClosingTheOnlyJobGivesAFreshOne) {
 
 TEST_F(WorkspaceTest, CloseWithYesSavesTheOnlyJobAndReplacesIt) {
     const std::string path = jobFile("a.rcj");
-    ws().OpenFile(path);
+    ASSERT_TRUE(ws().OpenFile(path));
     currentJob().setTicked(C::chb_KZ, true);
     ASSERT_TRUE(currentJob().modifiedFlag());
     ui.answers.push_back(Answer::Yes);
     ws().Close();
     EXPECT_EQ(ws().jobs().size(), 1u);
     EXPECT_EQ(currentJob().jobFilePath(), "");
-    const formats::LineList lines = formats::LoadTextLines(path).lines;
+    const formats::LineList lines = formats::LoadTextLines(path).value();
     EXPECT_NE(std::find_if(lines.begin(), lines.end(),
                            [](const std::string& l) { return l.find("/Z ") != std::string::npos; }),
               lines.end());
@@ -134,7 +134,7 @@ TEST_F(WorkspaceTest, OpenReusesAnUntouchedNewJobOnly) {
 
 TEST_F(WorkspaceTest, AlreadyOpenAsksForEveryCopyAndTheLastNoDecides) {
     const std::string path = jobFile("a.rcj");
-    ws().OpenFile(path);
+    ASSERT_TRUE(ws().OpenFile(path));
     ui.answers.push_back(Answer::Yes);
     ASSERT_TRUE(ws().OpenFile(path));
     ws().New();
