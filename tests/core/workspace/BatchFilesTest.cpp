@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,6 +11,7 @@
 #include "core/formats/TextLines.h"
 #include "core/workspace/BatchReader.h"
 #include "core/workspace/BatchWriter.h"
+#include "fakes/FullDisk.h"
 
 namespace talvex::workspace {
 namespace {
@@ -107,6 +111,7 @@ TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
     EXPECT_EQ(lines[2], "REM Job 0");
     EXPECT_EQ(lines[5], "REM Job 2");
     EXPECT_TRUE(logOf(1).contains("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten.", LogColour::Red));
+    EXPECT_TRUE(logOf(1).contains(file("fehlt/ordner/eins.rcj") + ": " + std::strerror(ENOENT), LogColour::Red));
     EXPECT_TRUE(job(1).modifiedFlag());
 }
 
@@ -199,9 +204,9 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SingleLayoutRoundTrip,
                                            LayoutCase{"CommandBatch", 2, ScriptKind::CommandBatch}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-class MultiLayoutRoundTrip : public BatchFilesTest, public ::testing::WithParamInterface<LayoutCase> {};
+class MultiLayouts : public BatchFilesTest, public ::testing::WithParamInterface<LayoutCase> {};
 
-TEST_P(MultiLayoutRoundTrip, ReopensIntoTabsNumberedByPosition) {
+TEST_P(MultiLayouts, ReopenIntoTabsNumberedByPosition) {
     threeJobs();
     job(1).setText(C::edt_PSD, file("Quelle 100%"));
     chooseSave(file("alle"), GetParam().filter);
@@ -223,7 +228,32 @@ TEST_P(MultiLayoutRoundTrip, ReopensIntoTabsNumberedByPosition) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, MultiLayoutRoundTrip,
+// Listing a file that is not on disk as recent, or its jobs as saved, would lose them on exit.
+TEST_P(MultiLayouts, FileThatCannotBeWrittenIsNeitherRememberedNorSaved) {
+    fakes::TempFolder::Write(file(std::string(kRobocopyFileName)), "engine");
+    const fakes::TempFolder target;
+    fakes::FullDisk disk;
+    disk.only =
+        GetParam().filter == 0 ? ".alle.bat." : ".alle.cmd."; // the job files of the batch layout do get written
+    files = &disk;
+    threeJobs();
+    chooseSave(target.file("alle"), GetParam().filter, true);
+    ws().SaveAllJobs();
+    const std::string path = job(0).jobFilePath();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(target.file(std::string(kRobocopyFileName))));
+    EXPECT_FALSE(store.sectionExists("Scripte"));
+    for (std::size_t n = 0; n < 3; ++n) {
+        EXPECT_TRUE(job(n).modifiedFlag()) << n;
+    }
+    const std::string reason = path + ": " + std::strerror(ENOSPC);
+    EXPECT_TRUE(logOf(0).contains(reason, LogColour::Red));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(ui.messages[0].text.find(reason), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, MultiLayouts,
                          ::testing::Values(LayoutCase{"MultiJob", 0, ScriptKind::MultiJobBatch},
                                            LayoutCase{"MultiCommand", 1, ScriptKind::MultiCommandBatch}),
                          [](const auto& param) { return std::string(param.param.name); });
