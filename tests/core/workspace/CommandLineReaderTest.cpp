@@ -64,6 +64,7 @@ struct SwitchCase {
     const char* switches;
     std::vector<C> ticked;
     std::vector<std::pair<C, std::string>> texts;
+    std::vector<C> unticked = {};
 };
 
 class SwitchTest : public ParseCommandLineTest, public ::testing::WithParamInterface<SwitchCase> {};
@@ -76,6 +77,9 @@ TEST_P(SwitchTest, AppliesSwitchAndValue) {
     for (const auto& [field, text] : GetParam().texts) {
         EXPECT_EQ(job.text(field), text) << options::ControlName(field);
     }
+    for (const C box : GetParam().unticked) {
+        EXPECT_FALSE(job.isTicked(box)) << options::ControlName(box);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"LowerCaseRetry", "/r:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
         SwitchCase{"AttributeLetters", "/A+:rh", {C::chb_KAplus, C::chb_KAplusR, C::chb_KAplusH}, {}},
         SwitchCase{"RunHours", "/RH:0800-1700", {C::chb_MRH}, {{C::edt_MRH1, "0800"}, {C::edt_MRH2, "1700"}}},
+        SwitchCase{"RunHoursOfWrongLength", "/RH:800-1700 /S", {C::chb_KS}, {}, {C::chb_MRH}},
         SwitchCase{"CopyLetters", "/COPY:DAT", {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}, {}},
         SwitchCase{"DirectoryTimestamps", "/DCOPY:T /S", {C::chb_KDCOPY, C::chb_KS}, {}},
         SwitchCase{"UnquotedLogThenSwitch", "/LOG:x.txt /S", {C::chb_LLOG, C::chb_KS}, {{C::edt_LLOG, "x.txt"}}},
@@ -99,11 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{
             "EmptyAndBlankNames", R"(/XF "" " a " "  " /S)", {C::chb_FXF, C::chb_KS}, {{C::red_FListe, "/XF\na\n\n"}}}),
     [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(ParseCommandLineTest, RunHoursOfWrongLengthAreIgnored) {
-    ASSERT_TRUE(parse(R"(robocopy "C:\a" "D:\b" /RH:800-1700)"));
-    EXPECT_FALSE(job.isTicked(C::chb_MRH));
-}
 
 TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
