@@ -70,7 +70,7 @@ Result<CommandBatchLines> CommandBatchLine(const options::JobState& job, LogSink
 
 // BuildJobBatchLines fails only for a job without a job file to call.
 Error NoBatchLine() {
-    return Error{tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten.")};
+    return Error{tr("Der Job nennt keine Jobdatei, die die Batchzeile aufrufen könnte.")};
 }
 
 std::string RemJobLine(std::size_t number) {
@@ -321,7 +321,7 @@ Result<std::string> MultiJobLine(JobEntry& entry, MultiLayout layout, const Save
     return std::move(batchLines[1]);
 }
 
-MultiSaveResult SaveMulti(Workspace& workspace, MultiLayout layout) {
+Status SaveMulti(Workspace& workspace, MultiLayout layout) {
     const SaveServices services = workspace.saveServices();
     JobList& jobs = workspace.jobs();
     LineList file{formats::CommandLineHeader(services.formats)};
@@ -360,20 +360,19 @@ MultiSaveResult SaveMulti(Workspace& workspace, MultiLayout layout) {
             entry->job->setModifiedFlag(false);
         }
     } else {
-        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
-        LogReason(log, saved);
+        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black); // the caller tells why
     }
     LogEmptyLine(log);
-    return {std::move(saved), included.size() == jobs.size()};
+    return saved;
 }
 
 } // namespace
 
-MultiSaveResult SaveMultiJobBatch(Workspace& workspace) {
+Status SaveMultiJobBatch(Workspace& workspace) {
     return SaveMulti(workspace, MultiLayout::JobBatch);
 }
 
-MultiSaveResult SaveMultiCommandBatch(Workspace& workspace) {
+Status SaveMultiCommandBatch(Workspace& workspace) {
     return SaveMulti(workspace, MultiLayout::CommandBatch);
 }
 

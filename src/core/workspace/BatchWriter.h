@@ -51,17 +51,11 @@ struct SaveServices {
 [[nodiscard]] Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services);
 [[nodiscard]] Status UpdateMultiCommandBatch(JobEntry& entry, const SaveServices& services);
 
-/// What a multi-job save achieved: the file on disk (or why not) and whether every job got its line.
-struct MultiSaveResult {
-    Status file;
-    bool allJobsIncluded = false;
-};
-
 /// All open jobs into the multi-job file the first job's job file path names, in tab order. A job
 /// whose line cannot be made is left out and its log says why; the others keep their positions as
 /// numbers, and every entry's `Number` becomes its position. Jobs are marked not modified only when
-/// the file was written.
-[[nodiscard]] MultiSaveResult SaveMultiJobBatch(Workspace& workspace);
-[[nodiscard]] MultiSaveResult SaveMultiCommandBatch(Workspace& workspace);
+/// the file was written; the error says why it was not, for the caller to report.
+[[nodiscard]] Status SaveMultiJobBatch(Workspace& workspace);
+[[nodiscard]] Status SaveMultiCommandBatch(Workspace& workspace);
 
 } // namespace talvex::workspace

@@ -356,11 +356,10 @@ void Workspace::SaveAllJobs() {
         entry.Number = static_cast<unsigned>(n);
         entry.job->setJobFilePath(choice->path);
     }
-    const MultiSaveResult saved =
-        kind == ScriptKind::MultiJobBatch ? SaveMultiJobBatch(*this) : SaveMultiCommandBatch(*this);
-    if (!saved.file) {
+    const Status saved = kind == ScriptKind::MultiJobBatch ? SaveMultiJobBatch(*this) : SaveMultiCommandBatch(*this);
+    if (!saved) {
         // Nothing on disk: the file is neither offered as recent nor given a copy of robocopy.
-        reportSaveFailure(log(), saved.file);
+        reportSaveFailure(log(), saved);
         return;
     }
     const std::string file = current().job->jobFilePath();
