@@ -125,11 +125,12 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
 void ReadCommandLine(Workspace& workspace, JobEntry& entry, std::string_view line, bool announceReset) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    if (ParseCommandLine(job, line, announceReset, log, workspace.services().formats)) {
+    if (const Status read = ParseCommandLine(job, line, announceReset, log, workspace.services().formats); read) {
         log.appendLine(tr("...geladen."), LogColour::Green);
         job.SetJobFlags(job.computeReady(), true, false);
     } else {
         log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Red);
+        LogReason(log, read);
         job.SetJobFlags(false, false, false);
     }
     LogEmptyLine(log);

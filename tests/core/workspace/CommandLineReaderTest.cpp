@@ -18,7 +18,7 @@ using C = options::Control;
 
 class ParseCommandLineTest : public ::testing::Test {
 protected:
-    bool parse(std::string_view line, PathStyle style = PathStyle::Windows) {
+    Status parse(std::string_view line, PathStyle style = PathStyle::Windows) {
         return ParseCommandLine(job, line, true, log, services, style);
     }
 
@@ -127,9 +127,9 @@ TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
     EXPECT_EQ(job.sourcePath(), R"(C:\Program Files)");
 }
 
-TEST_F(ParseCommandLineTest, FailingConversionMakesResultFalse) {
+TEST_F(ParseCommandLineTest, FailingConversionFailsWithTheReason) {
     services.failPathConversion = true;
-    EXPECT_FALSE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
+    EXPECT_EQ(parse(R"(robocopy C:\PROGRA~1 D:\b)").reason(), "Unerwarteter Fehler: path conversion failed");
 }
 
 TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {
