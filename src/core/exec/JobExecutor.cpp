@@ -2,8 +2,6 @@
 #include "core/exec/JobExecutor.h"
 
 #include <exception>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "core/formats/CommandLineBuilder.h"
@@ -29,11 +27,6 @@ std::string Quoted(std::string_view text) {
 // Storing the ready flag unchanged raises StateChangedFlag and nothing else.
 void RaiseStateChanged(options::JobState& job) {
     job.setReadyFlag(job.readyFlag());
-}
-
-bool FileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 } // namespace
@@ -170,9 +163,10 @@ void JobExecutor::start(JobMode jobMode, platform::ShowMode showMode) {
 
 bool JobExecutor::prepareCommandLine() {
     formats::WideLineList lines;
-    if (!formats::BuildCommandLineW(*m_job, lines, m_services.formats) || lines.size() < 2) {
+    if (const Status built = formats::BuildCommandLineW(*m_job, lines, m_services.formats); !built) {
         m_error = true;
         m_log->appendLine(tr("Bei der Erstellung des Jobs ist ein Fehler aufgetreten."), LogColour::Red);
+        m_log->appendLine(built.reason(), LogColour::Red);
         m_log->appendLine("", LogColour::Black);
         return false;
     }
@@ -183,8 +177,10 @@ bool JobExecutor::prepareCommandLine() {
 bool JobExecutor::prepareTemporaryJob() {
     const std::string file = temporaryJobFile();
     formats::LineList lines;
-    if (!formats::WriteJobFile(*m_job, file, lines, *m_log, m_services.formats)) {
+    if (const Status written = formats::WriteJobFile(*m_job, file, lines, *m_log, m_services.formats); !written) {
         m_error = true;
+        m_log->appendLine(tr("Bei der Erstellung des Jobs ist ein Fehler aufgetreten."), LogColour::Red);
+        m_log->appendLine(written.reason(), LogColour::Red);
         return false;
     }
     m_log->appendLine(tr("...erstellt."), LogColour::Black);
@@ -193,9 +189,10 @@ bool JobExecutor::prepareTemporaryJob() {
         m_log->appendLine(tr("Die Jobdatei besteht bereits und kann nicht gelöscht werden."), LogColour::Black);
         return false;
     }
-    if (formats::SaveTextLines(file, lines) || !FileExists(file)) {
+    if (const Status saved = formats::SaveTextLines(file, lines); !saved) {
         m_error = true;
         m_log->appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Blue);
+        m_log->appendLine(saved.reason(), LogColour::Red);
         return false;
     }
     m_log->appendLine(tr("Temporärer Job gespeichert."), LogColour::Blue);

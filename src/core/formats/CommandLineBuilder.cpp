@@ -209,7 +209,7 @@ std::string CommandLineHeader(const FormatServices& services) {
     return Format(tr("REM Erstellt mit Brenno's Talvex %s am %s um %s"), {version, date, time});
 }
 
-bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& log, const FormatServices& services) {
+Status BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& log, const FormatServices& services) {
     lines.clear();
     log.appendLine(tr("Job erstellen..."), LogColour::Green);
     log.appendLine("", LogColour::Black);
@@ -230,21 +230,21 @@ bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& lo
         line += Switches(job);
         add(std::move(line));
         log.appendLine("", LogColour::Black);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return {};
+    } catch (const std::exception& exception) {
+        return Error::fromException(exception);
     }
 }
 
-bool BuildCommandLineW(const options::JobState& job, WideLineList& lines, const FormatServices& services) {
+Status BuildCommandLineW(const options::JobState& job, WideLineList& lines, const FormatServices& services) {
     lines.clear();
     try {
         lines.push_back(platform::Utf8ToUtf16(CommandLineHeader(services)));
         const std::string line = "Robocopy" + Quoted(job.sourcePath()) + Quoted(job.destinationPath()) + Switches(job);
         lines.push_back(platform::Utf8ToUtf16(line));
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return {};
+    } catch (const std::exception& exception) {
+        return Error::fromException(exception);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/formats/LineList.h"
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
+#include "core/services/Result.h"
 
 namespace talvex::formats {
 
@@ -17,12 +18,14 @@ namespace talvex::formats {
 /// with version, date and time, line 1 "Robocopy", the quoted source and destination (each only
 /// when given) and every set switch in robocopy's documented order. Paths outside the code page go
 /// in as short names. Log files and names with blanks are quoted. Every line is echoed into `log`.
-/// For command-line batch files. False when building failed; the list is then not to be used.
-[[nodiscard]] bool BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& log,
-                                    const FormatServices& services);
+/// For command-line batch files. False when building failed, with the reason; the list is then not
+/// to be used.
+[[nodiscard]] Status BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& log,
+                                      const FormatServices& services);
 
 /// The Unicode variant for running the job directly: the same switches, the folders unchanged and
 /// always present (an empty folder gives an empty pair of quotes), nothing logged.
-[[nodiscard]] bool BuildCommandLineW(const options::JobState& job, WideLineList& lines, const FormatServices& services);
+[[nodiscard]] Status BuildCommandLineW(const options::JobState& job, WideLineList& lines,
+                                       const FormatServices& services);
 
 } // namespace talvex::formats

@@ -44,16 +44,19 @@ public:
            PathStyle nameStyle)
         : m_job(job), m_lines(lines), m_report(reportFlag), m_log(log), m_services(services), m_nameStyle(nameStyle) {}
 
-    void run() {
+    Status run() {
+        Status status;
         try {
             while (m_next < m_lines.size()) {
                 apply(m_lines[m_next++]);
             }
-        } catch (...) {
-            storeNameList();
-            throw;
+        } catch (const std::exception& exception) {
+            // m_next is one past the line being applied, which is the line number counted from 1.
+            status =
+                Error{Format(tr("Zeile %d: %s"), {std::to_string(m_next), Error::fromException(exception).reason})};
         }
         storeNameList();
+        return status;
     }
 
 private:
@@ -171,9 +174,9 @@ private:
 
 } // namespace
 
-bool ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log,
-                 const FormatServices& services, PathStyle nameStyle) {
-    bool result = true;
+Status ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log,
+                   const FormatServices& services, PathStyle nameStyle) {
+    Status result;
     if (!job.Reset()) {
         log.appendLine(tr("Beim Zurücksetzen ist ein Fehler aufgetreten."), LogColour::Red);
         log.appendLine("", LogColour::Black);
@@ -185,9 +188,9 @@ bool ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag,
         log.appendLine(tr("Einstellungen laden..."), LogColour::Green);
         log.appendLine("", LogColour::Black);
         try {
-            Reader(job, lines, reportFlag, log, services, nameStyle).run();
-        } catch (const std::exception&) {
-            result = false;
+            result = Reader(job, lines, reportFlag, log, services, nameStyle).run();
+        } catch (const std::exception& exception) {
+            result = Error::fromException(exception);
         }
     }
     if (reportFlag) {

@@ -8,6 +8,7 @@
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 #include "core/services/Paths.h"
+#include "core/services/Result.h"
 
 namespace talvex::formats {
 
@@ -20,10 +21,10 @@ namespace talvex::formats {
 /// `reportFlag` announces the reset and echoes the names of the name lists (opening a file);
 /// loading the default job into an open job passes false. `nameStyle` decides where a name-list
 /// block ends: with Windows paths at any line holding "/", with POSIX paths (absolute names hold
-/// "/") only at a line that starts with a known switch. False when applying the lines failed; the
-/// options set up to then stay set. A failing reset is only logged.
-[[nodiscard]] bool ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log,
-                               const FormatServices& services, PathStyle nameStyle = kNativePathStyle);
+/// "/") only at a line that starts with a known switch. False when applying the lines failed, with
+/// the reason and the line; the options set up to then stay set. A failing reset is only logged.
+[[nodiscard]] Status ReadJobFile(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log,
+                                 const FormatServices& services, PathStyle nameStyle = kNativePathStyle);
 
 /// Collects the double-quoted arguments behind "/job" (any case) in a robocopy command line into
 /// `lines` (emptied first), skipping empty pairs of quotes: for `RoboCopy /JOB:"a.rcj" "C:\x" "D:\y"`

@@ -266,12 +266,12 @@ private:
 
 } // namespace
 
-bool WriteJobFile(const options::JobState& job, std::string_view fileName, LineList& lines, LogSink& log,
-                  const FormatServices& services) {
+Status WriteJobFile(const options::JobState& job, std::string_view fileName, LineList& lines, LogSink& log,
+                    const FormatServices& services) {
     log.appendLine(tr("Job erstellen..."), LogColour::Green);
     log.appendLine("", LogColour::Black);
     lines.clear();
-    bool produced = true;
+    Status produced;
     try {
         Writer writer(job, lines, log, services);
         writer.header(fileName);
@@ -284,8 +284,8 @@ bool WriteJobFile(const options::JobState& job, std::string_view fileName, LineL
         writer.nameLists();
         writer.section({N_("Logoptionen"), kLogRows});
         writer.section({N_("Überwachungsoptionen"), kMonitorRows});
-    } catch (const std::exception&) {
-        produced = false;
+    } catch (const std::exception& exception) {
+        produced = Error::fromException(exception);
     }
     log.appendLine("", LogColour::Black);
     return produced;

@@ -10,16 +10,18 @@
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 #include "core/services/Paths.h"
+#include "core/services/Result.h"
 
 namespace talvex::formats {
 
 /// Renders a job as a robocopy job file (*.rcj) into `lines` (emptied first), echoing every line
 /// into `log` in navy. `fileName` is the path the caller will save to; it only decides the header
 /// (the default-settings header for a name part of exactly "~default.rcj"). Only options that are
-/// set (ticked and enabled) are written. False when producing the lines failed; the list then holds
-/// what was produced so far and must not be saved. Save the list with `SaveTextLines`.
-[[nodiscard]] bool WriteJobFile(const options::JobState& job, std::string_view fileName, LineList& lines, LogSink& log,
-                                const FormatServices& services);
+/// set (ticked and enabled) are written. False when producing the lines failed, with the reason;
+/// the list then holds what was produced so far and must not be saved. Save the list with
+/// `SaveTextLines`.
+[[nodiscard]] Status WriteJobFile(const options::JobState& job, std::string_view fileName, LineList& lines,
+                                  LogSink& log, const FormatServices& services);
 
 /// The log file written for a log option whose file field is empty: "Talvex" below the
 /// application-data folder when that folder exists, else the documents folder, then "tmp.log".

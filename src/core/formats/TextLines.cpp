@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "platform/CodePage.h"
@@ -45,8 +46,8 @@ std::string FromCodePage(std::string_view bytes) {
     return platform::FromSystemCodePage(bytes);
 }
 
-platform::FileError ErrorFor(const std::string& path, int errorNumber) {
-    return platform::FileError{path, errorNumber, std::strerror(errorNumber)};
+Error ErrorFor(const std::string& path, int errorNumber) {
+    return Error::fromFile(platform::FileError{path, errorNumber, std::strerror(errorNumber)});
 }
 
 } // namespace
@@ -87,31 +88,41 @@ std::string EncodeTextLines(const LineList& lines) {
     return bytes;
 }
 
-TextLinesResult LoadTextLines(const std::string& path) {
+Result<LineList> LoadTextLines(const std::string& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
-        return {{}, ErrorFor(path, EISDIR)};
+        return ErrorFor(path, EISDIR);
     }
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
-        return {{}, ErrorFor(path, errno != 0 ? errno : ENOENT)};
+        return ErrorFor(path, errno != 0 ? errno : ENOENT);
     }
     std::string bytes;
     char buffer[65536];
     while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
         if (bytes.size() > kMaxTextFileSize) {
-            return {{}, ErrorFor(path, EFBIG)};
+            return ErrorFor(path, EFBIG);
         }
     }
     if (file.bad()) {
-        return {{}, ErrorFor(path, EIO)};
+        return ErrorFor(path, EIO);
     }
-    return {DecodeTextLines(bytes), std::nullopt};
+    return DecodeTextLines(bytes);
 }
 
-std::optional<platform::FileError> SaveTextLines(const std::string& path, const LineList& lines) {
-    return platform::WriteFileAtomically(path, EncodeTextLines(lines));
+Status SaveTextLines(const std::string& path, const LineList& lines) {
+    platform::FileIo io;
+    return SaveTextLines(path, lines, io);
+}
+
+Status SaveTextLines(const std::string& path, const LineList& lines, platform::FileIo& io) {
+    if (const std::optional<platform::FileError> error =
+            platform::WriteFileAtomically(path, EncodeTextLines(lines), io)) {
+        return Error::fromFile(*error);
+    }
+    return {};
 }
 
 } // namespace talvex::formats

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/formats/LineList.h"
+#include "core/services/Result.h"
 #include "platform/Files.h"
 
 namespace talvex::formats {
@@ -21,19 +21,16 @@ namespace talvex::formats {
 /// last line too), no byte-order mark.
 [[nodiscard]] std::string EncodeTextLines(const LineList& lines);
 
-/// A file read into lines, or why it could not be read.
-struct TextLinesResult {
-    LineList lines;
-    std::optional<platform::FileError> error;
-};
-
 /// Files larger than this are no job or batch files; they are refused instead of read into memory.
 inline constexpr std::size_t kMaxTextFileSize = 16 * 1024 * 1024;
 
-/// Reads a whole file with `DecodeTextLines`.
-[[nodiscard]] TextLinesResult LoadTextLines(const std::string& path);
+/// Reads a whole file with `DecodeTextLines`; the error names the file and the system's reason.
+[[nodiscard]] Result<LineList> LoadTextLines(const std::string& path);
 
-/// Writes `EncodeTextLines` of the list atomically: the old file stays intact when this fails.
-[[nodiscard]] std::optional<platform::FileError> SaveTextLines(const std::string& path, const LineList& lines);
+/// Writes `EncodeTextLines` of the list atomically: the old file stays intact when this fails, and
+/// the error names the file and the system's reason (a full disk, a missing folder). `io` carries
+/// the system calls, so a test can make them fail.
+[[nodiscard]] Status SaveTextLines(const std::string& path, const LineList& lines);
+[[nodiscard]] Status SaveTextLines(const std::string& path, const LineList& lines, platform::FileIo& io);
 
 } // namespace talvex::formats

@@ -37,12 +37,12 @@ bool ContainsCall(std::string_view line) {
 }
 
 std::optional<LineList> Load(const std::string& file, LogSink& log) {
-    formats::TextLinesResult loaded = formats::LoadTextLines(file);
-    if (loaded.error) {
-        log.appendLine(loaded.error->describe(), LogColour::Red);
+    Result<LineList> loaded = formats::LoadTextLines(file);
+    if (!loaded) {
+        LogReason(log, loaded.status());
         return std::nullopt;
     }
-    return std::move(loaded.lines);
+    return std::move(*loaded);
 }
 
 // Puts a folder of the /JOB: line into a job whose job file leaves it out.
@@ -106,9 +106,9 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
         LogFileName(log, reference);
         LogEmptyLine(log);
     }
-    const std::optional<LineList> lines = Load(reference, log);
-    if (!lines || !formats::ReadJobFile(job, *lines, true, log, services.formats)) {
+    if (const Status read = ReadJobFileAt(job, reference, true, log, services.formats); !read) {
         log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
+        LogReason(log, read);
         job.SetJobFlags(false, false, false);
         return true;
     }
@@ -125,11 +125,12 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
 void ReadCommandLine(Workspace& workspace, JobEntry& entry, std::string_view line, bool announceReset) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    if (ParseCommandLine(job, line, announceReset, log, workspace.services().formats)) {
+    if (const Status read = ParseCommandLine(job, line, announceReset, log, workspace.services().formats); read) {
         log.appendLine(tr("...geladen."), LogColour::Green);
         job.SetJobFlags(job.computeReady(), true, false);
     } else {
         log.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Red);
+        LogReason(log, read);
         job.SetJobFlags(false, false, false);
     }
     LogEmptyLine(log);
@@ -228,6 +229,15 @@ std::optional<unsigned> JobNumberOfReference(std::string_view reference) {
         return std::nullopt;
     }
     return ParseNumber(stem.substr(dot + 1));
+}
+
+Status ReadJobFileAt(options::JobState& job, const std::string& path, bool reportFlag, LogSink& log,
+                     const formats::FormatServices& formats) {
+    const Result<LineList> loaded = formats::LoadTextLines(path);
+    if (!loaded) {
+        return loaded.status();
+    }
+    return formats::ReadJobFile(job, *loaded, reportFlag, log, formats);
 }
 
 void OpenJobBatch(Workspace& workspace, const std::string& file) {

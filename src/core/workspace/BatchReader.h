@@ -5,6 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/formats/FormatServices.h"
+#include "core/options/JobState.h"
+#include "core/services/LogSink.h"
+#include "core/services/Result.h"
+
 namespace talvex::workspace {
 
 class Workspace;
@@ -18,6 +23,11 @@ void OpenJobBatch(Workspace& workspace, const std::string& file);
 void OpenCommandBatch(Workspace& workspace, const std::string& file);
 void OpenMultiJobBatch(Workspace& workspace, const std::string& file);
 void OpenMultiCommandBatch(Workspace& workspace, const std::string& file);
+
+/// Reads the job file at `path` and applies it to the job with `formats::ReadJobFile`. The error
+/// names the file and why it could not be read, or the line that could not be applied.
+[[nodiscard]] Status ReadJobFileAt(options::JobState& job, const std::string& path, bool reportFlag, LogSink& log,
+                                   const formats::FormatServices& formats);
 
 /// The number of a "REM Job 3" line, or nothing when the line carries none.
 [[nodiscard]] std::optional<unsigned> JobNumberOfRemLine(std::string_view line);

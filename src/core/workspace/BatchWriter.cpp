@@ -34,35 +34,43 @@ std::string ReferencePath(const options::JobState& job, std::string_view fallbac
     return ForceExtension(job.jobReferencePath(), ".rcj", style);
 }
 
-// Renders and writes a job file; logs as the batch writers do. True when it is on disk.
-bool WriteJobFileTo(const options::JobState& job, const std::string& path, LogSink& log,
-                    const formats::FormatServices& services) {
+// Renders and writes a job file; logs as the batch writers do. Succeeds when it is on disk.
+Status WriteJobFileTo(const options::JobState& job, const std::string& path, LogSink& log,
+                      const SaveServices& services) {
     LineList lines;
-    if (!formats::WriteJobFile(job, path, lines, log, services)) {
-        return false;
+    if (Status written = formats::WriteJobFile(job, path, lines, log, services.formats); !written) {
+        return written;
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
     LogEmptyLine(log);
-    if (!SaveLines(path, lines, log)) {
+    if (Status saved = formats::SaveTextLines(path, lines, services.io); !saved) {
         log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Blue);
-        return false;
+        return saved;
     }
     log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
     LogEmptyLine(log);
-    return true;
+    return {};
 }
 
-// The robocopy line of a command-line batch: line 1 of the built command line, "%" doubled.
-std::optional<std::string> CommandBatchLine(const options::JobState& job, LogSink& log,
-                                            const formats::FormatServices& services, std::string* header) {
+// The robocopy line of a command-line batch: line 1 of the built command line, "%" doubled, and
+// the header line (line 0).
+struct CommandBatchLines {
+    std::string header;
+    std::string line;
+};
+
+Result<CommandBatchLines> CommandBatchLine(const options::JobState& job, LogSink& log,
+                                           const formats::FormatServices& services) {
     LineList lines;
-    if (!formats::BuildCommandLine(job, lines, log, services) || lines.size() < 2) {
-        return std::nullopt;
+    if (Status built = formats::BuildCommandLine(job, lines, log, services); !built) {
+        return Error{built.reason()};
     }
-    if (header != nullptr) {
-        *header = lines[0];
-    }
-    return EscapeBatchPercent(lines[1]);
+    return CommandBatchLines{lines.at(0), EscapeBatchPercent(lines.at(1))};
+}
+
+// BuildJobBatchLines fails only for a job without a job file to call.
+Error NoBatchLine() {
+    return Error{tr("Der Job nennt keine Jobdatei, die die Batchzeile aufrufen könnte.")};
 }
 
 std::string RemJobLine(std::size_t number) {
@@ -83,28 +91,25 @@ std::optional<std::size_t> FindCallLine(const LineList& lines, unsigned number) 
     return std::nullopt;
 }
 
-// Loads a multi-job file and finds the job's line; logs why nothing is changed otherwise.
-std::optional<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines, LogSink& log) {
-    formats::TextLinesResult loaded = formats::LoadTextLines(batch);
-    if (loaded.error) {
-        log.appendLine(loaded.error->describe(), LogColour::Red);
-        return std::nullopt;
+// Loads a multi-job file and finds the job's line; the error says why nothing can be changed.
+Result<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines) {
+    Result<LineList> loaded = formats::LoadTextLines(batch);
+    if (!loaded) {
+        return Error{loaded.reason()};
     }
-    lines = std::move(loaded.lines);
-    const std::optional<std::size_t> call = FindCallLine(lines, number);
-    if (!call) {
-        log.appendLine(Format(tr("In %s fehlt die Zeile \"REM Job %d\" mit ihrem CALL-Aufruf; "
-                                 "die Datei wurde nicht geändert."),
-                              {batch, std::to_string(number)}),
-                       LogColour::Red);
-        LogEmptyLine(log);
+    lines = std::move(*loaded);
+    if (const std::optional<std::size_t> call = FindCallLine(lines, number)) {
+        return *call;
     }
-    return call;
+    return Error{Format(tr("In %s fehlt die Zeile \"REM Job %d\" mit ihrem CALL-Aufruf; "
+                           "die Datei wurde nicht geändert."),
+                        {batch, std::to_string(number)})};
 }
 
 // Writes the job's own file and reports it; the job counts as saved only when the file is on disk.
-bool SaveJobLines(options::JobState& job, const std::string& path, const LineList& lines, LogSink& log) {
-    const bool saved = SaveLines(path, lines, log);
+Status SaveJobLines(options::JobState& job, const std::string& path, const LineList& lines,
+                    const SaveServices& services, LogSink& log) {
+    Status saved = formats::SaveTextLines(path, lines, services.io);
     if (saved) {
         log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
         job.setModifiedFlag(false);
@@ -116,7 +121,7 @@ bool SaveJobLines(options::JobState& job, const std::string& path, const LineLis
 }
 
 // Reports the batch file of a Batch/Job layout after its line was (or was not) written.
-void ReportBatch(options::JobState& job, const std::string& batch, bool saved, LogSink& log) {
+void ReportBatch(options::JobState& job, const std::string& batch, const Status& saved, LogSink& log) {
     if (saved) {
         log.appendLine(Format(tr("Batchdatei unter %s gespeichert."), {batch}), LogColour::Blue);
         job.setModifiedFlag(false);
@@ -126,15 +131,6 @@ void ReportBatch(options::JobState& job, const std::string& batch, bool saved, L
 }
 
 } // namespace
-
-// Replaced atomically instead of deleted first: a write that fails leaves the previous file intact.
-bool SaveLines(const std::string& path, const LineList& lines, LogSink& log) {
-    if (const std::optional<platform::FileError> error = formats::SaveTextLines(path, lines)) {
-        log.appendLine(error->describe(), LogColour::Red);
-        return false;
-    }
-    return IsRegularFile(path);
-}
 
 std::string ForceExtension(std::string_view file, std::string_view extension, PathStyle style) {
     const std::string_view name = FileNamePart(file, style);
@@ -166,46 +162,47 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
     return !job.jobReferencePath().empty();
 }
 
-bool SaveJobFile(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
+// Files are replaced atomically instead of deleted first: a write that fails leaves the previous
+// file intact.
+Status SaveJobFile(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".rcj", style);
+    const std::string path = ForceExtension(job.jobFilePath(), ".rcj", services.style);
     job.setJobFilePath(path);
     LogFileName(log, path);
     LogEmptyLine(log);
     LineList lines;
-    if (!formats::WriteJobFile(job, path, lines, log, services)) {
+    if (Status written = formats::WriteJobFile(job, path, lines, log, services.formats); !written) {
         log.appendLine(tr("Zu den Einstellungen konnte kein Job erstellt werden."), LogColour::Black);
-    } else {
-        log.appendLine(tr("...erstellt."), LogColour::Green);
         LogEmptyLine(log);
-        return SaveJobLines(job, path, lines, log);
+        return written;
     }
+    log.appendLine(tr("...erstellt."), LogColour::Green);
     LogEmptyLine(log);
-    return false;
+    return SaveJobLines(job, path, lines, services, log);
 }
 
-bool SaveJobBatch(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
+Status SaveJobBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string batch = ForceExtension(job.jobFilePath(), ".bat", style);
+    const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
     job.setJobFilePath(batch);
     LogFileName(log, batch);
-    const std::string reference = ReferencePath(job, batch + ".rcj", style);
+    const std::string reference = ReferencePath(job, batch + ".rcj", services.style);
     job.setJobReferencePath(reference);
     LogFileName(log, reference);
     LogEmptyLine(log);
-    if (!WriteJobFileTo(job, reference, log, services)) {
+    if (Status written = WriteJobFileTo(job, reference, log, services); !written) {
         LogEmptyLine(log);
-        return false;
+        return written;
     }
     log.appendLine(tr("Batch erstellen..."), LogColour::Green);
     LogEmptyLine(log);
-    bool saved = false;
+    Status saved = NoBatchLine();
     LineList lines;
-    if (BuildJobBatchLines(job, lines, log, services)) {
+    if (BuildJobBatchLines(job, lines, log, services.formats)) {
         log.appendLine(tr("...erstellt."), LogColour::Green);
-        saved = SaveLines(batch, lines, log);
+        saved = formats::SaveTextLines(batch, lines, services.io);
     } else {
         log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
     }
@@ -215,45 +212,45 @@ bool SaveJobBatch(JobEntry& entry, const formats::FormatServices& services, Path
     return saved;
 }
 
-bool SaveCommandBatch(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
+Status SaveCommandBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".cmd", style);
+    const std::string path = ForceExtension(job.jobFilePath(), ".cmd", services.style);
     job.setJobFilePath(path);
-    std::string header;
-    const std::optional<std::string> line = CommandBatchLine(job, log, services, &header);
-    if (!line) {
-        return false;
+    const Result<CommandBatchLines> built = CommandBatchLine(job, log, services.formats);
+    if (!built) {
+        return built.status();
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
     LogEmptyLine(log);
-    return SaveJobLines(job, path, {header, *line}, log);
+    return SaveJobLines(job, path, {built->header, built->line}, services, log);
 }
 
-bool UpdateMultiJobBatch(JobEntry& entry, const formats::FormatServices& services, PathStyle style) {
+Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
     const std::string& batch = job.jobFilePath();
     LineList lines;
-    const std::optional<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, log);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
     if (!call) {
-        return false;
+        return call.status();
     }
     const std::string reference = ReferencePath(
-        job, settings::ReplaceExtension(batch, Format(".%d.rcj", {std::to_string(entry.Number)}), style), style);
+        job, settings::ReplaceExtension(batch, Format(".%d.rcj", {std::to_string(entry.Number)}), services.style),
+        services.style);
     job.setJobReferencePath(reference);
     LogFileName(log, reference);
-    if (!WriteJobFileTo(job, reference, log, services)) {
-        return false;
+    if (Status written = WriteJobFileTo(job, reference, log, services); !written) {
+        return written;
     }
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
-    bool saved = false;
+    Status saved = NoBatchLine();
     LineList batchLines;
-    if (BuildJobBatchLines(job, batchLines, log, services)) {
+    if (BuildJobBatchLines(job, batchLines, log, services.formats)) {
         log.appendLine(tr("...erstellt."), LogColour::Green);
         lines[*call] = "CALL " + batchLines[1];
-        saved = SaveLines(batch, lines, log);
+        saved = formats::SaveTextLines(batch, lines, services.io);
     } else {
         log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
     }
@@ -261,25 +258,25 @@ bool UpdateMultiJobBatch(JobEntry& entry, const formats::FormatServices& service
     return saved;
 }
 
-bool UpdateMultiCommandBatch(JobEntry& entry, const formats::FormatServices& services) {
+Status UpdateMultiCommandBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
     const std::string& batch = job.jobFilePath();
-    const std::optional<std::string> line = CommandBatchLine(job, log, services, nullptr);
-    if (!line) {
-        return false;
+    const Result<CommandBatchLines> built = CommandBatchLine(job, log, services.formats);
+    if (!built) {
+        return built.status();
     }
     log.appendLine(tr("...erstellt."), LogColour::Green);
     LogEmptyLine(log);
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
     LineList lines;
-    const std::optional<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, log);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
     if (!call) {
-        return false;
+        return call.status();
     }
-    lines[*call] = "CALL " + *line;
-    return SaveJobLines(job, batch, lines, log);
+    lines[*call] = "CALL " + built->line;
+    return SaveJobLines(job, batch, lines, services, log);
 }
 
 namespace {
@@ -289,8 +286,43 @@ enum class MultiLayout {
     CommandBatch,
 };
 
-bool SaveMulti(Workspace& workspace, MultiLayout layout) {
-    const WorkspaceServices& services = workspace.services();
+// The "CALL" target of one job in a multi-job file; writes the job's own job file first in the
+// Batch/Job layout. Logs its progress into the job's log.
+Result<std::string> MultiJobLine(JobEntry& entry, MultiLayout layout, const SaveServices& services) {
+    options::JobState& job = *entry.job;
+    LogSink& log = *entry.log;
+    const std::string number = std::to_string(entry.Number);
+    if (layout == MultiLayout::CommandBatch) {
+        job.setJobFilePath(ForceExtension(job.jobFilePath(), ".cmd", services.style));
+        LogHeading(log, Format(tr("Single Job %d erstellen"), {number}));
+        Result<CommandBatchLines> built = CommandBatchLine(job, log, services.formats);
+        if (!built) {
+            return Error{built.reason()};
+        }
+        return std::move(built->line);
+    }
+    const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
+    job.setJobFilePath(batch);
+    LogHeading(log, tr("Job speichern"));
+    const std::string reference = ReferencePath(
+        job, settings::ReplaceExtension(batch, Format(".%d.rcj", {number}), services.style), services.style);
+    job.setJobReferencePath(reference);
+    LogFileName(log, reference);
+    LogEmptyLine(log);
+    const Status written = WriteJobFileTo(job, reference, log, services);
+    log.appendLine(tr("Batch erstellen..."), LogColour::Green);
+    if (!written) {
+        return Error{written.reason()};
+    }
+    LineList batchLines;
+    if (!BuildJobBatchLines(job, batchLines, log, services.formats)) {
+        return NoBatchLine();
+    }
+    return std::move(batchLines[1]);
+}
+
+Status SaveMulti(Workspace& workspace, MultiLayout layout) {
+    const SaveServices services = workspace.saveServices();
     JobList& jobs = workspace.jobs();
     LineList file{formats::CommandLineHeader(services.formats)};
     std::vector<JobEntry*> included;
@@ -298,30 +330,8 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
         workspace.SelectJob(n);
         JobEntry& entry = jobs.at(n);
         entry.Number = static_cast<unsigned>(n);
-        options::JobState& job = *entry.job;
         LogSink& log = *entry.log;
-        const std::string number = std::to_string(n);
-        std::optional<std::string> line;
-        if (layout == MultiLayout::JobBatch) {
-            const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
-            job.setJobFilePath(batch);
-            LogHeading(log, tr("Job speichern"));
-            const std::string reference = ReferencePath(
-                job, settings::ReplaceExtension(batch, Format(".%d.rcj", {number}), services.style), services.style);
-            job.setJobReferencePath(reference);
-            LogFileName(log, reference);
-            LogEmptyLine(log);
-            const bool written = WriteJobFileTo(job, reference, log, services.formats);
-            log.appendLine(tr("Batch erstellen..."), LogColour::Green);
-            LineList batchLines;
-            if (written && BuildJobBatchLines(job, batchLines, log, services.formats)) {
-                line = batchLines[1];
-            }
-        } else {
-            job.setJobFilePath(ForceExtension(job.jobFilePath(), ".cmd", services.style));
-            LogHeading(log, Format(tr("Single Job %d erstellen"), {number}));
-            line = CommandBatchLine(job, log, services.formats, nullptr);
-        }
+        const Result<std::string> line = MultiJobLine(entry, layout, services);
         if (line) {
             log.appendLine(tr("...erstellt."), LogColour::Green);
             file.emplace_back();
@@ -330,6 +340,7 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
             included.push_back(&entry);
         } else {
             log.appendLine(tr("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten."), LogColour::Red);
+            LogReason(log, line.status());
         }
         LogEmptyLine(log);
     }
@@ -342,26 +353,26 @@ bool SaveMulti(Workspace& workspace, MultiLayout layout) {
     }
     LogEmptyLine(log);
     const std::string& path = first.job->jobFilePath();
-    const bool saved = SaveLines(path, file, log);
+    Status saved = formats::SaveTextLines(path, file, services.io);
     if (saved) {
         log.appendLine(Format(tr("Job unter %s gespeichert."), {path}), LogColour::Blue);
         for (JobEntry* entry : included) {
             entry->job->setModifiedFlag(false);
         }
     } else {
-        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
+        log.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black); // the caller tells why
     }
     LogEmptyLine(log);
-    return saved && included.size() == jobs.size();
+    return saved;
 }
 
 } // namespace
 
-bool SaveMultiJobBatch(Workspace& workspace) {
+Status SaveMultiJobBatch(Workspace& workspace) {
     return SaveMulti(workspace, MultiLayout::JobBatch);
 }
 
-bool SaveMultiCommandBatch(Workspace& workspace) {
+Status SaveMultiCommandBatch(Workspace& workspace) {
     return SaveMulti(workspace, MultiLayout::CommandBatch);
 }
 

@@ -171,12 +171,10 @@ private:
 
 } // namespace
 
-bool ParseCommandLine(options::JobState& job, std::string_view line, bool announceReset, LogSink& log,
-                      const formats::FormatServices& services, PathStyle nameStyle) {
+Status ParseCommandLine(options::JobState& job, std::string_view line, bool announceReset, LogSink& log,
+                        const formats::FormatServices& services, PathStyle nameStyle) {
     if (!job.Reset()) {
-        log.appendLine(tr("Beim Zurücksetzen ist ein Fehler aufgetreten."), LogColour::Red);
-        log.appendLine("", LogColour::Black);
-        return false;
+        return Error{tr("Beim Zurücksetzen ist ein Fehler aufgetreten.")};
     }
     try {
         if (announceReset) {
@@ -189,9 +187,9 @@ bool ParseCommandLine(options::JobState& job, std::string_view line, bool announ
         job.setText(C::edt_PDD, "");
         LineReader(job, log, services, nameStyle).run(line);
         log.appendLine("", LogColour::Black);
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return {};
+    } catch (const std::exception& exception) {
+        return Error::fromException(exception);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
 #include "core/services/Paths.h"
+#include "core/services/Result.h"
 
 namespace talvex::workspace {
 
@@ -18,9 +19,9 @@ namespace talvex::workspace {
 /// order; names after /IF, /XF, /ID and /XD go into the name list until the next switch (with
 /// `nameStyle` POSIX only a known switch ends the list, since absolute names start with "/").
 /// Unknown switches are reported in red. `announceReset` logs the reset. False when the reset or
-/// applying the line failed.
-[[nodiscard]] bool ParseCommandLine(options::JobState& job, std::string_view line, bool announceReset, LogSink& log,
-                                    const formats::FormatServices& services, PathStyle nameStyle = kNativePathStyle);
+/// applying the line failed, with the reason.
+[[nodiscard]] Status ParseCommandLine(options::JobState& job, std::string_view line, bool announceReset, LogSink& log,
+                                      const formats::FormatServices& services, PathStyle nameStyle = kNativePathStyle);
 
 /// "%" starts a variable in batch files: a literal "%" is written as "%%".
 [[nodiscard]] std::string EscapeBatchPercent(std::string_view line);

@@ -23,6 +23,12 @@ void LogFileName(LogSink& log, std::string_view path) {
     log.appendLine(Format(tr("Datei: %s."), {path}), LogColour::Black);
 }
 
+void LogReason(LogSink& log, const Status& status) {
+    if (!status && !status.reason().empty()) {
+        log.appendLine(status.reason(), LogColour::Red);
+    }
+}
+
 bool IsRegularFile(const std::string& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);

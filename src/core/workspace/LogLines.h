@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/services/LogSink.h"
+#include "core/services/Result.h"
 
 namespace talvex::workspace {
 
@@ -14,6 +15,9 @@ void LogEmptyLine(LogSink& log);
 void LogHeading(LogSink& log, std::string_view text);
 /// "Datei: <path>." in black.
 void LogFileName(LogSink& log, std::string_view path);
+
+/// The reason of a failure in red, beneath the line that says what failed; nothing on success.
+void LogReason(LogSink& log, const Status& status);
 
 /// True for an existing regular file; false also when the file system cannot be asked.
 [[nodiscard]] bool IsRegularFile(const std::string& path);

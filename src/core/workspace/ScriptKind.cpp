@@ -75,11 +75,11 @@ ScriptKind DetectScriptKind(const formats::LineList& lines) {
 }
 
 ScriptKind DetectScriptKind(const std::string& fileName) {
-    const formats::TextLinesResult loaded = formats::LoadTextLines(fileName);
-    if (loaded.error) {
+    const Result<formats::LineList> loaded = formats::LoadTextLines(fileName);
+    if (!loaded) {
         return ScriptKind::Unknown;
     }
-    return DetectScriptKind(loaded.lines);
+    return DetectScriptKind(*loaded);
 }
 
 } // namespace talvex::workspace

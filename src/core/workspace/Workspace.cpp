@@ -182,22 +182,19 @@ void Workspace::readByKind(JobEntry& entry) {
 }
 
 void Workspace::OpenRecent(const std::string& path) {
-    OpenFile(path);
+    (void)OpenFile(path); // a failure is in the job's log already
 }
 
 void Workspace::LoadJobFile() {
     JobEntry& entry = current();
     options::JobState& job = *entry.job;
     LogSink& out = *entry.log;
-    const formats::TextLinesResult loaded = formats::LoadTextLines(job.jobFilePath());
-    if (loaded.error) {
-        out.appendLine(loaded.error->describe(), LogColour::Red);
-    }
-    if (!loaded.error && formats::ReadJobFile(job, loaded.lines, true, out, m_services.formats)) {
+    if (const Status read = ReadJobFileAt(job, job.jobFilePath(), true, out, m_services.formats); read) {
         out.appendLine(tr("...geladen."), LogColour::Green);
         job.SetJobFlags(job.computeReady(), true, false);
     } else {
         out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
+        LogReason(out, read);
         job.SetJobFlags(false, false, false);
     }
     LogEmptyLine(out);
@@ -264,29 +261,9 @@ bool Workspace::SaveJob(bool saveAs) {
     }
     LogSink& out = *entry.log;
     LogHeading(out, tr("Job speichern"));
-    bool saved = false;
+    Status saved;
     try {
-        const formats::FormatServices& formats = m_services.formats;
-        switch (entry.Kind) {
-        case ScriptKind::JobFile:
-        case ScriptKind::DefaultJob: // a default job opened as a file is a job file all the same
-            saved = SaveJobFile(entry, formats, m_services.style);
-            break;
-        case ScriptKind::JobBatch:
-            saved = SaveJobBatch(entry, formats, m_services.style);
-            break;
-        case ScriptKind::CommandBatch:
-            saved = SaveCommandBatch(entry, formats, m_services.style);
-            break;
-        case ScriptKind::MultiJobBatch:
-            saved = UpdateMultiJobBatch(entry, formats, m_services.style);
-            break;
-        case ScriptKind::MultiCommandBatch:
-            saved = UpdateMultiCommandBatch(entry, formats);
-            break;
-        case ScriptKind::Unknown:
-            break;
-        }
+        saved = writeByKind(entry);
         if (saved) {
             m_services.paths.RememberScript(job.jobFilePath());
             job.setSaveAsFlag(true);
@@ -294,13 +271,47 @@ bool Workspace::SaveJob(bool saveAs) {
                 copyRobocopyBeside(job.jobFilePath());
             }
         }
-    } catch (const std::exception&) {
-        saved = false;
+    } catch (const std::exception& exception) {
+        saved = Error::fromException(exception);
     }
     if (!saved) {
-        out.appendLine(tr("Beim Schreiben der Datei ist ein Fehler aufgetreten."), LogColour::Red);
+        reportSaveFailure(out, saved);
     }
-    return saved;
+    return static_cast<bool>(saved);
+}
+
+Status Workspace::writeByKind(JobEntry& entry) {
+    const SaveServices services = saveServices();
+    switch (entry.Kind) {
+    case ScriptKind::JobFile:
+    case ScriptKind::DefaultJob: // a default job opened as a file is a job file all the same
+        return SaveJobFile(entry, services);
+    case ScriptKind::JobBatch:
+        return SaveJobBatch(entry, services);
+    case ScriptKind::CommandBatch:
+        return SaveCommandBatch(entry, services);
+    case ScriptKind::MultiJobBatch:
+        return UpdateMultiJobBatch(entry, services);
+    case ScriptKind::MultiCommandBatch:
+        return UpdateMultiCommandBatch(entry, services);
+    case ScriptKind::Unknown:
+        break;
+    }
+    return Error{tr("Die Datei wird nicht unterstützt.")};
+}
+
+SaveServices Workspace::saveServices() {
+    return {m_services.formats, m_services.files != nullptr ? *m_services.files : m_systemFiles, m_services.style};
+}
+
+// The log may be out of sight (another job's window, a scrolled view), and a job the user believes
+// saved is lost on exit, so a failed write is also shown in a message box.
+void Workspace::reportSaveFailure(LogSink& log, const Status& status) {
+    log.appendLine(tr("Beim Schreiben der Datei ist ein Fehler aufgetreten."), LogColour::Red);
+    LogReason(log, status);
+    m_services.ui.showMessage(
+        MessageKind::Error, kMessageCaption,
+        Format(tr("Beim Schreiben der Datei ist ein Fehler aufgetreten.\n\n%s"), {status.reason()}), Buttons::Ok);
 }
 
 void Workspace::copyRobocopyBeside(const std::string& jobFile) {
@@ -345,10 +356,11 @@ void Workspace::SaveAllJobs() {
         entry.Number = static_cast<unsigned>(n);
         entry.job->setJobFilePath(choice->path);
     }
-    if (kind == ScriptKind::MultiJobBatch) {
-        SaveMultiJobBatch(*this);
-    } else {
-        SaveMultiCommandBatch(*this);
+    const Status saved = kind == ScriptKind::MultiJobBatch ? SaveMultiJobBatch(*this) : SaveMultiCommandBatch(*this);
+    if (!saved) {
+        // Nothing on disk: the file is neither offered as recent nor given a copy of robocopy.
+        reportSaveFailure(log(), saved);
+        return;
     }
     const std::string file = current().job->jobFilePath();
     m_services.paths.RememberScript(file);
@@ -402,14 +414,19 @@ void Workspace::SaveDefaultJob() {
     const std::string path = defaultJobPath();
     out.appendLine(tr("Voreinstellungen speichern."), LogColour::Black);
     formats::LineList lines;
-    if (formats::WriteJobFile(*entry.job, path, lines, out, m_services.formats)) {
+    Status saved = formats::WriteJobFile(*entry.job, path, lines, out, m_services.formats);
+    if (saved) {
         out.appendLine(tr("...erstellt."), LogColour::Green);
-        if (SaveLines(path, lines, out)) {
+        saved = formats::SaveTextLines(path, lines, saveServices().io);
+        if (saved) {
             out.appendLine(tr("Die Voreinstellungen wurden gespeichert."), LogColour::Blue);
             entry.job->setModifiedFlag(false);
         } else {
             out.appendLine(tr("Speichern des Jobs gescheitert."), LogColour::Black);
         }
+    }
+    if (!saved) {
+        reportSaveFailure(out, saved);
     }
     LogEmptyLine(out);
     // Hidden by its name on POSIX ("~" sorts it away from the settings); Windows sets the attribute.
@@ -429,7 +446,6 @@ void Workspace::LoadDefaultJob(bool silent) {
     LogSink& out = *entry.log;
     const std::string path = defaultJobPath();
     if (IsRegularFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
-        const formats::TextLinesResult loaded = formats::LoadTextLines(path);
         out.appendLine(tr("Voreinstellungen laden."), LogColour::Black);
         LogEmptyLine(out);
         if (!silent) {
@@ -437,13 +453,14 @@ void Workspace::LoadDefaultJob(bool silent) {
             LogEmptyLine(out);
         }
         bool ready = false;
-        if (!loaded.error && formats::ReadJobFile(job, loaded.lines, false, out, m_services.formats)) {
+        if (const Status read = ReadJobFileAt(job, path, false, out, m_services.formats); read) {
             if (!silent) {
                 out.appendLine(tr("...geladen."), LogColour::Green);
             }
             ready = job.computeReady();
         } else {
             out.appendLine(tr("Beim Lesen der Datei sind Fehler aufgetreten."), LogColour::Black);
+            LogReason(out, read);
         }
         job.SetJobFlags(ready, false, false);
         LogEmptyLine(out);

@@ -15,7 +15,9 @@
 #include "core/settings/IniStore.h"
 #include "core/settings/PathSettings.h"
 #include "core/settings/ProgramSettings.h"
+#include "core/workspace/BatchWriter.h"
 #include "core/workspace/JobList.h"
+#include "platform/Files.h"
 
 namespace talvex::workspace {
 
@@ -33,6 +35,8 @@ struct WorkspaceServices {
     /// Searched for the robocopy that is copied beside a saved job, after the settings folder.
     std::vector<std::string> systemFolders;
     PathStyle style = kNativePathStyle;
+    /// The system calls files are saved with; null for the system's own. Tests pass failing ones.
+    platform::FileIo* files = nullptr;
 };
 
 /// Which file commands can be used now.
@@ -73,6 +77,8 @@ public:
     [[nodiscard]] JobEntry& current() { return m_jobs.current(); }
     [[nodiscard]] LogSink& log() { return *current().log; }
     [[nodiscard]] const WorkspaceServices& services() const { return m_services; }
+    /// What the save operations of the batch writers need.
+    [[nodiscard]] SaveServices saveServices();
 
     // ---- the job list ----------------------------------------------------------------------
 
@@ -92,18 +98,21 @@ public:
 
     void New();
     /// Asks for a file and opens it. False when nothing was opened.
-    bool Open();
+    [[nodiscard]] bool Open();
     /// Opens a chosen file into the current job when it is an untouched new one, else into a new
-    /// job; multi-job batch files open one job per job of the file.
-    bool OpenFile(const std::string& path);
+    /// job; multi-job batch files open one job per job of the file. Why a file could not be read
+    /// is in the job's log.
+    [[nodiscard]] bool OpenFile(const std::string& path);
     /// Opens an entry of the recently used files (`settings::RecentScript::path`) as Open does.
     void OpenRecent(const std::string& path);
-    bool Save() { return SaveJob(false); }
-    bool SaveAs() { return SaveJob(true); }
+    [[nodiscard]] bool Save() { return SaveJob(false); }
+    [[nodiscard]] bool SaveAs() { return SaveJob(true); }
     /// Writes the current job by its kind; with `saveAs` (or a job without a file) the user picks the
-    /// file and its layout first. True when written without error.
-    bool SaveJob(bool saveAs);
-    /// "Multi Job speichern": all open jobs into one batch file the user picks.
+    /// file and its layout first. True when written without error; a failed write is logged in red
+    /// with its reason and shown in a message box.
+    [[nodiscard]] bool SaveJob(bool saveAs);
+    /// "Multi Job speichern": all open jobs into one batch file the user picks. A file that could
+    /// not be written is reported as `SaveJob` does and is not remembered as recently used.
     void SaveAllJobs();
     /// Closes the current job after the modified-job question.
     void Close();
@@ -139,11 +148,14 @@ public:
 private:
     bool reuseOrCreateJob();
     void readByKind(JobEntry& entry);
+    Status writeByKind(JobEntry& entry);
+    void reportSaveFailure(LogSink& log, const Status& status);
 
     WorkspaceServices m_services;
     settings::ProgramSettings m_settings;
     JobList m_jobs;
     DefaultJobMenu m_defaultMenu;
+    platform::FileIo m_systemFiles;
 };
 
 } // namespace talvex::workspace

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exec/JobExecutor.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -214,8 +218,9 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         JobMode mode;
         // Prepares the fault in a fresh folder and returns the settings folder to use.
         std::function<std::string(const fakes::TempFolder&)> arrange;
-        std::optional<Line> message;
-        std::size_t waits; // a locked file is tried ten times, 200 ms apart
+        Line message;
+        std::size_t waits;       // a locked file is tried ten times, 200 ms apart
+        std::string reason = {}; // the end of a red line that says why, where the failure has a reason
     };
     const auto brokenDate = [this](const fakes::TempFolder& folder) {
         m_formats.failDate = true;
@@ -230,10 +235,11 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
          Line{"Die Jobdatei besteht bereits und kann nicht gelöscht werden.", kBlack}, 9},
         {"temporary file cannot be saved", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) { return folder.file("fehlt"); },
-         Line{"Speichern des Jobs gescheitert.", kBlue}, 0},
-        {"job file cannot be written", JobMode::TemporaryJobFile, brokenDate, std::nullopt, 0},
+         Line{"Speichern des Jobs gescheitert.", kBlue}, 0, std::strerror(ENOENT)},
+        {"job file cannot be written", JobMode::TemporaryJobFile, brokenDate,
+         Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0, "Unerwarteter Fehler: no date"},
         {"command line cannot be built", JobMode::CommandLine, brokenDate,
-         Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0},
+         Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0, "Unerwarteter Fehler: no date"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -249,11 +255,10 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
         EXPECT_TRUE(m_media.images.empty());
         EXPECT_FALSE(executor().running());
         ASSERT_FALSE(m_log.lines().empty());
-        if (c.message) {
-            EXPECT_TRUE(m_log.contains(c.message->text, c.message->colour));
-        } else {
-            EXPECT_FALSE(m_log.contains("...erstellt.", kBlack));
-        }
+        EXPECT_TRUE(m_log.contains(c.message.text, c.message.colour));
+        EXPECT_TRUE(c.reason.empty() || std::ranges::any_of(m_log.lines(), [&](const Line& line) {
+                        return line.colour == kRed && line.text.ends_with(c.reason);
+                    }));
         EXPECT_EQ(m_log.lines().back(), (Line{"", kBlack}));
         EXPECT_EQ(m_waits, std::vector<std::chrono::milliseconds>(c.waits, std::chrono::milliseconds(200)));
     }

@@ -159,7 +159,9 @@ TEST_F(CommandLineBuilderTest, FailuresAreReportedAsFalse) {
     services.failPathConversion = true;
     job.applySourceFolder("C:\\Bücher", "NTFS");
     LineList lines;
-    EXPECT_FALSE(BuildCommandLine(job, lines, log, services));
+    const Status built = BuildCommandLine(job, lines, log, services);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(built.reason(), "Unerwarteter Fehler: path conversion failed");
 }
 
 TEST_F(CommandLineBuilderTest, TypedValuesNeverBecomeFurtherArguments) {

@@ -26,9 +26,9 @@ protected:
         ASSERT_TRUE(ReadJobFile(job, lines, report, log, services, nameStyle));
     }
     void readExample(const std::string& name, PathStyle nameStyle) {
-        const TextLinesResult file = LoadTextLines(std::string(TALVEX_TEST_DATA) + "/formats/" + name);
-        ASSERT_FALSE(file.error.has_value()) << file.error->describe();
-        read(file.lines, nameStyle);
+        const Result<LineList> file = LoadTextLines(std::string(TALVEX_TEST_DATA) + "/formats/" + name);
+        ASSERT_TRUE(file) << file.reason();
+        read(*file, nameStyle);
     }
     // The boxes of `boxes` that are ticked (or, with `set`, ticked and enabled), in the given order.
     [[nodiscard]] std::vector<Control> ticked(std::initializer_list<Control> boxes, bool set = false) const {

@@ -329,7 +329,9 @@ TEST_F(JobFileWriterTest, AFailureStopsTheLinesAndIsReported) {
     services.failPathConversion = true;
     LineList lines;
     job.setEnabled(C::chb_PNoSD, false);
-    EXPECT_FALSE(WriteJobFile(job, "x.rcj", lines, log, services));
+    const Status written = WriteJobFile(job, "x.rcj", lines, log, services);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(written.reason(), "Unerwarteter Fehler: path conversion failed");
     EXPECT_FALSE(contains(lines, ":: Zielverzeichnis"));
     EXPECT_EQ(log.lines().back(), (fakes::RecordingLogSink::Line{"", LogColour::Black}));
 }

@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/TextLines.h"
 
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "fakes/FullDisk.h"
 #include "fakes/TempFolder.h"
 
 namespace talvex::formats {
@@ -48,25 +53,34 @@ TEST(TextLinesTest, DecodesEncodingsAndEveryLineEnd) {
 TEST(TextLinesTest, SavedFilesEndEveryLineWithCrLfAndHaveNoMark) {
     fakes::TempFolder folder;
     const std::string path = folder.file("job.rcj");
-    ASSERT_FALSE(SaveTextLines(path, {"::", "", "      /SD:C:\\Bücher"}).has_value());
+    ASSERT_TRUE(SaveTextLines(path, {"::", "", "      /SD:C:\\Bücher"}));
     EXPECT_EQ(fakes::TempFolder::Read(path), "::\r\n\r\n      /SD:C:\\B\xC3\xBC"
                                              "cher\r\n");
 
-    const TextLinesResult loaded = LoadTextLines(path);
-    ASSERT_FALSE(loaded.error.has_value());
-    EXPECT_EQ(loaded.lines, (LineList{"::", "", "      /SD:C:\\Bücher"}));
+    const Result<LineList> loaded = LoadTextLines(path);
+    ASSERT_TRUE(loaded) << loaded.reason();
+    EXPECT_EQ(*loaded, (LineList{"::", "", "      /SD:C:\\Bücher"}));
 }
 
-TEST(TextLinesTest, UnreadableFilesSayWhichAndWhy) {
+// The reason is what the user reads, so it must name the file and the system's message.
+TEST(TextLinesTest, FilesThatCannotBeReadOrWrittenSayWhichAndWhy) {
     fakes::TempFolder folder;
-    for (const std::string& path : {folder.file("missing.rcj"), folder.path().string()}) {
+    fakes::TempFolder::Write(folder.file("full.rcj"), "old\r\n");
+    fakes::FullDisk disk;
+    const std::string noFolder = folder.file("missing") + "/job.rcj";
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {folder.file("missing.rcj"), LoadTextLines(folder.file("missing.rcj")).reason()},
+        {folder.path().string(), LoadTextLines(folder.path().string()).reason()},
+        {noFolder, SaveTextLines(noFolder, {"/MIR"}).reason()},
+        {folder.file("full.rcj"), SaveTextLines(folder.file("full.rcj"), {"/MIR"}, disk).reason()},
+    };
+    for (const auto& [path, reason] : failures) {
         SCOPED_TRACE(path);
-        const TextLinesResult loaded = LoadTextLines(path);
-        ASSERT_TRUE(loaded.error.has_value());
-        EXPECT_EQ(loaded.error->path, path);
-        EXPECT_FALSE(loaded.error->reason.empty());
-        EXPECT_TRUE(loaded.lines.empty());
+        EXPECT_TRUE(reason.starts_with(path + ": ")) << reason;
+        EXPECT_GT(reason.size(), path.size() + 2);
     }
+    EXPECT_NE(failures.back().second.find(std::strerror(ENOSPC)), std::string::npos);
+    EXPECT_EQ(fakes::TempFolder::Read(folder.file("full.rcj")), "old\r\n");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/FullDisk.h"
 #include "fakes/ScriptedUserInterface.h"
 #include "fakes/TempFolder.h"
 
@@ -14,15 +15,6 @@ namespace talvex::settings {
 namespace {
 
 using fakes::TempFolder;
-
-/// A disk that is full: every write fails.
-class FullDisk final : public platform::FileIo {
-public:
-    ssize_t write(int, const void*, std::size_t) override {
-        errno = ENOSPC;
-        return -1;
-    }
-};
 
 TEST(SaveSettings, AFailedWriteKeepsTheOldFileAndTellsWhichFileAndWhy) {
     TempFolder folder;
@@ -32,7 +24,7 @@ TEST(SaveSettings, AFailedWriteKeepsTheOldFileAndTellsWhichFileAndWhy) {
     opened.store.writeString("Settings", "New", "0");
 
     fakes::ScriptedUserInterface ui;
-    FullDisk disk;
+    fakes::FullDisk disk;
     EXPECT_FALSE(SaveSettings(opened.store, ui, disk));
     EXPECT_EQ(TempFolder::Read(path), "[Settings]\nNew=1\n");
     ASSERT_EQ(ui.messages.size(), 1U);

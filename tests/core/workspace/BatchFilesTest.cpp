@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,6 +11,7 @@
 #include "core/formats/TextLines.h"
 #include "core/workspace/BatchReader.h"
 #include "core/workspace/BatchWriter.h"
+#include "fakes/FullDisk.h"
 
 namespace talvex::workspace {
 namespace {
@@ -16,9 +20,9 @@ using C = options::Control;
 using testing::Snapshot;
 
 formats::LineList Lines(const std::string& path) {
-    formats::TextLinesResult loaded = formats::LoadTextLines(path);
-    EXPECT_FALSE(loaded.error) << path;
-    return loaded.lines;
+    Result<formats::LineList> loaded = formats::LoadTextLines(path);
+    EXPECT_TRUE(loaded) << loaded.reason();
+    return loaded ? std::move(*loaded) : formats::LineList{};
 }
 
 class BatchFilesTest : public testing::WorkspaceFixture {
@@ -107,43 +111,8 @@ TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
     EXPECT_EQ(lines[2], "REM Job 0");
     EXPECT_EQ(lines[5], "REM Job 2");
     EXPECT_TRUE(logOf(1).contains("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten.", LogColour::Red));
+    EXPECT_TRUE(logOf(1).contains(file("fehlt/ordner/eins.rcj") + ": " + std::strerror(ENOENT), LogColour::Red));
     EXPECT_TRUE(job(1).modifiedFlag());
-}
-
-TEST_F(BatchFilesTest, UpdateReplacesOnlyItsOwnLine) {
-    threeJobs();
-    chooseSave(file("alle.cmd"), 1);
-    ws().SaveAllJobs();
-    const formats::LineList before = Lines(file("alle.cmd"));
-    ASSERT_EQ(before.size(), 10u);
-    ws().SelectJob(1);
-    currentJob().setTicked(C::chb_KB, true);
-    ASSERT_TRUE(ws().Save());
-    const formats::LineList after = Lines(file("alle.cmd"));
-    ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i) {
-        if (i == 6) {
-            EXPECT_NE(after[i].find(" /B"), std::string::npos) << after[i];
-        } else {
-            EXPECT_EQ(after[i], before[i]) << i;
-        }
-    }
-}
-
-TEST_F(BatchFilesTest, UpdateOfMultiJobFileRewritesJobFileAndLine) {
-    threeJobs();
-    chooseSave(file("alle.bat"), 0);
-    ws().SaveAllJobs();
-    const formats::LineList before = Lines(file("alle.bat"));
-    ws().SelectJob(2);
-    currentJob().setText(C::edt_PDD, "E:\\Neu");
-    ASSERT_TRUE(ws().Save());
-    EXPECT_EQ(Lines(file("alle.bat")), before);
-    const formats::LineList jobFile = Lines(file("alle.2.rcj"));
-    EXPECT_NE(std::find_if(jobFile.begin(), jobFile.end(),
-                           [](const std::string& line) { return line.find("E:\\Neu") != std::string::npos; }),
-              jobFile.end());
-    EXPECT_FALSE(currentJob().modifiedFlag());
 }
 
 TEST_F(BatchFilesTest, UpdateWithoutItsRemLineWritesNothing) {
@@ -199,9 +168,9 @@ INSTANTIATE_TEST_SUITE_P(Layouts, SingleLayoutRoundTrip,
                                            LayoutCase{"CommandBatch", 2, ScriptKind::CommandBatch}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-class MultiLayoutRoundTrip : public BatchFilesTest, public ::testing::WithParamInterface<LayoutCase> {};
+class MultiLayouts : public BatchFilesTest, public ::testing::WithParamInterface<LayoutCase> {};
 
-TEST_P(MultiLayoutRoundTrip, ReopensIntoTabsNumberedByPosition) {
+TEST_P(MultiLayouts, ReopenIntoTabsNumberedByPosition) {
     threeJobs();
     job(1).setText(C::edt_PSD, file("Quelle 100%"));
     chooseSave(file("alle"), GetParam().filter);
@@ -223,7 +192,60 @@ TEST_P(MultiLayoutRoundTrip, ReopensIntoTabsNumberedByPosition) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, MultiLayoutRoundTrip,
+// Saving one job of a multi-job file rewrites its own line (and job file) and nothing of the others.
+TEST_P(MultiLayouts, SavingOneJobUpdatesOnlyItsPart) {
+    threeJobs();
+    chooseSave(file("alle"), GetParam().filter);
+    ws().SaveAllJobs();
+    const std::string path = job(0).jobFilePath();
+    const formats::LineList before = Lines(path);
+    std::vector<std::vector<std::string>> saved;
+    ws().SelectJob(1);
+    currentJob().setText(C::edt_PDD, "E:\\Neu");
+    ASSERT_TRUE(ws().Save());
+    EXPECT_FALSE(currentJob().modifiedFlag());
+    for (std::size_t n = 0; n < 3; ++n) {
+        saved.push_back(Snapshot(job(n)));
+    }
+    const formats::LineList after = Lines(path);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        // Line 6 is job 1's CALL line; the Batch/Job layout keeps it, naming the same job file.
+        EXPECT_EQ(after[i] == before[i], i != 6 || GetParam().kind == ScriptKind::MultiJobBatch) << i;
+    }
+    ws().CloseAllJobs();
+    ASSERT_TRUE(ws().OpenFile(path));
+    for (std::size_t n = 0; n < 3; ++n) {
+        EXPECT_EQ(Snapshot(job(n)), saved[n]) << n;
+    }
+}
+
+// Listing a file that is not on disk as recent, or its jobs as saved, would lose them on exit.
+TEST_P(MultiLayouts, FileThatCannotBeWrittenIsNeitherRememberedNorSaved) {
+    fakes::TempFolder::Write(file(std::string(kRobocopyFileName)), "engine");
+    const fakes::TempFolder target;
+    fakes::FullDisk disk;
+    disk.only =
+        GetParam().filter == 0 ? ".alle.bat." : ".alle.cmd."; // the job files of the batch layout do get written
+    files = &disk;
+    threeJobs();
+    chooseSave(target.file("alle"), GetParam().filter, true);
+    ws().SaveAllJobs();
+    const std::string path = job(0).jobFilePath();
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(target.file(std::string(kRobocopyFileName))));
+    EXPECT_FALSE(store.sectionExists("Scripte"));
+    for (std::size_t n = 0; n < 3; ++n) {
+        EXPECT_TRUE(job(n).modifiedFlag()) << n;
+    }
+    const std::string reason = path + ": " + std::strerror(ENOSPC);
+    EXPECT_TRUE(logOf(0).contains(reason, LogColour::Red));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_NE(ui.messages[0].text.find(reason), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, MultiLayouts,
                          ::testing::Values(LayoutCase{"MultiJob", 0, ScriptKind::MultiJobBatch},
                                            LayoutCase{"MultiCommand", 1, ScriptKind::MultiCommandBatch}),
                          [](const auto& param) { return std::string(param.param.name); });

@@ -18,7 +18,7 @@ using C = options::Control;
 
 class ParseCommandLineTest : public ::testing::Test {
 protected:
-    bool parse(std::string_view line, PathStyle style = PathStyle::Windows) {
+    Status parse(std::string_view line, PathStyle style = PathStyle::Windows) {
         return ParseCommandLine(job, line, true, log, services, style);
     }
 
@@ -29,10 +29,10 @@ protected:
 };
 
 TEST_F(ParseCommandLineTest, HandTypedExampleWithUnquotedFolders) {
-    const formats::TextLinesResult file =
+    const Result<formats::LineList> file =
         formats::LoadTextLines(std::string(TALVEX_TEST_DATA) + "/workspace/typed-by-hand-command.cmd");
-    ASSERT_FALSE(file.error);
-    ASSERT_TRUE(parse(file.lines.back()));
+    ASSERT_TRUE(file) << file.reason();
+    ASSERT_TRUE(parse(file->back()));
     EXPECT_EQ(job.sourcePath(), R"(C:\Daten)");
     EXPECT_EQ(job.destinationPath(), R"(D:\Backup\Daten)");
     EXPECT_FALSE(job.isTicked(C::chb_PNoSD));
@@ -64,6 +64,7 @@ struct SwitchCase {
     const char* switches;
     std::vector<C> ticked;
     std::vector<std::pair<C, std::string>> texts;
+    std::vector<C> unticked = {};
 };
 
 class SwitchTest : public ParseCommandLineTest, public ::testing::WithParamInterface<SwitchCase> {};
@@ -76,6 +77,9 @@ TEST_P(SwitchTest, AppliesSwitchAndValue) {
     for (const auto& [field, text] : GetParam().texts) {
         EXPECT_EQ(job.text(field), text) << options::ControlName(field);
     }
+    for (const C box : GetParam().unticked) {
+        EXPECT_FALSE(job.isTicked(box)) << options::ControlName(box);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{"LowerCaseRetry", "/r:5", {C::chb_KR}, {{C::edt_KR, "5"}}},
         SwitchCase{"AttributeLetters", "/A+:rh", {C::chb_KAplus, C::chb_KAplusR, C::chb_KAplusH}, {}},
         SwitchCase{"RunHours", "/RH:0800-1700", {C::chb_MRH}, {{C::edt_MRH1, "0800"}, {C::edt_MRH2, "1700"}}},
+        SwitchCase{"RunHoursOfWrongLength", "/RH:800-1700 /S", {C::chb_KS}, {}, {C::chb_MRH}},
         SwitchCase{"CopyLetters", "/COPY:DAT", {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}, {}},
         SwitchCase{"DirectoryTimestamps", "/DCOPY:T /S", {C::chb_KDCOPY, C::chb_KS}, {}},
         SwitchCase{"UnquotedLogThenSwitch", "/LOG:x.txt /S", {C::chb_LLOG, C::chb_KS}, {{C::edt_LLOG, "x.txt"}}},
@@ -99,11 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         SwitchCase{
             "EmptyAndBlankNames", R"(/XF "" " a " "  " /S)", {C::chb_FXF, C::chb_KS}, {{C::red_FListe, "/XF\na\n\n"}}}),
     [](const auto& param) { return std::string(param.param.name); });
-
-TEST_F(ParseCommandLineTest, RunHoursOfWrongLengthAreIgnored) {
-    ASSERT_TRUE(parse(R"(robocopy "C:\a" "D:\b" /RH:800-1700)"));
-    EXPECT_FALSE(job.isTicked(C::chb_MRH));
-}
 
 TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
@@ -127,9 +127,9 @@ TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
     EXPECT_EQ(job.sourcePath(), R"(C:\Program Files)");
 }
 
-TEST_F(ParseCommandLineTest, FailingConversionMakesResultFalse) {
+TEST_F(ParseCommandLineTest, FailingConversionFailsWithTheReason) {
     services.failPathConversion = true;
-    EXPECT_FALSE(parse(R"(robocopy C:\PROGRA~1 D:\b)"));
+    EXPECT_EQ(parse(R"(robocopy C:\PROGRA~1 D:\b)").reason(), "Unerwarteter Fehler: path conversion failed");
 }
 
 TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {

@@ -59,6 +59,7 @@ protected:
             WorkspaceServices services{
                 environment, formats, store, paths, ui, measurer, documents.path().string(), {}, kNativePathStyle};
             services.systemFolders = systemFolders;
+            services.files = files;
             m_workspace = std::make_unique<Workspace>(std::move(services), [this](options::JobState&) {
                 auto sink = std::make_unique<fakes::RecordingLogSink>();
                 logs.push_back(sink.get());
@@ -102,6 +103,8 @@ protected:
     fakes::ScriptedUserInterface ui;
     CharacterMeasurer measurer;
     std::vector<std::string> systemFolders;
+    /// The system calls saves go through; set before the first `ws()` to inject faults.
+    platform::FileIo* files = nullptr;
     std::vector<fakes::RecordingLogSink*> logs;
 
 private:

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/Workspace.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "WorkspaceFixture.h"
 #include "core/formats/TextLines.h"
+#include "fakes/FullDisk.h"
 
 namespace talvex::workspace {
 namespace {
@@ -73,14 +77,14 @@ TEST_F(WorkspaceTest, ClosingTheOnlyJobGivesAFreshOne) {
 
 TEST_F(WorkspaceTest, CloseWithYesSavesTheOnlyJobAndReplacesIt) {
     const std::string path = jobFile("a.rcj");
-    ws().OpenFile(path);
+    ASSERT_TRUE(ws().OpenFile(path));
     currentJob().setTicked(C::chb_KZ, true);
     ASSERT_TRUE(currentJob().modifiedFlag());
     ui.answers.push_back(Answer::Yes);
     ws().Close();
     EXPECT_EQ(ws().jobs().size(), 1u);
     EXPECT_EQ(currentJob().jobFilePath(), "");
-    const formats::LineList lines = formats::LoadTextLines(path).lines;
+    const formats::LineList lines = formats::LoadTextLines(path).value();
     EXPECT_NE(std::find_if(lines.begin(), lines.end(),
                            [](const std::string& l) { return l.find("/Z ") != std::string::npos; }),
               lines.end());
@@ -134,7 +138,7 @@ TEST_F(WorkspaceTest, OpenReusesAnUntouchedNewJobOnly) {
 
 TEST_F(WorkspaceTest, AlreadyOpenAsksForEveryCopyAndTheLastNoDecides) {
     const std::string path = jobFile("a.rcj");
-    ws().OpenFile(path);
+    ASSERT_TRUE(ws().OpenFile(path));
     ui.answers.push_back(Answer::Yes);
     ASSERT_TRUE(ws().OpenFile(path));
     ws().New();
@@ -156,6 +160,24 @@ TEST_F(WorkspaceTest, UnsupportedFileStaysAsNumberedTab) {
     EXPECT_EQ(ws().current().Kind, ScriptKind::Unknown);
     EXPECT_EQ(ws().jobs().tabCaption(0), "brief.txt #0");
     EXPECT_TRUE(currentLog().contains("Die Datei wird nicht unterstützt.", LogColour::Red));
+}
+
+TEST_F(WorkspaceTest, FileThatCannotBeReadTellsWhyOrWhichLine) {
+    fakes::TempFolder::Write(file("kurz.rcj"), "/MIR\r\n/SD:C:\\PROGRA~1\r\n");
+    formats.failPathConversion = true; // expanding the short name fails
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {file("kurz.rcj"), "Zeile 2: Unerwarteter Fehler: path conversion failed"},
+        {file("weg.rcj"), file("weg.rcj") + ": " + std::strerror(ENOENT)},
+    };
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        ws().New();
+        currentJob().setJobFilePath(path);
+        ws().LoadJobFile();
+        EXPECT_TRUE(currentLog().contains("Beim Lesen der Datei sind Fehler aufgetreten.", LogColour::Black));
+        EXPECT_TRUE(currentLog().contains(reason, LogColour::Red));
+        EXPECT_FALSE(currentJob().saveAsFlag());
+    }
 }
 
 struct ExampleCase {
@@ -212,13 +234,42 @@ TEST_F(WorkspaceTest, SaveOfANewJobAsksForFileAndLayout) {
     EXPECT_EQ(ui.saveRequests.size(), 1u);
 }
 
-TEST_F(WorkspaceTest, FailedWriteIsReportedAndKeepsTheJobModified) {
+// A user who only reads "an error occurred" cannot tell a full disk from a missing folder.
+TEST_F(WorkspaceTest, FailedSaveTellsWhyAndKeepsTheJobModified) {
+    fakes::FullDisk disk;
+    files = &disk;
+    struct Case {
+        const char* name;
+        std::string path;
+        int filter;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"folder missing", file("fehlt/a.rcj"), 0, file("fehlt/a.rcj") + ": " + std::strerror(ENOENT)},
+        {"disk full", file("voll.rcj"), 0, file("voll.rcj") + ": " + std::strerror(ENOSPC)},
+        {"disk full under a batch", file("voll.bat"), 1, file("voll.bat.rcj") + ": " + std::strerror(ENOSPC)},
+        {"command line throws", file("datum.cmd"), 2, "Unerwarteter Fehler: no date"},
+    };
     ws();
-    fillJob("C:\\a", "D:\\b");
-    chooseSave(file("fehlt/a.rcj"), 0);
-    EXPECT_FALSE(ws().Save());
-    EXPECT_TRUE(currentJob().modifiedFlag());
-    EXPECT_TRUE(currentLog().contains("Beim Schreiben der Datei ist ein Fehler aufgetreten.", LogColour::Red));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fakes::TempFolder::Write(file("voll.rcj"), "/MIR\r\n");
+        disk.only = "voll";
+        formats.failDate = c.reason.starts_with("Unerwartet");
+        fillJob("C:\\a", "D:\\b");
+        currentLog().clear();
+        ui.messages.clear();
+        chooseSave(c.path, c.filter);
+        EXPECT_FALSE(ws().SaveAs());
+        EXPECT_TRUE(currentJob().modifiedFlag());
+        EXPECT_TRUE(currentLog().contains("Beim Schreiben der Datei ist ein Fehler aufgetreten.", LogColour::Red));
+        EXPECT_TRUE(currentLog().contains(c.reason, LogColour::Red));
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+        EXPECT_NE(ui.messages[0].text.find(c.reason), std::string::npos);
+        EXPECT_EQ(fakes::TempFolder::Read(file("voll.rcj")), "/MIR\r\n");
+    }
+    EXPECT_FALSE(store.sectionExists("Scripte"));
 }
 
 TEST_F(WorkspaceTest, RobocopyIsCopiedBesideTheJobUnlessOneIsThere) {
