@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/options/Control.h"
 #include "core/options/JobEnvironment.h"
 #include "core/options/JobStateObserver.h"
+#include "core/options/SwitchRegistry.h"
 
 namespace talvex::options {
 
@@ -74,6 +76,8 @@ public:
     /// True when the box is ticked and itself enabled. Letter boxes are asked only
     /// `isTicked`.
     [[nodiscard]] bool IsOptionSet(Control box) const;
+    /// True when `IsOptionSet` holds for one of the options (a job-file section, the name lists).
+    [[nodiscard]] bool IsAnyOptionSet(std::span<const OptionInfo> options) const;
 
     /// Ticks the box (running its handler when the tick changes), then enables it.
     void TickAndEnable(Control box);
