@@ -75,15 +75,5 @@ TEST(OptionCatalogue, ControlRowsFollowTheEnumAndNamesAreUnique) {
     EXPECT_EQ(FindControl(""), std::nullopt);
 }
 
-TEST(OptionCatalogue, FindsOptionsBySwitchWithoutRegardToCase) {
-    ASSERT_NE(FindOptionBySwitch("/mir"), nullptr);
-    EXPECT_EQ(FindOptionBySwitch("/mir")->box, C::chb_KMIR);
-    EXPECT_EQ(FindOptionBySwitch("/UNILOG+")->box, C::chb_LUNILOGPlus);
-    EXPECT_EQ(FindOptionBySwitch("/a-")->box, C::chb_KAminus);
-    EXPECT_EQ(FindOptionBySwitch("/SD"), nullptr);
-    EXPECT_EQ(FindOptionBySwitch("/MI"), nullptr);
-    EXPECT_EQ(FindOption(C::chb_PNoDD)->unsetSwitch, "/DD");
-}
-
 } // namespace
 } // namespace talvex::options
