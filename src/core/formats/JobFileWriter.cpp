@@ -6,7 +6,7 @@
 
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
-#include "core/options/OptionCatalogue.h"
+#include "core/options/SwitchRegistry.h"
 #include "core/services/AsciiCase.h"
 #include "core/services/Format.h"
 #include "core/services/Translate.h"

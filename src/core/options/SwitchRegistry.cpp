@@ -483,15 +483,8 @@ constexpr std::array kSectionTitles = {
 static_assert(kSectionTitles.size() == kJobFileSections.size());
 
 // Writers walk a section as one run of rows, so the rows keep the sections together and in order.
-constexpr bool SectionsInWrittenOrder() {
-    for (std::size_t i = 1; i < kOptions.size(); ++i) {
-        if (kOptions[i].section < kOptions[i - 1].section) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(SectionsInWrittenOrder());
+static_assert(std::is_sorted(kOptions.begin(), kOptions.end(),
+                             [](const OptionInfo& a, const OptionInfo& b) { return a.section < b.section; }));
 
 // The job-file line names the switch of its row (a typo there would write another option).
 constexpr bool LinesNameTheirSwitch() {
@@ -501,8 +494,14 @@ constexpr bool LinesNameTheirSwitch() {
         if (isList != line.empty()) {
             return false;
         }
-        if (!isList && (!line.starts_with(option.switchName) || line.size() <= option.switchName.size() ||
-                        (line[option.switchName.size()] != ':' && line[option.switchName.size()] != ' '))) {
+        const std::size_t end = option.switchName.size();
+        if (!isList &&
+            (!line.starts_with(option.switchName) || line.size() <= end || (line[end] != ':' && line[end] != ' '))) {
+            return false;
+        }
+        // The command line writes the fixed text from its own column; both must say the same.
+        if (option.argument == A::FixedText &&
+            (line[end] != ':' || !line.substr(end + 1).starts_with(option.fixedText))) {
             return false;
         }
     }
@@ -574,10 +573,6 @@ const OptionInfo* FindOptionBySwitch(std::string_view switchName) {
         }
     }
     return nullptr;
-}
-
-std::string TranslatedComment(const OptionInfo& option) {
-    return tr(option.comment);
 }
 
 std::span<const Letter> LettersOf(Control optionBox) {

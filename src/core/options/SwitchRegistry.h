@@ -3,7 +3,6 @@
 
 #include <array>
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "core/options/Control.h"
@@ -99,9 +98,6 @@ struct OptionInfo {
 
 /// The option box that a letter box belongs to, or the control itself when it is no letter box.
 [[nodiscard]] Control OptionOfLetter(Control letterBox);
-
-/// The comment of an option in the current language (tr() of `OptionInfo::comment`).
-[[nodiscard]] std::string TranslatedComment(const OptionInfo& option);
 
 /// The comment text of name-list blocks (the section title the job file writer uses).
 inline constexpr const char* kNameListSectionTitle = N_("Liste ein- und auszuschließende Dateien und Verzeichnisse");
