@@ -10,9 +10,10 @@
 #include "core/options/Control.h"
 #include "core/options/JobEnvironment.h"
 #include "core/options/JobStateObserver.h"
-#include "core/options/SwitchRegistry.h"
 
 namespace talvex::options {
+
+struct OptionInfo;
 
 /// The state of one job: every control of the job window with its
 /// ticked, enabled and read-only state and its text, the job's paths and flags, and the coupling

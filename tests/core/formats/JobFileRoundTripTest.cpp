@@ -9,6 +9,7 @@
 #include "core/formats/JobFileReader.h"
 #include "core/formats/JobFileWriter.h"
 #include "core/formats/TextLines.h"
+#include "core/options/SwitchRegistry.h"
 #include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
