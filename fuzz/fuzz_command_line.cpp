@@ -68,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         // The builder writes number values as they are: blanks and quotes in them split the line.
         const bool blankNumber = std::ranges::any_of(options::Options(), [&job](const options::OptionInfo& option) {
-            return option.argument == options::ArgumentKind::Number && !option.fields.empty() &&
+            const bool number = option.argument == options::ArgumentKind::Number ||
+                                option.argument == options::ArgumentKind::NumberAsTyped ||
+                                option.argument == options::ArgumentKind::PaddedNumber;
+            return number && !option.fields.empty() &&
                    job.text(option.fields[0]).find_first_of(" \t\"") != std::string::npos;
         });
         if (blankNumber) {

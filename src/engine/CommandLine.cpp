@@ -2,123 +2,17 @@
 #include "engine/CommandLine.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 
 #include "engine/Text.h"
+#include "shared/RobocopySwitches.h"
 
 namespace robocopy {
 
 namespace {
 
-enum class Kind {
-    Flag,
-    Value,   // needs ":" and a value
-    List,    // takes the following names
-    Ignored, // accepted, not carried out on this system
-    IgnoredValue,
-    Usage,
-};
-
-struct Switch {
-    std::string_view name;
-    Kind kind;
-};
-
-constexpr std::array kSwitches{
-    Switch{"S", Kind::Flag},
-    Switch{"E", Kind::Flag},
-    Switch{"MIR", Kind::Flag},
-    Switch{"PURGE", Kind::Flag},
-    Switch{"MOV", Kind::Flag},
-    Switch{"MOVE", Kind::Flag},
-    Switch{"CREATE", Kind::Flag},
-    Switch{"L", Kind::Flag},
-    Switch{"XO", Kind::Flag},
-    Switch{"XN", Kind::Flag},
-    Switch{"XC", Kind::Flag},
-    Switch{"XX", Kind::Flag},
-    Switch{"XL", Kind::Flag},
-    Switch{"IS", Kind::Flag},
-    Switch{"IT", Kind::Flag},
-    Switch{"FFT", Kind::Flag},
-    Switch{"XJ", Kind::Flag},
-    Switch{"XJD", Kind::Flag},
-    Switch{"XJF", Kind::Flag},
-    Switch{"SL", Kind::Flag},
-    Switch{"SJ", Kind::Flag},
-    Switch{"V", Kind::Flag},
-    Switch{"TS", Kind::Flag},
-    Switch{"FP", Kind::Flag},
-    Switch{"NS", Kind::Flag},
-    Switch{"NC", Kind::Flag},
-    Switch{"NDL", Kind::Flag},
-    Switch{"NFL", Kind::Flag},
-    Switch{"NJH", Kind::Flag},
-    Switch{"NJS", Kind::Flag},
-    Switch{"NP", Kind::Flag},
-    Switch{"X", Kind::Flag},
-    Switch{"ETA", Kind::Flag},
-    Switch{"BYTES", Kind::Flag},
-    Switch{"TEE", Kind::Flag},
-    Switch{"UNICODE", Kind::Flag},
-    Switch{"COPYALL", Kind::Flag},
-    Switch{"NOCOPY", Kind::Flag},
-    Switch{"SEC", Kind::Flag},
-    Switch{"NOSD", Kind::Flag},
-    Switch{"NODD", Kind::Flag},
-    Switch{"QUIT", Kind::Flag},
-    Switch{"LEV", Kind::Value},
-    Switch{"R", Kind::Value},
-    Switch{"W", Kind::Value},
-    Switch{"MAX", Kind::Value},
-    Switch{"MIN", Kind::Value},
-    Switch{"COPY", Kind::Value},
-    Switch{"DCOPY", Kind::Value},
-    Switch{"LOG", Kind::Value},
-    Switch{"LOG+", Kind::Value},
-    Switch{"UNILOG", Kind::Value},
-    Switch{"UNILOG+", Kind::Value},
-    Switch{"SD", Kind::Value},
-    Switch{"DD", Kind::Value},
-    Switch{"JOB", Kind::Value},
-    Switch{"IF", Kind::List},
-    Switch{"XF", Kind::List},
-    Switch{"XD", Kind::List},
-    Switch{"ID", Kind::List},
-    Switch{"A", Kind::Ignored},
-    Switch{"M", Kind::Ignored},
-    Switch{"B", Kind::Ignored},
-    Switch{"Z", Kind::Ignored},
-    Switch{"ZB", Kind::Ignored},
-    Switch{"FAT", Kind::Ignored},
-    Switch{"TBD", Kind::Ignored},
-    Switch{"PF", Kind::Ignored},
-    Switch{"J", Kind::Ignored},
-    Switch{"NOOFFLOAD", Kind::Ignored},
-    Switch{"COMPRESS", Kind::Ignored},
-    Switch{"SPARSE", Kind::Ignored},
-    Switch{"256", Kind::Ignored},
-    Switch{"EFSRAW", Kind::Ignored},
-    Switch{"NODCOPY", Kind::Ignored},
-    Switch{"SECFIX", Kind::Ignored},
-    Switch{"TIMFIX", Kind::Ignored},
-    Switch{"NOCLONE", Kind::Ignored},
-    Switch{"IA", Kind::IgnoredValue},
-    Switch{"XA", Kind::IgnoredValue},
-    Switch{"A+", Kind::IgnoredValue},
-    Switch{"A-", Kind::IgnoredValue},
-    Switch{"MON", Kind::IgnoredValue},
-    Switch{"MOT", Kind::IgnoredValue},
-    Switch{"IPG", Kind::IgnoredValue},
-    Switch{"RH", Kind::IgnoredValue},
-    Switch{"MT", Kind::IgnoredValue},
-    Switch{"MAXAGE", Kind::IgnoredValue},
-    Switch{"MINAGE", Kind::IgnoredValue},
-    Switch{"MAXLAD", Kind::IgnoredValue},
-    Switch{"MINLAD", Kind::IgnoredValue},
-    Switch{"?", Kind::Usage},
-};
+using Kind = SwitchKind;
+using Switch = KnownSwitch;
 
 // The switch name of a token: the text after "/" up to the first ":", upper-cased.
 std::string switchName(std::string_view token) {
@@ -130,10 +24,7 @@ const Switch* findSwitch(std::string_view token) {
     if (token.size() < 2 || token.front() != '/') {
         return nullptr;
     }
-    const std::string name = switchName(token);
-    const auto found =
-        std::find_if(kSwitches.begin(), kSwitches.end(), [&](const Switch& s) { return s.name == name; });
-    return found == kSwitches.end() ? nullptr : &*found;
+    return FindKnownSwitch(switchName(token));
 }
 
 // Switches whose value is the whole rest of a job file line, since paths may hold spaces.

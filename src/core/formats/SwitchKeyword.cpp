@@ -11,7 +11,6 @@ namespace talvex::formats {
 namespace {
 
 using options::ArgumentKind;
-using C = options::Control;
 
 // Characters first to last of a value, counted from 1 as characters, not bytes, so an umlaut is
 // one; shorter values give what is there.
@@ -35,14 +34,13 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
     if (switchText.empty()) {
         return std::nullopt;
     }
-    const std::string upper = AsciiUpper(switchText);
-    if (upper == "/SD") {
-        return SwitchKeyword{options::FindOption(C::chb_PNoSD), SwitchKind::Path};
+    // The folder lines name the folder option by the switch written when its box is not set.
+    for (const options::OptionInfo& folder : options::Options()) {
+        if (!folder.unsetSwitch.empty() && EqualsIgnoringAsciiCase(folder.unsetSwitch, switchText)) {
+            return SwitchKeyword{&folder, SwitchKind::Path};
+        }
     }
-    if (upper == "/DD") {
-        return SwitchKeyword{options::FindOption(C::chb_PNoDD), SwitchKind::Path};
-    }
-    const options::OptionInfo* option = options::FindOptionBySwitch(upper);
+    const options::OptionInfo* option = options::FindOptionBySwitch(switchText);
     if (option == nullptr) {
         return std::nullopt;
     }
@@ -52,6 +50,8 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
     case ArgumentKind::Path:      // /NOSD, /NODD
         return SwitchKeyword{option, SwitchKind::Flag};
     case ArgumentKind::Number:
+    case ArgumentKind::NumberAsTyped:
+    case ArgumentKind::PaddedNumber:
     case ArgumentKind::File:
         return SwitchKeyword{option, SwitchKind::Value};
     case ArgumentKind::TimeRange:

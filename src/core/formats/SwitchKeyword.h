@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "core/options/JobState.h"
-#include "core/options/OptionCatalogue.h"
+#include "core/options/SwitchRegistry.h"
 
 namespace talvex::formats {
 

@@ -153,6 +153,11 @@ bool JobState::IsOptionSet(Control box) const {
     return state.ticked && state.enabled;
 }
 
+bool JobState::IsAnyOptionSet(std::span<const OptionInfo> options) const {
+    return std::any_of(options.begin(), options.end(),
+                       [this](const OptionInfo& option) { return IsOptionSet(option.box); });
+}
+
 void JobState::TickAndEnable(Control box) {
     setTicked(box, true);
     setEnabled(box, true);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "core/options/JobStateObserver.h"
 
 namespace talvex::options {
+
+struct OptionInfo;
 
 /// The state of one job: every control of the job window with its
 /// ticked, enabled and read-only state and its text, the job's paths and flags, and the coupling
@@ -74,6 +77,8 @@ public:
     /// True when the box is ticked and itself enabled. Letter boxes are asked only
     /// `isTicked`.
     [[nodiscard]] bool IsOptionSet(Control box) const;
+    /// True when `IsOptionSet` holds for one of the options (a job-file section, the name lists).
+    [[nodiscard]] bool IsAnyOptionSet(std::span<const OptionInfo> options) const;
 
     /// Ticks the box (running its handler when the tick changes), then enables it.
     void TickAndEnable(Control box);

@@ -9,6 +9,7 @@
 #include "core/formats/JobFileReader.h"
 #include "core/formats/JobFileWriter.h"
 #include "core/formats/TextLines.h"
+#include "core/options/SwitchRegistry.h"
 #include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
@@ -45,56 +46,41 @@ protected:
 };
 
 TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
-    const std::vector<std::pair<std::string, JobSetup>> jobs = {
-        {"folders and mirror",
-         [](options::JobState& j) {
-             j.applySourceFolder("C:\\Daten", "NTFS");
-             j.applyDestinationFolder("\\\\nas\\backup", "");
-             Tick(j, {C::chb_KMIR, C::chb_LNP});
-             testing::SetValue(j, C::chb_KR, C::edt_KR, "3");
-             testing::SetValue(j, C::chb_KW, C::edt_KW, "5");
-         }},
-        {"copy options and letters",
-         [](options::JobState& j) {
-             Tick(j, {C::chb_KS, C::chb_KM, C::chb_KZ, C::chb_KB, C::chb_KZB, C::chb_KCREATE, C::chb_KFAT,
-                      C::chb_KDCOPY, C::chb_KFFT, C::chb_KMOVE});
-             Tick(j, {C::chb_KAminus, C::chb_KAminusR, C::chb_KAminusT});
-             Tick(j, {C::chb_KAplus, C::chb_KAplusA, C::chb_KAplusS, C::chb_KAplusH, C::chb_KAplusN});
-             Tick(j, {C::chb_KCopy, C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT});
-             testing::SetValue(j, C::chb_KLEV, C::edt_KLEV, "4");
-         }},
-        {"other copy flags",
-         [](options::JobState& j) {
-             Tick(j, {C::chb_KE, C::chb_KPURGE, C::chb_KSEC, C::chb_KMOV, C::chb_KA});
-         }},
-        {"filters and every name list",
-         [](options::JobState& j) {
-             Tick(j, {C::chb_FIS, C::chb_FIT, C::chb_FXJ, C::chb_FXJD, C::chb_FXJF, C::chb_FXC, C::chb_FXN, C::chb_FXX,
-                      C::chb_FXL, C::chb_FXO});
-             Tick(j, {C::chb_FIA, C::chb_FIAr, C::chb_FIAa, C::chb_FIAs, C::chb_FIAh, C::chb_FIAc, C::chb_FIAn,
-                      C::chb_FIAe, C::chb_FIAt, C::chb_FIAo});
-             Tick(j, {C::chb_FXA, C::chb_FXAc, C::chb_FXAo});
-             testing::SetValue(j, C::chb_FMAX, C::edt_FMAX, "1000000");
-             testing::SetValue(j, C::chb_FMIN, C::edt_FMIN, "1");
-             j.setNameListText(
-                 "/IF\n*.docx\n\n/XF\n*.tmp\n~$*\n\n/ID\nProjekte\n\n/XD\nC:\\Alte Sachen\n$RECYCLE.BIN\n\n");
-         }},
-        {"log and monitor options",
-         [](options::JobState& j) {
-             Tick(j, {C::chb_LV, C::chb_LTS, C::chb_LFP, C::chb_LNJH, C::chb_LNJS, C::chb_LETA, C::chb_LX, C::chb_LNS,
-                      C::chb_LNC, C::chb_LNDL, C::chb_LNFL, C::chb_LL, C::chb_LUNICODE, C::chb_LTBD});
-             testing::SetValue(j, C::chb_LUNILOGPlus, C::edt_LLOG, "C:\\Logs\\mit blank.log");
-             Tick(j, {C::chb_LTEE});
-             testing::SetValue(j, C::chb_MMON, C::edt_MMON, "5");
-             testing::SetValue(j, C::chb_MMOT, C::edt_MMOT, "10");
-             testing::SetValue(j, C::chb_MIPG, C::edt_MIPG, "100");
-             Tick(j, {C::chb_MPF, C::chb_MRH});
-             j.setText(C::edt_MRH1, "2200");
-             j.setText(C::edt_MRH2, "0600");
-         }},
-        {"copy all", [](options::JobState& j) { Tick(j, {C::chb_KCopyAll}); }},
-        {"no copy", [](options::JobState& j) { Tick(j, {C::chb_KNOCOPY}); }},
-    };
+    // Every option of the registry on its own, with a value in each of its fields and every letter...
+    std::vector<std::pair<std::string, JobSetup>> jobs;
+    for (const options::OptionInfo& option : options::Options()) {
+        jobs.emplace_back(option.switchName, [&option](options::JobState& j) {
+            if (option.box == C::chb_LTEE) {
+                testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "x.log"); // /TEE waits for a log file
+            }
+            if (option.argument == options::ArgumentKind::List) {
+                j.setNameListText(std::string(option.switchName) + "\n*.tmp\nC:\\Alte Sachen\n\n");
+            } else if (option.argument != options::ArgumentKind::Path) {
+                j.setTicked(option.box, true);
+            }
+            for (const options::Letter& letter : option.letters) {
+                j.setTicked(letter.box, true);
+            }
+            const std::vector<std::string> values =
+                option.argument == options::ArgumentKind::TimeRange ? std::vector<std::string>{"2200", "0600"}
+                : option.argument == options::ArgumentKind::File ? std::vector<std::string>{"C:\\Logs\\mit blank.log"}
+                                                                 : std::vector<std::string>{"7"};
+            for (std::size_t i = 0; i < option.fields.size() && option.argument != options::ArgumentKind::Path; ++i) {
+                j.setText(option.fields[i], values.at(i));
+            }
+        });
+    }
+    // ...and together with others.
+    jobs.emplace_back("folders and mirror", [](options::JobState& j) {
+        j.applySourceFolder("C:\\Daten", "NTFS");
+        j.applyDestinationFolder("\\\\nas\\backup", "");
+        Tick(j, {C::chb_KMIR, C::chb_LNP});
+        testing::SetValue(j, C::chb_KR, C::edt_KR, "3");
+        testing::SetValue(j, C::chb_KW, C::edt_KW, "5");
+    });
+    jobs.emplace_back("every name list", [](options::JobState& j) {
+        j.setNameListText("/IF\n*.docx\n\n/XF\n*.tmp\n~$*\n\n/ID\nProjekte\n\n/XD\nC:\\Alte Sachen\n$RECYCLE.BIN\n\n");
+    });
     for (const auto& [name, setup] : jobs) {
         SCOPED_TRACE(name);
         options::JobState original(environment);

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -205,6 +207,70 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
         LineList lines;
         ASSERT_TRUE(WriteJobFile(fresh, "x.rcj", lines, log, services));
         EXPECT_TRUE(contains(lines, "      " + std::string(c.body) + comment(c.box)));
+    }
+}
+
+TEST_F(JobFileWriterTest, LinesKeepTheirWrittenOrderInsideEachSection) {
+    const std::vector<std::pair<std::string_view, std::string_view>> order = {
+        {"Quellverzeichnis", "/NOSD"},
+        {"Zielverzeichnis", "/NODD"},
+        {"Kopieroptionen", "/S /E /M /Z /A- /SEC /MOV /A /B /COPYALL /NOCOPY /MIR /ZB /A+ /CREATE /PURGE /MOVE /FAT "
+                           "/COPY /DCOPY /FFT /LEV"},
+        {"Wiederholungsoptionen", "/R /W"},
+        {"Einzuschliessende Dateien", "/IS /IT /IA"},
+        {"Auszuschließende Dateien", "/XJ /XJD /XJF /XC /XN /XX /XL /XA /XO /MAX /MIN"},
+        {"Liste ein- und auszuschließende Dateien und Verzeichnisse", "/IF /XF /ID /XD"},
+        {"Logoptionen", "/V /TS /FP /NJH /NJS /NP /ETA /X /NS /NC /NDL /NFL /L /LOG /LOG+ /UNILOG /UNILOG+ /UNICODE "
+                        "/TEE /TBD"},
+        {"Überwachungsoptionen", "/MON /MOT /IPG /PF /RH"},
+    };
+    // The registry holds every row in that order, rivals that are never written together included...
+    ASSERT_EQ(order.size(), options::kJobFileSections.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        std::string switches;
+        for (const options::OptionInfo& option : options::OptionsOf(options::kJobFileSections[i])) {
+            switches += std::string(switches.empty() ? "" : " ") + std::string(option.switchName);
+        }
+        EXPECT_EQ(options::SectionTitle(options::kJobFileSections[i]), order[i].first);
+        EXPECT_EQ(switches, order[i].second);
+    }
+    // ...and the writer keeps it. Set whatever can be set at once: of rivals (/S and /E, the log
+    // files) the last one ticked stays.
+    for (const options::OptionInfo& option : options::Options()) {
+        job.setTicked(option.box, true);
+        for (const options::Letter& letter : option.letters) {
+            job.setTicked(letter.box, true);
+        }
+        for (const Control field : option.fields) {
+            job.setText(field, "1");
+        }
+    }
+    for (const options::OptionInfo& option : options::Options()) {
+        job.setEnabled(option.box, true);
+    }
+    job.setNameListText("/IF\na\n\n/XD\nb\n\n");
+
+    std::map<std::string, std::string> written; // section title -> switches of its lines
+    std::string title;
+    for (const std::string& line : write()) {
+        if (line.starts_with(":: ")) {
+            title = line.substr(3);
+        } else if (line.starts_with("      /")) {
+            written[title] += line.substr(6, line.find_first_of(": ", 7) - 6) + " ";
+        }
+    }
+    for (const auto& [section, switches] : order) {
+        SCOPED_TRACE(section);
+        std::string expected;
+        std::istringstream words{std::string(switches)};
+        for (std::string word; words >> word;) {
+            const options::OptionInfo* option = options::FindOptionBySwitch(word);
+            ASSERT_NE(option, nullptr);
+            if (job.IsOptionSet(option->box)) {
+                expected += word + " ";
+            }
+        }
+        EXPECT_EQ(written[std::string(section)], expected);
     }
 }
 

@@ -16,19 +16,6 @@ namespace {
 
 using C = Control;
 
-// Written job files list the options in this order, so it is pinned independently of the catalogue.
-TEST(OptionCatalogue, ListsEverySwitchInWrittenOrder) {
-    std::string switches;
-    for (const OptionInfo& option : Options()) {
-        switches += std::string(option.switchName) + " ";
-        EXPECT_NE(std::string_view(option.comment), "") << option.switchName;
-    }
-    EXPECT_EQ(switches, "/NOSD /NODD /S /E /MIR /PURGE /CREATE /M /A /FAT /FFT /LEV /MOV /MOVE /B /Z /ZB /COPYALL "
-                        "/COPY /NOCOPY /SEC /DCOPY /A- /A+ /R /W /IA /XA /IS /IT /XJ /XJD /XJF /XC /XN /XO /XX /XL "
-                        "/MAX /MIN /IF /XF /ID /XD /LOG /LOG+ /UNILOG /UNILOG+ /V /TS /FP /NJH /NJS /NP /ETA /X /NS "
-                        "/NC /NDL /NFL /L /UNICODE /TEE /TBD /MON /MOT /IPG /PF /RH ");
-}
-
 TEST(OptionCatalogue, FreshJobHasOnlyTheNoFolderBoxesTickedAndDefaultValues) {
     fakes::FakeJobEnvironment environment;
     const JobState state(environment);
@@ -86,17 +73,6 @@ TEST(OptionCatalogue, ControlRowsFollowTheEnumAndNamesAreUnique) {
     }
     EXPECT_EQ(FindControl("chb_kmir"), std::nullopt);
     EXPECT_EQ(FindControl(""), std::nullopt);
-}
-
-TEST(OptionCatalogue, FindsOptionsBySwitchWithoutRegardToCase) {
-    ASSERT_NE(FindOptionBySwitch("/mir"), nullptr);
-    EXPECT_EQ(FindOptionBySwitch("/mir")->box, C::chb_KMIR);
-    EXPECT_EQ(FindOptionBySwitch("/UNILOG+")->box, C::chb_LUNILOGPlus);
-    EXPECT_EQ(FindOptionBySwitch("/a-")->box, C::chb_KAminus);
-    EXPECT_EQ(FindOptionBySwitch("/SD"), nullptr);
-    EXPECT_EQ(FindOptionBySwitch("/MI"), nullptr);
-    EXPECT_EQ(FindOption(C::chb_PNoDD)->unsetSwitch, "/DD");
-    EXPECT_EQ(FindOption(C::chb_KDCOPY)->fixedText, "T");
 }
 
 } // namespace
