@@ -49,7 +49,7 @@ private:
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     std::unique_ptr<TempFolder> m_settings;
     std::unique_ptr<TempFolder> m_files;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -59,11 +59,7 @@ private:
     void trigger(const char* item) { find<QAction>(item)->trigger(); }
 
     /// A fresh main window over the same settings folder, as when the program starts again.
-    void restart() {
-        m_window.reset();
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), m_settings->path().string());
-        m_window->show();
-    }
+    void restart() { m_window.open(m_fakes, m_settings->path().string()); }
 
     std::string file(const char* name) const { return m_files->file(name); }
     void chooseSave(const std::string& path, int filter, bool copyRobocopy = false) {

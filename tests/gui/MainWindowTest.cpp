@@ -24,7 +24,7 @@ private:
     talvex::guitest::FakeServices m_fakes;
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -57,8 +57,7 @@ private Q_SLOTS:
     void init() {
         m_fakes.ui = {};
         m_fakes.volumes = {};
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), "");
-        m_window->show();
+        m_window.open(m_fakes, "");
         resizeClient(540, 660);
     }
 

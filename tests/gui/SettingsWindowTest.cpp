@@ -34,7 +34,7 @@ private:
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     std::string path(const char* name) const { return m_folder->filePath(QString::fromUtf8(name)).toStdString(); }
     std::string iniPath() const { return path("Talvex.ini"); }
@@ -45,10 +45,7 @@ private:
         QVERIFY(!store.writeBack());
     }
 
-    void openWindow() {
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), m_folder->path().toStdString());
-        m_window->show();
-    }
+    void openWindow() { m_window.open(m_fakes, m_folder->path().toStdString()); }
 
     template <typename T = QWidget>
     T* find(const char* name) {
