@@ -228,9 +228,11 @@ private Q_SLOTS:
 
         // No drops the changes: the only job is replaced by a fresh one.
         fillCurrentJob("weg");
+        QPointer<Tfrm_Job> only = m_window->currentJob();
         m_ui.answers = {Answer::No};
         click("sbu_Schliessen");
         QCOMPARE(m_window->jobCount(), 1);
+        QVERIFY(only.isNull());
         QVERIFY(!m_window->currentJob()->state().modifiedFlag());
         QCOMPARE(tabCaptions(), QStringList{QStringLiteral("*.rcj")});
         QVERIFY(!enabled("sbu_Speichern"));

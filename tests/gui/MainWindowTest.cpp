@@ -140,24 +140,6 @@ private Q_SLOTS:
         QVERIFY(!fourth->isVisible());
     }
 
-    void closingTheOnlyJobGivesAFreshOne() {
-        tickInCurrentJob("chb_KS");
-        QVERIFY(m_window->currentJob()->state().modifiedFlag());
-        m_ui.answers = {talvex::Answer::Cancel, talvex::Answer::No};
-        QPointer<Tfrm_Job> before = m_window->currentJob();
-
-        find<QToolButton>("sbu_Schliessen")->click();
-        QCOMPARE(m_window->currentJob(), before); // Cancel keeps it
-        find<QToolButton>("sbu_Schliessen")->click();
-        QCOMPARE(m_ui.messages.size(), std::size_t{2});
-        QCOMPARE(m_window->jobCount(), 1);
-        QVERIFY(before.isNull()); // its window is gone
-        QVERIFY(!m_window->currentJob()->state().modifiedFlag());
-        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
-        QVERIFY(!find("sbu_Speichern")->isEnabled());
-        QVERIFY(!find("sbu_SpeichernUnter")->isEnabled());
-    }
-
     void timerFollowsOnlyTheCurrentJob() {
         m_window->NewJob();
         Tfrm_Job* first = m_window->jobWindow(0);
@@ -211,16 +193,6 @@ private Q_SLOTS:
         // New jobs take the check mark.
         m_window->NewJob();
         QVERIFY(m_window->currentJob()->imageView());
-    }
-
-    void exitAsksAboutModifiedJobs() {
-        tickInCurrentJob("chb_KE");
-        m_ui.answers = {talvex::Answer::Cancel};
-        find<QToolButton>("sbu_Beenden")->click();
-        QVERIFY(m_window->isVisible());
-        m_ui.answers = {talvex::Answer::No};
-        find<QToolButton>("sbu_Beenden")->click();
-        QVERIFY(!m_window->isVisible());
     }
 };
 

@@ -115,17 +115,6 @@ private Q_SLOTS:
         QVERIFY(menu->actions().at(2)->isChecked());
     }
 
-    void destinationHistoryKeepsARefusedFolder() {
-        openWindow();
-        m_volumes.readOnlyFolders = {"/readonly"};
-        m_ui.folderChoices = {std::string("/readonly")};
-        m_ui.answers = {talvex::Answer::No};
-        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
-        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QString());
-        // Chosen is chosen: the folder is remembered all the same and its button comes alive.
-        QVERIFY(find<QToolButton>("sbu_PHistorieDD")->isEnabled());
-    }
-
     void checkMarksComeFromAndGoToTheSettingsFile() {
         writeSettings([](IniStore& store) {
             store.writeBool("Settings", "ImageView", true);
