@@ -91,7 +91,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
+        m_fakes.reset();
         m_settings = std::make_unique<TempFolder>();
         m_files = std::make_unique<TempFolder>();
         restart();

@@ -44,6 +44,13 @@ struct FakeServices {
     exec::NoMediaSteps media;
     gui::FontTextMeasurer measurer{QApplication::font()};
 
+    /// What one test scripted is gone for the next.
+    void reset() {
+        ui = {};
+        volumes = {};
+        child = {};
+    }
+
     [[nodiscard]] gui::JobWindowServices services() { return {environment, ui, volumes}; }
 
     /// Runs go to `process`, or to the scripted child without one.

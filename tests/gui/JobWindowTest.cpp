@@ -52,8 +52,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
+        m_fakes.reset();
         m_window = std::make_unique<Tfrm_Job>(m_fakes.services(), nullptr);
         m_window->show();
         resizeClient(394, 479);

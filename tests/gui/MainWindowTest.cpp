@@ -55,8 +55,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
+        m_fakes.reset();
         m_window.open(m_fakes, "");
         resizeClient(540, 660);
     }

@@ -67,9 +67,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
-        m_fakes.child = {};
+        m_fakes.reset();
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
     }
