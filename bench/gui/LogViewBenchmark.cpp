@@ -14,12 +14,12 @@
 #include <string>
 
 #include "core/exec/ChildRun.h"
+#include "core/session/SystemJobEnvironment.h"
 #include "gui/Application.h"
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/LogView.h"
-#include "gui/jobwindow/RunPump.h"
-#include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/jobwindow/Tfrm_Job.h"
+#include "gui/mainwindow/RunPump.h"
 #include "platform/ChildProcess.h"
 #include "platform/Volumes.h"
 
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     talvex::gui::InstallInterfaceFont();
 
-    talvex::gui::SystemJobEnvironment environment;
+    talvex::session::SystemJobEnvironment environment;
     talvex::gui::QtUserInterface userInterface;
     talvex::platform::SystemVolumeProbes volumes;
     talvex::gui::Tfrm_Job job({environment, userInterface, volumes}, nullptr);

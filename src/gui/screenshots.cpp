@@ -19,20 +19,15 @@
 #include <functional>
 #include <utility>
 
-#include "core/formats/SystemFormatServices.h"
 #include "core/options/JobState.h"
 #include "core/services/LogSink.h"
+#include "core/session/Session.h"
 #include "core/settings/IniStore.h"
 #include "gui/Application.h"
+#include "gui/SystemServices.h"
 #include "gui/dialogs/FirstRunDialog.h"
-#include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/LogView.h"
-#include "gui/jobwindow/SystemJobEnvironment.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
-#include "platform/Clock.h"
-#include "platform/DirectoryEntries.h"
-#include "platform/SpecialFolders.h"
-#include "platform/Volumes.h"
 
 namespace {
 
@@ -85,9 +80,7 @@ int main(int argc, char** argv) {
     std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
                 QFontInfo(QApplication::font()).pixelSize());
 
-    talvex::gui::SystemJobEnvironment environment;
-    talvex::gui::QtUserInterface userInterface;
-    talvex::platform::SystemVolumeProbes volumes;
+    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
     // A settings folder of its own with a short history, so that the history buttons show as in use.
     QTemporaryDir settingsFolder;
     {
@@ -98,14 +91,8 @@ int main(int argc, char** argv) {
         store.writeBool("Settings", "CopyRobo", true);
         (void)store.writeBack();
     }
-    const talvex::platform::SystemClock clock;
-    const talvex::platform::SystemDirectoryEntryLookup lookup;
-    const talvex::platform::SystemSpecialFolders folders;
-    const talvex::formats::SystemFormatServices formats(clock, QCoreApplication::applicationFilePath().toStdString(),
-                                                        lookup, folders);
-    talvex::gui::JobWindowServices services{environment, userInterface, volumes};
-    services.formats = &formats;
-    talvex::gui::Tfrm_Haupt window(services, settingsFolder.path().toStdString());
+    talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
+    talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     window.show();
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 

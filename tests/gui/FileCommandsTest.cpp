@@ -49,7 +49,7 @@ private:
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     std::unique_ptr<TempFolder> m_settings;
     std::unique_ptr<TempFolder> m_files;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -59,11 +59,7 @@ private:
     void trigger(const char* item) { find<QAction>(item)->trigger(); }
 
     /// A fresh main window over the same settings folder, as when the program starts again.
-    void restart() {
-        m_window.reset();
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), m_settings->path().string());
-        m_window->show();
-    }
+    void restart() { m_window.open(m_fakes, m_settings->path().string()); }
 
     std::string file(const char* name) const { return m_files->file(name); }
     void chooseSave(const std::string& path, int filter, bool copyRobocopy = false) {
@@ -95,7 +91,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
+        m_fakes.reset();
         m_settings = std::make_unique<TempFolder>();
         m_files = std::make_unique<TempFolder>();
         restart();
@@ -232,9 +228,11 @@ private Q_SLOTS:
 
         // No drops the changes: the only job is replaced by a fresh one.
         fillCurrentJob("weg");
+        QPointer<Tfrm_Job> only = m_window->currentJob();
         m_ui.answers = {Answer::No};
         click("sbu_Schliessen");
         QCOMPARE(m_window->jobCount(), 1);
+        QVERIFY(only.isNull());
         QVERIFY(!m_window->currentJob()->state().modifiedFlag());
         QCOMPARE(tabCaptions(), QStringList{QStringLiteral("*.rcj")});
         QVERIFY(!enabled("sbu_Speichern"));

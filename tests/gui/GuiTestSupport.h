@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QApplication>
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
+#include <memory>
+#include <string>
 
+#include "core/exec/JobSteps.h"
+#include "core/session/Session.h"
+#include "fakes/FakeChildProcess.h"
 #include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/FakeVolumeProbes.h"
+#include "fakes/FixedClock.h"
 #include "fakes/ScriptedUserInterface.h"
+#include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/jobwindow/Tfrm_Job.h"
+#include "gui/mainwindow/Tfrm_Haupt.h"
 
 namespace talvex::guitest {
 
@@ -24,18 +33,65 @@ T* Find(const QObject* root, const char* name) {
     return object;
 }
 
-/// What a window is given from outside, as the tests script it.
+/// What the program is given from outside, as the tests script it.
 struct FakeServices {
     fakes::FakeJobEnvironment environment;
     fakes::ScriptedUserInterface ui;
     fakes::FakeVolumeProbes volumes;
     fakes::FakeFormatServices formats;
+    fakes::FakeChildProcess child;
+    fakes::FixedClock clock{platform::Clock::TimePoint{}};
+    exec::NoMediaSteps media;
+    gui::FontTextMeasurer measurer{QApplication::font()};
 
-    [[nodiscard]] gui::JobWindowServices services() {
-        gui::JobWindowServices made{environment, ui, volumes};
-        made.formats = &formats;
-        return made;
+    /// What one test scripted is gone for the next.
+    void reset() {
+        ui = {};
+        volumes = {};
+        child = {};
     }
+
+    [[nodiscard]] gui::JobWindowServices services() { return {environment, ui, volumes}; }
+
+    /// Runs go to `process`, or to the scripted child without one.
+    [[nodiscard]] session::SessionServices sessionServices(std::string settingsFolder,
+                                                           platform::ChildProcess* process = nullptr) {
+        return {.environment = environment,
+                .formats = formats,
+                .ui = ui,
+                .measurer = measurer,
+                .process = process != nullptr ? *process : child,
+                .clock = clock,
+                .media = media,
+                .settingsFolder = std::move(settingsFolder),
+                .documentsFolder = {},
+                .systemFolders = {},
+                .wait = [](std::chrono::milliseconds) {}};
+    }
+};
+
+/// The program assembled as its entry point does, over fakes: a session and the main window that
+/// shows it, made and dropped together (the window first, as it watches the session's jobs).
+class MainWindowUnderTest {
+public:
+    /// A fresh session over `settingsFolder` (none when empty) and its window, shown.
+    void open(FakeServices& fakes, const std::string& settingsFolder, platform::ChildProcess* process = nullptr) {
+        reset();
+        m_session = std::make_unique<session::Session>(fakes.sessionServices(settingsFolder, process));
+        m_window = std::make_unique<gui::Tfrm_Haupt>(*m_session, fakes.services());
+        m_window->show();
+    }
+    void reset() {
+        m_window.reset();
+        m_session.reset();
+    }
+    [[nodiscard]] gui::Tfrm_Haupt* get() const { return m_window.get(); }
+    [[nodiscard]] gui::Tfrm_Haupt* operator->() const { return m_window.get(); }
+    [[nodiscard]] session::Session& session() const { return *m_session; }
+
+private:
+    std::unique_ptr<session::Session> m_session;
+    std::unique_ptr<gui::Tfrm_Haupt> m_window;
 };
 
 } // namespace talvex::guitest

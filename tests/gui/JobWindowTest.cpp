@@ -52,8 +52,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
+        m_fakes.reset();
         m_window = std::make_unique<Tfrm_Job>(m_fakes.services(), nullptr);
         m_window->show();
         resizeClient(394, 479);
@@ -246,25 +245,6 @@ private Q_SLOTS:
         m_ui.folderChoices = {std::nullopt};
         QTest::mouseClick(find<QLineEdit>("edt_PSD"), Qt::LeftButton);
         QCOMPARE(find<QLineEdit>("edt_PSD")->text(), QStringLiteral("/srv/Bücher"));
-    }
-
-    void unwritableDestinationAsksFirst() {
-        m_volumes.readOnlyFolders = {"/readonly"};
-        m_ui.folderChoices = {std::string("/readonly"), std::string("/readonly")};
-        m_ui.answers = {talvex::Answer::No, talvex::Answer::Yes};
-
-        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
-        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QString());
-        QVERIFY(find<QCheckBox>("chb_PNoDD")->isChecked());
-        QCOMPARE(m_ui.messages.size(), std::size_t{1});
-        QVERIFY(m_ui.messages[0].text.find("Berechtigung") != std::string::npos);
-        // The path stands on a line of its own below the message.
-        QVERIFY(m_ui.messages[0].text.find("\r\n/readonly") != std::string::npos ||
-                m_ui.messages[0].text.find("\n/readonly") != std::string::npos);
-
-        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
-        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QStringLiteral("/readonly"));
-        QVERIFY(!find<QCheckBox>("chb_PNoDD")->isChecked());
     }
 
     void fileChoosersFillTheirFields() {

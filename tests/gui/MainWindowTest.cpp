@@ -24,7 +24,7 @@ private:
     talvex::guitest::FakeServices m_fakes;
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -55,10 +55,8 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), "");
-        m_window->show();
+        m_fakes.reset();
+        m_window.open(m_fakes, "");
         resizeClient(540, 660);
     }
 
@@ -141,24 +139,6 @@ private Q_SLOTS:
         QVERIFY(!fourth->isVisible());
     }
 
-    void closingTheOnlyJobGivesAFreshOne() {
-        tickInCurrentJob("chb_KS");
-        QVERIFY(m_window->currentJob()->state().modifiedFlag());
-        m_ui.answers = {talvex::Answer::Cancel, talvex::Answer::No};
-        QPointer<Tfrm_Job> before = m_window->currentJob();
-
-        find<QToolButton>("sbu_Schliessen")->click();
-        QCOMPARE(m_window->currentJob(), before); // Cancel keeps it
-        find<QToolButton>("sbu_Schliessen")->click();
-        QCOMPARE(m_ui.messages.size(), std::size_t{2});
-        QCOMPARE(m_window->jobCount(), 1);
-        QVERIFY(before.isNull()); // its window is gone
-        QVERIFY(!m_window->currentJob()->state().modifiedFlag());
-        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("*.rcj"));
-        QVERIFY(!find("sbu_Speichern")->isEnabled());
-        QVERIFY(!find("sbu_SpeichernUnter")->isEnabled());
-    }
-
     void timerFollowsOnlyTheCurrentJob() {
         m_window->NewJob();
         Tfrm_Job* first = m_window->jobWindow(0);
@@ -212,16 +192,6 @@ private Q_SLOTS:
         // New jobs take the check mark.
         m_window->NewJob();
         QVERIFY(m_window->currentJob()->imageView());
-    }
-
-    void exitAsksAboutModifiedJobs() {
-        tickInCurrentJob("chb_KE");
-        m_ui.answers = {talvex::Answer::Cancel};
-        find<QToolButton>("sbu_Beenden")->click();
-        QVERIFY(m_window->isVisible());
-        m_ui.answers = {talvex::Answer::No};
-        find<QToolButton>("sbu_Beenden")->click();
-        QVERIFY(!m_window->isVisible());
     }
 };
 

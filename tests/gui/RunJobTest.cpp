@@ -9,15 +9,15 @@
 #include <memory>
 
 #include "GuiTestSupport.h"
-#include "fakes/FakeFormatServices.h"
+#include "core/settings/IniStore.h"
 #include "gui/Application.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 using talvex::gui::Tfrm_Haupt;
 
-// Start and Stop from the main window, through the real runner: the bundled robocopy engine
-// copies a temporary tree, and a stand-in that never ends is stopped.
+// Start and Stop from the main window: the bundled robocopy engine copies a temporary tree through
+// the real runner, and a scripted child shows what reaches the log and how Stop ends a run.
 class RunJobTest : public QObject {
     Q_OBJECT
 
@@ -25,18 +25,19 @@ private:
     talvex::guitest::FakeServices m_fakes;
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
-    talvex::fakes::FakeFormatServices m_formats;
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    std::unique_ptr<talvex::platform::ChildProcess> m_process;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     QString path(const QString& name) const { return m_folder->filePath(name); }
 
-    void openWindow(const QString& programFolder) {
-        talvex::gui::JobWindowServices services = m_fakes.services();
-        services.formats = &m_formats;
-        services.programFolder = programFolder.toStdString();
-        m_window = std::make_unique<Tfrm_Haupt>(services, path(QStringLiteral("settings")).toStdString());
-        m_window->show();
+    /// With a program folder, runs start real programs from there; without, the scripted child.
+    void openWindow(const QString& programFolder = {}) {
+        if (!programFolder.isEmpty()) {
+            m_process =
+                talvex::platform::CreateChildProcess({programFolder.toStdString(), std::chrono::milliseconds(1000)});
+        }
+        m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString(), m_process.get());
     }
 
     template <typename T = QWidget>
@@ -66,14 +67,14 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
+        m_fakes.reset();
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
     }
 
     void cleanup() {
         m_window.reset();
+        m_process.reset();
         m_folder.reset();
     }
 
@@ -111,19 +112,21 @@ private Q_SLOTS:
         }
     }
 
-    void stopEndsALongRun() {
-        // A stand-in robocopy that writes a line and then waits for ever.
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("bin")));
-        writeFile(QStringLiteral("bin/robocopy"), "#!/bin/sh\necho laeuft\nexec sleep 600\n");
-        QVERIFY(QFile::setPermissions(path(QStringLiteral("bin/robocopy")),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        openWindow(path(QStringLiteral("bin")));
-        prepareJob(path(QStringLiteral("a")), path(QStringLiteral("b")));
+    void childOutputReachesTheJobLogAndStopEndsIt() {
+        openWindow();
+        m_fakes.child.chunks = {"Zeile eins\n", "Zeile zwei\n"};
+        m_fakes.child.endsByItself = false;
+        find<QAction>("mni_AusfuehrenRoboMaxi")->trigger();
+        prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
 
         auto* start = find<QToolButton>("sbu_Start");
         start->click();
-        QTRY_VERIFY(log()->text().contains(QStringLiteral("laeuft")));
+        QTRY_VERIFY(log()->text().contains(QStringLiteral("Zeile zwei")));
         QTRY_COMPARE(start->text(), QStringLiteral("Stop"));
+        QCOMPARE(m_fakes.child.commandLines.size(), std::size_t{1});
+        QVERIFY(m_fakes.child.commandLines[0].find("/srv/quelle") != std::string::npos);
+        QVERIFY(m_fakes.child.startOptions[0].showMode == talvex::platform::ShowMode::Maximised);
+
         // The job whose output arrives cannot be closed meanwhile; another job can be selected and
         // Stop stays usable there.
         QVERIFY(!find("sbu_Schliessen")->isEnabled());
@@ -132,12 +135,43 @@ private Q_SLOTS:
         QVERIFY(start->isEnabled());
 
         start->click();
-        QTRY_COMPARE_WITH_TIMEOUT(start->text(), QStringLiteral("Start"), 10000);
+        QTRY_COMPARE(start->text(), QStringLiteral("Start"));
+        QCOMPARE(m_fakes.child.terminations, 1);
         m_window->SelectJob(0);
         const QString text = log()->text();
         QVERIFY(text.contains(QStringLiteral("Die Ausführung wurde abgebrochen.")));
         QVERIFY(text.indexOf(QStringLiteral("abgebrochen")) < text.indexOf(QStringLiteral("Ausführung beendet.")));
         QVERIFY(find("sbu_Schliessen")->isEnabled());
+    }
+
+    void runModesOutsideTheMenuRunWithTheDefaults() {
+        // A hand-edited file: a mode with no menu item must neither run nothing nor hand the
+        // runner a window state that does not exist.
+        {
+            talvex::settings::IniStore store(path(QStringLiteral("settings/Talvex.ini")).toStdString(),
+                                             talvex::settings::IniEncoding::Utf16LeWithMark);
+            store.writeInteger("Execute", "Window", 7);
+            store.writeInteger("Execute", "Job", 2);
+            QVERIFY(!store.writeBack());
+        }
+        openWindow();
+        QVERIFY(find<QAction>("mni_AusfuehrenRoboHide")->isChecked());
+        QVERIFY(find<QAction>("mnu_AusfuehrenJobCmd")->isChecked());
+        prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
+        auto* start = find<QToolButton>("sbu_Start");
+        start->click();
+        QTRY_COMPARE(start->text(), QStringLiteral("Start"));
+        QCOMPARE(m_fakes.child.commandLines.size(), std::size_t{1});
+        QVERIFY(m_fakes.child.startOptions[0].showMode == talvex::platform::ShowMode::Hidden);
+        QVERIFY(!QFile::exists(path(QStringLiteral("settings/~tmp.rcj"))));
+
+        // Nothing was chosen, so the file keeps what its user wrote.
+        m_ui.answers = {talvex::Answer::No};
+        QVERIFY(m_window->close());
+        const auto after = talvex::settings::IniStore::Open(path(QStringLiteral("settings/Talvex.ini")).toStdString(),
+                                                            talvex::settings::IniEncoding::Utf16LeWithMark);
+        QCOMPARE(after.store.readInteger("Execute", "Window", 0), 7);
+        QCOMPARE(after.store.readInteger("Execute", "Job", 0), 2);
     }
 };
 

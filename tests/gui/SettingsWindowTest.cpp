@@ -34,7 +34,7 @@ private:
     talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
     talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<Tfrm_Haupt> m_window;
+    talvex::guitest::MainWindowUnderTest m_window;
 
     std::string path(const char* name) const { return m_folder->filePath(QString::fromUtf8(name)).toStdString(); }
     std::string iniPath() const { return path("Talvex.ini"); }
@@ -45,10 +45,7 @@ private:
         QVERIFY(!store.writeBack());
     }
 
-    void openWindow() {
-        m_window = std::make_unique<Tfrm_Haupt>(m_fakes.services(), m_folder->path().toStdString());
-        m_window->show();
-    }
+    void openWindow() { m_window.open(m_fakes, m_folder->path().toStdString()); }
 
     template <typename T = QWidget>
     T* find(const char* name) {
@@ -67,8 +64,7 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.ui = {};
-        m_fakes.volumes = {};
+        m_fakes.reset();
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(m_folder->isValid());
     }
@@ -116,17 +112,6 @@ private Q_SLOTS:
         QCOMPARE(menu->actions().at(2)->text(), root + "Delta && Co");
         QCOMPARE(menu->actions().at(2)->data().toString(), root + "Delta & Co");
         QVERIFY(menu->actions().at(2)->isChecked());
-    }
-
-    void destinationHistoryKeepsARefusedFolder() {
-        openWindow();
-        m_volumes.readOnlyFolders = {"/readonly"};
-        m_ui.folderChoices = {std::string("/readonly")};
-        m_ui.answers = {talvex::Answer::No};
-        QTest::mouseClick(find<QLineEdit>("edt_PDD"), Qt::LeftButton);
-        QCOMPARE(find<QLineEdit>("edt_PDD")->text(), QString());
-        // Chosen is chosen: the folder is remembered all the same and its button comes alive.
-        QVERIFY(find<QToolButton>("sbu_PHistorieDD")->isEnabled());
     }
 
     void checkMarksComeFromAndGoToTheSettingsFile() {

@@ -47,7 +47,7 @@ public:
     void setCopyRobocopy(bool on) { m_store.writeBool("Settings", "CopyRobo", on); }
 
     /// An unknown stored number gives the default, so a hand-edited file cannot select a mode
-    /// that does not exist.
+    /// that does not exist (nor run nothing). The file keeps that number until a mode is chosen.
     [[nodiscard]] RobocopyWindow robocopyWindow() const;
     void setRobocopyWindow(RobocopyWindow window) {
         m_store.writeInteger("Execute", "Window", static_cast<int>(window));

@@ -53,6 +53,9 @@ bool JobList::removeCurrent() {
         return false;
     }
     const auto index = static_cast<std::size_t>(m_current);
+    if (m_observer != nullptr) {
+        m_observer->jobAboutToBeRemoved(index);
+    }
     {
         // Taken out first, so that it goes as a whole, its log (which may be its window, watching the
         // job) before its job. Erasing in place would move-assign the later entries over it member by
@@ -69,6 +72,9 @@ bool JobList::removeCurrent() {
 
 void JobList::clear() {
     while (!m_entries.empty()) {
+        if (m_observer != nullptr) {
+            m_observer->jobAboutToBeRemoved(m_entries.size() - 1);
+        }
         m_entries.pop_back();
         if (m_observer != nullptr) {
             m_observer->jobRemoved(m_entries.size());

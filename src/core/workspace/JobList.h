@@ -37,6 +37,9 @@ public:
     virtual ~JobListObserver() = default;
     /// A job was appended at `index` (always the end).
     virtual void jobAdded(std::size_t /*index*/) {}
+    /// The job at `index` is about to be removed and still exists: whatever watches its state lets
+    /// go of it now.
+    virtual void jobAboutToBeRemoved(std::size_t /*index*/) {}
     /// The job at `index` was removed; the later ones moved down by one.
     virtual void jobRemoved(std::size_t /*index*/) {}
     /// The job at `index` became the current job.

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <string>
 
+#include "core/workspace/PathFieldRules.h"
+
 class QMenu;
 class QToolButton;
 class QWidget;
@@ -17,21 +19,14 @@ namespace talvex::gui {
 
 struct JobWindowServices;
 
-/// The job window's path fields: the folder choosers behind edt_PSD and edt_PDD (with the write
-/// probe for the destination), the image-file and log-file choosers, and the history buttons with
-/// their menu pmn_Historie. Every choice goes into the job model; the histories and remembered
-/// folders go into the settings store, when the window has one.
+/// The job window's path fields on screen: the history buttons and their menu pmn_Historie. What a
+/// choice does belongs to the core's `PathFieldRules`.
 class PathFields final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PathFields)
 
 public:
-    /// Tags of the history menu's items: which field an item fills.
-    enum HistoryTag {
-        SourceHistory = 1,
-        DestinationHistory = 2,
-        ImageHistory = 4,
-    };
+    using HistoryTag = workspace::PathHistory;
 
     /// `window` holds the fields and buttons (found by name) and parents the menu.
     PathFields(options::JobState& state, const JobWindowServices& services, QWidget* window);
@@ -39,13 +34,12 @@ public:
 
     void chooseSourceFolder();
     void chooseDestinationFolder();
-    void chooseImageFile();
-    void chooseLogFile();
+    void chooseImageFile() { m_rules.chooseImageFile(); }
+    void chooseLogFile() { m_rules.chooseLogFile(); }
 
     /// Fills pmn_Historie from the history of `tag`, checks the entry of the field's current path
     /// and opens the menu below the button.
     void showHistory(HistoryTag tag);
-    void applyHistoryItem(HistoryTag tag, const std::string& path);
 
     /// Enables the two folder history buttons exactly when their history holds an entry.
     void refreshHistoryButtons();
@@ -53,11 +47,10 @@ public:
     [[nodiscard]] QMenu* historyMenu() const { return m_menu; }
 
 private:
-    void addToHistory(HistoryTag tag, const std::string& path);
     [[nodiscard]] QToolButton* button(const char* name) const;
 
     options::JobState& m_state;
-    const JobWindowServices& m_services;
+    workspace::PathFieldRules m_rules;
     QPointer<QWidget> m_window;
     QMenu* m_menu;
 };

@@ -64,9 +64,10 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, QWidget* parent)
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent)
     : Tfrm_Job(services, nullptr, &state, parent) {
-    // The show sequence runs now: the job's owner reads a file or the default job into the new
-    // job before its window is first shown, and that must not be emptied again then.
-    runShowSequence();
+    // The owner prepared the state when it made the job and may have read a file or the default
+    // job into it since; showing the window must not empty that again.
+    m_shownOnce = true;
+    m_pathFields->refreshHistoryButtons();
 }
 
 Tfrm_Job::Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState,
@@ -165,9 +166,9 @@ void Tfrm_Job::buildPages() {
         connect(m_client->findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
                 [this, tag] { m_pathFields->showHistory(tag); });
     };
-    history("sbu_PHistorieSD", PathFields::SourceHistory);
-    history("sbu_PHistorieDD", PathFields::DestinationHistory);
-    history("sbu_IImage", PathFields::ImageHistory);
+    history("sbu_PHistorieSD", PathFields::HistoryTag::Source);
+    history("sbu_PHistorieDD", PathFields::HistoryTag::Destination);
+    history("sbu_IImage", PathFields::HistoryTag::Image);
     // The name-list editor is a window of its own that is not built yet; its button stays disabled.
     m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe"))->setEnabled(false);
 }

@@ -23,9 +23,6 @@ class VolumeProbes;
 namespace settings {
 class PathSettings;
 }
-namespace formats {
-class FormatServices;
-}
 } // namespace talvex
 
 namespace talvex::gui {
@@ -44,13 +41,6 @@ struct JobWindowServices {
     settings::PathSettings* paths = nullptr;
     /// Where file dialogs start when nothing better is remembered.
     std::string documentsFolder = {};
-    /// Clock, version and path conversions for the files and command lines a run writes; Start
-    /// stays disabled without them.
-    const formats::FormatServices* formats = nullptr;
-    /// Where robocopy is looked for before PATH; empty: the program's own folder.
-    std::string programFolder = {};
-    /// Searched, after the program's folder, for the robocopy that is copied beside a saved job.
-    std::vector<std::string> systemFolders = {};
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -64,7 +54,7 @@ public:
     /// A window with a job state of its own.
     Tfrm_Job(const JobWindowServices& services, QWidget* parent);
     /// A window that shows `state`, which belongs to the core's job list and must outlive the window.
-    /// The state is prepared as a new job's at once, so that what is loaded into it afterwards stays.
+    /// The list prepared it as a new job's when it made it; the window leaves it as it is.
     Tfrm_Job(const JobWindowServices& services, options::JobState& state, QWidget* parent);
     ~Tfrm_Job() override;
 

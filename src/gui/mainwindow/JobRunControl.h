@@ -2,40 +2,31 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
-#include <memory>
-#include <string>
 
-#include "core/exec/JobExecutor.h"
-
-namespace talvex::formats {
-class FormatServices;
+namespace talvex::session {
+class Session;
 }
 
 namespace talvex::gui {
 
 class RunPump;
-class Tfrm_Job;
 
-/// The one Start/Stop of the program: runs a job window's job through robocopy with the output in
-/// its log, polled from the event loop, and stops it on the second press. At most one run at a time.
+/// Drives the session's one Start/Stop from the event loop: the run's output is polled without
+/// blocking, so the windows stay usable, and the end of a run is reported once.
 class JobRunControl final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(JobRunControl)
 
 public:
-    /// `formats` must outlive the object. Programs are looked for in `programFolder` first (empty:
-    /// the program's own folder), then in PATH; the temporary job file goes to `settingsFolder`.
-    JobRunControl(const formats::FormatServices& formats, const std::string& programFolder,
-                  const std::string& settingsFolder, QObject* parent);
+    /// `session` must outlive the object.
+    JobRunControl(session::Session& session, QObject* parent);
     ~JobRunControl() override;
 
-    /// Start when idle; while a run is in progress (of whichever job), stop it.
-    void ExecuteJob(Tfrm_Job& job, exec::JobMode jobMode, platform::ShowMode showMode);
+    /// Start the current job when idle; while a run is in progress (of whichever job), stop it.
+    void ExecuteJob();
 
     /// The running mark: set from the press of Start until the run has ended.
-    [[nodiscard]] bool running() const { return m_executor.running(); }
-    [[nodiscard]] Tfrm_Job* runningJob() const { return running() ? m_job.data() : nullptr; }
+    [[nodiscard]] bool running() const;
 
     /// Stops a run in progress and waits for its end (at shutdown, where no event loop follows).
     void stopAndWait();
@@ -45,14 +36,8 @@ Q_SIGNALS:
     void runFinished();
 
 private:
-    void finish();
-
-    std::unique_ptr<platform::ChildProcess> m_process;
-    platform::SystemClock m_clock;
-    exec::NoMediaSteps m_media;
-    exec::JobExecutor m_executor;
+    session::Session& m_session;
     RunPump* m_pump;
-    QPointer<Tfrm_Job> m_job;
 };
 
 } // namespace talvex::gui

@@ -3,44 +3,41 @@
 
 #include <QMainWindow>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "core/settings/IniStore.h"
-#include "core/settings/PathSettings.h"
 #include "core/workspace/JobList.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 
-class QAction;
 class QLabel;
-class QMenu;
 class QTimer;
 class QToolButton;
 
+namespace talvex::session {
+class Session;
+}
 namespace talvex::workspace {
 class Workspace;
 }
 
 namespace talvex::gui {
 
-class FontTextMeasurer;
 class JobRunControl;
+class JobTabStrip;
+class MainCommands;
 
 /// The main window: the column of command buttons on the left, the open jobs' windows, the tab
 /// strip with one button per job, the status bar with clock and robocopy version, and the menus.
-/// The open jobs and every file command belong to the core's `Workspace`; the window forwards the
-/// user's commands to it and mirrors its job list into job windows and tab buttons. The tab buttons
-/// belong to the slots of the strip, not to the jobs (closing a job moves the jobs above it down one
-/// slot, and the tabs keep their places). The 100 ms timer mirrors the current job's flags into
-/// Start, Save and Save As and its tab caption.
+/// It shows the session it is given: the open jobs and every file command belong to the session's
+/// workspace, and the window keeps one job window per job of its list. The 100 ms timer mirrors
+/// the current job's flags into Start, Save and Save As and its tab caption.
 class Tfrm_Haupt final : public QMainWindow, private workspace::JobListObserver {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Tfrm_Haupt)
 
 public:
-    /// Opens the settings store "Talvex.ini" in `settingsFolder` (none when it is empty) and the
-    /// first job. The store is written back when the window closes. `services.formats` is required.
-    Tfrm_Haupt(const JobWindowServices& services, std::string settingsFolder, QWidget* parent = nullptr);
+    /// `session` must outlive the window. The job windows get `services`, with the session's path
+    /// settings when it has a settings file. Its settings are written back when the window closes.
+    Tfrm_Haupt(session::Session& session, const JobWindowServices& services, QWidget* parent = nullptr);
     ~Tfrm_Haupt() override;
 
     /// Appends a new, empty job, shows it and makes it current.
@@ -56,8 +53,8 @@ public:
     [[nodiscard]] int currentJobIndex() const;
     [[nodiscard]] Tfrm_Job* currentJob() const;
     [[nodiscard]] Tfrm_Job* jobWindow(int index) const;
-    [[nodiscard]] QToolButton* tabButton(int index) const { return m_tabs.at(static_cast<std::size_t>(index)); }
-    [[nodiscard]] workspace::Workspace& workspace() { return *m_workspace; }
+    [[nodiscard]] QToolButton* tabButton(int index) const;
+    [[nodiscard]] workspace::Workspace& workspace();
 
     /// The version name of robocopy shown in the status bar (empty until it is identified).
     void setRobocopyVersion(const QString& versionName);
@@ -75,15 +72,15 @@ protected:
 private:
     // JobListObserver: the job list changed in the core.
     void jobAdded(std::size_t index) override;
+    void jobAboutToBeRemoved(std::size_t index) override;
     void jobRemoved(std::size_t index) override;
     void currentJobChanged(std::size_t index) override;
     void firstPageRequested(std::size_t index) override;
 
     void buildFrame();
-    void buildMenus();
-    void openSettings();
+    void connectCommands();
+    void restoreSettings();
     void layoutFrame();
-    void layoutTabs();
     /// Mirrors the current job's flags into Start, Save, Save As and its tab caption, and lowers its
     /// state-changed flag.
     void mirrorCurrentJob();
@@ -92,37 +89,30 @@ private:
     void refreshTabCaptions();
     void refreshDefaultJobMenu();
     void fillRecentMenu();
-    /// Runs a file command of the workspace unless a run is in progress, then mirrors its outcome.
+    /// Runs a file command of the workspace, then mirrors its outcome.
     template <typename Command>
     void runFileCommand(Command command);
-    void onStartCommand();
     void onRunModeChosen(QAction* item);
     void onRunChanged();
     void onImageViewToggled(bool on);
     void onTooltippsToggled(bool on);
 
+    session::Session& m_session;
     JobWindowServices m_services;
-    std::string m_settingsFolder;
-    settings::IniStore m_store;
-    std::unique_ptr<settings::PathSettings> m_paths;
-    std::unique_ptr<FontTextMeasurer> m_measurer;
-    std::unique_ptr<workspace::Workspace> m_workspace;
-    std::vector<QToolButton*> m_tabs;
-    int m_startStopState = 0;   ///< 0 idle, 1 while a run is in progress
-    long long m_windowMode = 0; ///< how robocopy's console is shown: 0 hidden ... 3 maximised
-    long long m_jobMode = 0;    ///< 0 command line, 1 temporary job file; others run nothing
-    JobRunControl* m_run = nullptr;
+    /// One window per job of the session's list, in the same order.
+    std::vector<std::unique_ptr<Tfrm_Job>> m_jobWindows;
 
     QWidget* m_client = nullptr;
     QWidget* m_left = nullptr;
     QWidget* m_buttonPanel = nullptr;
     QWidget* m_jobArea = nullptr;
-    QWidget* m_tabStrip = nullptr;
+    JobTabStrip* m_tabs = nullptr;
     QWidget* m_statusBar = nullptr;
     QLabel* m_clock = nullptr;
     QLabel* m_version = nullptr;
-    QMenu* m_recent = nullptr;
     QTimer* m_timer = nullptr;
+    MainCommands* m_commands = nullptr;
+    JobRunControl* m_run = nullptr;
 };
 
 } // namespace talvex::gui

@@ -44,11 +44,25 @@ private:
     std::vector<std::string>& m_gone;
 };
 
-TEST(JobListTest, LogGoesWhileItsJobStillExists) {
+// The program's window list drops a job's window when told the job is about to go.
+class WindowListObserver final : public JobListObserver {
+public:
+    explicit WindowListObserver(const JobList& jobs) : m_jobs(jobs) {}
+    void jobAboutToBeRemoved(std::size_t index) override { dropped.push_back(m_jobs.at(index).job->jobFilePath()); }
+    std::vector<std::string> dropped;
+
+private:
+    const JobList& m_jobs;
+};
+
+TEST(JobListTest, LogAndWindowGoWhileTheirJobStillExists) {
     fakes::FakeJobEnvironment environment;
     std::vector<std::string> gone;
+    std::vector<std::string> dropped;
     {
         JobList jobs(environment, [&gone](options::JobState& job) { return std::make_unique<WatchingLog>(job, gone); });
+        WindowListObserver windows(jobs);
+        jobs.setObserver(&windows);
         for (const char* path : {"a.rcj", "b.rcj", "c.rcj", "d.rcj"}) {
             jobs.NewJob().job->setJobFilePath(path);
         }
@@ -58,8 +72,10 @@ TEST(JobListTest, LogGoesWhileItsJobStillExists) {
         EXPECT_EQ(gone, std::vector<std::string>{"b.rcj"});
         EXPECT_EQ(jobs.at(1).job->jobFilePath(), "c.rcj");
         jobs.clear();
+        dropped = windows.dropped;
     }
     EXPECT_EQ(gone, (std::vector<std::string>{"b.rcj", "d.rcj", "c.rcj", "a.rcj"}));
+    EXPECT_EQ(dropped, gone);
 }
 
 } // namespace

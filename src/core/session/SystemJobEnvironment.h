@@ -3,7 +3,7 @@
 
 #include "core/options/JobEnvironment.h"
 
-namespace talvex::gui {
+namespace talvex::session {
 
 /// The job model's questions answered from the real file system.
 class SystemJobEnvironment final : public options::JobEnvironment {
@@ -11,4 +11,4 @@ public:
     [[nodiscard]] bool FileExists(const std::string& path) const override;
 };
 
-} // namespace talvex::gui
+} // namespace talvex::session

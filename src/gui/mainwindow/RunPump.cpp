@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/jobwindow/RunPump.h"
+#include "gui/mainwindow/RunPump.h"
 
 #include <utility>
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gui/jobwindow/SystemJobEnvironment.h"
+#include "core/session/SystemJobEnvironment.h"
 
 #include <filesystem>
 #include <system_error>
 
-namespace talvex::gui {
+namespace talvex::session {
 
 bool SystemJobEnvironment::FileExists(const std::string& path) const {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-} // namespace talvex::gui
+} // namespace talvex::session

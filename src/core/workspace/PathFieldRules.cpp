@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/workspace/PathFieldRules.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "core/services/Format.h"
+#include "core/services/Paths.h"
+#include "core/services/Translate.h"
+
+namespace talvex::workspace {
+
+namespace {
+
+using options::Control;
+
+// The write warning is broken to this width in pixels of the dialog's font.
+constexpr int kWarningWidth = 350;
+
+bool FolderExists(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_directory(path, error);
+}
+
+std::string_view Section(PathHistory history) {
+    switch (history) {
+    case PathHistory::Source:
+        return settings::kSourceHistory;
+    case PathHistory::Destination:
+        return settings::kDestinationHistory;
+    case PathHistory::Image:
+        break;
+    }
+    return settings::kImageHistory;
+}
+
+} // namespace
+
+PathFieldRules::PathFieldRules(options::JobState& job, PathFieldServices services)
+    : m_job(job), m_services(std::move(services)) {}
+
+void PathFieldRules::chooseSourceFolder() {
+    const std::optional<std::string> chosen = m_services.ui.chooseFolder(tr("Quellverzeichnis auswählen"), "", false);
+    if (!chosen) {
+        return;
+    }
+    const std::string path(ExcludeTrailingSeparator(*chosen));
+    m_job.applySourceFolder(path, m_services.volumes.fileSystemName(path));
+    if (m_services.paths != nullptr) {
+        m_services.paths->addToHistory(settings::kSourceHistory, path, settings::HistoryKeeps::ExistingPaths);
+    }
+}
+
+void PathFieldRules::chooseDestinationFolder(const TextMeasurer& measurer) {
+    const std::optional<std::string> chosen = m_services.ui.chooseFolder(tr("Zielverzeichnis auswählen"), "", true);
+    if (!chosen) {
+        return;
+    }
+    const std::string path(ExcludeTrailingSeparator(*chosen));
+    bool accepted = m_services.volumes.canWriteInFolder(path);
+    if (!accepted) {
+        const std::string text = FitMessageAndPath(tr("Sie verfügen nicht über die Berechtigung zum Speichern in "
+                                                      "diesem Verzeichnis. Diese Warnung ignorieren?"),
+                                                   path, kWarningWidth, measurer);
+        accepted = m_services.ui.showMessage(MessageKind::Warning, tr("Warnung"), text, Buttons::YesNo) == Answer::Yes;
+    }
+    if (accepted) {
+        m_job.applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
+    } else {
+        m_job.runClickHandler(Control::chb_KCopy);
+    }
+    // The folder was chosen, so it is remembered even when the user kept the old destination.
+    if (m_services.paths != nullptr) {
+        m_services.paths->addToHistory(settings::kDestinationHistory, path, settings::HistoryKeeps::ExistingPaths);
+    }
+}
+
+void PathFieldRules::chooseImageFile() {
+    FileDialogRequest request;
+    request.title = tr("Imagedatei speichern unter...");
+    request.filters.push_back({Format("%s (*.iso)", {tr("ISO-Imagedateien")}), {"*.iso"}});
+    request.initialFolder = m_services.documentsFolder;
+    if (settings::PathSettings* paths = m_services.paths) {
+        std::string folder = paths->ReadPathSetting("Image", "Pfad", true, settings::kNotAvailable);
+        if (folder == settings::kNotAvailable) {
+            folder = paths->settingsFolder();
+        }
+        if (FolderExists(folder)) {
+            request.initialFolder = folder;
+        }
+    }
+    const std::optional<FileDialogResult> chosen = m_services.ui.chooseFileToSave(request);
+    if (!chosen || chosen->path.empty()) {
+        return;
+    }
+    m_job.setText(Control::edt_IImage, chosen->path);
+    if (m_services.paths != nullptr) {
+        m_services.paths->acceptImageFile(chosen->path);
+    }
+}
+
+void PathFieldRules::chooseLogFile() {
+    FileDialogRequest request;
+    request.filters.push_back({tr("Logdateien") + " (*.log)", {"*.log"}});
+    request.filters.push_back({tr("Alle Dateien") + " (*.*)", {"*"}});
+    const std::string& current = m_job.text(Control::edt_LLOG);
+    if (m_services.paths != nullptr) {
+        request.initialFolder = m_services.paths->logFileDialogFolder(current, m_services.documentsFolder);
+    } else {
+        request.initialFolder = current.empty() ? m_services.documentsFolder : std::string(FolderPart(current));
+    }
+    const std::optional<FileDialogResult> chosen = m_services.ui.chooseFileToOpen(request);
+    if (!chosen || chosen->path.empty()) {
+        return;
+    }
+    m_job.setLogFile(m_services.paths != nullptr ? m_services.paths->acceptLogFile(chosen->path)
+                                                 : settings::ReplaceExtension(chosen->path, ".log"));
+}
+
+bool PathFieldRules::hasHistory(PathHistory history) const {
+    return m_services.paths != nullptr && m_services.paths->hasHistory(Section(history));
+}
+
+std::vector<std::string> PathFieldRules::historyEntries(PathHistory history) const {
+    if (m_services.paths == nullptr) {
+        return {};
+    }
+    return m_services.paths->readHistory(Section(history), history != PathHistory::Image);
+}
+
+options::Control PathFieldRules::field(PathHistory history) {
+    switch (history) {
+    case PathHistory::Source:
+        return Control::edt_PSD;
+    case PathHistory::Destination:
+        return Control::edt_PDD;
+    case PathHistory::Image:
+        break;
+    }
+    return Control::edt_IImage;
+}
+
+void PathFieldRules::applyHistoryItem(PathHistory history, const std::string& entry) {
+    const std::string path(ExcludeTrailingSeparator(entry));
+    switch (history) {
+    case PathHistory::Source:
+        m_job.applySourceFolder(path, m_services.volumes.fileSystemName(path));
+        break;
+    case PathHistory::Destination:
+        m_job.applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
+        break;
+    case PathHistory::Image:
+        m_job.setText(Control::edt_IImage, path);
+        break;
+    }
+}
+
+} // namespace talvex::workspace

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gui/SystemServices.h"
+
+#include <QApplication>
+#include <chrono>
+#include <utility>
+
+#include "core/services/Paths.h"
+
+namespace talvex::gui {
+
+SystemServices::SystemServices(const std::string& programFile)
+    : m_programFolder(std::string(ExcludeTrailingSeparator(FolderPart(programFile)))),
+      m_formats(m_clock, programFile, m_lookup, m_folders),
+      m_process(platform::CreateChildProcess({m_programFolder, std::chrono::milliseconds(1000)})),
+      m_measurer(QApplication::font()) {}
+
+SystemServices::~SystemServices() = default;
+
+session::SessionServices SystemServices::sessionServices(std::string settingsFolder) {
+    // Robocopy is looked for beside the program first, as when it is started.
+    std::vector<std::string> systemFolders{m_programFolder};
+    for (std::string& folder : m_folders.systemFolders()) {
+        systemFolders.push_back(std::move(folder));
+    }
+    return {.environment = m_environment,
+            .formats = m_formats,
+            .ui = m_ui,
+            .measurer = m_measurer,
+            .process = *m_process,
+            .clock = m_clock,
+            .media = m_media,
+            .settingsFolder = std::move(settingsFolder),
+            .documentsFolder = m_folders.documents(),
+            .systemFolders = std::move(systemFolders)};
+}
+
+JobWindowServices SystemServices::jobWindowServices() {
+    JobWindowServices services{m_environment, m_ui, m_volumes};
+    services.documentsFolder = m_folders.documents();
+    return services;
+}
+
+} // namespace talvex::gui
