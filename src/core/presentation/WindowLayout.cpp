@@ -3,6 +3,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <ranges>
 
 namespace talvex::presentation {
 
@@ -29,9 +30,10 @@ public:
     }
 
     [[nodiscard]] int leftOf(std::string_view control) const {
-        for (auto it = m_list.rbegin(); it != m_list.rend(); ++it) {
-            if (it->control == control && it->left) {
-                return *it->left;
+        // The last placement of a control is the one that counts.
+        for (const Placement& placement : std::views::reverse(m_list)) {
+            if (placement.control == control && placement.left) {
+                return *placement.left;
             }
         }
         return 0;
