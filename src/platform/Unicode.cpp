@@ -196,7 +196,7 @@ std::string SanitizeUtf8(std::string_view text) {
 }
 
 bool NeedsUnicode(std::string_view utf8) {
-    return std::ranges::any_of(utf8, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return std::any_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 } // namespace talvex::platform

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/presentation/WindowLayout.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
-#include <ranges>
 
 namespace talvex::presentation {
 
@@ -31,12 +31,10 @@ public:
 
     [[nodiscard]] int leftOf(std::string_view control) const {
         // The last placement of a control is the one that counts.
-        for (const Placement& placement : std::views::reverse(m_list)) {
-            if (placement.control == control && placement.left) {
-                return *placement.left;
-            }
-        }
-        return 0;
+        const auto it = std::find_if(m_list.rbegin(), m_list.rend(), [&](const Placement& placement) {
+            return placement.control == control && placement.left;
+        });
+        return it == m_list.rend() ? 0 : *it->left;
     }
 
     std::vector<Placement> take() { return std::move(m_list); }

@@ -167,17 +167,21 @@ public:
         std::array<int, 2> output{-1, -1};
         std::array<int, 2> input{-1, -1};
         auto fail = [&](int code) {
-            for (int* fd : {&output[0], &output[1], &input[0], &input[1]}) {
-                CloseFd(*fd);
+            for (auto* pipe : {&output, &input}) {
+                for (int& fd : *pipe) {
+                    CloseFd(fd);
+                }
             }
             return ErrorFor(code);
         };
         if (::pipe2(output.data(), O_CLOEXEC) != 0 || ::pipe2(input.data(), O_CLOEXEC) != 0) {
             return fail(errno);
         }
-        for (int* fd : {&output[0], &output[1], &input[0], &input[1]}) {
-            if (!MoveAboveStandardDescriptors(*fd)) {
-                return fail(errno);
+        for (auto* pipe : {&output, &input}) {
+            for (int& fd : *pipe) {
+                if (!MoveAboveStandardDescriptors(fd)) {
+                    return fail(errno);
+                }
             }
         }
 
