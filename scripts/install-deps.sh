@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ clang clang-format libclang-rt-14-dev gettext
+    cmake ninja-build g++ clang clang-format clang-tidy libclang-rt-14-dev gettext
     # tests
     libgtest-dev libgmock-dev
     # the program

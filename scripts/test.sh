@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: the release build with
-# assertions, then the same tests under AddressSanitizer and UBSan, then a build without Qt.
-# Pass "quick" to skip the sanitizer build.
+# assertions, then the same tests under AddressSanitizer and UBSan, then a build without Qt, and
+# last clang-tidy over the sources. Pass "quick" to skip the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -25,3 +25,7 @@ if [ "${1:-}" != "quick" ]; then
     cmake --preset noqt >/dev/null
     cmake --build --preset noqt -j "$jobs" >/dev/null
 fi
+
+# Last, so that its findings never hide a failing test; it reads the default build's compile commands.
+echo "== clang-tidy"
+scripts/tidy.sh

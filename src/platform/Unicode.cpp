@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Unicode.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -195,12 +196,7 @@ std::string SanitizeUtf8(std::string_view text) {
 }
 
 bool NeedsUnicode(std::string_view utf8) {
-    for (const char c : utf8) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 } // namespace talvex::platform

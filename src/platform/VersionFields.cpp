@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/VersionFields.h"
 
+#include <array>
 #include <utility>
 
 #include "platform/Unicode.h"
@@ -12,7 +13,7 @@ namespace {
 constexpr std::string_view kMagic{"TALVEXVERSION1\0", 15};
 
 // The keys are those of a Windows version resource, so both platforms speak of the same fields.
-constexpr std::pair<std::string_view, std::string VersionTexts::*> kKeys[] = {
+constexpr std::array<std::pair<std::string_view, std::string VersionTexts::*>, 7> kKeys{{
     {"InternalName", &VersionTexts::internalName},
     {"FileVersion", &VersionTexts::fileVersion},
     {"CompanyName", &VersionTexts::companyName},
@@ -20,7 +21,7 @@ constexpr std::pair<std::string_view, std::string VersionTexts::*> kKeys[] = {
     {"LegalCopyright", &VersionTexts::legalCopyright},
     {"Homepage", &VersionTexts::homepage},
     {"Comments", &VersionTexts::comments},
-};
+}};
 
 // The next zero-terminated text, or nothing when the terminator is missing.
 std::optional<std::string_view> NextText(std::string_view& contents) {

@@ -8,6 +8,22 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The program name follows simpler rules than the arguments: no backslash handling at all.
+std::string TakeProgramName(std::string_view line, std::size_t& pos) {
+    if (line[pos] == '"') {
+        const std::size_t start = pos + 1;
+        const std::size_t close = line.find('"', start);
+        const std::size_t end = close == std::string_view::npos ? line.size() : close;
+        pos = close == std::string_view::npos ? line.size() : close + 1;
+        return std::string(line.substr(start, end - start));
+    }
+    const std::size_t start = pos;
+    while (pos < line.size() && !IsBlank(line[pos])) {
+        ++pos;
+    }
+    return std::string(line.substr(start, pos - start));
+}
+
 } // namespace
 
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
@@ -20,21 +36,7 @@ std::vector<std::string> SplitWindowsCommandLine(std::string_view line) {
         return args;
     }
 
-    // The program name follows simpler rules than the arguments: no backslash handling at all.
-    std::string program;
-    if (line[pos] == '"') {
-        const std::size_t close = line.find('"', pos + 1);
-        const std::size_t end = close == std::string_view::npos ? line.size() : close;
-        program.assign(line.substr(pos + 1, end - pos - 1));
-        pos = close == std::string_view::npos ? line.size() : close + 1;
-    } else {
-        const std::size_t start = pos;
-        while (pos < line.size() && !IsBlank(line[pos])) {
-            ++pos;
-        }
-        program.assign(line.substr(start, pos - start));
-    }
-    args.push_back(std::move(program));
+    args.push_back(TakeProgramName(line, pos));
 
     std::string current;
     bool inArgument = false;

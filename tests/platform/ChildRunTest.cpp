@@ -79,19 +79,25 @@ bool ProcessHasEnded(const std::string& pid) {
     return !stat || close == std::string::npos || text.substr(close + 2, 1) == "Z";
 }
 
-TEST_F(ChildRunTest, OutputReachesTheLogLineByLine) {
+TEST_F(ChildRunTest, OutputReachesTheLogLineByLineAndTheExitCodeDecides) {
     struct Case {
         std::string commandLine;
         Lines lines;
+        int exitCode = 0;
     };
     const Case cases[] = {
         // The line rules themselves are the splitter's; here they must hold across separate reads.
         {Child(R"(write "Hal" sleep:150 "lo\r" sleep:150 "\nnext")"), {"Hallo", "next"}},
         {Child(R"(write "" "\n")"), {""}},
         {"TALVEX_Test_Child write ok", {"ok"}}, // the program name ignores letter case
+        // A child asking for input gets end-of-input instead of hanging.
+        {Child("stdin"), {"eof"}},
+        {Child("exit 3"), {}, 3},
     };
     for (const auto& c : cases) {
-        EXPECT_TRUE(run(c.commandLine)) << c.commandLine;
+        EXPECT_EQ(run(c.commandLine), c.exitCode == 0) << c.commandLine;
+        EXPECT_EQ(m_run->exitCode(), c.exitCode);
+        EXPECT_FALSE(m_run->stopped());
         EXPECT_EQ(m_log.texts(), c.lines) << c.commandLine;
         for (const auto& line : m_log.lines()) {
             EXPECT_EQ(line.colour, LogColour::Black);
@@ -114,19 +120,6 @@ TEST_F(ChildRunTest, Utf16OutputIsReadOnCodeUnitsAcrossOddReads) {
     // "ü" and CR LF as UTF-16LE, cut after the first byte of a code unit.
     ASSERT_TRUE(run(Child(R"(write "\xFC" sleep:150 "\x00\r\x00\n\x00M" sleep:150 "\x00")"), OutputEncoding::Utf16Le));
     EXPECT_EQ(m_log.texts(), (Lines{"ü", "M"}));
-}
-
-TEST_F(ChildRunTest, ExitCodeDecidesSuccess) {
-    EXPECT_TRUE(run(Child("exit 0")));
-    EXPECT_FALSE(run(Child("exit 3")));
-    EXPECT_EQ(m_run->exitCode(), 3);
-    EXPECT_FALSE(m_run->stopped());
-    EXPECT_TRUE(m_log.lines().empty());
-}
-
-TEST_F(ChildRunTest, ChildAskingForInputGetsEndOfInputInsteadOfHanging) {
-    EXPECT_TRUE(run(Child("stdin")));
-    EXPECT_EQ(m_log.texts(), Lines{"eof"});
 }
 
 TEST_F(ChildRunTest, EnvironmentAdditionsReachOnlyThisChild) {

@@ -33,7 +33,7 @@ std::size_t FindSpecial(const char* data, std::size_t i, std::size_t size, bool&
         const auto highMask = static_cast<unsigned>(_mm_movemask_epi8(bytes));
         if (specialMask != 0) {
             const int at = __builtin_ctz(specialMask);
-            nonAscii = nonAscii || (highMask & ((1u << at) - 1)) != 0;
+            nonAscii = nonAscii || (highMask & ((1U << at) - 1)) != 0;
             return i + static_cast<std::size_t>(at);
         }
         nonAscii = nonAscii || highMask != 0;

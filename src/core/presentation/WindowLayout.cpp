@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/presentation/WindowLayout.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -29,12 +30,11 @@ public:
     }
 
     [[nodiscard]] int leftOf(std::string_view control) const {
-        for (auto it = m_list.rbegin(); it != m_list.rend(); ++it) {
-            if (it->control == control && it->left) {
-                return *it->left;
-            }
-        }
-        return 0;
+        // The last placement of a control is the one that counts.
+        const auto it = std::find_if(m_list.rbegin(), m_list.rend(), [&](const Placement& placement) {
+            return placement.control == control && placement.left;
+        });
+        return it == m_list.rend() ? 0 : *it->left;
     }
 
     std::vector<Placement> take() { return std::move(m_list); }

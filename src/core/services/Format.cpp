@@ -6,7 +6,7 @@ namespace talvex {
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
     out.reserve(pattern.size() + 32);
-    auto next = args.begin();
+    const auto* next = args.begin();
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char c = pattern[i];
         if (c != '%' || i + 1 >= pattern.size()) {

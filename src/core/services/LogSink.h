@@ -36,7 +36,7 @@ public:
 /// Swallows every line, for callers that have no log to show.
 class NullLogSink final : public LogSink {
 public:
-    void appendLine(std::string_view, LogColour) override {}
+    void appendLine(std::string_view /*text*/, LogColour /*colour*/) override {}
 };
 
 } // namespace talvex

@@ -14,7 +14,7 @@ std::string FormatWholeNumber(double value, std::string_view thousandsSeparator)
     // Anything beyond 2^63 is no size of this world; clamp instead of overflowing.
     const double limit = 9.2e18;
     const bool negative = rounded < 0;
-    const std::uint64_t magnitude = static_cast<std::uint64_t>(std::fmin(std::fabs(rounded), limit));
+    const auto magnitude = static_cast<std::uint64_t>(std::fmin(std::fabs(rounded), limit));
     const std::string digits = std::to_string(magnitude);
     std::string out = negative && magnitude != 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {

@@ -182,7 +182,7 @@ std::string IniStore::serialize(IniEncoding encoding) const {
 
 std::string IniStore::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const {
     if (const Section* found = findSection(section)) {
-        if (const Line* entry = findEntry(*found, key)) {
+        if (const Line* entry = FindEntry(*found, key)) {
             return entry->value;
         }
     }
@@ -236,7 +236,7 @@ bool IniStore::sectionExists(std::string_view section) const {
 
 bool IniStore::keyExists(std::string_view section, std::string_view key) const {
     const Section* found = findSection(section);
-    return found != nullptr && findEntry(*found, key) != nullptr;
+    return found != nullptr && FindEntry(*found, key) != nullptr;
 }
 
 std::vector<std::string> IniStore::keys(std::string_view section) const {
@@ -307,7 +307,7 @@ IniStore::Section& IniStore::sectionFor(std::string_view name) {
     return m_sections.back();
 }
 
-const IniStore::Line* IniStore::findEntry(const Section& section, std::string_view key) {
+const IniStore::Line* IniStore::FindEntry(const Section& section, std::string_view key) {
     const std::string_view wanted = Trim(key);
     for (const auto& line : section.lines) {
         if (line.isEntry && EqualsIgnoringAsciiCase(line.key, wanted)) {

@@ -95,7 +95,7 @@ private:
     [[nodiscard]] const Section* findSection(std::string_view name) const;
     [[nodiscard]] Section* findSection(std::string_view name);
     Section& sectionFor(std::string_view name);
-    [[nodiscard]] static const Line* findEntry(const Section& section, std::string_view key);
+    [[nodiscard]] static const Line* FindEntry(const Section& section, std::string_view key);
     void reindex();
 
     std::string m_path;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Clock.h"
 
+#include <array>
 #include <ctime>
 
 namespace talvex::platform {
@@ -13,9 +14,9 @@ std::string FormatLocal(Clock::TimePoint time, const char* format) {
     if (::localtime_r(&seconds, &local) == nullptr) {
         return {};
     }
-    char buffer[128];
-    const std::size_t length = std::strftime(buffer, sizeof buffer, format, &local);
-    return std::string(buffer, length);
+    std::array<char, 128> buffer{};
+    const std::size_t length = std::strftime(buffer.data(), buffer.size(), format, &local);
+    return {buffer.data(), length};
 }
 
 } // namespace

@@ -10,8 +10,8 @@ namespace talvex::platform {
 namespace {
 
 constexpr std::string_view kSectionName = ".talvex_version";
-constexpr std::uint64_t kMaxSectionSize = 64 * 1024;
-constexpr std::uint64_t kMaxHeaderTable = 16 * 1024 * 1024;
+constexpr std::uint64_t kMaxSectionSize = std::uint64_t{64} * 1024;
+constexpr std::uint64_t kMaxHeaderTable = std::uint64_t{16} * 1024 * 1024;
 constexpr std::uint32_t kSectionNoBits = 8;
 constexpr std::uint32_t kIndexInSectionZero = 0xFFFF;
 

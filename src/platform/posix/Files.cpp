@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <string_view>
 #include <thread>
 
 #include <fcntl.h>
@@ -35,8 +36,8 @@ std::string ResolveTarget(const std::string& path) {
 }
 
 std::string TemporaryNameFor(const fs::path& target, std::mt19937& random) {
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::uniform_int_distribution<int> pick(0, 35);
+    static constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::uniform_int_distribution<std::size_t> pick(0, kDigits.size() - 1);
     std::string suffix;
     for (int i = 0; i < 8; ++i) {
         suffix += kDigits[pick(random)];

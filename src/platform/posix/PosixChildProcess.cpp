@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -17,15 +18,13 @@
 #include "platform/ProgramSearch.h"
 #include "platform/WindowsCommandLine.h"
 
-extern char** environ;
-
 namespace talvex::platform {
 namespace {
 
 // A pipe this large lets a fast child write on while output is read in batches (1 MiB is the
 // most an unprivileged process may ask for on Linux; smaller pipes still work, just less smoothly).
 constexpr int kPipeSize = 1024 * 1024;
-constexpr std::size_t kReadSize = 256 * 1024;
+constexpr std::size_t kReadSize = std::size_t{256} * 1024;
 // Reads in one poll; a child that writes faster than we read must not keep a poll from returning.
 constexpr int kMaxReadsPerPoll = 8;
 // Reads after the child's end; a grandchild that keeps writing must not keep the run alive.
@@ -34,7 +33,7 @@ constexpr int kMaxDrainReads = 64;
 // writes line by line is then read in batches instead of one wake-up a line. Too short for a
 // person watching the log to notice.
 constexpr int kGatherMs = 2;
-constexpr std::size_t kGatherBelow = 16 * 1024;
+constexpr std::size_t kGatherBelow = std::size_t{16} * 1024;
 // Without an exit descriptor the child's end is only noticed by looking again this often.
 constexpr int kExitCheckMs = 20;
 
@@ -92,11 +91,29 @@ std::vector<char*> PointerList(std::vector<std::string>& strings) {
     return pointers;
 }
 
+// The child reads `input` and writes both its output streams to `output`.
 class SpawnSetup final {
 public:
-    SpawnSetup() {
+    SpawnSetup(int input, int output) {
         ::posix_spawn_file_actions_init(&actions);
         ::posix_spawnattr_init(&attributes);
+        ::posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+        ::posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
+        ::posix_spawn_file_actions_adddup2(&actions, output, STDERR_FILENO);
+        // Its own process group, so that a stop reaches everything the child starts; signals the
+        // caller ignores or blocks (a GUI often ignores SIGPIPE) are not handed down.
+        sigset_t empty;
+        sigemptyset(&empty);
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        for (int sig :
+             {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGUSR1, SIGUSR2, SIGTSTP, SIGTTIN, SIGTTOU}) {
+            sigaddset(&defaults, sig);
+        }
+        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        ::posix_spawnattr_setpgroup(&attributes, 0);
+        ::posix_spawnattr_setsigmask(&attributes, &empty);
+        ::posix_spawnattr_setsigdefault(&attributes, &defaults);
     }
     ~SpawnSetup() {
         ::posix_spawn_file_actions_destroy(&actions);
@@ -147,42 +164,28 @@ public:
             return ErrorFor(ENOENT);
         }
 
-        int output[2] = {-1, -1};
-        int input[2] = {-1, -1};
+        std::array<int, 2> output{-1, -1};
+        std::array<int, 2> input{-1, -1};
         auto fail = [&](int code) {
-            for (int* fd : {&output[0], &output[1], &input[0], &input[1]}) {
-                CloseFd(*fd);
+            for (auto* pipe : {&output, &input}) {
+                for (int& fd : *pipe) {
+                    CloseFd(fd);
+                }
             }
             return ErrorFor(code);
         };
-        if (::pipe2(output, O_CLOEXEC) != 0 || ::pipe2(input, O_CLOEXEC) != 0) {
+        if (::pipe2(output.data(), O_CLOEXEC) != 0 || ::pipe2(input.data(), O_CLOEXEC) != 0) {
             return fail(errno);
         }
-        for (int* fd : {&output[0], &output[1], &input[0], &input[1]}) {
-            if (!MoveAboveStandardDescriptors(*fd)) {
-                return fail(errno);
+        for (auto* pipe : {&output, &input}) {
+            for (int& fd : *pipe) {
+                if (!MoveAboveStandardDescriptors(fd)) {
+                    return fail(errno);
+                }
             }
         }
 
-        SpawnSetup setup;
-        ::posix_spawn_file_actions_adddup2(&setup.actions, input[0], STDIN_FILENO);
-        ::posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDOUT_FILENO);
-        ::posix_spawn_file_actions_adddup2(&setup.actions, output[1], STDERR_FILENO);
-        // Its own process group, so that a stop reaches everything the child starts; signals the
-        // caller ignores or blocks (a GUI often ignores SIGPIPE) are not handed down.
-        sigset_t empty;
-        sigemptyset(&empty);
-        sigset_t defaults;
-        sigemptyset(&defaults);
-        for (int sig :
-             {SIGPIPE, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGCHLD, SIGUSR1, SIGUSR2, SIGTSTP, SIGTTIN, SIGTTOU}) {
-            sigaddset(&defaults, sig);
-        }
-        ::posix_spawnattr_setflags(&setup.attributes,
-                                   POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-        ::posix_spawnattr_setpgroup(&setup.attributes, 0);
-        ::posix_spawnattr_setsigmask(&setup.attributes, &empty);
-        ::posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
+        const SpawnSetup setup(input[0], output[1]);
 
         std::vector<char*> argv = PointerList(args);
         std::vector<std::string> environment;
@@ -270,7 +273,7 @@ private:
     };
 
     Events waitForEvent(int timeoutMs) {
-        pollfd fds[2];
+        std::array<pollfd, 2> fds{};
         nfds_t count = 0;
         int outputIndex = -1;
         int exitIndex = -1;
@@ -290,7 +293,7 @@ private:
             timeoutMs = std::clamp(static_cast<int>(left.count()) + 1, 0, timeoutMs);
         }
         // An interrupted wait counts as a wait without events; the caller polls again.
-        if (::poll(fds, count, timeoutMs) <= 0) {
+        if (::poll(fds.data(), count, timeoutMs) <= 0) {
             return {};
         }
         Events events;
@@ -339,7 +342,7 @@ private:
         return false;
     }
 
-    bool hasEnded() {
+    [[nodiscard]] bool hasEnded() const {
         siginfo_t info{};
         // WNOWAIT leaves the child unreaped, so its id keeps naming its group until the final kill.
         if (::waitid(P_PID, static_cast<id_t>(m_pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0) {
@@ -369,14 +372,11 @@ private:
         do {
             reaped = ::waitpid(m_pid, &status, 0);
         } while (reaped < 0 && errno == EINTR);
-        if (reaped != m_pid) {
-            m_exitCode = -1;
-        } else if (WIFEXITED(status)) {
+        m_exitCode = -1;
+        if (reaped == m_pid && WIFEXITED(status)) {
             m_exitCode = WEXITSTATUS(status);
-        } else if (WIFSIGNALED(status)) {
+        } else if (reaped == m_pid && WIFSIGNALED(status)) {
             m_exitCode = 128 + WTERMSIG(status);
-        } else {
-            m_exitCode = -1;
         }
         m_pid = -1;
         closeAll();

@@ -2,6 +2,7 @@
 #include "platform/SpecialFolders.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -10,8 +11,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace talvex::platform {
 
@@ -23,19 +22,20 @@ bool IsAbsolute(const std::string& path) {
 
 // Runs `xdg-user-dir DOCUMENTS` directly (no shell) and returns its first output line.
 std::optional<std::string> RunXdgUserDir() {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    std::array<int, 2> pipeEnds{};
+    if (::pipe2(pipeEnds.data(), O_CLOEXEC) != 0) {
         return std::nullopt;
     }
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
     ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
     ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char program[] = "xdg-user-dir";
-    char argument[] = "DOCUMENTS";
-    char* argv[] = {program, argument, nullptr};
+    // posix_spawnp takes writable strings.
+    std::string program = "xdg-user-dir";
+    std::string argument = "DOCUMENTS";
+    std::array<char*, 3> argv{program.data(), argument.data(), nullptr};
     pid_t child = 0;
-    const int spawned = ::posix_spawnp(&child, program, &actions, nullptr, argv, environ);
+    const int spawned = ::posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
     ::close(pipeEnds[1]);
     if (spawned != 0) {
@@ -43,13 +43,13 @@ std::optional<std::string> RunXdgUserDir() {
         return std::nullopt;
     }
     std::string output;
-    char buffer[1024];
+    std::array<char, 1024> buffer{};
     ssize_t n = 0;
     // A path is short; reading stops at a sane size so a misbehaving script cannot flood us.
-    while (output.size() < 16 * 1024 &&
-           ((n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))) {
+    while (output.size() < std::size_t{16} * 1024 &&
+           ((n = ::read(pipeEnds[0], buffer.data(), buffer.size())) > 0 || (n < 0 && errno == EINTR))) {
         if (n > 0) {
-            output.append(buffer, static_cast<std::size_t>(n));
+            output.append(buffer.data(), static_cast<std::size_t>(n));
         }
     }
     ::close(pipeEnds[0]);
@@ -100,7 +100,7 @@ std::string PosixSpecialFolders::documents() const {
     if (named && IsAbsolute(*named) && m_folderExists(*named)) {
         return *named;
     }
-    const std::string homeFolder = home();
+    std::string homeFolder = home();
     if (!homeFolder.empty() && m_folderExists(homeFolder + "/Documents")) {
         return homeFolder + "/Documents";
     }

@@ -62,10 +62,11 @@ TEST_F(DetectRobocopyTest, ProgramFolderIsTheLastResortAndNeedsAnExecutableFile)
     EXPECT_EQ(found->shownName, "RoboCopy 0.1.0.0");
 }
 
-// Only a file that says it is a robocopy, with a version, gets a name in the status bar.
+// Only a file that says it is a robocopy, with a version, gets a name in the status bar; any other
+// is still used.
 TEST_F(DetectRobocopyTest, ShownNameNeedsTheInternalNameAndAVersion) {
     struct Case {
-        const char* internalName;
+        const char* internalName; // nullptr: a script without version fields
         const char* fileVersion;
         const char* shownName;
     };
@@ -75,24 +76,22 @@ TEST_F(DetectRobocopyTest, ShownNameNeedsTheInternalNameAndAVersion) {
         {"robocopy", "5.1.2600.2180", "RoboCopy 5.1.2600.2180"},
         {"xcopy", "5.1.2600.26", ""},
         {"robocopy", "", ""},
+        {nullptr, "", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.internalName) + " " + c.fileVersion);
-        program("settings", "robocopy", c.internalName, c.fileVersion);
+        SCOPED_TRACE(std::string(c.internalName != nullptr ? c.internalName : "script") + " " + c.fileVersion);
+        const std::string file = m_root.file("settings/robocopy");
+        if (c.internalName != nullptr) {
+            program("settings", "robocopy", c.internalName, c.fileVersion);
+        } else {
+            fakes::TempFolder::Write(file, "#!/bin/sh\n");
+            fs::permissions(file, fs::perms::owner_all);
+        }
         const auto found = DetectRobocopy(m_locations, m_ui);
         ASSERT_TRUE(found);
+        EXPECT_EQ(found->programFile, file);
         EXPECT_EQ(found->shownName, c.shownName);
     }
-}
-
-TEST_F(DetectRobocopyTest, FileWithoutVersionIsUsedWithoutAName) {
-    const std::string plain = m_root.file("settings/robocopy");
-    fakes::TempFolder::Write(plain, "#!/bin/sh\n");
-    fs::permissions(plain, fs::perms::owner_all);
-    const auto found = DetectRobocopy(m_locations, m_ui);
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->programFile, plain);
-    EXPECT_EQ(found->shownName, "");
 }
 
 TEST_F(DetectRobocopyTest, NoRobocopyAnywhereTellsTheUserAndFindsNothing) {

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "fakes/RecordingLogSink.h"
+#include "platform/Unicode.h"
 
 namespace talvex::exec {
 namespace {
 
 using Lines = std::vector<std::string>;
+using platform::Utf8ToUtf16Le;
 
 // Feeds the stream in pieces of `piece` bytes (0: in one piece) and returns the lines logged.
 Lines Split(OutputEncoding encoding, std::string_view stream, std::size_t piece = 0) {
@@ -36,36 +38,6 @@ void ExpectLinesForEveryCut(OutputEncoding encoding, std::string_view stream, co
     }
 }
 
-std::string Utf16Le(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
-
-// Valid UTF-8 test text as UTF-16LE bytes.
-std::string Utf16Le(std::string_view utf8) {
-    std::u16string units;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (std::size_t k = 1; k < length; ++k) {
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        if (cp >= 0x10000) {
-            units.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
-        } else {
-            units.push_back(static_cast<char16_t>(cp));
-        }
-        i += length;
-    }
-    return Utf16Le(std::u16string_view(units));
-}
-
 struct Case {
     const char* name;
     std::string_view text;
@@ -90,7 +62,7 @@ TEST(OutputLineSplitter, BothEncodingsFollowTheLineRulesWhereverReadsEnd) {
     for (const auto& c : kLineRules) {
         SCOPED_TRACE(c.name);
         ExpectLinesForEveryCut(OutputEncoding::CodePage, c.text, c.lines);
-        ExpectLinesForEveryCut(OutputEncoding::Utf16Le, Utf16Le(c.text), c.lines);
+        ExpectLinesForEveryCut(OutputEncoding::Utf16Le, Utf8ToUtf16Le(c.text), c.lines);
     }
 }
 
@@ -105,9 +77,9 @@ TEST(OutputLineSplitter, InvalidInputIsReplacedNotPassedOn) {
         {OutputEncoding::CodePage, "\xC3\n\xBC\n", {"\uFFFD", "\uFFFD"}},
         {OutputEncoding::CodePage, "\xED\xA0\x80!\n", {"\uFFFD\uFFFD\uFFFD!"}},
         {OutputEncoding::CodePage, "\xC0\xAF\xF5\x80\n", {"\uFFFD\uFFFD\uFFFD\uFFFD"}},
-        {OutputEncoding::Utf16Le, Utf16Le(u"a") + std::string("\x00\xD8", 2) + Utf16Le(u"b\n"), {"a\uFFFDb"}},
+        {OutputEncoding::Utf16Le, Utf8ToUtf16Le("a") + std::string("\x00\xD8", 2) + Utf8ToUtf16Le("b\n"), {"a\uFFFDb"}},
         // A last odd byte can never become a character.
-        {OutputEncoding::Utf16Le, Utf16Le(u"ok\r\na") + "b", {"ok", "a\uFFFD"}},
+        {OutputEncoding::Utf16Le, Utf8ToUtf16Le("ok\r\na") + "b", {"ok", "a\uFFFD"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Split(c.encoding, c.stream), c.lines) << c.stream;

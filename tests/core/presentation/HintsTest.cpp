@@ -10,7 +10,7 @@ namespace {
 
 using options::Control;
 
-std::string Hint(Control control, HintMode mode = HintMode::Balloon) {
+std::string Hint(Control control, HintMode mode) {
     const char* text = HintText(control, mode);
     return text == nullptr ? "<none>" : text;
 }
@@ -18,28 +18,29 @@ std::string Hint(Control control, HintMode mode = HintMode::Balloon) {
 TEST(HintsTest, ControlsExplainThemselves) {
     struct Case {
         Control control;
+        HintMode mode;
         const char* text;
     };
+    constexpr auto Balloon = HintMode::Balloon;
     for (const Case& c : {
-             Case{Control::edt_KR, "Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."},
-             Case{Control::chb_FIAr, "Schreibgeschützt"},
-             Case{Control::chb_KAminusN, "Nicht für schnelle Dateisuche indexiert"},
-             Case{Control::chb_KAplusN, "Nicht für schnelle Dateisuche indexiert."},
-             Case{Control::edt_PSD, "Verzeichnis der zu sichernden Dateien."},
+             Case{Control::edt_KR, Balloon,
+                  "Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."},
+             Case{Control::chb_FIAr, Balloon, "Schreibgeschützt"},
+             Case{Control::chb_KAminusN, Balloon, "Nicht für schnelle Dateisuche indexiert"},
+             Case{Control::chb_KAplusN, Balloon, "Nicht für schnelle Dateisuche indexiert."},
+             Case{Control::edt_PSD, Balloon, "Verzeichnis der zu sichernden Dateien."},
              // No hint: the Image tab's own controls and the labels.
-             Case{Control::chb_IIMG, "<none>"},
-             Case{Control::lbl_SDE, "<none>"},
+             Case{Control::chb_IIMG, Balloon, "<none>"},
+             Case{Control::lbl_SDE, Balloon, "<none>"},
+             // Two boxes have only plain hints.
+             Case{Control::chb_FID, Balloon, "<none>"},
+             Case{Control::chb_FID, HintMode::Plain,
+                  "Verzeichnisse mit bestimmten Namens- und Pfadangaben einschliessen."},
+             Case{Control::chb_LUNICODE, Balloon, "<none>"},
+             Case{Control::chb_LUNICODE, HintMode::Plain, "Konsolenausgaben als Unicode."},
          }) {
-        EXPECT_EQ(Hint(c.control), c.text) << options::ControlName(c.control);
+        EXPECT_EQ(Hint(c.control, c.mode), c.text) << options::ControlName(c.control);
     }
-}
-
-TEST(HintsTest, TwoBoxesHaveOnlyPlainHints) {
-    for (Control control : {Control::chb_FID, Control::chb_LUNICODE}) {
-        EXPECT_EQ(Hint(control, HintMode::Balloon), "<none>");
-        EXPECT_NE(Hint(control, HintMode::Plain), "<none>");
-    }
-    EXPECT_EQ(Hint(Control::chb_LUNICODE, HintMode::Plain), "Konsolenausgaben als Unicode.");
 }
 
 } // namespace

@@ -93,17 +93,13 @@ TEST_F(PathSettingsTest, ReadPathSettingDefaultsAndExistenceCheck) {
     EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), settingsFolder + "/bin/mkisofs");
 }
 
-TEST_F(PathSettingsTest, FirstEntryOfAHistoryIsWrittenAsKeyZero) {
-    EXPECT_FALSE(paths.hasHistory(kSourceHistory));
-    const std::string a = folder("a");
-    paths.addToHistory(kSourceHistory, a + "/", HistoryKeeps::ExistingPaths);
-    EXPECT_EQ(stored("SDHistorie"), Strings{"0=" + a});
-    EXPECT_TRUE(paths.hasHistory("sdhistorie"));
-}
-
 TEST_F(PathSettingsTest, HistoryStaysSortedWithoutCaseDuplicates) {
+    EXPECT_FALSE(paths.hasHistory(kDestinationHistory));
     const std::string b = folder("B"), a = folder("a"), c = folder("c");
-    for (const auto& path : {b, c, a}) {
+    paths.addToHistory(kDestinationHistory, b + "/", HistoryKeeps::ExistingPaths);
+    EXPECT_EQ(stored("DDHistorie"), Strings{"0=" + b}); // the first entry is key 0
+    EXPECT_TRUE(paths.hasHistory("ddhistorie"));
+    for (const auto& path : {c, a}) {
         paths.addToHistory(kDestinationHistory, path, HistoryKeeps::ExistingPaths);
     }
     EXPECT_EQ(paths.readHistory(kDestinationHistory, true), (Strings{a, b, c}));
