@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <memory>
@@ -162,16 +161,6 @@ private Q_SLOTS:
         QCOMPARE(inJob<QLineEdit>("edt_PSD"), source);
         QCOMPARE(source->text(), QStringLiteral("/srv/quelle"));
         QVERIFY(!inJob<QCheckBox>("chb_PNoSD")->isChecked());
-    }
-
-    void imageViewMenuShowsTheImageTab() {
-        auto* pages = inJob<QTabWidget>("pgc_Optionen");
-        QVERIFY(!pages->isTabVisible(5));
-        find<QAction>("mni_ImageView")->trigger();
-        QVERIFY(pages->isTabVisible(5));
-        // New jobs take the check mark.
-        m_window->NewJob();
-        QVERIFY(m_window->currentJob()->imageView());
     }
 };
 

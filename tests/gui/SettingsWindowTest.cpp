@@ -116,6 +116,9 @@ private Q_SLOTS:
         QVERIFY(find<QAction>("mni_AusfuehrenRoboMini")->isChecked());
         QVERIFY(find<QAction>("mnu_AusfuehrenJobTmp")->isChecked());
 
+        // New jobs take the check mark, and the menu item switches the job shown.
+        m_window->NewJob();
+        QVERIFY(m_window->currentJob()->imageView());
         find<QAction>("mni_ImageView")->trigger();
         QVERIFY(!m_window->currentJob()->imageView());
         // Nothing reaches the disk before the window closes.
