@@ -138,6 +138,11 @@ private Q_SLOTS:
         QVERIFY(!find("edt_KLEV")->isEnabled());
         QTest::mouseClick(find<QCheckBox>("chb_KLEV"), Qt::LeftButton);
         QVERIFY(find("edt_KLEV")->isEnabled());
+
+        // A box its own click ticks again (/NOSD without a source) shows the tick.
+        find<QTabWidget>("pgc_Optionen")->setCurrentIndex(0);
+        QTest::mouseClick(find<QCheckBox>("chb_PNoSD"), Qt::LeftButton);
+        QVERIFY(find<QCheckBox>("chb_PNoSD")->isChecked());
     }
 
     void typingReachesTheModelAndItsRules() {
