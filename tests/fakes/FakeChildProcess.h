@@ -26,7 +26,6 @@ public:
 
     std::vector<std::string> commandLines;
     std::vector<platform::ChildStartOptions> startOptions;
-    int polls = 0;
     int terminations = 0;
 
     std::optional<platform::ChildStartError> start(std::string_view commandLine,
@@ -46,7 +45,6 @@ public:
     }
 
     platform::ChildPoll poll(int) override {
-        ++polls;
         if (!m_running) {
             return {{}, true};
         }

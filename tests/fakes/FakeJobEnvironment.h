@@ -18,7 +18,6 @@ public:
     bool throwOnFileQuery = false;
     /// Stands in for the mkisofs chooser of the Image tab; may set edt_Imkisofs.
     std::function<void(options::JobState&)> onImageTicked;
-    int imageTickedCalls = 0;
 
     [[nodiscard]] bool FileExists(const std::string& path) const override {
         if (throwOnFileQuery) {
@@ -28,7 +27,6 @@ public:
     }
     [[nodiscard]] bool BurningToolInstalled() const override { return burningTool; }
     void ImageOptionTicked(options::JobState& state) override {
-        ++imageTickedCalls;
         if (onImageTicked) {
             onImageTicked(state);
         }

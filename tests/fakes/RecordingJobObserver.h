@@ -13,19 +13,15 @@ namespace talvex::fakes {
 class RecordingJobObserver final : public options::JobStateObserver {
 public:
     int optionChangedCount = 0;
-    int flagsChangedCount = 0;
     std::vector<std::pair<options::Control, bool>> ticks;
-    std::vector<std::pair<options::Control, bool>> enables;
     std::vector<std::pair<options::Control, std::string>> texts;
     std::vector<std::string> captions;
 
     void tickedChanged(options::Control control, bool ticked) override { ticks.emplace_back(control, ticked); }
-    void enabledChanged(options::Control control, bool enabled) override { enables.emplace_back(control, enabled); }
     void textChanged(options::Control control, std::string_view text) override {
         texts.emplace_back(control, std::string(text));
     }
     void optionChanged() override { ++optionChangedCount; }
-    void flagsChanged() override { ++flagsChangedCount; }
     void captionChanged(std::string_view caption) override { captions.emplace_back(caption); }
 
     void clear() { *this = RecordingJobObserver(); }

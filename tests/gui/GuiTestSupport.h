@@ -7,15 +7,11 @@
 #include <QtGlobal>
 #include <memory>
 #include <string>
+#include <utility>
 
-#include "core/exec/JobSteps.h"
 #include "core/session/Session.h"
-#include "fakes/FakeChildProcess.h"
-#include "fakes/FakeFormatServices.h"
-#include "fakes/FakeJobEnvironment.h"
+#include "fakes/FakeSessionServices.h"
 #include "fakes/FakeVolumeProbes.h"
-#include "fakes/FixedClock.h"
-#include "fakes/ScriptedUserInterface.h"
 #include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
@@ -33,15 +29,9 @@ T* Find(const QObject* root, const char* name) {
     return object;
 }
 
-/// What the program is given from outside, as the tests script it.
-struct FakeServices {
-    fakes::FakeJobEnvironment environment;
-    fakes::ScriptedUserInterface ui;
+/// The session's fakes, the volumes the job windows probe and a measurer for message boxes.
+struct FakeServices : fakes::FakeSessionServices {
     fakes::FakeVolumeProbes volumes;
-    fakes::FakeFormatServices formats;
-    fakes::FakeChildProcess child;
-    fakes::FixedClock clock{platform::Clock::TimePoint{}};
-    exec::NoMediaSteps media;
     gui::FontTextMeasurer measurer{QApplication::font()};
 
     /// What one test scripted is gone for the next.
@@ -53,20 +43,9 @@ struct FakeServices {
 
     [[nodiscard]] gui::JobWindowServices services() { return {environment, ui, volumes}; }
 
-    /// Runs go to `process`, or to the scripted child without one.
     [[nodiscard]] session::SessionServices sessionServices(std::string settingsFolder,
                                                            platform::ChildProcess* process = nullptr) {
-        return {.environment = environment,
-                .formats = formats,
-                .ui = ui,
-                .measurer = measurer,
-                .process = process != nullptr ? *process : child,
-                .clock = clock,
-                .media = media,
-                .settingsFolder = std::move(settingsFolder),
-                .documentsFolder = {},
-                .systemFolders = {},
-                .wait = [](std::chrono::milliseconds) {}};
+        return FakeSessionServices::sessionServices(measurer, std::move(settingsFolder), process);
     }
 };
 
@@ -92,6 +71,25 @@ public:
 private:
     std::unique_ptr<session::Session> m_session;
     std::unique_ptr<gui::Tfrm_Haupt> m_window;
+};
+
+/// What every main-window test holds: the fakes, the window under test and lookups in it. Each
+/// test class still names its own init and cleanup slots, which only a Q_OBJECT class can have.
+class MainWindowFixture : public QObject {
+protected:
+    FakeServices m_fakes;
+    fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
+    MainWindowUnderTest m_window;
+
+    template <typename T = QWidget>
+    T* find(const char* name) {
+        return Find<T>(m_window.get(), name);
+    }
+    /// The child of the current job's window with that objectName.
+    template <typename T = QWidget>
+    T* inJob(const char* name) {
+        return Find<T>(m_window->currentJob(), name);
+    }
 };
 
 } // namespace talvex::guitest

@@ -18,16 +18,12 @@ using talvex::gui::Tfrm_Haupt;
 
 // Start and Stop from the main window: the bundled robocopy engine copies a temporary tree through
 // the real runner, and a scripted child shows what reaches the log and how Stop ends a run.
-class RunJobTest : public QObject {
+class RunJobTest : public talvex::guitest::MainWindowFixture {
     Q_OBJECT
 
 private:
-    talvex::guitest::FakeServices m_fakes;
-    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
-    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<talvex::platform::ChildProcess> m_process;
-    talvex::guitest::MainWindowUnderTest m_window;
 
     QString path(const QString& name) const { return m_folder->filePath(name); }
 
@@ -40,14 +36,7 @@ private:
         m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString(), m_process.get());
     }
 
-    template <typename T = QWidget>
-    T* find(const char* name) {
-        return talvex::guitest::Find<T>(m_window.get(), name);
-    }
-
-    talvex::gui::LogView* log() {
-        return m_window->currentJob()->findChild<talvex::gui::LogView*>(QStringLiteral("red_Log"));
-    }
+    talvex::gui::LogView* log() { return inJob<talvex::gui::LogView>("red_Log"); }
 
     void writeFile(const QString& name, const QByteArray& data) {
         QFile file(path(name));
@@ -59,7 +48,7 @@ private:
         talvex::options::JobState& state = m_window->currentJob()->state();
         state.applySourceFolder(source.toStdString(), "ext4");
         state.applyDestinationFolder(destination.toStdString(), "ext4");
-        m_window->currentJob()->findChild<QCheckBox*>(QStringLiteral("chb_KE"))->click();
+        inJob<QCheckBox>("chb_KE")->click();
         m_window->Timer1Timer();
     }
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
@@ -26,15 +25,11 @@ using talvex::settings::IniStore;
 
 // The main window with a settings folder of its own: histories, remembered check marks, the
 // settings file written at the end, and the first-run choice of the folder.
-class SettingsWindowTest : public QObject {
+class SettingsWindowTest : public talvex::guitest::MainWindowFixture {
     Q_OBJECT
 
 private:
-    talvex::guitest::FakeServices m_fakes;
-    talvex::fakes::ScriptedUserInterface& m_ui = m_fakes.ui;
-    talvex::fakes::FakeVolumeProbes& m_volumes = m_fakes.volumes;
     std::unique_ptr<QTemporaryDir> m_folder;
-    talvex::guitest::MainWindowUnderTest m_window;
 
     std::string path(const char* name) const { return m_folder->filePath(QString::fromUtf8(name)).toStdString(); }
     std::string iniPath() const { return path("Talvex.ini"); }
@@ -46,11 +41,6 @@ private:
     }
 
     void openWindow() { m_window.open(m_fakes, m_folder->path().toStdString()); }
-
-    template <typename T = QWidget>
-    T* find(const char* name) {
-        return talvex::guitest::Find<T>(m_window.get(), name);
-    }
 
     QStringList menuTexts(QMenu* menu) {
         QStringList texts;
@@ -126,6 +116,9 @@ private Q_SLOTS:
         QVERIFY(find<QAction>("mni_AusfuehrenRoboMini")->isChecked());
         QVERIFY(find<QAction>("mnu_AusfuehrenJobTmp")->isChecked());
 
+        // New jobs take the check mark, and the menu item switches the job shown.
+        m_window->NewJob();
+        QVERIFY(m_window->currentJob()->imageView());
         find<QAction>("mni_ImageView")->trigger();
         QVERIFY(!m_window->currentJob()->imageView());
         // Nothing reaches the disk before the window closes.

@@ -87,49 +87,30 @@ TEST_F(JobStateTest, ResetUnticksAndDisablesTheImageTab) {
     }
 }
 
-struct ResetPathsCase {
-    const char* name;
-    bool source;
-    bool dest;
-};
-
-class ResetPaths : public JobStateTest, public ::testing::WithParamInterface<ResetPathsCase> {};
-
-TEST_P(ResetPaths, TicksNoFolderBoxesExactlyWhereThePathWasEmpty) {
-    if (GetParam().source) {
-        state.applySourceFolder("C:\\Quelle", "NTFS");
+// Per side: /NOSD or /NODD is ticked again exactly where the path was empty; the paths go, the
+// file-system labels stay.
+TEST_F(JobStateTest, ResetTicksNoFolderBoxesWhereThePathWasEmpty) {
+    for (const bool source : {false, true}) {
+        for (const bool dest : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "source " << source << ", destination " << dest);
+            JobState job(environment);
+            if (source) {
+                job.applySourceFolder("C:\\Quelle", "NTFS");
+            }
+            if (dest) {
+                job.applyDestinationFolder("D:\\Ziel", "ext4");
+            }
+            ASSERT_TRUE(job.Reset());
+            EXPECT_EQ(job.isTicked(C::chb_PNoSD), !source);
+            EXPECT_EQ(job.isTicked(C::chb_PNoDD), !dest);
+            EXPECT_EQ(job.sourcePath(), "");
+            EXPECT_EQ(job.destinationPath(), "");
+            if (source && dest) {
+                EXPECT_EQ(job.text(C::lbl_SDE), "NTFS");
+                EXPECT_EQ(job.text(C::lbl_DDE), "ext4");
+            }
+        }
     }
-    if (GetParam().dest) {
-        state.applyDestinationFolder("D:\\Ziel", "NTFS");
-    }
-    ASSERT_TRUE(state.Reset());
-    EXPECT_EQ(state.isTicked(C::chb_PNoSD), !GetParam().source);
-    EXPECT_EQ(state.isTicked(C::chb_PNoDD), !GetParam().dest);
-    EXPECT_EQ(state.sourcePath(), "");
-    EXPECT_EQ(state.destinationPath(), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ResetPaths,
-    ::testing::Values(ResetPathsCase{"Neither", false, false}, ResetPathsCase{"Source", true, false},
-                      ResetPathsCase{"Destination", false, true}, ResetPathsCase{"Both", true, true}),
-    [](const ::testing::TestParamInfo<ResetPathsCase>& param) { return std::string(param.param.name); });
-
-TEST_F(JobStateTest, ResetKeepsUnicodeTickedWhileAPathStillNeedsIt) {
-    state.checkSourcePath("C:\\Bücher");
-    ASSERT_TRUE(state.Reset());
-    EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
-
-    state.checkSourcePath("C:\\Daten");
-    ASSERT_TRUE(state.Reset());
-    EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
-}
-
-TEST_F(JobStateTest, ResetKeepsTheFileSystemLabels) {
-    chooseFolders("NTFS", "ext4");
-    ASSERT_TRUE(state.Reset());
-    EXPECT_EQ(state.text(C::lbl_SDE), "NTFS");
-    EXPECT_EQ(state.text(C::lbl_DDE), "ext4");
 }
 
 TEST_F(JobStateTest, ResetReportsAFailureAsFalse) {
@@ -143,7 +124,9 @@ TEST_F(JobStateTest, ResetReportsAFailureAsFalse) {
 
 // ---- Unicode rule -------------------------------------------------------------------------
 
-TEST_F(JobStateTest, UnicodeStaysTickedAfterThePathTurnsAscii) {
+// /UNICODE is ticked by a path outside ASCII and stays ticked after the path turns ASCII; a reset
+// or a click unticks it only once no path needs it.
+TEST_F(JobStateTest, UnicodeStaysTickedWhileAPathNeedsIt) {
     state.checkSourcePath("C:\\Daten");
     EXPECT_FALSE(state.sourceNeedsUnicode());
     EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
@@ -152,10 +135,21 @@ TEST_F(JobStateTest, UnicodeStaysTickedAfterThePathTurnsAscii) {
     state.checkSourcePath("C:\\Bücher");
     EXPECT_TRUE(state.sourceNeedsUnicode());
     EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
+    ASSERT_TRUE(state.Reset());
+    EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
 
     state.checkSourcePath("C:\\Daten");
     EXPECT_FALSE(state.sourceNeedsUnicode());
     EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
+    ASSERT_TRUE(state.Reset());
+    EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
+
+    state.checkDestinationPath("D:\\Bücher");
+    state.setTicked(C::chb_LUNICODE, false);
+    EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
+    state.checkDestinationPath("D:\\Daten");
+    state.setTicked(C::chb_LUNICODE, false);
+    EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
 }
 
 // ---- ready condition ----------------------------------------------------------------------
@@ -202,44 +196,35 @@ TEST_F(JobStateTest, ReadyWithImageNeedsImageFileAndExistingMkisofs) {
 
 // ---- flags and caption ----------------------------------------------------------------------
 
-TEST_F(JobStateTest, OptionChangedMarksModifiedAndRaisesStateChanged) {
+TEST_F(JobStateTest, CaptionFollowsFileNameAndModifiedMarker) {
+    const struct {
+        const char* path;
+        bool modified;
+        const char* caption;
+    } cases[] = {
+        {"", false, "*.rcj"},
+        {"", true, "*.rcj [geändert]"},
+        {"C:\\Jobs\\sich.rcj", false, "sich.rcj"},
+        {"C:\\Jobs\\sich.rcj", true, "sich.rcj [geändert]"},
+        {"C:sich.rcj", false, "sich.rcj"},
+        {"sich.bat", true, "sich.bat [geändert]"},
+#ifndef _WIN32
+        {"/home/u/jobs/sich.rcj", false, "sich.rcj"},
+#endif
+    };
+    for (const auto& c : cases) {
+        state.setJobFilePath(c.path);
+        state.setModifiedFlag(c.modified);
+        EXPECT_EQ(state.caption(), c.caption) << c.path;
+    }
+}
+
+TEST_F(JobStateTest, FirstChangeMarksModifiedAndReportsTheCaptionOnce) {
     state.clearStateChangedFlag();
+    observer.clear();
     state.setTicked(C::chb_LV, true);
     EXPECT_TRUE(state.modifiedFlag());
     EXPECT_TRUE(state.stateChangedFlag());
-}
-
-struct CaptionCase {
-    const char* path;
-    bool modified;
-    const char* caption;
-};
-
-class Caption : public JobStateTest, public ::testing::WithParamInterface<CaptionCase> {};
-
-TEST_P(Caption, FollowsFileNameAndModifiedMarker) {
-    state.setJobFilePath(GetParam().path);
-    state.setModifiedFlag(GetParam().modified);
-    EXPECT_EQ(state.caption(), GetParam().caption);
-}
-
-const CaptionCase kCaptions[] = {
-    {"", false, "*.rcj"},
-    {"", true, "*.rcj [geändert]"},
-    {"C:\\Jobs\\sich.rcj", false, "sich.rcj"},
-    {"C:\\Jobs\\sich.rcj", true, "sich.rcj [geändert]"},
-    {"C:sich.rcj", false, "sich.rcj"},
-    {"sich.bat", true, "sich.bat [geändert]"},
-#ifndef _WIN32
-    {"/home/u/jobs/sich.rcj", false, "sich.rcj"},
-#endif
-};
-
-INSTANTIATE_TEST_SUITE_P(Rule, Caption, ::testing::ValuesIn(kCaptions));
-
-TEST_F(JobStateTest, CaptionChangeIsReportedOnceWhenAJobIsFirstModified) {
-    observer.clear();
-    state.setTicked(C::chb_LV, true);
     state.setTicked(C::chb_LTS, true);
     ASSERT_EQ(observer.captions.size(), 1U);
     EXPECT_EQ(observer.captions[0], "*.rcj [geändert]");

@@ -14,7 +14,7 @@ namespace {
 
 using C = Control;
 
-TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTicks) {
+TEST_F(JobStateTest, MirrorAndJunctionsDisableTheirImpliedOptionsKeepingTheirTicks) {
     state.setTicked(C::chb_KS, true);
     state.setTicked(C::chb_KPURGE, true);
     state.setTicked(C::chb_KMIR, true);
@@ -34,6 +34,13 @@ TEST_F(JobStateTest, MirrorDisablesAndReenablesItsImpliedOptionsKeepingTheirTick
     }
     EXPECT_TRUE(state.IsOptionSet(C::chb_KS));
     EXPECT_TRUE(state.IsOptionSet(C::chb_KPURGE));
+
+    state.setTicked(C::chb_FXJ, true);
+    EXPECT_FALSE(state.isEnabled(C::chb_FXJD));
+    EXPECT_FALSE(state.isEnabled(C::chb_FXJF));
+    state.setTicked(C::chb_FXJ, false);
+    EXPECT_TRUE(state.isEnabled(C::chb_FXJD));
+    EXPECT_TRUE(state.isEnabled(C::chb_FXJF));
 }
 
 TEST_F(JobStateTest, CopyAllUnticksCopyAndDisablesItsLettersKeepingTheirTicks) {
@@ -81,47 +88,45 @@ TEST_F(JobStateTest, RivalOptionsExcludeEachOther) {
     }
 }
 
-struct NtfsCase {
-    const char* name;
-    bool sourceFolder; // a source folder is chosen (/NOSD unticked)
-    const char* sourceLabel;
-    bool destFolder;
-    const char* destLabel;
-    bool lettersEnabled; // S, O, U after ticking /COPY
-};
-
-class CopyFileSystemRule : public JobStateTest, public ::testing::WithParamInterface<NtfsCase> {};
-
-TEST_P(CopyFileSystemRule, EnablesSecurityLettersOnlyWhereBothSidesKeepThem) {
-    const NtfsCase& c = GetParam();
-    if (c.sourceFolder) {
-        state.applySourceFolder("C:\\Quelle", c.sourceLabel);
-    }
-    if (c.destFolder) {
-        state.applyDestinationFolder("D:\\Ziel", c.destLabel);
-    }
-    ASSERT_EQ(state.IsOptionSet(C::chb_PNoSD), !c.sourceFolder);
-    ASSERT_EQ(state.IsOptionSet(C::chb_PNoDD), !c.destFolder);
-
-    state.setTicked(C::chb_KCopy, true);
-
-    for (const Control box : {C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}) {
-        EXPECT_TRUE(state.isEnabled(box)) << ControlName(box);
-    }
-    for (const Control box : {C::chb_KCopyS, C::chb_KCopyO, C::chb_KCopyU}) {
-        EXPECT_EQ(state.isEnabled(box), c.lettersEnabled) << ControlName(box);
+// /COPY's S, O and U need both sides to keep security information; a side without a folder in the
+// job does not count, and an unreadable label counts as unsuitable.
+TEST_F(JobStateTest, CopyEnablesSecurityLettersOnlyWhereBothSidesKeepThem) {
+    const struct {
+        const char* name;
+        bool sourceFolder;
+        const char* sourceLabel;
+        bool destFolder;
+        const char* destLabel;
+        bool lettersEnabled;
+    } cases[] = {
+        {"both NTFS", true, "NTFS", true, "NTFS", true},
+        {"destination FAT", true, "NTFS", true, "FAT32", false},
+        {"source FAT", true, "FAT", true, "NTFS", false},
+        {"no destination, source NTFS", true, "NTFS", false, "", true},
+        {"no destination, source FAT", true, "FAT32", false, "", false},
+        {"neither folder", false, "", false, "", true},
+        {"unreadable label", true, "", true, "NTFS", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        JobState job(environment);
+        if (c.sourceFolder) {
+            job.applySourceFolder("C:\\Quelle", c.sourceLabel);
+        }
+        if (c.destFolder) {
+            job.applyDestinationFolder("D:\\Ziel", c.destLabel);
+        }
+        ASSERT_EQ(job.IsOptionSet(C::chb_PNoSD), !c.sourceFolder);
+        ASSERT_EQ(job.IsOptionSet(C::chb_PNoDD), !c.destFolder);
+        job.setTicked(C::chb_KCopy, true);
+        for (const Control box : {C::chb_KCopyD, C::chb_KCopyA, C::chb_KCopyT}) {
+            EXPECT_TRUE(job.isEnabled(box)) << ControlName(box);
+        }
+        for (const Control box : {C::chb_KCopyS, C::chb_KCopyO, C::chb_KCopyU}) {
+            EXPECT_EQ(job.isEnabled(box), c.lettersEnabled) << ControlName(box);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sides, CopyFileSystemRule,
-                         ::testing::Values(NtfsCase{"BothNtfs", true, "NTFS", true, "NTFS", true},
-                                           NtfsCase{"DestinationFat", true, "NTFS", true, "FAT32", false},
-                                           NtfsCase{"SourceFat", true, "FAT", true, "NTFS", false},
-                                           NtfsCase{"NoDestinationInJobSourceNtfs", true, "NTFS", false, "", true},
-                                           NtfsCase{"NoDestinationInJobSourceFat", true, "FAT32", false, "", false},
-                                           NtfsCase{"NeitherFolderInJob", false, "", false, "", true},
-                                           NtfsCase{"UnreadableLabel", true, "", true, "NTFS", false}),
-                         [](const ::testing::TestParamInfo<NtfsCase>& param) { return std::string(param.param.name); });
 
 TEST_F(JobStateTest, NoDestinationTickedLaterCountsOnlyWhenTheCopyHandlerRunsAgain) {
     chooseFolders("NTFS", "FAT32");
@@ -133,49 +138,40 @@ TEST_F(JobStateTest, NoDestinationTickedLaterCountsOnlyWhenTheCopyHandlerRunsAga
     EXPECT_TRUE(state.isEnabled(C::chb_KCopyS));
 }
 
-TEST_F(JobStateTest, UntickingNoSourceWithoutPathTicksItAgainWithOneOptionChanged) {
-    observer.clear();
+// One click, one option change: also when a box without a path ticks itself again.
+TEST_F(JobStateTest, NoFolderBoxesRunOptionChangedOncePerClick) {
     state.setTicked(C::chb_PNoSD, false);
     EXPECT_TRUE(state.isTicked(C::chb_PNoSD));
     EXPECT_EQ(observer.optionChangedCount, 1);
     EXPECT_TRUE(state.modifiedFlag());
-}
 
-TEST_F(JobStateTest, NoFolderBoxesRunOptionChangedOncePerClickWhenAPathIsGiven) {
     chooseFolders("NTFS", "NTFS");
     for (const Control box : {C::chb_PNoSD, C::chb_PNoDD}) {
-        observer.clear();
-        state.setTicked(box, true);
-        EXPECT_TRUE(state.isTicked(box));
-        EXPECT_EQ(observer.optionChangedCount, 1) << ControlName(box);
-        observer.clear();
-        state.setTicked(box, false);
-        EXPECT_FALSE(state.isTicked(box));
-        EXPECT_EQ(observer.optionChangedCount, 1) << ControlName(box);
+        for (const bool tick : {true, false}) {
+            observer.clear();
+            state.setTicked(box, tick);
+            EXPECT_EQ(state.isTicked(box), tick);
+            EXPECT_EQ(observer.optionChangedCount, 1) << ControlName(box);
+        }
     }
 }
 
-class LogFileTee : public JobStateTest, public ::testing::WithParamInterface<Control> {};
-
 // A log option ticked after another one keeps /TEE enabled; unticking the last one disables it.
-TEST_P(LogFileTee, IsEnabledOnlyWhileALogOptionIsTicked) {
-    const Control box = GetParam();
-    state.setTicked(box == C::chb_LLOG ? C::chb_LUNILOGPlus : C::chb_LLOG, true);
-    state.setTicked(box, true);
-    EXPECT_TRUE(state.isEnabled(C::chb_LTEE));
-    state.setTicked(C::chb_LTEE, true);
-    EXPECT_TRUE(state.IsOptionSet(C::chb_LTEE));
+TEST_F(JobStateTest, TeeIsEnabledOnlyWhileALogOptionIsTicked) {
+    for (const Control box : {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus}) {
+        SCOPED_TRACE(std::string(ControlName(box)));
+        JobState job(environment);
+        job.setTicked(box == C::chb_LLOG ? C::chb_LUNILOGPlus : C::chb_LLOG, true);
+        job.setTicked(box, true);
+        EXPECT_TRUE(job.isEnabled(C::chb_LTEE));
+        job.setTicked(C::chb_LTEE, true);
+        EXPECT_TRUE(job.IsOptionSet(C::chb_LTEE));
 
-    state.setTicked(box, false);
-    EXPECT_FALSE(state.isEnabled(C::chb_LTEE));
-    EXPECT_FALSE(state.IsOptionSet(C::chb_LTEE));
+        job.setTicked(box, false);
+        EXPECT_FALSE(job.isEnabled(C::chb_LTEE));
+        EXPECT_FALSE(job.IsOptionSet(C::chb_LTEE));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(EachLogOption, LogFileTee,
-                         ::testing::Values(C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus),
-                         [](const ::testing::TestParamInfo<Control>& param) {
-                             return std::string(ControlName(param.param));
-                         });
 
 TEST_F(JobStateTest, ValueFieldsAndLettersFollowTheirBox) {
     for (const OptionInfo& option : Options()) {
@@ -195,31 +191,23 @@ TEST_F(JobStateTest, ValueFieldsAndLettersFollowTheirBox) {
     }
 }
 
-TEST_F(JobStateTest, JunctionsDisablesItsSubOptions) {
-    state.setTicked(C::chb_FXJ, true);
-    EXPECT_FALSE(state.isEnabled(C::chb_FXJD));
-    EXPECT_FALSE(state.isEnabled(C::chb_FXJF));
-    state.setTicked(C::chb_FXJ, false);
-    EXPECT_TRUE(state.isEnabled(C::chb_FXJD));
-    EXPECT_TRUE(state.isEnabled(C::chb_FXJF));
-}
-
-TEST_F(JobStateTest, EnablingNeverRunsAHandlerNorChangesTheTick) {
+// Handlers run for a changed tick only, and the observer sees each tick of the cascade.
+TEST_F(JobStateTest, HandlersRunOnlyForAChangedTick) {
     state.setTicked(C::chb_KE, true);
     observer.clear();
     state.setEnabled(C::chb_KE, false);
     state.setEnabled(C::chb_KMIR, false);
     state.setEnabled(C::chb_KMIR, true);
-    EXPECT_EQ(observer.optionChangedCount, 0);
-    EXPECT_TRUE(state.isTicked(C::chb_KE));
-    EXPECT_FALSE(state.isEnabled(C::chb_KE));
-}
-
-TEST_F(JobStateTest, TickingUnchangedStateRunsNoHandler) {
-    observer.clear();
     state.setTicked(C::chb_KS, false);
     EXPECT_EQ(observer.optionChangedCount, 0);
     EXPECT_TRUE(observer.ticks.empty());
+    EXPECT_TRUE(state.isTicked(C::chb_KE));
+    EXPECT_FALSE(state.isEnabled(C::chb_KE));
+
+    state.setEnabled(C::chb_KE, true);
+    state.setTicked(C::chb_KS, true);
+    const std::vector<std::pair<Control, bool>> expected = {{C::chb_KS, true}, {C::chb_KE, false}};
+    EXPECT_EQ(observer.ticks, expected);
 }
 
 TEST_F(JobStateTest, TickAndEnableTicksThroughTheHandlerThenEnables) {
@@ -229,42 +217,26 @@ TEST_F(JobStateTest, TickAndEnableTicksThroughTheHandlerThenEnables) {
     EXPECT_TRUE(state.IsOptionSet(C::chb_KMIR));
 }
 
-TEST_F(JobStateTest, ObserverSeesTheCascadeOfATick) {
-    state.setTicked(C::chb_KS, true);
-    observer.clear();
-    state.setTicked(C::chb_KE, true);
-    const std::vector<std::pair<Control, bool>> expected = {{C::chb_KE, true}, {C::chb_KS, false}};
-    EXPECT_EQ(observer.ticks, expected);
-}
-
-struct LogTextCase {
-    const char* typed;
-    const char* kept;
-};
-
-class LogFileText : public JobStateTest, public ::testing::WithParamInterface<LogTextCase> {};
-
-TEST_P(LogFileText, RemovesTrailingSeparators) {
-    state.setLogFile(GetParam().typed);
-    EXPECT_EQ(state.text(C::edt_LLOG), GetParam().kept);
-}
-
-const LogTextCase kLogTexts[] = {
-    {"C:\\Logs\\robo.log", "C:\\Logs\\robo.log"},
-    {"C:\\Logs\\", "C:\\Logs"},
-    {"C:\\Logs\\\\", "C:\\Logs"},
-    {"\\", ""},
-    {"", ""},
+// Trailing separators go from the log-file name; the change is reported again with the shorter text.
+TEST_F(JobStateTest, LogFileTextLosesTrailingSeparators) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Logs\\robo.log", "C:\\Logs\\robo.log"},
+        {"C:\\Logs\\", "C:\\Logs"},
+        {"C:\\Logs\\\\", "C:\\Logs"},
+        {"\\", ""},
+        {"", ""},
 #ifndef _WIN32
-    // POSIX: the native separator goes too.
-    {"/var/log/", "/var/log"},
-    {"/", ""},
+        // POSIX: the native separator goes too.
+        {"/var/log/", "/var/log"},
+        {"/", ""},
 #endif
-};
+    };
+    for (const auto& [typed, kept] : cases) {
+        state.setLogFile(typed);
+        EXPECT_EQ(state.text(C::edt_LLOG), kept) << typed;
+    }
 
-INSTANTIATE_TEST_SUITE_P(Texts, LogFileText, ::testing::ValuesIn(kLogTexts));
-
-TEST_F(JobStateTest, LogFileChangeFiresAgainWithTheShortenedText) {
+    state.setLogFile("");
     observer.clear();
     state.setLogFile("C:\\Logs\\");
     ASSERT_EQ(observer.texts.size(), 2U);
@@ -286,15 +258,6 @@ TEST_F(JobStateTest, NameListTextDecidesTheIndicatorBoxes) {
     EXPECT_TRUE(state.isTicked(C::chb_FXF));
     EXPECT_FALSE(state.isTicked(C::chb_FIF));
     EXPECT_FALSE(state.isTicked(C::chb_FXD));
-}
-
-TEST_F(JobStateTest, UnicodeCannotBeUntickedWhileAPathNeedsIt) {
-    state.checkDestinationPath("D:\\Bücher");
-    state.setTicked(C::chb_LUNICODE, false);
-    EXPECT_TRUE(state.IsOptionSet(C::chb_LUNICODE));
-    state.checkDestinationPath("D:\\Daten");
-    state.setTicked(C::chb_LUNICODE, false);
-    EXPECT_FALSE(state.isTicked(C::chb_LUNICODE));
 }
 
 TEST_F(JobStateTest, ClicksReachOnlyClickableBoxes) {

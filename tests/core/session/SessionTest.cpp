@@ -9,12 +9,8 @@
 
 #include "core/settings/SettingsFolder.h"
 #include "core/workspace/WorkspaceFixture.h"
-#include "fakes/FakeChildProcess.h"
-#include "fakes/FakeFormatServices.h"
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/FixedClock.h"
+#include "fakes/FakeSessionServices.h"
 #include "fakes/RecordingLogSink.h"
-#include "fakes/ScriptedUserInterface.h"
 #include "fakes/TempFolder.h"
 
 namespace talvex::session {
@@ -23,17 +19,10 @@ namespace {
 class SessionTest : public ::testing::Test {
 protected:
     fakes::TempFolder folder;
-    fakes::FakeJobEnvironment environment;
-    fakes::FakeFormatServices formats;
-    fakes::ScriptedUserInterface ui;
+    fakes::FakeSessionServices scripted;
     workspace::testing::CharacterMeasurer measurer;
-    fakes::FakeChildProcess child;
-    fakes::FixedClock clock{platform::Clock::TimePoint{}};
-    exec::NoMediaSteps media;
 
-    SessionServices services() {
-        return {environment, formats, ui, measurer, child, clock, media, folder.path().string(), {}, {}, {}};
-    }
+    SessionServices services() { return scripted.sessionServices(measurer, folder.path().string()); }
 };
 
 TEST_F(SessionTest, JobLogHoldsLinesUntilItsViewComesAndDropsThemAfterIt) {
@@ -63,16 +52,16 @@ TEST_F(SessionTest, RunOfTheCurrentJobReachesItsLogWithTheStoredModes) {
     job.applySourceFolder("/srv/quelle", "ext4");
     job.applyDestinationFolder("/srv/ziel", "ext4");
 
-    child.chunks = {"Zeile\n"};
-    child.endsByItself = false;
+    scripted.child.chunks = {"Zeile\n"};
+    scripted.child.endsByItself = false;
     session.startOrStopCurrentJob();
     ASSERT_TRUE(session.executor().running());
     EXPECT_TRUE(session.executor().poll(0));
-    EXPECT_EQ(child.startOptions.at(0).showMode, platform::ShowMode::Normal);
+    EXPECT_EQ(scripted.child.startOptions.at(0).showMode, platform::ShowMode::Normal);
     // Shutting down stops the run and waits for its end.
     session.stopAndWait();
     EXPECT_FALSE(session.executor().running());
-    EXPECT_EQ(child.terminations, 1);
+    EXPECT_EQ(scripted.child.terminations, 1);
     const std::vector<std::string> lines = view.texts();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "Zeile"), lines.end());
 
