@@ -71,7 +71,9 @@ void Disk(QPainter& p) {
     p.drawLine(QPointF(10, 25), QPointF(22, 25));
 }
 
-void Paint(QPainter& p, Picture picture) {
+// The pictures of the file commands, then those of running and of the job window; split so that
+// each drawing stays short enough to read.
+bool PaintFileCommand(QPainter& p, Picture picture) {
     switch (picture) {
     case Picture::New:
         Sheet(p);
@@ -105,22 +107,6 @@ void Paint(QPainter& p, Picture picture) {
         p.setBrush(QColor(0xf0, 0xc0, 0x40));
         p.drawPolygon(QPolygonF({QPointF(14, 30), QPointF(16, 24), QPointF(27, 13), QPointF(31, 17), QPointF(20, 28)}));
         break;
-    case Picture::Start:
-        p.setPen(Pen(kGreen.darker(160), 1.5));
-        p.setBrush(kGreen);
-        p.drawEllipse(QPointF(16, 16), 14, 14);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-        p.drawPolygon(QPolygonF({QPointF(12, 9), QPointF(23, 16), QPointF(12, 23)}));
-        break;
-    case Picture::Stop:
-        p.setPen(Pen(kRed.darker(160), 1.5));
-        p.setBrush(kRed);
-        p.drawEllipse(QPointF(16, 16), 14, 14);
-        p.setPen(Qt::NoPen);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(10, 10, 12, 12));
-        break;
     case Picture::Close:
         Sheet(p);
         Badge(p, kRed);
@@ -138,6 +124,33 @@ void Paint(QPainter& p, Picture picture) {
         p.setPen(Pen(kRed, 2.6));
         p.drawLine(QPointF(19, 16), QPointF(29, 16));
         p.drawPolyline(QPolygonF({QPointF(25, 11), QPointF(30, 16), QPointF(25, 21)}));
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void Paint(QPainter& p, Picture picture) {
+    if (PaintFileCommand(p, picture)) {
+        return;
+    }
+    switch (picture) {
+    case Picture::Start:
+        p.setPen(Pen(kGreen.darker(160), 1.5));
+        p.setBrush(kGreen);
+        p.drawEllipse(QPointF(16, 16), 14, 14);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({QPointF(12, 9), QPointF(23, 16), QPointF(12, 23)}));
+        break;
+    case Picture::Stop:
+        p.setPen(Pen(kRed.darker(160), 1.5));
+        p.setBrush(kRed);
+        p.drawEllipse(QPointF(16, 16), 14, 14);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(10, 10, 12, 12));
         break;
     case Picture::Info:
         p.setPen(Pen(kBlue.darker(170), 1.5));
@@ -180,6 +193,8 @@ void Paint(QPainter& p, Picture picture) {
         p.setBrush(Qt::white);
         p.drawRect(QRectF(2, 17, 28, 12));
         p.drawLine(QPointF(7, 23), QPointF(25, 23));
+        break;
+    default:
         break;
     }
 }

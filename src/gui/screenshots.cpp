@@ -68,36 +68,9 @@ bool SaveFileDialog(const QString& file, const std::function<void()>& open) {
     return saved;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
-    talvex::gui::InstallInterfaceFont();
-    talvex::gui::InstallQtTranslations("de");
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
-    QDir().mkpath(folder);
-    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
-                QFontInfo(QApplication::font()).pixelSize());
-
-    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
-    // A settings folder of its own with a short history, so that the history buttons show as in use.
-    QTemporaryDir settingsFolder;
-    {
-        talvex::settings::IniStore store(settingsFolder.filePath(QStringLiteral("Talvex.ini")).toStdString(),
-                                         talvex::settings::IniEncoding::Utf16LeWithMark);
-        store.writeString("SDHistorie", "0", "/");
-        store.writeString("DDHistorie", "0", "/tmp");
-        store.writeBool("Settings", "CopyRobo", true);
-        (void)store.writeBack();
-    }
-    talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
-    talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
-    window.show();
-    window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
-
-    // A job as a user would have it after a few clicks, run once by the bundled robocopy on a small
-    // tree, so that fields, labels and the log show real text.
+// A job as a user would have it after a few clicks, run once by the bundled robocopy on a small
+// tree, so that fields, labels and the log show real text.
+void RunSampleJob(talvex::gui::Tfrm_Haupt& window) {
     QTemporaryDir tree;
     QDir(tree.path()).mkpath(QStringLiteral("Bücher/Romane"));
     QDir(tree.path()).mkpath(QStringLiteral("Sicherung"));
@@ -107,8 +80,7 @@ int main(int argc, char** argv) {
             file.write(QByteArray(1234, 'x'));
         }
     }
-    talvex::gui::Tfrm_Job& job = *window.currentJob();
-    talvex::options::JobState& state = job.state();
+    talvex::options::JobState& state = window.currentJob()->state();
     state.applySourceFolder(tree.filePath(QStringLiteral("Bücher")).toStdString(), "ext4");
     state.applyDestinationFolder(tree.filePath(QStringLiteral("Sicherung")).toStdString(), "ext4");
     state.setTicked(talvex::options::Control::chb_KMIR, true);
@@ -127,39 +99,12 @@ int main(int argc, char** argv) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     window.Timer1Timer();
+}
 
-    auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
+// A balloon hint over /MIR on the Kopieren page, and the first-run question.
+bool SaveHintAndFirstRun(talvex::gui::Tfrm_Job& job, const QString& folder) {
     bool ok = true;
-    for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
-        ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
-    }
-
-    // Wider: the column rules spread the boxes over the page.
-    const QSize designSize = window.size();
-    window.resize(900, designSize.height());
-    pages->setCurrentIndex(1);
-    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Kopieren.png")) && ok;
-    pages->setCurrentIndex(2);
-    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Filter.png")) && ok;
-    window.resize(designSize);
-
-    // The menus, as they open.
-    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
-        auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
-        menu->popup(window.mapToGlobal(QPoint(0, 0)));
-        ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
-        menu->hide();
-    }
-
-    // The save dialog with its check box, from the changed job.
-    ok = SaveFileDialog(
-             folder + QStringLiteral("/dialog-save-as.png"),
-             [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiSpeichernUnter"))->trigger(); }) &&
-         ok;
-
-    // A balloon hint over /MIR on the Kopieren page.
-    pages->setCurrentIndex(1);
+    job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"))->setCurrentIndex(1);
     job.setTooltipps(true);
     auto* mirror = job.findChild<QWidget*>(QStringLiteral("chb_KMIR"));
     QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
@@ -177,8 +122,12 @@ int main(int argc, char** argv) {
     firstRun.show();
     ok = Save(firstRun, folder + QStringLiteral("/first-run.png")) && ok;
     firstRun.hide();
+    return ok;
+}
 
-    // Five jobs share the tab strip; the log fills the window.
+// Five jobs share the tab strip; the log fills the window, with text selected by the mouse.
+bool SaveJobsAndLog(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
+    bool ok = true;
     for (int i = 0; i < 4; ++i) {
         window.NewJob();
     }
@@ -210,5 +159,71 @@ int main(int argc, char** argv) {
              folder + QStringLiteral("/dialog-save-all.png"),
              [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiAlleSpeichern"))->trigger(); }) &&
          ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    talvex::gui::InstallInterfaceFont();
+    talvex::gui::InstallQtTranslations("de");
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(folder);
+    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
+                QFontInfo(QApplication::font()).pixelSize());
+
+    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
+    // A settings folder of its own with a short history, so that the history buttons show as in use.
+    QTemporaryDir settingsFolder;
+    {
+        talvex::settings::IniStore store(settingsFolder.filePath(QStringLiteral("Talvex.ini")).toStdString(),
+                                         talvex::settings::IniEncoding::Utf16LeWithMark);
+        store.writeString("SDHistorie", "0", "/");
+        store.writeString("DDHistorie", "0", "/tmp");
+        store.writeBool("Settings", "CopyRobo", true);
+        (void)store.writeBack();
+    }
+    talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
+    talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
+    window.show();
+    window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
+
+    RunSampleJob(window);
+    talvex::gui::Tfrm_Job& job = *window.currentJob();
+
+    auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
+    bool ok = true;
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        ok = Save(window, QStringLiteral("%1/main-%2.png").arg(folder, pages->widget(i)->objectName())) && ok;
+    }
+
+    // Wider: the column rules spread the boxes over the page.
+    const QSize designSize = window.size();
+    window.resize(900, designSize.height());
+    pages->setCurrentIndex(1);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Kopieren.png")) && ok;
+    pages->setCurrentIndex(2);
+    ok = Save(window, folder + QStringLiteral("/main-wide-tab_Filter.png")) && ok;
+    window.resize(designSize);
+
+    // The menus, as they open.
+    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
+        auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
+        menu->popup(window.mapToGlobal(QPoint(0, 0)));
+        ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
+        menu->hide();
+    }
+
+    // The save dialog with its check box, from the changed job.
+    ok = SaveFileDialog(
+             folder + QStringLiteral("/dialog-save-as.png"),
+             [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiSpeichernUnter"))->trigger(); }) &&
+         ok;
+
+    ok = SaveHintAndFirstRun(job, folder) && ok;
+    ok = SaveJobsAndLog(window, folder) && ok;
     return ok ? 0 : 1;
 }

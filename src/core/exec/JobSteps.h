@@ -56,8 +56,12 @@ public:
 /// For a program without image and burn support: every step fails at once, silently.
 class NoMediaSteps final : public MediaSteps {
 public:
-    [[nodiscard]] std::unique_ptr<JobStep> startImage(const ImageRequest&, LogSink&) override { return nullptr; }
-    [[nodiscard]] std::unique_ptr<JobStep> startBurn(const BurnRequest&, LogSink&) override { return nullptr; }
+    [[nodiscard]] std::unique_ptr<JobStep> startImage(const ImageRequest& /*request*/, LogSink& /*log*/) override {
+        return nullptr;
+    }
+    [[nodiscard]] std::unique_ptr<JobStep> startBurn(const BurnRequest& /*request*/, LogSink& /*log*/) override {
+        return nullptr;
+    }
 };
 
 } // namespace talvex::exec

@@ -22,7 +22,7 @@ namespace talvex::formats {
 [[nodiscard]] std::string EncodeTextLines(const LineList& lines);
 
 /// Files larger than this are no job or batch files; they are refused instead of read into memory.
-inline constexpr std::size_t kMaxTextFileSize = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxTextFileSize = std::size_t{16} * 1024 * 1024;
 
 /// Reads a whole file with `DecodeTextLines`; the error names the file and the system's reason.
 [[nodiscard]] Result<LineList> LoadTextLines(const std::string& path);

@@ -147,7 +147,7 @@ void LogView::clearLog() {
 
 QString LogView::text() const {
     QString all;
-    all.reserve(static_cast<qsizetype>(m_text.size() + m_lines.size()));
+    all.reserve(static_cast<qsizetype>(m_text.size()) + static_cast<qsizetype>(m_lines.size()));
     for (int i = 0; i < lineCount(); ++i) {
         if (i > 0) {
             all.append(QLatin1Char('\n'));

@@ -91,7 +91,8 @@ private:
     struct Position {
         int line = 0;
         int column = 0;
-        auto operator<=>(const Position&) const = default;
+        // clang-tidy 14 takes the defaulted comparison for a comparison with a literal 0.
+        auto operator<=>(const Position&) const = default; // NOLINT(modernize-use-nullptr)
     };
 
     [[nodiscard]] Position positionAt(QPoint point) const;

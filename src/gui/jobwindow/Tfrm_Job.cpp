@@ -70,9 +70,9 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, 
     m_pathFields->refreshHistoryButtons();
 }
 
-Tfrm_Job::Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState,
-                   options::JobState* state, QWidget* parent)
-    : QWidget(parent), m_services(services), m_ownState(std::move(ownState)),
+Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
+                   QWidget* parent)
+    : QWidget(parent), m_services(std::move(services)), m_ownState(std::move(ownState)),
       m_state(state != nullptr ? state : m_ownState.get()) {
     setObjectName(QStringLiteral("Tfrm_Job"));
     m_pathFields = new PathFields(*m_state, m_services, this);
@@ -176,7 +176,7 @@ void Tfrm_Job::buildPages() {
 void Tfrm_Job::bindControls() {
     for (const options::ControlInfo& info : options::Controls()) {
         const Control control = info.control;
-        QWidget* widget = m_client->findChild<QWidget*>(ToQ(info.name));
+        auto* widget = m_client->findChild<QWidget*>(ToQ(info.name));
         if (widget == nullptr) {
             qWarning() << "job window has no widget for" << ToQ(info.name);
             continue;
@@ -362,7 +362,7 @@ void Tfrm_Job::layoutPages() {
     for (std::size_t i = 0; i < kPageOrder.size(); ++i) {
         QWidget* page = m_pages->widget(static_cast<int>(i));
         for (const presentation::Placement& placement : presentation::LayoutJobPage(kPageOrder[i], pageWidth)) {
-            QWidget* widget = page->findChild<QWidget*>(ToQ(placement.control));
+            auto* widget = page->findChild<QWidget*>(ToQ(placement.control));
             if (widget == nullptr) {
                 continue;
             }

@@ -94,7 +94,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    Tfrm_Job(const JobWindowServices& services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
+    Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
              QWidget* parent);
 
     // JobStateObserver: mirror the model into the widgets.

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+#include <initializer_list>
 #include <utility>
 
 #include "gui/Pictures.h"
@@ -50,21 +51,21 @@ MainCommands::MainCommands(QMenuBar* menuBar, QWidget* buttonPanel, QObject* par
     build(menuBar);
 }
 
-QAction* MainCommands::addItem(QMenu* menu, const char* name, bool enabled) {
+QAction* MainCommands::AddItem(QMenu* menu, const char* name, bool enabled) {
     QAction* action = menu->addAction(QString());
     action->setObjectName(QString::fromLatin1(name));
     action->setEnabled(enabled);
     return action;
 }
 
-QMenu* MainCommands::addMenu(QMenu* parent, const char* name) {
+QMenu* MainCommands::AddMenu(QMenu* parent, const char* name) {
     QMenu* menu = parent->addMenu(QString());
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
     return menu;
 }
 
-void MainCommands::pair(QAction* action, QToolButton* button) {
+void MainCommands::Pair(QAction* action, QToolButton* button) {
     button->setEnabled(action->isEnabled());
     connect(action, &QAction::enabledChanged, button, &QToolButton::setEnabled);
     connect(button, &QToolButton::clicked, action, &QAction::trigger);
@@ -74,50 +75,50 @@ void MainCommands::build(QMenuBar* menuBar) {
     MainActions& a = m_actions;
     a.file = menuBar->addMenu(QString());
     a.file->setObjectName(QStringLiteral("mni_Datei"));
-    a.newJob = addItem(a.file, "mni_DateiNeu", true);
-    a.open = addItem(a.file, "mni_DateiOeffnen", true);
-    a.recent = addMenu(a.file, "mni_DateiJob");
+    a.newJob = AddItem(a.file, "mni_DateiNeu", true);
+    a.open = AddItem(a.file, "mni_DateiOeffnen", true);
+    a.recent = AddMenu(a.file, "mni_DateiJob");
     a.recent->menuAction()->setEnabled(false);
     a.file->addSeparator();
-    a.save = addItem(a.file, "mni_DateiSpeichern", false);
-    a.saveAs = addItem(a.file, "mni_DateiSpeichernUnter", false);
-    a.saveAll = addItem(a.file, "mni_DateiAlleSpeichern", false);
+    a.save = AddItem(a.file, "mni_DateiSpeichern", false);
+    a.saveAs = AddItem(a.file, "mni_DateiSpeichernUnter", false);
+    a.saveAll = AddItem(a.file, "mni_DateiAlleSpeichern", false);
     a.file->addSeparator();
-    a.close = addItem(a.file, "mni_Schliessen", true);
-    a.exit = addItem(a.file, "mni_DateiBeenden", true);
+    a.close = AddItem(a.file, "mni_Schliessen", true);
+    a.exit = AddItem(a.file, "mni_DateiBeenden", true);
 
     m_run = menuBar->addMenu(QString());
     m_run->setObjectName(QStringLiteral("mni_Ausfuehren"));
-    a.start = addItem(m_run, "mni_Start", false);
+    a.start = AddItem(m_run, "mni_Start", false);
     m_run->addSeparator();
-    m_windowMenu = addMenu(m_run, "mni_AusfuehrenRobo");
+    m_windowMenu = AddMenu(m_run, "mni_AusfuehrenRobo");
     auto* windowModes = new QActionGroup(this);
     const std::array windowNames = {"mni_AusfuehrenRoboHide", "mni_AusfuehrenRoboNormal", "mni_AusfuehrenRoboMini",
                                     "mni_AusfuehrenRoboMaxi"};
     for (std::size_t i = 0; i < windowNames.size(); ++i) {
-        a.windowModes[i] = windowModes->addAction(addItem(m_windowMenu, windowNames[i], true));
+        a.windowModes[i] = windowModes->addAction(AddItem(m_windowMenu, windowNames[i], true));
         a.windowModes[i]->setCheckable(true);
     }
-    m_jobMenu = addMenu(m_run, "mnu_AusfuehrenJob");
+    m_jobMenu = AddMenu(m_run, "mnu_AusfuehrenJob");
     auto* jobModes = new QActionGroup(this);
     const std::array jobNames = {"mnu_AusfuehrenJobCmd", "mnu_AusfuehrenJobTmp"};
     for (std::size_t i = 0; i < jobNames.size(); ++i) {
-        a.jobModes[i] = jobModes->addAction(addItem(m_jobMenu, jobNames[i], true));
+        a.jobModes[i] = jobModes->addAction(AddItem(m_jobMenu, jobNames[i], true));
         a.jobModes[i]->setCheckable(true);
     }
     markRunModes(0, 0);
 
     m_settings = menuBar->addMenu(QString());
     m_settings->setObjectName(QStringLiteral("mni_Einstellungen"));
-    a.saveDefault = addItem(m_settings, "mni_EinstellungenSpeichern", true);
-    a.loadDefault = addItem(m_settings, "mni_EinstellungenLaden", false);
-    a.deleteDefault = addItem(m_settings, "mni_EinstellungenLoeschen", false);
-    a.newWithDefaults = addItem(m_settings, "mni_NeuMitEinstellungen", false);
+    a.saveDefault = AddItem(m_settings, "mni_EinstellungenSpeichern", true);
+    a.loadDefault = AddItem(m_settings, "mni_EinstellungenLaden", false);
+    a.deleteDefault = AddItem(m_settings, "mni_EinstellungenLoeschen", false);
+    a.newWithDefaults = AddItem(m_settings, "mni_NeuMitEinstellungen", false);
     a.newWithDefaults->setCheckable(true);
     m_settings->addSeparator();
-    a.tooltips = addItem(m_settings, "mni_ToolTipps", true);
+    a.tooltips = AddItem(m_settings, "mni_ToolTipps", true);
     a.tooltips->setCheckable(true);
-    a.imageView = addItem(m_settings, "mni_ImageView", true);
+    a.imageView = AddItem(m_settings, "mni_ImageView", true);
     a.imageView->setCheckable(true);
 
     m_languages = menuBar->addMenu(QString());
@@ -141,18 +142,18 @@ void MainCommands::build(QMenuBar* menuBar) {
         action->setIcon(PictureIcon(picture));
         action->setShortcut(keys);
     }
-    pair(a.newJob, m_newButton);
-    pair(a.open, m_openButton);
-    pair(a.save, m_saveButton);
-    pair(a.saveAs, m_saveAsButton);
-    pair(a.start, m_startButton);
-    pair(a.close, m_closeButton);
-    pair(a.exit, m_exitButton);
+    Pair(a.newJob, m_newButton);
+    Pair(a.open, m_openButton);
+    Pair(a.save, m_saveButton);
+    Pair(a.saveAs, m_saveAsButton);
+    Pair(a.start, m_startButton);
+    Pair(a.close, m_closeButton);
+    Pair(a.exit, m_exitButton);
 }
 
 void MainCommands::SetCaptions() {
     const MainActions& a = m_actions;
-    const std::pair<QToolButton*, const char*> buttons[] = {
+    const std::initializer_list<std::pair<QToolButton*, const char*>> buttons = {
         {m_newButton, "Neu"},          {m_openButton, "Öffnen"},      {m_saveButton, "Speichern"},
         {m_saveAsButton, "... unter"}, {m_closeButton, "Schliessen"}, {m_exitButton, "Beenden"},
         {m_infoButton, "Info"},        {m_startButton, "Start"},
@@ -160,7 +161,7 @@ void MainCommands::SetCaptions() {
     for (const auto& [button, text] : buttons) {
         button->setText(Tr(text));
     }
-    const std::pair<QAction*, const char*> items[] = {
+    const std::initializer_list<std::pair<QAction*, const char*>> items = {
         {a.start, "Start"},
         {a.newJob, "Neu"},
         {a.open, "Öffnen"},

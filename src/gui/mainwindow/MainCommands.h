@@ -58,10 +58,10 @@ public:
     void markRunModes(int windowMode, int jobMode);
 
 private:
-    QAction* addItem(QMenu* menu, const char* name, bool enabled);
-    QMenu* addMenu(QMenu* parent, const char* name);
+    static QAction* AddItem(QMenu* menu, const char* name, bool enabled);
+    static QMenu* AddMenu(QMenu* parent, const char* name);
     /// The button runs `action`; both are enabled together from now on.
-    void pair(QAction* action, QToolButton* button);
+    static void Pair(QAction* action, QToolButton* button);
     void build(QMenuBar* menuBar);
 
     MainActions m_actions;

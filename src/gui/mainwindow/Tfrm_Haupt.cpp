@@ -35,8 +35,8 @@ constexpr int kTabStripHeight = 21;
 
 } // namespace
 
-Tfrm_Haupt::Tfrm_Haupt(session::Session& session, const JobWindowServices& services, QWidget* parent)
-    : QMainWindow(parent), m_session(session), m_services(services) {
+Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_services(std::move(services)) {
     setObjectName(QStringLiteral("Tfrm_Haupt"));
     setWindowTitle(QStringLiteral("Talvex"));
     // Without a settings file the job windows remember no paths: their history buttons stay off.

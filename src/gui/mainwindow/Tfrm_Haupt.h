@@ -37,7 +37,7 @@ class Tfrm_Haupt final : public QMainWindow, private workspace::JobListObserver 
 public:
     /// `session` must outlive the window. The job windows get `services`, with the session's path
     /// settings when it has a settings file. Its settings are written back when the window closes.
-    Tfrm_Haupt(session::Session& session, const JobWindowServices& services, QWidget* parent = nullptr);
+    Tfrm_Haupt(session::Session& session, JobWindowServices services, QWidget* parent = nullptr);
     ~Tfrm_Haupt() override;
 
     /// Appends a new, empty job, shows it and makes it current.
