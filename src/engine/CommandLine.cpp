@@ -73,6 +73,7 @@ constexpr std::array kSwitches{
     Switch{"W", Kind::Value},
     Switch{"MAX", Kind::Value},
     Switch{"MIN", Kind::Value},
+    Switch{"MAXDEL", Kind::Value},
     Switch{"COPY", Kind::Value},
     Switch{"DCOPY", Kind::Value},
     Switch{"LOG", Kind::Value},
@@ -501,6 +502,8 @@ private:
             o.maxSize = *number;
         } else if (name == "MIN") {
             o.minSize = *number;
+        } else if (name == "MAXDEL") {
+            o.maxDeletions = *number;
         } else if (*number > kIntLimit) {
             return false;
         } else if (name == "LEV") {

@@ -161,12 +161,21 @@ TEST_F(EngineCopy, MoveRemovesWhatWasCopied) {
     EXPECT_EQ(read("src/d"), "only copy") << "/CREATE writes no data, so nothing has moved";
 }
 
-TEST_F(EngineCopy, MismatchedTypesAreReportedNotReplaced) {
+// Without /PURGE a file meeting a folder is only reported; /PURGE deletes the destination entry and
+// copies the source as new, so that the next run finds nothing left to do.
+TEST_F(EngineCopy, MismatchedTypesReportedOrReplacedUnderPurge) {
     write("src/name", "file in source");
+    write("src/folder/inside", "folder in source");
     write("dst/name/inside", "folder in destination");
-    const Run result = copy({"/MIR"});
-    EXPECT_EQ(result.code & 4, 4) << result.output;
+    write("dst/folder", "file in destination");
+    const Run reported = copy({"/E"});
+    EXPECT_EQ(reported.code & 4, 4) << reported.output;
     EXPECT_EQ(read("dst/name/inside"), "folder in destination");
+
+    const Run mirrored = copy({"/MIR"});
+    EXPECT_EQ(mirrored.code, 3) << mirrored.output;
+    EXPECT_EQ(tree("dst"), tree("src"));
+    EXPECT_EQ(copy({"/MIR"}).code, 0);
 }
 
 TEST_F(EngineCopy, LinksFollowedCopiedOrExcluded) {
@@ -174,18 +183,35 @@ TEST_F(EngineCopy, LinksFollowedCopiedOrExcluded) {
     std::filesystem::create_directories(path("src"));
     std::filesystem::create_symlink(path("outside/target.txt"), path("src/link.txt"));
     std::filesystem::create_symlink(path("outside"), path("src/linkdir"));
-
-    EXPECT_EQ(copy({"/S"}, "src", "followed").code, 1);
-    EXPECT_EQ(tree("followed"), (Tree{{"link.txt", "linked"}, {"linkdir", "<dir>"}, {"linkdir/target.txt", "linked"}}));
-
-    EXPECT_EQ(copy({"/S", "/SL"}, "src", "aslinks").code, 1);
-    EXPECT_EQ(tree("aslinks"),
-              (Tree{{"link.txt", "-> " + path("outside/target.txt")}, {"linkdir", "-> " + path("outside")}}));
-
-    EXPECT_EQ(copy({"/S", "/XJ"}, "src", "excluded").code, 0);
-    EXPECT_TRUE(tree("excluded").empty());
-    EXPECT_EQ(copy({"/S", "/XJD"}, "src", "nodirlinks").code, 1);
-    EXPECT_EQ(tree("nodirlinks"), (Tree{{"link.txt", "linked"}}));
+    const Tree followedFile{{"link.txt", "linked"}};
+    const Tree followedDir{{"linkdir", "<dir>"}, {"linkdir/target.txt", "linked"}};
+    const Tree fileAsLink{{"link.txt", "-> " + path("outside/target.txt")}};
+    const Tree dirAsLink{{"linkdir", "-> " + path("outside")}};
+    const auto both = [](Tree a, const Tree& b) {
+        a.insert(b.begin(), b.end());
+        return a;
+    };
+    struct Case {
+        std::vector<std::string> switches;
+        Tree expected;
+    };
+    const std::vector<Case> cases = {
+        {{}, both(followedFile, followedDir)},
+        {{"/SL"}, both(fileAsLink, dirAsLink)},
+        {{"/XJ"}, {}},
+        {{"/XJD"}, followedFile},
+        {{"/XJF"}, followedDir},
+        {{"/SL", "/XJ"}, {}},
+        {{"/SL", "/XJD"}, fileAsLink},
+        {{"/SL", "/XJF"}, dirAsLink},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(path("dst"));
+        std::vector<std::string> switches = {"/S"};
+        switches.insert(switches.end(), c.switches.begin(), c.switches.end());
+        const Run result = copy(switches);
+        EXPECT_EQ(tree("dst"), c.expected) << switches.back() << result.output;
+    }
 }
 
 } // namespace
