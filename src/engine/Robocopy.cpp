@@ -73,8 +73,10 @@ int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
             }
         }
     }
-    // As rsync -a does: only root can make devices, and only a full copy asks for them.
-    parsed.options.copySpecialFiles = parsed.options.copy.owner && ::geteuid() == 0;
+    // As rsync -a does: only root can make devices, and only a full copy asks for them. Never without
+    // data: carrying only times onto a device would mean opening it.
+    const CopyFlags& flags = parsed.options.copy;
+    parsed.options.copySpecialFiles = flags.owner && flags.data && ::geteuid() == 0;
     const Options& options = parsed.options;
     // /QUIT only shows what would run: it must not create or empty the log file.
     if (!options.logFile.empty() && !options.quit) {

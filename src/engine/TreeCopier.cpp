@@ -369,7 +369,7 @@ bool TreeCopier::replaceMismatch(Folder& folder, const Entry& dest) {
         m_report.file("*EXTRA File", sizeOf(dest), dest.status.st_mtim.tv_sec,
                       shownName(m_options, folder.destPath, dest.name));
     }
-    const std::uint64_t entries = isDir ? countTreeAt(folder.dest.fd, dest.name) : 1;
+    const std::uint64_t entries = isDir && m_options.maxDeletions ? countTreeAt(folder.dest.fd, dest.name) : 1;
     return mayDelete(entries, folder.destPath + dest.name) && purge(folder, dest);
 }
 
@@ -395,13 +395,6 @@ std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(Folder& folder, cons
         const Entry& source = *pair.source;
         Decision decision = decideFolder(source, pair.dest, folder.sourcePath, folder.level, folder.scope, m_options);
         const Entry* dest = pair.dest;
-        if (decision.action == Action::Replace && !isProtected(dest->status)) {
-            if (!replaceMismatch(folder, *dest)) {
-                continue;
-            }
-            decision.action = Action::Enter;
-            dest = nullptr;
-        }
         const Identity identity(source.status.st_dev, source.status.st_ino);
         if (decision.action == Action::Ignore || (m_haveDestRoot && identity == m_destRoot)) {
             continue; // filtered out, or the destination lies inside the source
@@ -409,6 +402,13 @@ std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(Folder& folder, cons
         if (std::find(m_ancestors.begin(), m_ancestors.end(), identity) != m_ancestors.end()) {
             m_report.notePath("*LINK LOOP skipped", folder.sourcePath + source.name + "/");
             continue;
+        }
+        if (decision.action == Action::Replace && !isProtected(dest->status)) {
+            if (!replaceMismatch(folder, *dest)) {
+                continue;
+            }
+            decision.action = Action::Enter;
+            dest = nullptr;
         }
         if (decision.action == Action::Mismatch || decision.action == Action::Replace) {
             ++m_statistics.dirs.total;

@@ -114,7 +114,7 @@ protected:
     // Retries with a larger file while the copy outruns the poll; false when even that was too quick.
     bool actDuringCopy(const std::vector<std::string>& switches, const std::function<void(pid_t child)>& meanwhile,
                        Result& result) const {
-        for (const off_t size : {off_t{64} << 20, off_t{512} << 20}) {
+        for (const off_t size : {off_t{32} << 20, off_t{256} << 20}) {
             result = copyAndMeanwhile(size, switches, meanwhile);
             if (result.outcome != Outcome::FinishedFirst) {
                 break;
@@ -151,7 +151,7 @@ TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
         std::filesystem::remove_all(path("dst"));
         const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL"});
         ASSERT_GE(child.pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 2500 * run)); // from start-up to the end
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + 1600 * run)); // from start-up to the end
         ::kill(child.pid, SIGTERM);
         int status = 0;
         ::waitpid(child.pid, &status, 0);
