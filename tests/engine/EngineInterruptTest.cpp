@@ -180,18 +180,37 @@ TEST_F(EngineInterrupt, LaterRunRemovesTemporaryFilesOfAKilledRun) {
     EXPECT_TRUE(exists("dst/.~talvex.notanumber.tmp"));
 }
 
-// A file replaced while /MOV copies it is a new version the copy lacks: it must not be deleted.
-TEST_F(EngineInterrupt, MoveKeepsAFileReplacedDuringItsCopy) {
-    Result result;
-    const auto replace = [this](pid_t) {
-        write("src/new.bin", "the new version");
-        std::filesystem::rename(path("src/new.bin"), path("src/big.bin"));
+// A file written to or replaced while /MOV copies it holds what the copy lacks: it must not be deleted.
+TEST_F(EngineInterrupt, MoveKeepsAFileChangedDuringItsCopy) {
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool (*kept)(const std::string& content);
     };
-    if (!actDuringCopy({"/MOV", "/R:0", "/W:0"}, replace, result)) {
-        GTEST_SKIP() << "the copy finished before the file could be replaced";
+    const Case cases[] = {
+        {"written to",
+         [this] {
+             const int fd = ::open(path("src/big.bin").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+             EXPECT_EQ(::write(fd, "late", 4), 4);
+             ::close(fd);
+         },
+         [](const std::string& content) { return content.ends_with("late"); }},
+        {"replaced",
+         [this] {
+             write("src/new.bin", "the new version");
+             std::filesystem::rename(path("src/new.bin"), path("src/big.bin"));
+         },
+         [](const std::string& content) { return content == "the new version"; }},
+    };
+    for (const Case& c : cases) {
+        Result result;
+        if (!actDuringCopy(
+                {"/MOV", "/R:0", "/W:0"}, [&c](pid_t) { c.change(); }, result)) {
+            GTEST_SKIP() << "the copy finished before the file could be changed";
+        }
+        EXPECT_TRUE(exists("src/big.bin") && c.kept(read("src/big.bin"))) << c.what << result.output;
+        EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << c.what << result.output;
     }
-    EXPECT_EQ(read("src/big.bin"), "the new version") << result.output;
-    EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << result.output;
 }
 
 } // namespace
