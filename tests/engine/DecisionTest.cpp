@@ -29,11 +29,11 @@ Entry folder() {
 }
 
 // A link as the listing shows it: followed unless /SL, dangling when its target is gone.
-Entry link(mode_t shown = S_IFREG | 0644, int error = 0, bool toDir = false) {
+Entry link(mode_t shown = S_IFREG | 0644, int error = 0) {
     Entry entry = file(6, 1000, shown);
     entry.isLink = true;
     entry.error = error;
-    entry.linkToDir = toDir || S_ISDIR(shown);
+    entry.linkToDir = S_ISDIR(shown);
     return entry;
 }
 
@@ -178,41 +178,6 @@ TEST(Decision, SourceFolderAgainstDestination) {
             robocopy::decideFolder(folder(), c.dest ? &*c.dest : nullptr, "/src/", c.level, c.parent, options);
         EXPECT_EQ(decision.action, c.action) << c.what;
         EXPECT_EQ(decision.scope, c.scope) << c.what;
-    }
-}
-
-// Which links each switch leaves out, with links followed and with links copied as links (/SL).
-TEST(Decision, LinkSwitchMatrix) {
-    struct Case {
-        Tweak tweak;
-        const char* what;
-        bool fileLinkKept;
-        bool folderLinkKept;
-    };
-    const Case cases[] = {
-        {none, "none", true, true},
-        {[](Options& o) { o.excludeLinks = true; }, "/XJ", false, false},
-        {[](Options& o) { o.excludeDirLinks = true; }, "/XJD", true, false},
-        {[](Options& o) { o.excludeFileLinks = true; }, "/XJF", false, true},
-    };
-    for (const bool asLinks : {false, true}) {
-        for (const Case& c : cases) {
-            Options options;
-            options.subdirectories = true;
-            options.copyLinks = asLinks;
-            c.tweak(options);
-            const Entry fileLink = asLinks ? link(S_IFLNK | 0777) : link();
-            const Entry folderLink = asLinks ? link(S_IFLNK | 0777, 0, true) : link(S_IFDIR | 0755);
-            // A followed folder link is walked into; under /SL it is copied like a file.
-            const Decision folderDecision =
-                asLinks ? robocopy::decideFile(folderLink, nullptr, "/src/", options)
-                        : robocopy::decideFolder(folderLink, nullptr, "/src/", 1, Scope::Root, options);
-            const std::string what = std::string(c.what) + (asLinks ? " /SL" : "");
-            EXPECT_EQ(robocopy::decideFile(fileLink, nullptr, "/src/", options).action != Action::Ignore,
-                      c.fileLinkKept)
-                << what;
-            EXPECT_EQ(folderDecision.action != Action::Ignore, c.folderLinkKept) << what;
-        }
     }
 }
 
