@@ -233,9 +233,10 @@ void Report::notePath(std::string_view what, std::string_view path) {
 }
 
 void Report::limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path) {
-    m_output.write("\nERROR : /MAXDEL:" + std::to_string(limit) + " reached. " + std::to_string(deleted) +
-                   " entries deleted; deleting " + escapeControls(path) + " would delete " + std::to_string(more) +
-                   " more.\n        Stopped before deleting more than " + std::to_string(limit) + " entries.\n");
+    const std::string n = std::to_string(limit);
+    m_output.write("\nERROR : Deleting " + escapeControls(path) + " would delete " + std::to_string(more) +
+                   " more entries after " + std::to_string(deleted) + " (/MAXDEL:" + n +
+                   ").\n        Stopped before deleting more than " + n + " entries.\n");
 }
 
 void Report::summary(const Statistics& s, std::time_t started, std::time_t ended, double elapsedSeconds) {
