@@ -65,8 +65,8 @@ struct CopyRequest {
 
 // Writes the file (the link itself under asLink; a FIFO or device as a new node) under a temporary
 // name in the destination folder and renames it into place once its data, mode and times are set, so
-// an interrupted run never leaves a truncated file under the real name. Returns 0 or an errno value; the temporary file
-// is removed on failure.
+// an interrupted run never leaves a truncated file under the real name. Returns 0 or an errno value;
+// the temporary file is removed on failure.
 [[nodiscard]] int copyFileAt(const CopyRequest& request);
 
 // Applies mode and times of a source file onto an existing destination file without touching data.
