@@ -392,6 +392,8 @@ private:
             o.maxSize = *number;
         } else if (name == "MIN") {
             o.minSize = *number;
+        } else if (name == "MAXDEL") {
+            o.maxDeletions = *number;
         } else if (*number > kIntLimit) {
             return false;
         } else if (name == "LEV") {

@@ -50,7 +50,14 @@ std::optional<Scope> folderScope(const std::string& name, const std::string& sou
 }
 
 bool isFileLike(const Entry& entry, const Options& options) {
-    return (options.copyLinks && entry.isLink) || S_ISREG(entry.status.st_mode) || entry.error != 0;
+    return (options.copyLinks && entry.isLink) || S_ISREG(entry.status.st_mode) || entry.error != 0 ||
+           isSpecialFile(entry.status);
+}
+
+// A destination entry that a mismatch leaves in place, or that /PURGE replaces.
+Decision mismatch(const Options& options, Scope scope = Scope::Included) {
+    const Action action = options.purge && !options.listOnly ? Action::Replace : Action::Mismatch;
+    return Decision{action, FileClass::New, "*Mismatch", scope};
 }
 
 Decision classed(Action action, FileClass fileClass) {
@@ -63,7 +70,7 @@ bool linkExcluded(const Entry& entry, const Options& options) {
     if (!entry.isLink) {
         return false;
     }
-    const bool isDir = S_ISDIR(entry.status.st_mode);
+    const bool isDir = S_ISDIR(entry.status.st_mode) || entry.linkToDir;
     return options.excludeLinks || (options.excludeDirLinks && isDir) || (options.excludeFileLinks && !isDir);
 }
 
@@ -89,9 +96,13 @@ Decision decideFile(const Entry& source, const Entry* destination, const std::st
         return Decision{Action::Dangling, FileClass::New, "*Dangling"};
     }
     const bool asLink = options.copyLinks && source.isLink;
-    if (destination != nullptr &&
-        !(asLink ? S_ISLNK(destination->status.st_mode) : S_ISREG(destination->status.st_mode))) {
-        return Decision{Action::Mismatch, FileClass::New, "*Mismatch"};
+    const mode_t type = asLink ? S_IFLNK : source.status.st_mode & S_IFMT;
+    // A socket made anew would have nobody listening: it means nothing without its program.
+    if (!asLink && isSpecialFile(source.status) && (!options.copySpecialFiles || type == S_IFSOCK)) {
+        return Decision{Action::Unsupported, FileClass::New, "*Special"};
+    }
+    if (destination != nullptr && (destination->status.st_mode & S_IFMT) != type) {
+        return mismatch(options);
     }
     const FileClass fileClass =
         classify(source.status, destination != nullptr ? &destination->status : nullptr, options);
@@ -122,10 +133,11 @@ Decision decideFolder(const Entry& source, const Entry* destination, const std::
     if (!scope) {
         return {};
     }
-    if (destination != nullptr && !S_ISDIR(destination->status.st_mode)) {
-        return Decision{Action::Mismatch, FileClass::New, "*Mismatch"};
-    }
     const bool deeper = options.recurse() && (options.levels == 0 || level < options.levels);
+    if (destination != nullptr && !S_ISDIR(destination->status.st_mode)) {
+        // Replaced only where the folder is then walked into; beyond the depth it stays as it is.
+        return deeper ? mismatch(options, *scope) : Decision{Action::Mismatch, FileClass::New, "*Mismatch"};
+    }
     return Decision{deeper ? Action::Enter : Action::Skip, FileClass::New, "", *scope};
 }
 

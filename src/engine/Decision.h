@@ -20,17 +20,19 @@ enum class Scope {
 };
 
 enum class Action {
-    Ignore,   // left out by a filter or a link switch: neither counted nor named
-    Dangling, // a link to nothing: named under /V only, not counted
-    Mismatch, // a file meets a folder (or a link meets a file): counted, named, never replaced
-    Skip,     // counted as skipped, named under /V
-    List,     // /L: named and counted as copied; nothing is written
-    Metadata, // mode and times onto the file that is there, no data
-    Copy,     // data written
-    Name,     // an extra that filters keep out of the run: named under /X only
-    Extra,    // an extra counted and named; it stays
-    Purge,    // an extra counted, named and deleted
-    Enter,    // a folder to walk into
+    Ignore,      // left out by a filter or a link switch: neither counted nor named
+    Dangling,    // a link to nothing: named under /V only, not counted
+    Mismatch,    // a file meets a folder (or a link meets a file): counted, named, left as it is
+    Replace,     // such a mismatch under /PURGE: the destination entry goes, the source comes as new
+    Unsupported, // a FIFO, socket or device that is not made anew: named always, counted as skipped
+    Skip,        // counted as skipped, named under /V
+    List,        // /L: named and counted as copied; nothing is written
+    Metadata,    // mode and times onto the file that is there, no data
+    Copy,        // data written
+    Name,        // an extra that filters keep out of the run: named under /X only
+    Extra,       // an extra counted and named; it stays
+    Purge,       // an extra counted, named and deleted
+    Enter,       // a folder to walk into
 };
 
 struct Decision {

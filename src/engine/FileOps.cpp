@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -16,140 +14,61 @@
 #include <unistd.h>
 
 #include "engine/Descriptor.h"
+#include "engine/Temporary.h"
 
 namespace robocopy {
 
 namespace {
 
-constexpr std::size_t kChunk = 8u * 1024u * 1024u;
-constexpr std::size_t kBuffer = 1024u * 1024u;
+bool readAttribute(int fd, const char* name, std::vector<char>& value) {
+    const ssize_t size = ::fgetxattr(fd, name, nullptr, 0);
+    if (size < 0) {
+        return false;
+    }
+    value.resize(static_cast<std::size_t>(size));
+    const ssize_t got = ::fgetxattr(fd, name, value.data(), value.size());
+    if (got < 0) {
+        return false;
+    }
+    value.resize(static_cast<std::size_t>(got));
+    return true;
+}
 
-int copyDataFallback(int in, int out, std::uint64_t& done, const ProgressFunction& progress) {
-    std::unique_ptr<char[]> buffer(new char[kBuffer]);
-    for (;;) {
-        const ssize_t got = ::read(in, buffer.get(), kBuffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
+// The extended attributes that security carries: the access ACL, a folder's default ACL, and the
+// user namespace (where the DOS attributes live). Only what differs is written.
+void copyExtendedAttributes(int in, int out, bool directory) {
+    std::vector<char> names(1024);
+    ssize_t size = ::flistxattr(in, names.data(), names.size());
+    if (size < 0 && errno == ERANGE) {
+        size = ::flistxattr(in, nullptr, 0);
+        names.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
+        size = ::flistxattr(in, names.data(), names.size());
+    }
+    std::vector<char> value;
+    std::vector<char> current;
+    for (std::size_t at = 0; size > 0 && at < static_cast<std::size_t>(size);) {
+        const std::string_view name(names.data() + at);
+        at += name.size() + 1;
+        const bool carried = name.starts_with("user.") || name == "system.posix_acl_access" ||
+                             (directory && name == "system.posix_acl_default");
+        if (!carried || !readAttribute(in, name.data(), value) ||
+            (readAttribute(out, name.data(), current) && current == value)) {
+            continue;
         }
-        if (got == 0) {
-            return 0;
-        }
-        ssize_t put = 0;
-        while (put < got) {
-            const ssize_t n = ::write(out, buffer.get() + put, static_cast<std::size_t>(got - put));
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return errno;
-            }
-            put += n;
-        }
-        done += static_cast<std::uint64_t>(got);
-        if (progress) {
-            progress(done);
-        }
+        (void)::fsetxattr(out, name.data(), value.data(), value.size(), 0);
     }
 }
 
-int copyData(int in, int out, const ProgressFunction& progress) {
-    std::uint64_t done = 0;
-    // Smaller steps when someone watches the percentages.
-    const std::size_t chunk = progress ? kBuffer : kChunk;
-    if (progress) {
-        progress(0);
-    }
-    for (;;) {
-        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, chunk, 0);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP || errno == EBADF ||
-                errno == EPERM) {
-                // File systems and kernels that cannot copy in-kernel; the offsets stay where they are.
-                return copyDataFallback(in, out, done, progress);
-            }
-            return errno;
-        }
-        if (n == 0) {
-            return 0;
-        }
-        done += static_cast<std::uint64_t>(n);
-        if (progress) {
-            progress(done);
-        }
-    }
-}
-
-void copyAcl(int in, int out) {
-    static constexpr const char* kName = "system.posix_acl_access";
-    std::array<char, 4096> value{};
-    const ssize_t size = ::fgetxattr(in, kName, value.data(), value.size());
-    if (size >= 0) {
-        (void)::fsetxattr(out, kName, value.data(), static_cast<std::size_t>(size), 0);
-    }
-}
-
-// The temporary files being written, for the signal handler: an interrupted run leaves no half file.
-volatile std::sig_atomic_t pendingDirFd[kWriterSlots] = {-1, -1};
-char pendingName[kWriterSlots][64];
-
-void notePending(int slot, int dirFd, const std::string& name) {
-    pendingDirFd[slot] = -1;
-    const std::size_t length = std::min(name.size(), sizeof pendingName[slot] - 1);
-    std::memcpy(pendingName[slot], name.data(), length);
-    pendingName[slot][length] = '\0';
-    pendingDirFd[slot] = dirFd;
-}
-
-extern "C" void removePendingAndDie(int signalNumber) {
-    for (int slot = 0; slot < kWriterSlots; ++slot) {
-        const int dirFd = pendingDirFd[slot];
-        if (dirFd >= 0) {
-            ::unlinkat(dirFd, pendingName[slot], 0);
-        }
-    }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-std::atomic<unsigned> temporaryCounter{0};
-
-// A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
-std::string temporaryName(unsigned counter) {
-    char buffer[64];
-    static const int pid = static_cast<int>(::getpid());
-    std::snprintf(buffer, sizeof buffer, ".~talvex.%d.%u.tmp", pid, counter);
-    return buffer;
-}
-
-int createTemporary(int slot, int dirFd, std::string& name) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(++temporaryCounter);
-        notePending(slot, dirFd, name);
-        const int fd = ::openat(dirFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            pendingDirFd[slot] = -1; // not ours: it may be another run's
-        }
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
+mode_t modeFor(const struct stat& source, const CopyFlags& flags, mode_t umask) {
+    // Set-id bits only make sense with the original owner.
+    return flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
 }
 
 int applyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mode_t umask) {
     if (flags.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
         return errno;
     }
-    // Set-id bits only make sense with the original owner.
-    const mode_t mode = flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
-    if (::fchmod(fd, mode) != 0) {
+    if (::fchmod(fd, modeFor(source, flags, umask)) != 0) {
         return errno;
     }
     if (flags.times) {
@@ -161,36 +80,74 @@ int applyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
     return 0;
 }
 
+// Gives a link or node made under a temporary name its owner, mode and times, and renames it into place.
+int placeEntry(const CopyRequest& r, const std::string& temporary, const struct stat& source, bool isNode) {
+    const char* name = temporary.c_str();
+    int error = 0;
+    if (isNode && r.flags.owner &&
+        ::fchownat(r.destDirFd, name, source.st_uid, source.st_gid, AT_SYMLINK_NOFOLLOW) != 0) {
+        error = errno;
+    }
+    // The node was made here a moment ago and is a node, not a link, so following is harmless.
+    if (error == 0 && isNode && ::fchmodat(r.destDirFd, name, modeFor(source, r.flags, r.umask), 0) != 0) {
+        error = errno;
+    }
+    if (error == 0 && r.flags.times) {
+        const struct timespec times[2] = {source.st_atim, source.st_mtim};
+        (void)::utimensat(r.destDirFd, name, times, AT_SYMLINK_NOFOLLOW);
+    }
+    if (error == 0 && ::renameat(r.destDirFd, name, r.destDirFd, r.name->c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlinkat(r.destDirFd, name, 0);
+    }
+    releaseTemporary(r.slot);
+    return error;
+}
+
 int copyLinkAt(const CopyRequest& r) {
-    if (r.copied != nullptr && ::fstatat(r.sourceDirFd, r.source->name.c_str(), r.copied, AT_SYMLINK_NOFOLLOW) != 0) {
+    struct stat status {};
+    if (::fstatat(r.sourceDirFd, r.source->name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno;
     }
-    std::string target(static_cast<std::size_t>(std::max<off_t>(r.source->status.st_size, 0)) + 256, '\0');
+    if (r.copied != nullptr) {
+        *r.copied = status;
+    }
+    std::string target(static_cast<std::size_t>(std::max<off_t>(status.st_size, 0)) + 256, '\0');
     const ssize_t length = ::readlinkat(r.sourceDirFd, r.source->name.c_str(), target.data(), target.size());
     if (length < 0) {
         return errno;
     }
     target.resize(static_cast<std::size_t>(length));
     std::string temporary;
-    for (int attempt = 0;; ++attempt) {
-        temporary = temporaryName(++temporaryCounter);
-        if (::symlinkat(target.c_str(), r.destDirFd, temporary.c_str()) == 0) {
-            break;
-        }
-        if (errno != EEXIST || attempt > 100) {
-            return errno;
-        }
+    const auto make = [&target](int dirFd, const char* name) { return ::symlinkat(target.c_str(), dirFd, name); };
+    if (createTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
+        return errno;
     }
-    if (r.flags.times) {
-        const struct timespec times[2] = {r.source->status.st_atim, r.source->status.st_mtim};
-        (void)::utimensat(r.destDirFd, temporary.c_str(), times, AT_SYMLINK_NOFOLLOW);
+    return placeEntry(r, temporary, status, false);
+}
+
+// FIFOs and devices are made anew, never opened: opening a device can act on the hardware.
+int copyNodeAt(const CopyRequest& r) {
+    struct stat status {};
+    if (::fstatat(r.sourceDirFd, r.source->name.c_str(), &status, r.source->isLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
+        return errno;
     }
-    if (::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {
-        const int error = errno;
-        ::unlinkat(r.destDirFd, temporary.c_str(), 0);
-        return error;
+    if (r.copied != nullptr) {
+        *r.copied = status;
     }
-    return 0;
+    if ((status.st_mode & S_IFMT) != (r.source->status.st_mode & S_IFMT)) {
+        return EINVAL; // swapped for something else since it was listed
+    }
+    std::string temporary;
+    const auto make = [&status](int dirFd, const char* name) {
+        return ::mknodat(dirFd, name, (status.st_mode & S_IFMT) | 0600, status.st_rdev);
+    };
+    if (createTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
+        return errno;
+    }
+    return placeEntry(r, temporary, status, true);
 }
 
 } // namespace
@@ -220,7 +177,7 @@ int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
             continue;
         }
-        entries.push_back(Entry{name, {}, false, 0});
+        entries.push_back(Entry{name, {}, false, false, 0});
     }
     ::closedir(dir);
     if (error != 0) {
@@ -237,12 +194,13 @@ int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
         if (S_ISLNK(entry.status.st_mode)) {
             entry.isLink = true;
             struct stat target {};
-            if (followLinks) {
-                if (::fstatat(dirFd, entry.name.c_str(), &target, 0) == 0) {
+            if (::fstatat(dirFd, entry.name.c_str(), &target, 0) == 0) {
+                entry.linkToDir = S_ISDIR(target.st_mode);
+                if (followLinks) {
                     entry.status = target;
-                } else {
-                    entry.error = errno;
                 }
+            } else if (followLinks) {
+                entry.error = errno;
             }
         }
         if (kept != i) {
@@ -271,6 +229,9 @@ int copyFileAt(const CopyRequest& r) {
     if (r.asLink) {
         return copyLinkAt(r);
     }
+    if (isSpecialFile(r.source->status)) {
+        return copyNodeAt(r);
+    }
     // Non-blocking, so that a FIFO swapped in for a file cannot hang the run.
     const int openFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (r.source->isLink ? 0 : O_NOFOLLOW);
     const Descriptor in(::openat(r.sourceDirFd, r.source->name.c_str(), openFlags));
@@ -289,7 +250,10 @@ int copyFileAt(const CopyRequest& r) {
     }
     (void)::fcntl(in.get(), F_SETFL, 0);
     std::string temporary;
-    const int outFd = createTemporary(r.slot, r.destDirFd, temporary);
+    const auto make = [](int dirFd, const char* name) {
+        return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    };
+    const int outFd = createTemporary(r.slot, r.destDirFd, temporary, make);
     if (outFd < 0) {
         return errno;
     }
@@ -297,10 +261,10 @@ int copyFileAt(const CopyRequest& r) {
     {
         const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = copyData(in.get(), out.get(), r.progress);
+            error = copyData(in.get(), out.get(), status, r.progress);
         }
         if (error == 0 && r.flags.security) {
-            copyAcl(in.get(), out.get());
+            copyExtendedAttributes(in.get(), out.get(), false);
         }
         if (error == 0) {
             // The times of the file as it was read, not as listed: it may have changed meanwhile.
@@ -313,7 +277,7 @@ int copyFileAt(const CopyRequest& r) {
     if (error != 0) {
         ::unlinkat(r.destDirFd, temporary.c_str(), 0);
     }
-    pendingDirFd[r.slot] = -1;
+    releaseTemporary(r.slot);
     return error;
 }
 
@@ -367,30 +331,52 @@ int removeTreeAt(int dirFd, const std::string& name) {
     return firstError;
 }
 
-void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask) {
-    struct stat current {};
-    if (::fstat(dirFd, &current) != 0) {
-        return;
+int removeEntryAt(int dirFd, const Entry& entry) {
+    if (S_ISDIR(entry.status.st_mode) && !entry.isLink) {
+        return removeTreeAt(dirFd, entry.name);
     }
-    // A folder we created gets its mode; an existing one only when the mode is to be copied. Nothing is
-    // written when it already matches, so an unchanged tree is only read.
-    const mode_t wanted = mode ? (source.st_mode & 0777) : (0777 & ~umask);
-    if ((created || mode) && (current.st_mode & 07777) != wanted) {
-        (void)::fchmod(dirFd, wanted);
-    }
-    if (times &&
-        (current.st_mtim.tv_sec != source.st_mtim.tv_sec || current.st_mtim.tv_nsec != source.st_mtim.tv_nsec)) {
-        const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
-        (void)::futimens(dirFd, stamps);
-    }
+    return ::unlinkat(dirFd, entry.name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-void removeTemporaryOnInterrupt() {
-    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
-        std::signal(signalNumber, removePendingAndDie);
+std::uint64_t countTreeAt(int dirFd, const std::string& name) {
+    const Descriptor child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    std::vector<Entry> entries;
+    if (child.get() < 0 || readEntries(child.get(), false, entries) != 0) {
+        return 1;
     }
-    // A reader that goes away must not stop the copy half-way; its output is simply dropped.
-    std::signal(SIGPIPE, SIG_IGN);
+    std::uint64_t count = 1;
+    for (const Entry& entry : entries) {
+        count += S_ISDIR(entry.status.st_mode) ? countTreeAt(child.get(), entry.name) : 1;
+    }
+    return count;
+}
+
+void applyDirectoryMetadata(const DirectoryMetadata& m) {
+    struct stat current {};
+    if (::fstat(m.dirFd, &current) != 0) {
+        return;
+    }
+    const struct stat& source = *m.source;
+    // Nothing is written that already matches, so an unchanged tree is only read.
+    if (m.flags.owner && (current.st_uid != source.st_uid || current.st_gid != source.st_gid)) {
+        (void)::fchown(m.dirFd, source.st_uid, source.st_gid);
+    }
+    if (m.flags.security && m.sourceFd >= 0) {
+        copyExtendedAttributes(m.sourceFd, m.dirFd, true);
+    }
+    // A folder we created gets its mode; an existing one only when the mode is to be copied. The
+    // sticky and set-group bits belong to a folder's mode: without them a shared folder lets anyone
+    // delete others' files. A folder made without the mode keeps what the system gave it.
+    const mode_t wanted =
+        m.flags.attributes ? (source.st_mode & 07777) : ((0777 & ~m.umask) | (current.st_mode & 07000));
+    if ((m.created || m.flags.attributes) && (current.st_mode & 07777) != wanted) {
+        (void)::fchmod(m.dirFd, wanted);
+    }
+    if (m.times &&
+        (current.st_mtim.tv_sec != source.st_mtim.tv_sec || current.st_mtim.tv_nsec != source.st_mtim.tv_nsec)) {
+        const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
+        (void)::futimens(m.dirFd, stamps);
+    }
 }
 
 bool isRetryable(int error) {

@@ -8,7 +8,9 @@
 
 #include <sys/stat.h>
 
+#include "engine/DataCopy.h"
 #include "engine/Options.h"
+#include "engine/Temporary.h"
 
 // File operations relative to directory descriptors. Every change below a folder goes through that
 // folder's descriptor with O_NOFOLLOW, so a link swapped in during a run cannot redirect a write or a
@@ -18,9 +20,15 @@ namespace robocopy {
 struct Entry {
     std::string name;
     struct stat status {};
-    bool isLink = false; // the entry itself is a symbolic link
-    int error = 0;       // when following a link failed (a dangling link)
+    bool isLink = false;    // the entry itself is a symbolic link
+    bool linkToDir = false; // a link whose target is a folder, also when the link is not followed
+    int error = 0;          // when following a link failed (a dangling link)
 };
+
+// FIFOs, sockets and devices: neither files nor folders.
+[[nodiscard]] inline bool isSpecialFile(const struct stat& status) {
+    return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode);
+}
 
 [[nodiscard]] inline std::uint64_t sizeOf(const Entry& entry) {
     return entry.status.st_size > 0 ? static_cast<std::uint64_t>(entry.status.st_size) : 0;
@@ -41,8 +49,6 @@ struct Listing {
 // Opens the folder name below parentFd (never through a link unless followLink), lists it and closes it.
 void listChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing);
 
-using ProgressFunction = std::function<void(std::uint64_t done)>;
-
 struct CopyRequest {
     int sourceDirFd = -1;
     const Entry* source = nullptr;
@@ -57,12 +63,10 @@ struct CopyRequest {
     struct stat* copied = nullptr; // when set, receives the source's status as it was read
 };
 
-// Threads that may write files at the same time.
-inline constexpr int kWriterSlots = 2;
-
-// Writes the file under a temporary name in the destination folder and renames it into place once
-// its data, mode and times are set, so an interrupted run never leaves a truncated file under the
-// real name. Returns 0 or an errno value; the temporary file is removed on failure.
+// Writes the file (the link itself under asLink; a FIFO or device as a new node) under a temporary
+// name in the destination folder and renames it into place once its data, mode and times are set, so
+// an interrupted run never leaves a truncated file under the real name. Returns 0 or an errno value;
+// the temporary file is removed on failure.
 [[nodiscard]] int copyFileAt(const CopyRequest& request);
 
 // Applies mode and times of a source file onto an existing destination file without touching data.
@@ -73,12 +77,22 @@ inline constexpr int kWriterSlots = 2;
 // Returns 0 or the first errno value met; it goes on with the rest after an error.
 [[nodiscard]] int removeTreeAt(int dirFd, const std::string& name);
 
-// Sets a folder's mode bits and, when asked, its times from the source folder's status.
-void applyDirectoryMetadata(int dirFd, const struct stat& source, bool created, bool mode, bool times, mode_t umask);
+// Removes a file, link or folder tree below dirFd; returns 0 or the first errno value met.
+[[nodiscard]] int removeEntryAt(int dirFd, const Entry& entry);
+// The entries a removal of the folder name below dirFd would delete, the folder included.
+[[nodiscard]] std::uint64_t countTreeAt(int dirFd, const std::string& name);
 
-// Installs handlers that remove the file being written when the run is interrupted, and keeps a
-// closed output pipe from ending the run.
-void removeTemporaryOnInterrupt();
+struct DirectoryMetadata {
+    int dirFd = -1;
+    int sourceFd = -1; // for extended attributes
+    const struct stat* source = nullptr;
+    bool created = false;
+    CopyFlags flags;
+    bool times = false;
+    mode_t umask = 022;
+};
+// Carries the source folder's mode bits, owner, extended attributes and times onto a folder, as asked.
+void applyDirectoryMetadata(const DirectoryMetadata& metadata);
 
 // True for errors that a later attempt can cure (a busy or locked file), false for a file that is gone.
 [[nodiscard]] bool isRetryable(int error);

@@ -42,6 +42,9 @@ struct Folder {
     Listing destListing;
     bool readAhead = false;
     bool failed = false;
+    // Reached through a followed folder link: what lies here belongs outside the tree the user
+    // named, so /MOV and /MOVE copy it but never delete it.
+    bool beyondLink = false;
 };
 
 // A name as the log shows it: alone, or with its folder under /FP.

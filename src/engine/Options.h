@@ -59,6 +59,9 @@ struct Options {
     bool excludeDirLinks = false;  // /XJD
     bool excludeFileLinks = false; // /XJF
     bool copyLinks = false;        // /SL and /SJ: copy the link itself
+    bool copySpecialFiles = false; // FIFOs and devices made anew: /COPYALL run by root
+
+    std::optional<std::uint64_t> maxDeletions; // /MAXDEL:n
 
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n

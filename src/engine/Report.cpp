@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/Text.h"
+
 namespace robocopy {
 
 namespace {
@@ -105,8 +107,8 @@ void Report::header(std::time_t started) {
     text += "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n";
     text += "-------------------------------------------------------------------------------\n\n";
     text += "  Started : " + longTime(started) + "\n";
-    text += "   Source : " + o.source + (o.source.ends_with('/') ? "" : "/") + "\n";
-    text += "     Dest : " + o.destination + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
+    text += "   Source : " + escapeControls(o.source) + (o.source.ends_with('/') ? "" : "/") + "\n";
+    text += "     Dest : " + escapeControls(o.destination) + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
     appendList(text, "    Files", o.filePatterns.empty() ? std::vector<std::string>{"*.*"} : o.filePatterns);
     if (!o.excludeFiles.empty()) {
         appendList(text, "Exc Files", o.excludeFiles);
@@ -151,7 +153,7 @@ void Report::directory(std::string_view kind, std::int64_t count, std::string_vi
         line += padLeft(std::to_string(count), shownKind.size() > 9 ? 10 : 11);
     }
     line += "\t";
-    line += path;
+    line += escapeControls(path);
     line += "\n";
     m_output.write(line);
 }
@@ -170,7 +172,7 @@ void Report::file(std::string_view kind, std::uint64_t size, std::time_t modifie
         line += " " + stampTime(modified);
     }
     line += "\t";
-    line += name;
+    line += escapeControls(name);
     line += "\n";
     m_output.write(line);
     m_lastPercent = -1;
@@ -207,7 +209,7 @@ void Report::progressDone() {
 void Report::error(int code, std::string_view action, std::string_view path) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
-    std::string text = stampTime(std::time(nullptr)) + buffer + std::string(action) + " " + std::string(path) + "\n";
+    std::string text = stampTime(std::time(nullptr)) + buffer + std::string(action) + " " + escapeControls(path) + "\n";
     text += std::strerror(code);
     text += "\n";
     m_output.write(text);
@@ -224,6 +226,17 @@ void Report::retryLimitExceeded() {
 
 void Report::note(std::string_view text) {
     m_output.write(std::string(text) + "\n");
+}
+
+void Report::notePath(std::string_view what, std::string_view path) {
+    m_output.write("\t  " + std::string(what) + "\t" + escapeControls(path) + "\n");
+}
+
+void Report::limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path) {
+    const std::string n = std::to_string(limit);
+    m_output.write("\nERROR : Deleting " + escapeControls(path) + " would delete " + std::to_string(more) +
+                   " more entries after " + std::to_string(deleted) + " (/MAXDEL:" + n +
+                   ").\n        Stopped before deleting more than " + n + " entries.\n");
 }
 
 void Report::summary(const Statistics& s, std::time_t started, std::time_t ended, double elapsedSeconds) {
@@ -289,9 +302,11 @@ std::string usageText() {
             /NOCOPY :: COPY NO file info (useful with /PURGE).
           /DCOPY:T :: COPY Directory Timestamps.
              /PURGE :: delete dest files/dirs that no longer exist in source.
+          /MAXDEL:n :: stop (exit code 16) before deleting more than n entries.
                /MIR :: MIRror a directory tree (equivalent to /E plus /PURGE).
                /MOV :: MOVe files (delete from source after copying).
               /MOVE :: MOVE files AND dirs (delete from source after copying).
+                       (what lies beyond a folder link is copied, never deleted).
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
 
@@ -313,6 +328,9 @@ std::string usageText() {
                 /XJ :: eXclude symbolic links (normally followed, loops are skipped).
                /XJD :: eXclude symbolic links to Directories.
                /XJF :: eXclude symbolic links to Files.
+
+  FIFOs, sockets and devices are reported as *Special and skipped; /COPYALL run by
+  root makes FIFOs and devices anew.
 
   Retry options :
                /R:n :: number of Retries on failed copies: default 1 million.
@@ -348,6 +366,9 @@ std::string usageText() {
 
   Accepted, not yet supported on this system: /A /M /IA /XA /A+ /A- /B /Z /ZB /FAT
   /TBD /IPG /MON /MOT /PF /RH /MT /J.
+
+  Control characters in file names are logged as \#ooo (their octal code); a "\#"
+  in a name is logged as \#134#.
 
   Switches start with "/" and may be written in any letter case. A token that starts
   with "/" but names no switch is taken as a path, so /XD /home/me/tmp works.

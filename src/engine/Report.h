@@ -49,6 +49,9 @@ public:
     void waiting(int seconds);
     void retryLimitExceeded();
     void note(std::string_view text);
+    // A note about one folder or file, with its path made safe for the log.
+    void notePath(std::string_view what, std::string_view path);
+    void limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path);
     void summary(const Statistics& statistics, std::time_t started, std::time_t ended, double elapsedSeconds);
 
 private:

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "engine/CommandLine.h"
 #include "engine/Output.h"
 #include "engine/Report.h"
@@ -71,6 +73,10 @@ int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
             }
         }
     }
+    // As rsync -a does: only root can make devices, and only a full copy asks for them. Never without
+    // data: carrying only times onto a device would mean opening it.
+    const CopyFlags& flags = parsed.options.copy;
+    parsed.options.copySpecialFiles = flags.owner && flags.data && ::geteuid() == 0;
     const Options& options = parsed.options;
     // /QUIT only shows what would run: it must not create or empty the log file.
     if (!options.logFile.empty() && !options.quit) {
@@ -103,7 +109,7 @@ int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     finishCounts(statistics);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
     report.summary(statistics, started, std::time(nullptr), elapsed);
-    return exitCodeFor(statistics);
+    return copier.limitReached() ? kFatal : exitCodeFor(statistics);
 }
 
 } // namespace robocopy

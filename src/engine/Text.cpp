@@ -129,4 +129,31 @@ bool wildcardMatch(std::string_view pattern, std::string_view text) {
     return p == pattern.size();
 }
 
+std::string escapeControls(std::string_view text) {
+    const auto needsEscape = [&text](std::size_t i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        return c < 0x20 || c == 0x7F || (c == '\\' && i + 1 < text.size() && text[i + 1] == '#');
+    };
+    std::size_t i = 0;
+    while (i < text.size() && !needsEscape(i)) {
+        ++i;
+    }
+    if (i == text.size()) {
+        return std::string(text);
+    }
+    std::string result(text.substr(0, i));
+    for (; i < text.size(); ++i) {
+        if (needsEscape(i)) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            result += "\\#";
+            result += static_cast<char>('0' + (c >> 6));
+            result += static_cast<char>('0' + ((c >> 3) & 7));
+            result += static_cast<char>('0' + (c & 7));
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
 } // namespace robocopy

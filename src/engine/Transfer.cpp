@@ -167,7 +167,7 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
     ++st.files.copied;
     st.bytes.copied += task.size;
     // /CREATE leaves the data behind: the source is still its only copy.
-    if (m_options.moveFiles && !m_options.createOnly) {
+    if (m_options.moveFiles && !m_options.createOnly && !folder.beyondLink) {
         removeMovedFile(folder, task);
     }
 }

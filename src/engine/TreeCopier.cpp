@@ -80,8 +80,7 @@ bool TreeCopier::run() {
     root.destPath = withSeparator(m_options.destination);
     walk(root);
     if (root.dest.fd >= 0 && !m_options.listOnly) {
-        applyDirectoryMetadata(root.dest.fd, sourceStatus, root.dest.created, m_options.copy.attributes,
-                               m_options.copyDirectoryTimes, m_umask);
+        applyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
     }
     return true;
 }
@@ -111,9 +110,14 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
     return true;
 }
 
+DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const {
+    return DirectoryMetadata{dest.fd, sourceFd, &source, dest.created, m_options.copy, m_options.copyDirectoryTimes,
+                             m_umask};
+}
+
 void TreeCopier::walk(Folder& folder) {
     ++m_statistics.dirs.total;
-    if (!readListings(folder) || !announce(folder)) {
+    if (m_limitReached || !readListings(folder) || !announce(folder)) {
         return;
     }
     const std::vector<Entry>& sources = folder.sourceListing.entries;
@@ -134,7 +138,7 @@ void TreeCopier::walk(Folder& folder) {
     }
     enterChildren(folder, planChildren(folder, pairs));
     for (const Pair& pair : pairs) {
-        if (pair.source == nullptr && S_ISDIR(pair.dest->status.st_mode)) {
+        if (pair.source == nullptr && S_ISDIR(pair.dest->status.st_mode) && !m_limitReached) {
             handleExtraFolder(folder, *pair.dest);
         }
     }
@@ -184,15 +188,30 @@ bool TreeCopier::readListings(Folder& folder) {
         failFolder(folder, folder.destListing.error, "Accessing Destination Directory", folder.destPath);
         return false;
     }
+    if (!m_options.listOnly) {
+        removeStrayTemporaries(folder);
+    }
     return true;
+}
+
+void TreeCopier::removeStrayTemporaries(Folder& folder) {
+    // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
+    std::vector<Entry>& entries = folder.destListing.entries;
+    const auto stray = [&folder](const Entry& entry) {
+        return !S_ISDIR(entry.status.st_mode) && isStrayTemporary(entry.name) &&
+               ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
+    };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
 }
 
 bool TreeCopier::announce(Folder& folder) {
     std::int64_t count = 0;
+    std::uint64_t bytes = 0;
     if (folder.scope != Scope::LeadsTo) {
         for (const Entry& entry : folder.sourceListing.entries) {
             if (entry.error == 0 && isCandidateFile(entry, folder.sourcePath, m_options)) {
                 ++count;
+                bytes += sizeOf(entry);
             }
         }
     }
@@ -204,6 +223,12 @@ bool TreeCopier::announce(Folder& folder) {
     if (isNew && m_options.emptyDirectories && !m_options.listOnly) {
         if (const int error = ensureFolder(folder.dest, m_statistics.dirs); error != 0) {
             failFolder(folder, error, "Creating Destination Directory", folder.destPath);
+            // Its files cannot be copied either; the summary must not make the loss look smaller.
+            Statistics& st = m_statistics;
+            st.files.total += static_cast<std::uint64_t>(count);
+            st.files.failed += static_cast<std::uint64_t>(count);
+            st.bytes.total += bytes;
+            st.bytes.failed += bytes;
             return false;
         }
     }
@@ -218,12 +243,12 @@ void TreeCopier::failFolder(Folder& folder, int error, std::string_view action, 
 
 void TreeCopier::handleFiles(Folder& folder, const std::vector<Pair>& pairs) {
     for (const Pair& pair : pairs) {
-        if (pair.source == nullptr && !S_ISDIR(pair.dest->status.st_mode)) {
+        if (pair.source == nullptr && !S_ISDIR(pair.dest->status.st_mode) && !m_limitReached) {
             handleExtraFile(folder, *pair.dest);
         }
     }
     for (const Pair& pair : pairs) {
-        if (pair.source != nullptr) {
+        if (pair.source != nullptr && !m_limitReached) {
             handleFile(folder, *pair.source, pair.dest);
         }
     }
@@ -231,7 +256,20 @@ void TreeCopier::handleFiles(Folder& folder, const std::vector<Pair>& pairs) {
 }
 
 void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* dest) {
-    const Decision decision = decideFile(source, dest, folder.sourcePath, m_options);
+    if (isProtected(source.status) && !S_ISDIR(source.status.st_mode)) {
+        return; // the open log file: copying it would catch it half-written, moving it would empty it
+    }
+    Decision decision = decideFile(source, dest, folder.sourcePath, m_options);
+    if (decision.action == Action::Replace && isProtected(dest->status)) {
+        decision.action = Action::Mismatch;
+    }
+    if (decision.action == Action::Replace) {
+        if (!replaceMismatch(folder, *dest)) {
+            return;
+        }
+        dest = nullptr;
+        decision = decideFile(source, nullptr, folder.sourcePath, m_options);
+    }
     const auto show = [&](std::uint64_t size, std::time_t modified) {
         m_report.file(decision.label, size, modified, shownName(m_options, folder.sourcePath, source.name));
     };
@@ -253,6 +291,11 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
     case Action::Mismatch:
         ++st.files.mismatch;
         st.bytes.mismatch += size;
+        show(size, modified);
+        break;
+    case Action::Unsupported:
+        ++st.files.skipped;
+        st.bytes.skipped += size;
         show(size, modified);
         break;
     case Action::Skip:
@@ -292,42 +335,95 @@ void TreeCopier::handleExtraFile(Folder& folder, const Entry& extra) {
     }
     ++m_statistics.files.extras;
     m_statistics.bytes.extras += size;
-    if (decision.action == Action::Purge && ::unlinkat(folder.dest.fd, extra.name.c_str(), 0) != 0) {
-        m_report.error(errno, "Deleting Extra File", folder.destPath + extra.name);
+    if (decision.action == Action::Purge && mayDelete(1, folder.destPath + extra.name)) {
+        (void)purge(folder, extra);
     }
 }
 
-std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(const Folder& folder, const std::vector<Pair>& pairs) {
+bool TreeCopier::purge(Folder& folder, const Entry& extra) {
+    const int error = removeEntryAt(folder.dest.fd, extra);
+    if (error == 0) {
+        return true;
+    }
+    // A destination that keeps what should have gone is no mirror: that is a failure, not a success.
+    const bool isDir = S_ISDIR(extra.status.st_mode) && !extra.isLink;
+    m_report.error(error, isDir ? "Deleting Extra Directory" : "Deleting Extra File",
+                   folder.destPath + extra.name + (isDir ? "/" : ""));
+    Counts& counts = isDir ? m_statistics.dirs : m_statistics.files;
+    ++counts.failed;
+    if (!isDir) {
+        m_statistics.bytes.failed += sizeOf(extra);
+    }
+    folder.failed = true;
+    return false;
+}
+
+bool TreeCopier::replaceMismatch(Folder& folder, const Entry& dest) {
+    const bool isDir = S_ISDIR(dest.status.st_mode);
+    if (isDir) {
+        ++m_statistics.dirs.extras;
+        m_report.directory("*EXTRA Dir", -1, folder.destPath + dest.name + "/");
+    } else {
+        ++m_statistics.files.extras;
+        m_statistics.bytes.extras += sizeOf(dest);
+        m_report.file("*EXTRA File", sizeOf(dest), dest.status.st_mtim.tv_sec,
+                      shownName(m_options, folder.destPath, dest.name));
+    }
+    const std::uint64_t entries = isDir && m_options.maxDeletions ? countTreeAt(folder.dest.fd, dest.name) : 1;
+    return mayDelete(entries, folder.destPath + dest.name) && purge(folder, dest);
+}
+
+bool TreeCopier::mayDelete(std::uint64_t entries, const std::string& path) {
+    if (!m_options.maxDeletions) {
+        return true;
+    }
+    if (m_deleted + entries <= *m_options.maxDeletions) {
+        m_deleted += entries;
+        return true;
+    }
+    m_limitReached = true;
+    m_report.limitReached(*m_options.maxDeletions, m_deleted, entries, path);
+    return false;
+}
+
+std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(Folder& folder, const std::vector<Pair>& pairs) {
     std::vector<ChildPlan> plans;
     for (const Pair& pair : pairs) {
         if (pair.source == nullptr) {
             continue;
         }
         const Entry& source = *pair.source;
-        const Decision decision =
-            decideFolder(source, pair.dest, folder.sourcePath, folder.level, folder.scope, m_options);
+        Decision decision = decideFolder(source, pair.dest, folder.sourcePath, folder.level, folder.scope, m_options);
+        const Entry* dest = pair.dest;
         const Identity identity(source.status.st_dev, source.status.st_ino);
         if (decision.action == Action::Ignore || (m_haveDestRoot && identity == m_destRoot)) {
             continue; // filtered out, or the destination lies inside the source
         }
         if (std::find(m_ancestors.begin(), m_ancestors.end(), identity) != m_ancestors.end()) {
-            m_report.note("\t  *LINK LOOP skipped\t" + folder.sourcePath + source.name + "/");
+            m_report.notePath("*LINK LOOP skipped", folder.sourcePath + source.name + "/");
             continue;
         }
-        if (decision.action == Action::Mismatch) {
+        if (decision.action == Action::Replace && !isProtected(dest->status)) {
+            if (!replaceMismatch(folder, *dest)) {
+                continue;
+            }
+            decision.action = Action::Enter;
+            dest = nullptr;
+        }
+        if (decision.action == Action::Mismatch || decision.action == Action::Replace) {
             ++m_statistics.dirs.total;
             ++m_statistics.dirs.mismatch;
             m_report.directory(decision.label, -1, folder.sourcePath + source.name + "/");
             continue;
         }
-        if (pair.dest != nullptr && Identity(pair.dest->status.st_dev, pair.dest->status.st_ino) == m_sourceRoot) {
+        if (dest != nullptr && Identity(dest->status.st_dev, dest->status.st_ino) == m_sourceRoot) {
             // The source lies inside the destination under this very name: writing or purging there
             // would change the source itself.
-            m_report.note("\t  *SOURCE skipped\t" + folder.destPath + source.name + "/");
+            m_report.notePath("*SOURCE skipped", folder.destPath + source.name + "/");
             continue;
         }
         if (decision.action == Action::Enter) {
-            plans.push_back(ChildPlan{&source, pair.dest, decision.scope});
+            plans.push_back(ChildPlan{&source, dest, decision.scope});
         }
     }
     return plans;
@@ -336,7 +432,7 @@ std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(const Folder& folder
 void TreeCopier::enterChildren(Folder& folder, const std::vector<ChildPlan>& plans) {
     // Folders are listed ahead a few at a time on both threads; a re-sync of an unchanged tree is
     // nothing but these listings.
-    for (std::size_t first = 0; first < plans.size(); first += kListAhead) {
+    for (std::size_t first = 0; first < plans.size() && !m_limitReached; first += kListAhead) {
         const std::size_t chunk = std::min(kListAhead, plans.size() - first);
         std::vector<Listing> ahead(2 * chunk);
         m_worker.forEach(2 * chunk, [&](std::size_t i, int) {
@@ -385,15 +481,18 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     child.sourceListing = std::move(sourceListing);
     child.destListing = std::move(destListing);
     child.readAhead = true;
+    child.beyondLink = folder.beyondLink || source.isLink;
+    if (m_options.moveFiles && source.isLink && !folder.beyondLink) {
+        m_report.notePath("*LINK copied, not moved", child.sourcePath);
+    }
     m_ancestors.emplace_back(source.status.st_dev, source.status.st_ino);
     walk(child);
     m_ancestors.pop_back();
     if (child.dest.fd >= 0 && !m_options.listOnly) {
-        applyDirectoryMetadata(child.dest.fd, source.status, child.dest.created, m_options.copy.attributes,
-                               m_options.copyDirectoryTimes, m_umask);
+        applyDirectoryMetadata(folderMetadata(child.dest, child.sourceFd, source.status));
     }
     folder.failed = folder.failed || child.failed;
-    if (!child.failed) {
+    if (!child.failed && !folder.beyondLink) {
         m_transfer.removeMovedFolder(folder.sourceFd, source);
     }
 }
@@ -406,10 +505,9 @@ void TreeCopier::handleExtraFolder(Folder& folder, const Entry& extra) {
     }
     ++m_statistics.dirs.extras;
     m_report.directory(decision.label, -1, folder.destPath + extra.name + "/");
-    if (decision.action == Action::Purge) {
-        if (const int error = removeTreeAt(folder.dest.fd, extra.name); error != 0) {
-            m_report.error(error, "Deleting Extra Directory", folder.destPath + extra.name + "/");
-        }
+    if (decision.action == Action::Purge &&
+        mayDelete(m_options.maxDeletions ? countTreeAt(folder.dest.fd, extra.name) : 1, folder.destPath + extra.name)) {
+        (void)purge(folder, extra);
     }
 }
 

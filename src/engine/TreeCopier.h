@@ -29,6 +29,8 @@ public:
 
     // Runs the copy; returns false when the source or the destination root cannot be used (fatal).
     [[nodiscard]] bool run();
+    // The run stopped before deleting more than /MAXDEL allows.
+    [[nodiscard]] bool limitReached() const { return m_limitReached; }
 
 private:
     // An entry of the source, the destination, or both, under one name.
@@ -48,16 +50,24 @@ private:
     void walk(Folder& folder);
     // Reads both listings unless they were read ahead; false when the folder cannot be walked.
     [[nodiscard]] bool readListings(Folder& folder);
+    void removeStrayTemporaries(Folder& folder);
     // Names the folder in the log and, for /E, makes it; false when it cannot be made.
     [[nodiscard]] bool announce(Folder& folder);
     void handleFiles(Folder& folder, const std::vector<Pair>& pairs);
     void handleFile(Folder& folder, const Entry& source, const Entry* dest);
     void handleExtraFile(Folder& folder, const Entry& extra);
-    [[nodiscard]] std::vector<ChildPlan> planChildren(const Folder& folder, const std::vector<Pair>& pairs);
+    [[nodiscard]] std::vector<ChildPlan> planChildren(Folder& folder, const std::vector<Pair>& pairs);
     void enterChildren(Folder& folder, const std::vector<ChildPlan>& plans);
     void enterChild(Folder& folder, const ChildPlan& plan, Listing& sourceListing, Listing& destListing);
     void handleExtraFolder(Folder& folder, const Entry& extra);
     void failFolder(Folder& folder, int error, std::string_view action, const std::string& path);
+    // Deletes a destination entry; a failure is counted as one.
+    [[nodiscard]] bool purge(Folder& folder, const Entry& extra);
+    // Under /PURGE a mismatched destination entry goes, so that the source can come as new.
+    [[nodiscard]] bool replaceMismatch(Folder& folder, const Entry& dest);
+    // Counts deletions against /MAXDEL; false, and the run stops, when these would go beyond it.
+    [[nodiscard]] bool mayDelete(std::uint64_t entries, const std::string& path);
+    [[nodiscard]] DirectoryMetadata folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const;
 
     void protectWithAncestors(const std::string& path);
     [[nodiscard]] bool isProtected(const struct stat& status) const;
@@ -71,6 +81,8 @@ private:
     Identity m_destRoot{};
     bool m_haveDestRoot = false;
     Identity m_sourceRoot{};
+    std::uint64_t m_deleted = 0;
+    bool m_limitReached = false;
     Worker m_worker;
     Transfer m_transfer;
 };

@@ -74,6 +74,7 @@ inline constexpr std::array kKnownSwitches{
     KnownSwitch{"W", SwitchKind::Value},
     KnownSwitch{"MAX", SwitchKind::Value},
     KnownSwitch{"MIN", SwitchKind::Value},
+    KnownSwitch{"MAXDEL", SwitchKind::Value},
     KnownSwitch{"COPY", SwitchKind::Value},
     KnownSwitch{"DCOPY", SwitchKind::Value},
     KnownSwitch{"LOG", SwitchKind::Value},

@@ -37,7 +37,7 @@ std::string readData(const std::string& name) {
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     const ParseResult r = parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
-                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee"});
+                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7"});
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
@@ -55,6 +55,7 @@ TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     EXPECT_TRUE(o.logAppend);
     EXPECT_FALSE(o.logUnicode);
     EXPECT_TRUE(o.tee);
+    EXPECT_EQ(o.maxDeletions, 7u);
 }
 
 // Absolute POSIX paths begin with "/" like switches; only names we know are switches.
@@ -80,6 +81,8 @@ TEST(CommandLine, RefusesBadArguments) {
         {"a"},                     // no destination
         {"a", "b", "/JOB:nofile"}, // unreadable job
         {"a", "b", "/LOG:"},       // log without a file
+        {"a", "b", "/MAXDEL"},     // a limit without its number
+        {"a", "b", "/MAXDEL:-1"},
     };
     for (const auto& arguments : cases) {
         const ParseResult r = parse(arguments);

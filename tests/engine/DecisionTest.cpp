@@ -33,6 +33,7 @@ Entry link(mode_t shown = S_IFREG | 0644, int error = 0) {
     Entry entry = file(6, 1000, shown);
     entry.isLink = true;
     entry.error = error;
+    entry.linkToDir = S_ISDIR(shown);
     return entry;
 }
 
@@ -100,6 +101,9 @@ TEST(Decision, SourceFileAgainstDestination) {
         {"/MAX before /IS", [](Options& o) { o.maxSize = 5, o.includeSame = true; }, file(), file(), Action::Skip,
          "large"},
         {"onto a folder", none, file(), folder(), Action::Mismatch, "*Mismatch"},
+        {"onto a folder /PURGE", [](Options& o) { o.purge = true; }, file(), folder(), Action::Replace, "*Mismatch"},
+        {"onto a folder /PURGE /L", [](Options& o) { o.purge = o.listOnly = true; }, file(), folder(), Action::Mismatch,
+         "*Mismatch"},
         {"/SL link onto a file", [](Options& o) { o.copyLinks = true; }, link(S_IFLNK | 0777), file(), Action::Mismatch,
          "*Mismatch"},
         {"/SL link onto a link", [](Options& o) { o.copyLinks = true; }, link(S_IFLNK | 0777),
@@ -109,10 +113,13 @@ TEST(Decision, SourceFileAgainstDestination) {
         {"/XF", [](Options& o) { o.excludeFiles = {"F"}; }, file(), std::nullopt, Action::Ignore, ""},
         {"/XF full path", [](Options& o) { o.excludeFiles = {"/src/*"}; }, file(), file(5), Action::Ignore, ""},
         {"FILE pattern", [](Options& o) { o.filePatterns = {"*.txt"}; }, file(), std::nullopt, Action::Ignore, ""},
-        {"/XJF", [](Options& o) { o.excludeFileLinks = true; }, link(), std::nullopt, Action::Ignore, ""},
-        {"/XJD keeps file links", [](Options& o) { o.excludeDirLinks = true; }, link(), std::nullopt, Action::Copy,
-         "New File"},
-        {"fifo", none, file(0, 1000, S_IFIFO | 0644), std::nullopt, Action::Ignore, ""},
+        {"fifo", none, file(0, 1000, S_IFIFO | 0644), std::nullopt, Action::Unsupported, "*Special"},
+        {"fifo made anew", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFIFO | 0644), std::nullopt,
+         Action::Copy, "New File"},
+        {"fifo onto a file", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFIFO | 0644), file(),
+         Action::Mismatch, "*Mismatch"},
+        {"socket", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFSOCK | 0644), std::nullopt,
+         Action::Unsupported, "*Special"},
         {"/L", [](Options& o) { o.listOnly = true; }, file(), file(5), Action::List, "Changed"},
         {"/NOCOPY", [](Options& o) { o.copy = {false, false, false, false, false, false}; }, file(), file(5),
          Action::Skip, ""},
@@ -147,6 +154,10 @@ TEST(Decision, SourceFolderAgainstDestination) {
         {"no /S", none, 1, Scope::Root, std::nullopt, Action::Skip, Scope::Included},
         {"/S", s, 1, Scope::Root, folder(), Action::Enter, Scope::Included},
         {"onto a file, even without /S", none, 1, Scope::Root, file(), Action::Mismatch, Scope::Included},
+        {"onto a file /PURGE without /S", [](Options& o) { o.purge = true; }, 1, Scope::Root, file(), Action::Mismatch,
+         Scope::Included},
+        {"onto a file /MIR", [](Options& o) { o.emptyDirectories = o.purge = true; }, 1, Scope::Root, file(),
+         Action::Replace, Scope::Included},
         {"/LEV:2 at the limit", [](Options& o) { o.subdirectories = true, o.levels = 2; }, 2, Scope::Root, std::nullopt,
          Action::Skip, Scope::Included},
         {"/XD", [](Options& o) { o.subdirectories = true, o.excludeDirectories = {"F"}; }, 1, Scope::Root, std::nullopt,
@@ -168,10 +179,6 @@ TEST(Decision, SourceFolderAgainstDestination) {
         EXPECT_EQ(decision.action, c.action) << c.what;
         EXPECT_EQ(decision.scope, c.scope) << c.what;
     }
-    Options options;
-    options.subdirectories = options.excludeDirLinks = true;
-    EXPECT_EQ(robocopy::decideFolder(link(S_IFDIR | 0755), nullptr, "/src/", 1, Scope::Root, options).action,
-              Action::Ignore);
 }
 
 // What a mirror deletes: only extras inside the run's filters, never a protected one, nothing under /L.

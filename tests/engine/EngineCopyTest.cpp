@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+
 #include "TreeFixture.h"
 
 namespace {
@@ -161,12 +164,21 @@ TEST_F(EngineCopy, MoveRemovesWhatWasCopied) {
     EXPECT_EQ(read("src/d"), "only copy") << "/CREATE writes no data, so nothing has moved";
 }
 
-TEST_F(EngineCopy, MismatchedTypesAreReportedNotReplaced) {
+// Without /PURGE a file meeting a folder is only reported; /PURGE deletes the destination entry and
+// copies the source as new, so that the next run finds nothing left to do.
+TEST_F(EngineCopy, MismatchedTypesReportedOrReplacedUnderPurge) {
     write("src/name", "file in source");
+    write("src/folder/inside", "folder in source");
     write("dst/name/inside", "folder in destination");
-    const Run result = copy({"/MIR"});
-    EXPECT_EQ(result.code & 4, 4) << result.output;
+    write("dst/folder", "file in destination");
+    const Run reported = copy({"/E"});
+    EXPECT_EQ(reported.code & 4, 4) << reported.output;
     EXPECT_EQ(read("dst/name/inside"), "folder in destination");
+
+    const Run mirrored = copy({"/MIR"});
+    EXPECT_EQ(mirrored.code, 3) << mirrored.output;
+    EXPECT_EQ(tree("dst"), tree("src"));
+    EXPECT_EQ(copy({"/MIR"}).code, 0);
 }
 
 TEST_F(EngineCopy, LinksFollowedCopiedOrExcluded) {
@@ -174,18 +186,118 @@ TEST_F(EngineCopy, LinksFollowedCopiedOrExcluded) {
     std::filesystem::create_directories(path("src"));
     std::filesystem::create_symlink(path("outside/target.txt"), path("src/link.txt"));
     std::filesystem::create_symlink(path("outside"), path("src/linkdir"));
+    const Tree followedFile{{"link.txt", "linked"}};
+    const Tree followedDir{{"linkdir", "<dir>"}, {"linkdir/target.txt", "linked"}};
+    const Tree fileAsLink{{"link.txt", "-> " + path("outside/target.txt")}};
+    const Tree dirAsLink{{"linkdir", "-> " + path("outside")}};
+    const auto both = [](Tree a, const Tree& b) {
+        a.insert(b.begin(), b.end());
+        return a;
+    };
+    struct Case {
+        std::vector<std::string> switches;
+        Tree expected;
+    };
+    const std::vector<Case> cases = {
+        {{}, both(followedFile, followedDir)},
+        {{"/SL"}, both(fileAsLink, dirAsLink)},
+        {{"/XJ"}, {}},
+        {{"/XJD"}, followedFile},
+        {{"/XJF"}, followedDir},
+        {{"/SL", "/XJ"}, {}},
+        {{"/SL", "/XJD"}, fileAsLink},
+        {{"/SL", "/XJF"}, dirAsLink},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(path("dst"));
+        std::vector<std::string> switches = {"/S"};
+        switches.insert(switches.end(), c.switches.begin(), c.switches.end());
+        const Run result = copy(switches);
+        EXPECT_EQ(tree("dst"), c.expected) << switches.back() << result.output;
+    }
+}
 
-    EXPECT_EQ(copy({"/S"}, "src", "followed").code, 1);
-    EXPECT_EQ(tree("followed"), (Tree{{"link.txt", "linked"}, {"linkdir", "<dir>"}, {"linkdir/target.txt", "linked"}}));
+// A disk image of mostly holes stays small, and the data between its holes stays in place.
+TEST_F(EngineCopy, SparseFilesKeepTheirHoles) {
+    constexpr off_t kSize = off_t{256} << 20;
+    std::filesystem::create_directories(path("src"));
+    const int fd = ::open(path("src/image").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, "head", 4, 0), 4);
+    ASSERT_EQ(::pwrite(fd, "middle", 6, kSize / 2), 6);
+    ASSERT_EQ(::ftruncate(fd, kSize), 0);
+    ::close(fd);
+    const Run result = copy({});
+    EXPECT_EQ(result.code, 1) << result.output;
+    struct stat status {};
+    ASSERT_EQ(::stat(path("dst/image").c_str(), &status), 0);
+    EXPECT_EQ(status.st_size, kSize);
+    EXPECT_LT(status.st_blocks * 512, off_t{1} << 20) << "holes written out as zeros";
+    const int copied = ::open(path("dst/image").c_str(), O_RDONLY | O_CLOEXEC);
+    char head[5] = {};
+    char middle[7] = {};
+    EXPECT_EQ(::pread(copied, head, 4, 0), 4);
+    EXPECT_EQ(::pread(copied, middle, 6, kSize / 2), 6);
+    ::close(copied);
+    EXPECT_STREQ(head, "head");
+    EXPECT_STREQ(middle, "middle");
+}
 
-    EXPECT_EQ(copy({"/S", "/SL"}, "src", "aslinks").code, 1);
-    EXPECT_EQ(tree("aslinks"),
-              (Tree{{"link.txt", "-> " + path("outside/target.txt")}, {"linkdir", "-> " + path("outside")}}));
+// A shared folder keeps its sticky and set-group bits, and with /COPYALL its ACLs and user attributes.
+TEST_F(EngineCopy, FolderModeBitsAclsAndAttributesAreKept) {
+    write("src/shared/f", "f");
+    write("src/group/g", "g");
+    ::chmod(path("src/shared").c_str(), 01777);
+    ::chmod(path("src/group").c_str(), 02775);
+    const bool attributes = ::setxattr(path("src/shared").c_str(), "user.talvex", "v", 1, 0) == 0;
+    // A default ACL of three entries: owner rwx, group r-x, others r-x.
+    const unsigned char acl[] = {2, 0, 0,    0,    1,    0,    7,    0, 0xFF, 0xFF, 0xFF, 0xFF, 4,    0,
+                                 5, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0, 5,    0,    0xFF, 0xFF, 0xFF, 0xFF};
+    const bool acls = ::setxattr(path("src/group").c_str(), "system.posix_acl_default", acl, sizeof acl, 0) == 0;
 
-    EXPECT_EQ(copy({"/S", "/XJ"}, "src", "excluded").code, 0);
-    EXPECT_TRUE(tree("excluded").empty());
-    EXPECT_EQ(copy({"/S", "/XJD"}, "src", "nodirlinks").code, 1);
-    EXPECT_EQ(tree("nodirlinks"), (Tree{{"link.txt", "linked"}}));
+    for (const char* flags : {"/COPY:DAT", "/COPYALL"}) {
+        std::filesystem::remove_all(path("dst"));
+        const Run result = copy({"/E", flags});
+        EXPECT_EQ(result.code, 1) << result.output;
+        struct stat status {};
+        ::stat(path("dst/shared").c_str(), &status);
+        EXPECT_EQ(status.st_mode & 07777, 01777u) << flags;
+        ::stat(path("dst/group").c_str(), &status);
+        EXPECT_EQ(status.st_mode & 07777, 02775u) << flags;
+    }
+    char value[8] = {};
+    if (attributes) {
+        EXPECT_EQ(::getxattr(path("dst/shared").c_str(), "user.talvex", value, sizeof value), 1);
+    }
+    if (acls) {
+        EXPECT_EQ(::getxattr(path("dst/group").c_str(), "system.posix_acl_default", nullptr, 0),
+                  static_cast<ssize_t>(sizeof acl));
+    }
+}
+
+// FIFOs, sockets and devices are never skipped silently; root's /COPYALL makes FIFOs and devices anew.
+TEST_F(EngineCopy, SpecialFilesAreReportedOrMadeAnew) {
+    write("src/a", "a");
+    ASSERT_EQ(::mkfifo(path("src/pipe").c_str(), 0640), 0);
+    const bool device = ::mknod(path("src/null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    const Run plain = copy({});
+    EXPECT_EQ(plain.code, 1) << plain.output;
+    EXPECT_NE(plain.output.find("*Special"), std::string::npos) << plain.output;
+    EXPECT_FALSE(exists("dst/pipe"));
+    if (::geteuid() != 0) {
+        return;
+    }
+    const Run all = copy({"/COPYALL"}, "src", "all");
+    EXPECT_EQ(all.code, 1) << all.output;
+    struct stat status {};
+    ASSERT_EQ(::lstat(path("all/pipe").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+    if (device) {
+        ASSERT_EQ(::lstat(path("all/null").c_str(), &status), 0);
+        EXPECT_TRUE(S_ISCHR(status.st_mode) && status.st_rdev == makedev(1, 3));
+    }
+    EXPECT_EQ(copy({"/COPYALL"}, "src", "all").code, 0) << "nothing left to do";
 }
 
 } // namespace

@@ -49,19 +49,15 @@ protected:
         std::string output;
     };
 
-    // Copies a sparse file of `size` bytes with the switches and calls `meanwhile` once the temporary
-    // file shows up; it tells whether it acted while the copy was under way. Every wait is bounded, so
-    // a run that hangs fails the test instead of hanging it.
+    // Copies a file of `size` bytes with the switches. Once its temporary file shows up the child is
+    // stopped, `meanwhile` acts on it, and it goes on. Every wait is bounded, so a run that hangs fails
+    // the test instead of hanging it.
     Result copyAndMeanwhile(off_t size, const std::vector<std::string>& switches,
-                            const std::function<bool(pid_t child)>& meanwhile) const {
+                            const std::function<void(pid_t child)>& meanwhile) const {
         std::filesystem::remove_all(path("src"));
         std::filesystem::remove_all(path("dst"));
-        std::filesystem::create_directories(path("src"));
-        const std::string big = path("src/big.bin");
-        const int fd = ::open(big.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        EXPECT_GE(fd, 0);
-        EXPECT_EQ(::ftruncate(fd, size), 0);
-        ::close(fd);
+        // Dense: holes would be copied in no time.
+        write("src/big.bin", std::string(static_cast<std::size_t>(size), 'd'));
 
         std::vector<std::string> arguments = {path("src"), path("dst")};
         arguments.insert(arguments.end(), switches.begin(), switches.end());
@@ -92,7 +88,13 @@ protected:
 
         for (const auto deadline = Clock::now() + 30s; Clock::now() < deadline;) {
             if (holdsTemporary(path("dst"))) {
-                result.outcome = meanwhile(child.pid) ? Outcome::Acted : Outcome::FinishedFirst;
+                ::kill(child.pid, SIGSTOP);
+                // Stopped mid-copy only if the temporary file is still there.
+                result.outcome = holdsTemporary(path("dst")) ? Outcome::Acted : Outcome::FinishedFirst;
+                if (result.outcome == Outcome::Acted) {
+                    meanwhile(child.pid);
+                }
+                ::kill(child.pid, SIGCONT);
                 break;
             }
             if (reap(100us)) {
@@ -108,6 +110,19 @@ protected:
         ::close(child.output);
         return result;
     }
+
+    // Retries with a larger file while the copy outruns the poll; false when even that was too quick.
+    bool actDuringCopy(const std::vector<std::string>& switches, const std::function<void(pid_t child)>& meanwhile,
+                       Result& result) const {
+        for (const off_t size : {off_t{32} << 20, off_t{256} << 20}) {
+            result = copyAndMeanwhile(size, switches, meanwhile);
+            if (result.outcome != Outcome::FinishedFirst) {
+                break;
+            }
+        }
+        EXPECT_NE(result.outcome, Outcome::NeverStarted) << "no temporary file appeared\n" << result.output;
+        return result.outcome == Outcome::Acted;
+    }
 };
 
 // Whatever ends the run from outside, the destination holds the old state: no file under its real
@@ -115,48 +130,87 @@ protected:
 TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
     for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP}) {
         Result result;
-        // A much larger file when the copy outran the poll; skipped only if even that is too quick.
-        for (const off_t size : {off_t{512} << 20, off_t{8} << 30}) {
-            result =
-                copyAndMeanwhile(size, {}, [signalNumber](pid_t child) { return ::kill(child, signalNumber) == 0; });
-            if (result.outcome != Outcome::FinishedFirst) {
-                break;
-            }
-        }
-        if (result.outcome == Outcome::FinishedFirst) {
+        if (!actDuringCopy(
+                {}, [signalNumber](pid_t child) { ::kill(child, signalNumber); }, result)) {
             GTEST_SKIP() << "the copy finished before it could be interrupted";
         }
-        ASSERT_EQ(result.outcome, Outcome::Acted) << "no temporary file appeared\n" << result.output;
         EXPECT_TRUE(WIFSIGNALED(result.status) && WTERMSIG(result.status) == signalNumber)
             << "signal " << signalNumber << ", status " << result.status;
         EXPECT_EQ(names(path("dst")), std::vector<std::string>{}) << "signal " << signalNumber;
-        std::filesystem::remove_all(path("dst"));
     }
 }
 
-// A file written to while /MOV copies it holds data the copy lacks: it must not be deleted.
+// Stop sends SIGTERM while both threads create files: at whatever moment it lands, no temporary
+// file may stay behind.
+TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
+    for (int i = 0; i < 150; ++i) {
+        write("src/f" + std::to_string(i), "x");
+    }
+    const auto started = Clock::now();
+    for (int run = 0; run < 50 && Clock::now() - started < 20s; ++run) {
+        std::filesystem::remove_all(path("dst"));
+        const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL"});
+        ASSERT_GE(child.pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + 1600 * run)); // from start-up to the end
+        ::kill(child.pid, SIGTERM);
+        int status = 0;
+        ::waitpid(child.pid, &status, 0);
+        ::close(child.output);
+        EXPECT_FALSE(holdsTemporary(path("dst"))) << "run " << run;
+    }
+}
+
+// After kill -9 a temporary file stays; the next run removes it instead of counting it as extra forever.
+TEST_F(EngineInterrupt, LaterRunRemovesTemporaryFilesOfAKilledRun) {
+    const pid_t gone = ::fork();
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(gone, nullptr, 0);
+    const std::string stray = ".~talvex." + std::to_string(gone) + ".7.tmp";
+    const std::string running = ".~talvex." + std::to_string(::getppid()) + ".7.tmp"; // not an engine: stray too
+    write("src/sub/a", "a");
+    write("dst/" + stray, "half");
+    write("dst/sub/" + running, "half");
+    write("dst/.~talvex.notanumber.tmp", "kept");
+    const Run result = copy({"/E"});
+    EXPECT_EQ(result.code, 3) << result.output;
+    EXPECT_FALSE(exists("dst/" + stray));
+    EXPECT_FALSE(exists("dst/sub/" + running));
+    EXPECT_TRUE(exists("dst/.~talvex.notanumber.tmp"));
+}
+
+// A file written to or replaced while /MOV copies it holds what the copy lacks: it must not be deleted.
 TEST_F(EngineInterrupt, MoveKeepsAFileChangedDuringItsCopy) {
-    Result result;
-    for (const off_t size : {off_t{512} << 20, off_t{8} << 30}) {
-        result = copyAndMeanwhile(size, {"/MOV", "/R:0", "/W:0"}, [this](pid_t) {
-            const int fd = ::open(path("src/big.bin").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-            const bool written = fd >= 0 && ::write(fd, "late", 4) == 4;
-            if (fd >= 0) {
-                ::close(fd);
-            }
-            // Still a temporary file: the copy was not done, so its source was not deleted before the write.
-            return written && holdsTemporary(path("dst"));
-        });
-        if (result.outcome != Outcome::FinishedFirst) {
-            break;
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool (*kept)(const std::string& content);
+    };
+    const Case cases[] = {
+        {"written to",
+         [this] {
+             const int fd = ::open(path("src/big.bin").c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+             EXPECT_EQ(::write(fd, "late", 4), 4);
+             ::close(fd);
+         },
+         [](const std::string& content) { return content.ends_with("late"); }},
+        {"replaced",
+         [this] {
+             write("src/new.bin", "the new version");
+             std::filesystem::rename(path("src/new.bin"), path("src/big.bin"));
+         },
+         [](const std::string& content) { return content == "the new version"; }},
+    };
+    for (const Case& c : cases) {
+        Result result;
+        if (!actDuringCopy(
+                {"/MOV", "/R:0", "/W:0"}, [&c](pid_t) { c.change(); }, result)) {
+            GTEST_SKIP() << "the copy finished before the file could be changed";
         }
+        EXPECT_TRUE(exists("src/big.bin") && c.kept(read("src/big.bin"))) << c.what << result.output;
+        EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << c.what << result.output;
     }
-    if (result.outcome == Outcome::FinishedFirst) {
-        GTEST_SKIP() << "the copy finished before the file could be changed";
-    }
-    ASSERT_EQ(result.outcome, Outcome::Acted) << result.output;
-    EXPECT_TRUE(exists("src/big.bin")) << result.output;
-    EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << result.output;
 }
 
 } // namespace

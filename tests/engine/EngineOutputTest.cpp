@@ -32,6 +32,18 @@ TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
     EXPECT_TRUE(has(out, "   Ended : "));
 }
 
+// A name cannot forge a line of the log: its control characters are written as codes.
+TEST_F(EngineOutput, ControlCharactersInNamesAreEscaped) {
+    write(std::string("src/a\n\t    *EXTRA File\t\t4096\tthesis.odt"), "x");
+    write("src/back\\#slash", "y");
+    const Run result = copy({"/NP"});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_FALSE(has(result.output, "\n\t    *EXTRA File")) << result.output;
+    EXPECT_TRUE(has(result.output, "\ta\\#012\\#011    *EXTRA File\\#011\\#0114096\\#011thesis.odt\n"))
+        << result.output;
+    EXPECT_TRUE(has(result.output, "\tback\\#134#slash\n"));
+}
+
 TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
     write("src/a.txt", "12345", 1600000000);
     const Run quiet = copy({"/NJH", "/NJS", "/NDL", "/NP", "/NC", "/NS", "/FP"});

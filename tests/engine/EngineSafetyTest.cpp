@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <atomic>
+#include <sstream>
 #include <thread>
 
 #include "TreeFixture.h"
@@ -89,17 +90,25 @@ TEST_F(EngineSafety, NoCopyWithPurgeOnlyDeletes) {
     EXPECT_EQ(tree("dst"), (Tree{{"a", "old"}}));
 }
 
-// A folder that cannot be made fails its files at once: waiting would not make it appear.
-TEST_F(EngineSafety, UncreatableFolderFailsWithoutRetries) {
-    write("src/sub/small", "s");
-    write("src/sub/big", std::string(2 * 1024 * 1024, 'b'));
-    std::filesystem::create_directories(path("dst"));
-    giveToNobody();
-    ::chmod(path("dst").c_str(), 0555);
-    const Run result = copy({"/S", "/R:3", "/W:1"}, "src", "dst", true);
-    EXPECT_EQ(result.code, 8) << result.output;
-    EXPECT_EQ(result.output.find("Waiting"), std::string::npos) << result.output;
-    EXPECT_TRUE(tree("dst").empty());
+// A folder that cannot be made (no rights, no inodes left) fails its files at once: waiting would not
+// make it appear, and the summary counts them as failed, whether the folder was to be made with its
+// first file (/S) or up front (/E).
+TEST_F(EngineSafety, UncreatableFolderFailsItsFilesWithoutRetries) {
+    for (const char* shape : {"/S", "/E"}) {
+        std::filesystem::remove_all(m_root);
+        write("src/sub/small", "s");
+        write("src/sub/big", std::string(2 * 1024 * 1024, 'b'));
+        std::filesystem::create_directories(path("dst"));
+        giveToNobody();
+        ::chmod(path("dst").c_str(), 0555);
+        const Run result = copy({shape, "/R:3", "/W:1"}, "src", "dst", true);
+        EXPECT_EQ(result.code, 8) << result.output;
+        EXPECT_EQ(result.output.find("Waiting"), std::string::npos) << result.output;
+        EXPECT_NE(result.output.find("   Files :         2         0         0         0         2         0\n"),
+                  std::string::npos)
+            << shape << result.output;
+        EXPECT_TRUE(tree("dst").empty());
+    }
 }
 
 TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
@@ -147,6 +156,75 @@ TEST_F(EngineSafety, VanishingSourceFilesLeaveNoTraces) {
         EXPECT_EQ(content, std::string(2000, 'x')) << name;
         EXPECT_EQ(name.find(".~talvex"), std::string::npos) << name;
     }
+}
+
+// A move deletes only inside the tree the user named: what a followed folder link reaches is copied and stays.
+TEST_F(EngineSafety, MoveNeverDeletesBeyondAFolderLink) {
+    write("outside/p", "keep");
+    write("outside/deeper/q", "keep too");
+    write("src/own", "o");
+    std::filesystem::create_symlink("../outside", path("src/link"));
+    for (const char* move : {"/MOV", "/MOVE"}) {
+        std::filesystem::remove_all(path("dst"));
+        const Run result = copy({"/E", move});
+        EXPECT_EQ(result.code, 1) << result.output;
+        EXPECT_EQ(tree("outside"), (Tree{{"p", "keep"}, {"deeper", "<dir>"}, {"deeper/q", "keep too"}})) << move;
+        EXPECT_EQ(read("dst/link/deeper/q"), "keep too");
+        EXPECT_NE(result.output.find("*LINK copied, not moved"), std::string::npos) << result.output;
+        write("src/own", "o");
+    }
+}
+
+// A purge that fails leaves the destination unlike the source: scripts must see a failure.
+TEST_F(EngineSafety, FailedPurgeIsAFailure) {
+    write("src/a", "a");
+    write("dst/a", "a");
+    write("dst/locked/extra", "x");
+    write("dst/locked/sub/more", "y");
+    giveToNobody();
+    ::chmod(path("dst/locked").c_str(), 0555);
+    const Run result = copy({"/MIR", "/R:0", "/W:0"}, "src", "dst", true);
+    ::chmod(path("dst/locked").c_str(), 0755);
+    EXPECT_EQ(result.code & 8, 8) << result.output;
+    std::istringstream dirs(result.output.substr(result.output.rfind("    Dirs :") + 10));
+    std::uint64_t total = 0, copied = 0, skipped = 0, mismatch = 0, failed = 0;
+    dirs >> total >> copied >> skipped >> mismatch >> failed;
+    EXPECT_EQ(failed, 1u) << result.output;
+    EXPECT_TRUE(exists("dst/locked/extra"));
+}
+
+// /MAXDEL counts every entry a purge would delete, the contents of a folder included, and stops before
+// going beyond it.
+TEST_F(EngineSafety, MaxDeletionsStopsBeforeTheLimitIsPassed) {
+    const auto prepare = [this] {
+        std::filesystem::remove_all(path("dst"));
+        write("src/a", "a");
+        write("dst/x1", "x");
+        write("dst/x2", "x");
+        for (int i = 0; i < 10; ++i) {
+            write("dst/zfolder/f" + std::to_string(i), "x");
+        }
+    };
+    prepare();
+    const Run stopped = copy({"/MIR", "/MAXDEL:5"});
+    EXPECT_EQ(stopped.code, 16) << stopped.output;
+    EXPECT_NE(stopped.output.find("Stopped before deleting more than 5 entries"), std::string::npos) << stopped.output;
+    EXPECT_EQ(tree("dst/zfolder").size(), 10u) << "the folder holds more than the limit allows: it stays whole";
+    EXPECT_FALSE(exists("dst/x1"));
+
+    prepare();
+    const Run enough = copy({"/MIR", "/MAXDEL:13"});
+    EXPECT_EQ(enough.code, 3) << enough.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}}));
+}
+
+// The log is written while the run goes on: it is neither moved nor purged.
+TEST_F(EngineSafety, LogInsideTheSourceStaysWhereItIs) {
+    write("src/a", "a");
+    const Run result = copy({"/MOV", "/LOG:" + path("src/run.log")});
+    EXPECT_EQ(result.code, 1) << result.output;
+    EXPECT_NE(read("src/run.log").find("Total"), std::string::npos);
+    EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}}));
 }
 
 } // namespace

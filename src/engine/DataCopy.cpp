@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/DataCopy.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <memory>
+
+#include <unistd.h>
+
+namespace robocopy {
+
+namespace {
+
+constexpr std::size_t kChunk = 8u * 1024u * 1024u;
+constexpr std::size_t kBuffer = 1024u * 1024u;
+constexpr std::uint64_t kToTheEnd = std::numeric_limits<std::uint64_t>::max();
+
+// File systems and kernels that cannot copy in-kernel; the data goes through a buffer there.
+bool needsBuffer(int error) {
+    return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP || error == EBADF ||
+           error == EPERM;
+}
+
+int writeAll(int out, const char* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(out, data, size, offset);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return 0;
+}
+
+// Copies length bytes (or up to the end) at offset into the same place of out.
+int copyRange(int in, int out, off_t offset, std::uint64_t length, const ProgressFunction& progress) {
+    // Smaller steps when someone watches the percentages.
+    const std::size_t chunk = progress ? kBuffer : kChunk;
+    std::unique_ptr<char[]> buffer;
+    while (length > 0) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(length, chunk));
+        ssize_t n = 0;
+        if (!buffer) {
+            off_t inOffset = offset;
+            off_t outOffset = offset;
+            n = ::copy_file_range(in, &inOffset, out, &outOffset, want, 0);
+            if (n < 0 && needsBuffer(errno)) {
+                buffer.reset(new char[kBuffer]);
+                continue;
+            }
+        } else {
+            n = ::pread(in, buffer.get(), std::min(want, kBuffer), offset);
+            if (n > 0) {
+                if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n), offset); error != 0) {
+                    return error;
+                }
+            }
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (n == 0) {
+            return 0;
+        }
+        offset += n;
+        length -= static_cast<std::uint64_t>(n);
+        if (progress) {
+            progress(static_cast<std::uint64_t>(offset));
+        }
+    }
+    return 0;
+}
+
+// Copies the data runs only; the file gets its full length at the end, the rest stays holes.
+int copySparse(int in, int out, off_t size, const ProgressFunction& progress) {
+    for (off_t data = 0; data < size;) {
+        data = ::lseek(in, data, SEEK_DATA);
+        if (data < 0) {
+            if (errno == ENXIO) {
+                break; // only a hole is left
+            }
+            return errno;
+        }
+        const off_t hole = ::lseek(in, data, SEEK_HOLE);
+        if (hole < 0) {
+            return errno;
+        }
+        if (const int error = copyRange(in, out, data, static_cast<std::uint64_t>(hole - data), progress); error != 0) {
+            return error;
+        }
+        data = hole;
+    }
+    return ::ftruncate(out, size) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+int copyData(int in, int out, const struct stat& status, const ProgressFunction& progress) {
+    if (progress) {
+        progress(0);
+    }
+    // Fewer blocks than bytes means holes; a dense file never pays for looking for them.
+    if (status.st_blocks * 512 < status.st_size && ::lseek(in, 0, SEEK_HOLE) < status.st_size) {
+        const int error = copySparse(in, out, status.st_size, progress);
+        if (error != EINVAL) {
+            return error;
+        }
+        if (::ftruncate(out, 0) != 0) { // a file system without hole search: copy it whole
+            return errno;
+        }
+    }
+    return copyRange(in, out, 0, kToTheEnd, progress);
+}
+
+} // namespace robocopy

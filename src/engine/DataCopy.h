@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include <sys/stat.h>
+
+namespace robocopy {
+
+using ProgressFunction = std::function<void(std::uint64_t done)>;
+
+// Copies the data of the open file in (status as read from it) into the empty file out, in-kernel
+// where the file systems allow it. The holes of a sparse file stay holes. Returns 0 or an errno value.
+[[nodiscard]] int copyData(int in, int out, const struct stat& status, const ProgressFunction& progress);
+
+} // namespace robocopy
