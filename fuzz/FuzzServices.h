@@ -14,7 +14,7 @@ namespace talvex::fuzzing {
 
 class NoFiles final : public options::JobEnvironment {
 public:
-    [[nodiscard]] bool FileExists(const std::string& /*path*/) const override { return false; }
+    [[nodiscard]] bool fileExists(const std::string& /*path*/) const override { return false; }
 };
 
 class FixedServices final : public formats::FormatServices {
