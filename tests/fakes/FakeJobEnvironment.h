@@ -19,14 +19,14 @@ public:
     /// Stands in for the mkisofs chooser of the Image tab; may set edt_Imkisofs.
     std::function<void(options::JobState&)> onImageTicked;
 
-    [[nodiscard]] bool FileExists(const std::string& path) const override {
+    [[nodiscard]] bool fileExists(const std::string& path) const override {
         if (throwOnFileQuery) {
             throw std::runtime_error("file query failed");
         }
         return existingFiles.count(path) > 0;
     }
-    [[nodiscard]] bool BurningToolInstalled() const override { return burningTool; }
-    void ImageOptionTicked(options::JobState& state) override {
+    [[nodiscard]] bool burningToolInstalled() const override { return burningTool; }
+    void imageOptionTicked(options::JobState& state) override {
         if (onImageTicked) {
             onImageTicked(state);
         }

@@ -100,7 +100,7 @@ std::string Switches(const options::JobState& job) {
         }
         if (option.argument == ArgumentKind::List) {
             // The four indicator boxes stand for one text: the name lists go in once, whichever are set.
-            if (!namesWritten && job.IsAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
+            if (!namesWritten && job.isAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
                 for (const std::string_view name : options::SplitNameList(job.nameListText())) {
                     line += " " + CommandLineName(name);
                 }
@@ -153,7 +153,7 @@ Status BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& 
         log.appendLine("", LogColour::Black);
         return {};
     } catch (const std::exception& exception) {
-        return Error::fromException(exception);
+        return Error::FromException(exception);
     }
 }
 
@@ -165,7 +165,7 @@ Status BuildCommandLineW(const options::JobState& job, WideLineList& lines, cons
         lines.push_back(platform::Utf8ToUtf16(line));
         return {};
     } catch (const std::exception& exception) {
-        return Error::fromException(exception);
+        return Error::FromException(exception);
     }
 }
 

@@ -53,7 +53,7 @@ public:
         } catch (const std::exception& exception) {
             // m_next is one past the line being applied, which is the line number counted from 1.
             status =
-                Error{Format(tr("Zeile %d: %s"), {std::to_string(m_next), Error::fromException(exception).reason})};
+                Error{Format(tr("Zeile %d: %s"), {std::to_string(m_next), Error::FromException(exception).reason})};
         }
         storeNameList();
         return status;
@@ -190,7 +190,7 @@ Status ReadJobFile(options::JobState& job, const LineList& lines, bool reportFla
         try {
             result = Reader(job, lines, reportFlag, log, services, nameStyle).run();
         } catch (const std::exception& exception) {
-            result = Error::fromException(exception);
+            result = Error::FromException(exception);
         }
     }
     if (reportFlag) {

@@ -86,7 +86,7 @@ public:
 
     void section(JobFileSection section) {
         const std::span<const OptionInfo> rows = options::OptionsOf(section);
-        if (!m_job.IsAnyOptionSet(rows)) {
+        if (!m_job.isAnyOptionSet(rows)) {
             return;
         }
         heading(options::SectionTitle(section));
@@ -187,7 +187,7 @@ Status WriteJobFile(const options::JobState& job, std::string_view fileName, Lin
             }
         }
     } catch (const std::exception& exception) {
-        produced = Error::fromException(exception);
+        produced = Error::FromException(exception);
     }
     log.appendLine("", LogColour::Black);
     return produced;

@@ -47,7 +47,7 @@ std::string FromCodePage(std::string_view bytes) {
 }
 
 Error ErrorFor(const std::string& path, int errorNumber) {
-    return Error::fromFile(platform::FileError{path, errorNumber, std::strerror(errorNumber)});
+    return Error::FromFile(platform::FileError{path, errorNumber, std::strerror(errorNumber)});
 }
 
 } // namespace
@@ -120,7 +120,7 @@ Status SaveTextLines(const std::string& path, const LineList& lines) {
 Status SaveTextLines(const std::string& path, const LineList& lines, platform::FileIo& io) {
     if (const std::optional<platform::FileError> error =
             platform::WriteFileAtomically(path, EncodeTextLines(lines), io)) {
-        return Error::fromFile(*error);
+        return Error::FromFile(*error);
     }
     return {};
 }

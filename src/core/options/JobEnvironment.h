@@ -15,18 +15,18 @@ public:
 
     /// True when `path` names an existing file. The ready condition asks it whether the mkisofs
     /// program named in edt_Imkisofs exists, the chb_IIMG handler likewise.
-    [[nodiscard]] virtual bool FileExists(const std::string& path) const = 0;
+    [[nodiscard]] virtual bool fileExists(const std::string& path) const = 0;
 
     /// True when a burning tool (ImgBurn, DVD Decrypter or our adapter) is installed; chb_IBurn is
     /// enabled only then.
-    [[nodiscard]] virtual bool BurningToolInstalled() const { return false; }
+    [[nodiscard]] virtual bool burningToolInstalled() const { return false; }
 
     /// chb_IIMG has just been ticked: steps 2 and 3 of its handler, which need the
     /// settings store and a file chooser, belong to whoever implements this: enable sbu_IImage when
     /// the image history holds entries, and let the user choose mkisofs into edt_Imkisofs when it
     /// does not name an existing file. The model itself then unticks chb_IIMG again when
     /// edt_Imkisofs still names no existing file.
-    virtual void ImageOptionTicked(JobState& /*state*/) {}
+    virtual void imageOptionTicked(JobState& /*state*/) {}
 };
 
 } // namespace talvex::options

@@ -153,7 +153,7 @@ bool JobState::IsOptionSet(Control box) const {
     return state.ticked && state.enabled;
 }
 
-bool JobState::IsAnyOptionSet(std::span<const OptionInfo> options) const {
+bool JobState::isAnyOptionSet(std::span<const OptionInfo> options) const {
     return std::any_of(options.begin(), options.end(),
                        [this](const OptionInfo& option) { return IsOptionSet(option.box); });
 }
@@ -264,7 +264,7 @@ bool JobState::computeReady() const {
     if (sourcePath().empty() || destinationPath().empty()) {
         return false;
     }
-    if (isTicked(C::chb_IIMG) && (text(C::edt_IImage).empty() || !m_environment.FileExists(text(C::edt_Imkisofs)))) {
+    if (isTicked(C::chb_IIMG) && (text(C::edt_IImage).empty() || !m_environment.fileExists(text(C::edt_Imkisofs)))) {
         return false;
     }
     if (isTicked(C::chb_IBurn) && (text(C::edt_ISpeed).empty() || text(C::edt_IBrenner).empty())) {

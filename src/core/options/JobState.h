@@ -78,7 +78,7 @@ public:
     /// `isTicked`.
     [[nodiscard]] bool IsOptionSet(Control box) const;
     /// True when `IsOptionSet` holds for one of the options (a job-file section, the name lists).
-    [[nodiscard]] bool IsAnyOptionSet(std::span<const OptionInfo> options) const;
+    [[nodiscard]] bool isAnyOptionSet(std::span<const OptionInfo> options) const;
 
     /// Ticks the box (running its handler when the tick changes), then enables it.
     void TickAndEnable(Control box);

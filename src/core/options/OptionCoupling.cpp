@@ -118,14 +118,14 @@ void OnImage(JobState& state) {
     // The image box handler; its steps 2 and 3 need settings and a chooser and go to the environment.
     state.setEnabled(C::edt_IImage, state.isTicked(C::chb_IIMG));
     if (state.isTicked(C::chb_IIMG)) {
-        state.environment().ImageOptionTicked(state);
+        state.environment().imageOptionTicked(state);
     }
-    if (!state.environment().FileExists(state.text(C::edt_Imkisofs))) {
+    if (!state.environment().fileExists(state.text(C::edt_Imkisofs))) {
         state.setTicked(C::chb_IIMG, false);
     }
     const bool ticked = state.isTicked(C::chb_IIMG);
     state.setEnabled(C::edt_Imkisofs, ticked);
-    state.setEnabled(C::chb_IBurn, ticked && state.environment().BurningToolInstalled());
+    state.setEnabled(C::chb_IBurn, ticked && state.environment().burningToolInstalled());
     state.setReadyFlag(state.computeReady());
 }
 

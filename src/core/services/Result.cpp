@@ -6,11 +6,11 @@
 
 namespace talvex {
 
-Error Error::fromFile(const platform::FileError& error) {
+Error Error::FromFile(const platform::FileError& error) {
     return {error.describe()};
 }
 
-Error Error::fromException(const std::exception& exception) {
+Error Error::FromException(const std::exception& exception) {
     return {Format(tr("Unerwarteter Fehler: %s"), {exception.what()})};
 }
 

@@ -17,9 +17,9 @@ struct Error {
     std::string reason;
 
     /// "<file>: <system's message>"
-    [[nodiscard]] static Error fromFile(const platform::FileError& error);
+    [[nodiscard]] static Error FromFile(const platform::FileError& error);
     /// An exception caught at the edge of an operation, which otherwise would only say "failed".
-    [[nodiscard]] static Error fromException(const std::exception& exception);
+    [[nodiscard]] static Error FromException(const std::exception& exception);
 };
 
 /// The outcome of an operation that produces nothing but may fail: success, or the `Error` that

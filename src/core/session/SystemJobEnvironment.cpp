@@ -6,7 +6,7 @@
 
 namespace talvex::session {
 
-bool SystemJobEnvironment::FileExists(const std::string& path) const {
+bool SystemJobEnvironment::fileExists(const std::string& path) const {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }

@@ -8,7 +8,7 @@ namespace talvex::session {
 /// The job model's questions answered from the real file system.
 class SystemJobEnvironment final : public options::JobEnvironment {
 public:
-    [[nodiscard]] bool FileExists(const std::string& path) const override;
+    [[nodiscard]] bool fileExists(const std::string& path) const override;
 };
 
 } // namespace talvex::session

@@ -189,7 +189,7 @@ Status ParseCommandLine(options::JobState& job, std::string_view line, bool anno
         log.appendLine("", LogColour::Black);
         return {};
     } catch (const std::exception& exception) {
-        return Error::fromException(exception);
+        return Error::FromException(exception);
     }
 }
 

@@ -130,7 +130,7 @@ std::vector<std::string> PathFieldRules::historyEntries(PathHistory history) con
     return m_services.paths->readHistory(Section(history), history != PathHistory::Image);
 }
 
-options::Control PathFieldRules::field(PathHistory history) {
+options::Control PathFieldRules::Field(PathHistory history) {
     switch (history) {
     case PathHistory::Source:
         return Control::edt_PSD;

@@ -51,7 +51,7 @@ public:
     /// gone; image files may not exist yet.
     [[nodiscard]] std::vector<std::string> historyEntries(PathHistory history) const;
     /// The field a history fills.
-    [[nodiscard]] static options::Control field(PathHistory history);
+    [[nodiscard]] static options::Control Field(PathHistory history);
     /// Fills the field of `history` with an entry. A folder from the history was accepted before;
     /// it is not probed again.
     void applyHistoryItem(PathHistory history, const std::string& entry);

@@ -272,7 +272,7 @@ bool Workspace::SaveJob(bool saveAs) {
             }
         }
     } catch (const std::exception& exception) {
-        saved = Error::fromException(exception);
+        saved = Error::FromException(exception);
     }
     if (!saved) {
         reportSaveFailure(out, saved);

@@ -41,7 +41,7 @@ void PathFields::refreshHistoryButtons() {
 
 void PathFields::showHistory(HistoryTag tag) {
     m_menu->clear();
-    const QString current = ToQ(m_state.text(workspace::PathFieldRules::field(tag)));
+    const QString current = ToQ(m_state.text(workspace::PathFieldRules::Field(tag)));
     for (const std::string& entry : m_rules.historyEntries(tag)) {
         const QString path = ToQ(entry);
         // "&" would become an accelerator mark in a menu text; the path itself travels as data.

@@ -102,7 +102,7 @@ TEST_F(PathFieldRulesTest, HistoryItemFillsItsFieldWithoutAProbe) {
     EXPECT_FALSE(job.isTicked(Control::chb_PNoDD));
     EXPECT_TRUE(ui.messages.empty());
     rules().applyHistoryItem(PathHistory::Image, "/srv/a.iso");
-    EXPECT_EQ(job.text(PathFieldRules::field(PathHistory::Image)), "/srv/a.iso");
+    EXPECT_EQ(job.text(PathFieldRules::Field(PathHistory::Image)), "/srv/a.iso");
 }
 
 } // namespace
