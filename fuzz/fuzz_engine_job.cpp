@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    const robocopy::JobFileArguments job = robocopy::readJobFile(bytes);
+    const robocopy::JobFileArguments job = robocopy::ReadJobFile(bytes);
     for (const robocopy::Argument& argument : job.arguments) {
         if (!argument.fromJob) {
             std::abort();
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++reads;
         return std::string(bytes);
     };
-    const robocopy::ParseResult result = robocopy::parseCommandLine(arguments, readFile);
+    const robocopy::ParseResult result = robocopy::ParseCommandLine(arguments, readFile);
     // A job file's own /JOB: lines are not followed, so each argument reads at most one file.
     if (reads > arguments.size()) {
         std::abort();

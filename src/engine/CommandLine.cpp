@@ -15,29 +15,29 @@ using Kind = SwitchKind;
 using Switch = KnownSwitch;
 
 // The switch name of a token: the text after "/" up to the first ":", upper-cased.
-std::string switchName(std::string_view token) {
+std::string SwitchName(std::string_view token) {
     token.remove_prefix(1);
-    return toUpperAscii(token.substr(0, token.find(':')));
+    return ToUpperAscii(token.substr(0, token.find(':')));
 }
 
-const Switch* findSwitch(std::string_view token) {
+const Switch* FindSwitch(std::string_view token) {
     if (token.size() < 2 || token.front() != '/') {
         return nullptr;
     }
-    return FindKnownSwitch(switchName(token));
+    return FindKnownSwitch(SwitchName(token));
 }
 
 // Switches whose value is the whole rest of a job file line, since paths may hold spaces.
-bool takesRestOfLine(std::string_view name) {
+bool TakesRestOfLine(std::string_view name) {
     return name == "SD" || name == "DD" || name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+";
 }
 
-std::string_view cutComment(std::string_view line) {
+std::string_view CutComment(std::string_view line) {
     const auto comment = line.find("::");
-    return trimBlanks(comment == std::string_view::npos ? line : line.substr(0, comment));
+    return TrimBlanks(comment == std::string_view::npos ? line : line.substr(0, comment));
 }
 
-std::string unquote(std::string_view text) {
+std::string Unquote(std::string_view text) {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
         text = text.substr(1, text.size() - 2);
     }
@@ -45,7 +45,7 @@ std::string unquote(std::string_view text) {
 }
 
 // Windows writes "*.*" for "every file", also for names without a dot.
-std::string normalisePattern(std::string_view pattern) {
+std::string NormalisePattern(std::string_view pattern) {
     if (pattern == "*.*") {
         return "*";
     }
@@ -55,7 +55,7 @@ std::string normalisePattern(std::string_view pattern) {
     return std::string(pattern);
 }
 
-std::optional<std::uint64_t> parseNumber(std::string_view text) {
+std::optional<std::uint64_t> ParseNumber(std::string_view text) {
     std::uint64_t value = 0;
     const auto* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(text.data(), end, value);
@@ -66,7 +66,7 @@ std::optional<std::uint64_t> parseNumber(std::string_view text) {
 }
 
 // Splits a job file line into tokens at blanks, keeping double-quoted runs together.
-std::vector<std::string> splitLine(std::string_view line) {
+std::vector<std::string> SplitLine(std::string_view line) {
     std::vector<std::string> tokens;
     std::string current;
     bool quoted = false;
@@ -104,7 +104,7 @@ public:
         std::vector<Argument> expanded;
         for (std::size_t i = 0; i < arguments.size() && m_result.error.empty(); ++i) {
             const std::string& text = arguments[i];
-            const Switch* found = findSwitch(text);
+            const Switch* found = FindSwitch(text);
             if (found != nullptr && found->name == "JOB") {
                 expandJob(text, i + 1, expanded);
             } else {
@@ -124,7 +124,7 @@ public:
 private:
     void expandJob(const std::string& text, std::size_t position, std::vector<Argument>& expanded) {
         const auto colon = text.find(':');
-        const std::string path = colon == std::string::npos ? std::string() : unquote(text.substr(colon + 1));
+        const std::string path = colon == std::string::npos ? std::string() : Unquote(text.substr(colon + 1));
         if (path.empty()) {
             m_result.error = "ERROR : Invalid Parameter #" + std::to_string(position) + " : \"" + text + "\"";
             return;
@@ -137,7 +137,7 @@ private:
             m_result.error = "ERROR : Cannot read job file \"" + path + "\".";
             return;
         }
-        JobFileArguments job = readJobFile(*content);
+        JobFileArguments job = ReadJobFile(*content);
         for (Argument& argument : job.arguments) {
             expanded.push_back(std::move(argument));
             m_position.push_back(0);
@@ -157,7 +157,7 @@ private:
     }
 
     void apply(const Argument& argument, std::size_t position) {
-        const Switch* found = argument.literal ? nullptr : findSwitch(argument.text);
+        const Switch* found = argument.literal ? nullptr : FindSwitch(argument.text);
         if (found == nullptr) {
             if (!argument.literal && argument.text.size() > 1 && argument.text.front() == '/' && m_list == nullptr &&
                 m_haveSource && m_haveDestination) {
@@ -172,7 +172,7 @@ private:
         m_list = nullptr;
         const auto colon = argument.text.find(':');
         const bool hasValue = colon != std::string::npos;
-        const std::string value = hasValue ? unquote(argument.text.substr(colon + 1)) : std::string();
+        const std::string value = hasValue ? Unquote(argument.text.substr(colon + 1)) : std::string();
         const std::string name(found->name);
         Options& o = m_result.options;
         switch (found->kind) {
@@ -196,7 +196,7 @@ private:
                      : name == "XD" ? &o.excludeDirectories
                                     : &o.includeDirectories;
             if (hasValue && !value.empty()) {
-                m_list->push_back(normalisePattern(value));
+                m_list->push_back(NormalisePattern(value));
             }
             break;
         case Kind::Value:
@@ -215,7 +215,7 @@ private:
         Options& o = m_result.options;
         if (m_list != nullptr) {
             if (!argument.text.empty()) {
-                m_list->push_back(normalisePattern(argument.text));
+                m_list->push_back(NormalisePattern(argument.text));
             }
             return;
         }
@@ -229,7 +229,7 @@ private:
             o.destination = argument.text;
             m_haveDestination = true;
         } else if (!argument.text.empty()) {
-            o.filePatterns.push_back(normalisePattern(argument.text));
+            o.filePatterns.push_back(NormalisePattern(argument.text));
         }
     }
 
@@ -346,7 +346,7 @@ private:
         }
         if (name == "COPY") {
             CopyFlags flags{false, false, false, false, false, false};
-            for (const char c : toUpperAscii(value)) {
+            for (const char c : ToUpperAscii(value)) {
                 switch (c) {
                 case 'D':
                     flags.data = true;
@@ -376,14 +376,14 @@ private:
             return true;
         }
         if (name == "DCOPY") {
-            const std::string letters = toUpperAscii(value);
+            const std::string letters = ToUpperAscii(value);
             if (letters.find_first_not_of("DATEX") != std::string::npos) {
                 return false;
             }
             o.copyDirectoryTimes = letters.find('T') != std::string::npos;
             return true;
         }
-        const auto number = parseNumber(trimBlanks(value));
+        const auto number = ParseNumber(TrimBlanks(value));
         if (!number) {
             return false;
         }
@@ -429,11 +429,11 @@ private:
 
 } // namespace
 
-bool isKnownSwitch(std::string_view token) {
-    return findSwitch(token) != nullptr;
+bool IsKnownSwitch(std::string_view token) {
+    return FindSwitch(token) != nullptr;
 }
 
-JobFileArguments readJobFile(std::string_view text) {
+JobFileArguments ReadJobFile(std::string_view text) {
     JobFileArguments result;
     bool inBlock = false;
     while (!text.empty()) {
@@ -447,7 +447,7 @@ JobFileArguments readJobFile(std::string_view text) {
         if (raw.starts_with("\xEF\xBB\xBF")) {
             raw.remove_prefix(3);
         }
-        const std::string_view line = cutComment(raw);
+        const std::string_view line = CutComment(raw);
         if (line.empty()) {
             // An empty or comment-only line ends a name block; robocopy's layout leaves a blank after each.
             inBlock = false;
@@ -455,9 +455,9 @@ JobFileArguments readJobFile(std::string_view text) {
         }
         const auto switchEnd = line.find_first_of(": \t");
         const std::string_view head = line.substr(0, switchEnd);
-        const Switch* found = findSwitch(head);
+        const Switch* found = FindSwitch(head);
         if (found == nullptr && inBlock) {
-            result.arguments.push_back(Argument{unquote(line), true, true});
+            result.arguments.push_back(Argument{Unquote(line), true, true});
             continue;
         }
         inBlock = false;
@@ -469,29 +469,29 @@ JobFileArguments readJobFile(std::string_view text) {
             }
             continue;
         }
-        if (found->kind == Kind::Value && takesRestOfLine(found->name)) {
+        if (found->kind == Kind::Value && TakesRestOfLine(found->name)) {
             result.arguments.push_back(Argument{std::string(line), true, false});
             continue;
         }
-        std::vector<std::string> tokens = splitLine(line);
+        std::vector<std::string> tokens = SplitLine(line);
         for (std::size_t i = 0; i + 1 < tokens.size(); ++i) {
             // "/LEV: 3": a value written with a blank after the colon still belongs to its switch.
-            const Switch* valueSwitch = findSwitch(tokens[i]);
+            const Switch* valueSwitch = FindSwitch(tokens[i]);
             if (valueSwitch != nullptr && valueSwitch->kind == Kind::Value && tokens[i].ends_with(':') &&
-                findSwitch(tokens[i + 1]) == nullptr) {
+                FindSwitch(tokens[i + 1]) == nullptr) {
                 tokens[i] += tokens[i + 1];
                 tokens.erase(tokens.begin() + static_cast<std::ptrdiff_t>(i) + 1);
             }
         }
         for (std::string& token : tokens) {
-            const bool known = findSwitch(token) != nullptr;
+            const bool known = FindSwitch(token) != nullptr;
             // A quoted "" is an empty token, which has no first character to look at.
             if (!known && token.starts_with('/') && !inBlock) {
                 result.warnings.push_back("Unknown switch " + token + " in job file skipped.");
                 continue;
             }
             if (known) {
-                inBlock = findSwitch(token)->kind == Kind::List;
+                inBlock = FindSwitch(token)->kind == Kind::List;
             }
             result.arguments.push_back(Argument{std::move(token), true, !known});
         }
@@ -499,7 +499,7 @@ JobFileArguments readJobFile(std::string_view text) {
     return result;
 }
 
-ParseResult parseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile) {
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile) {
     return Parser(readFile).run(arguments);
 }
 

@@ -26,7 +26,7 @@ struct JobFileArguments {
 
 // Turns the text of a job file (robocopy's saved layout, Talvex's layout or typed by hand) into
 // arguments. Unknown switches are skipped with a warning rather than failing the run.
-[[nodiscard]] JobFileArguments readJobFile(std::string_view text);
+[[nodiscard]] JobFileArguments ReadJobFile(std::string_view text);
 
 // Returns the file's text, or nothing when it cannot be read.
 using FileReader = std::function<std::optional<std::string>(const std::string& path)>;
@@ -39,9 +39,9 @@ struct ParseResult {
 
 // Parses `robocopy SOURCE DEST [FILE ...] [OPTIONS]` and `/JOB:` forms. On POSIX a token that
 // starts with "/" counts as a switch only when its name is one we know, so absolute paths work.
-[[nodiscard]] ParseResult parseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile);
+[[nodiscard]] ParseResult ParseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile);
 
 // True when the token names a switch we know (case-insensitive, name up to the first ":").
-[[nodiscard]] bool isKnownSwitch(std::string_view token);
+[[nodiscard]] bool IsKnownSwitch(std::string_view token);
 
 } // namespace robocopy

@@ -17,12 +17,12 @@ constexpr std::size_t kBuffer = 1024u * 1024u;
 constexpr std::uint64_t kToTheEnd = std::numeric_limits<std::uint64_t>::max();
 
 // File systems and kernels that cannot copy in-kernel; the data goes through a buffer there.
-bool needsBuffer(int error) {
+bool NeedsBuffer(int error) {
     return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP || error == EBADF ||
            error == EPERM;
 }
 
-int writeAll(int out, const char* data, std::size_t size, off_t offset) {
+int WriteAll(int out, const char* data, std::size_t size, off_t offset) {
     while (size > 0) {
         const ssize_t n = ::pwrite(out, data, size, offset);
         if (n < 0) {
@@ -39,7 +39,7 @@ int writeAll(int out, const char* data, std::size_t size, off_t offset) {
 }
 
 // Copies length bytes (or up to the end) at offset into the same place of out.
-int copyRange(int in, int out, off_t offset, std::uint64_t length, const ProgressFunction& progress) {
+int CopyRange(int in, int out, off_t offset, std::uint64_t length, const ProgressFunction& progress) {
     // Smaller steps when someone watches the percentages.
     const std::size_t chunk = progress ? kBuffer : kChunk;
     std::unique_ptr<char[]> buffer;
@@ -50,14 +50,14 @@ int copyRange(int in, int out, off_t offset, std::uint64_t length, const Progres
             off_t inOffset = offset;
             off_t outOffset = offset;
             n = ::copy_file_range(in, &inOffset, out, &outOffset, want, 0);
-            if (n < 0 && needsBuffer(errno)) {
+            if (n < 0 && NeedsBuffer(errno)) {
                 buffer.reset(new char[kBuffer]);
                 continue;
             }
         } else {
             n = ::pread(in, buffer.get(), std::min(want, kBuffer), offset);
             if (n > 0) {
-                if (const int error = writeAll(out, buffer.get(), static_cast<std::size_t>(n), offset); error != 0) {
+                if (const int error = WriteAll(out, buffer.get(), static_cast<std::size_t>(n), offset); error != 0) {
                     return error;
                 }
             }
@@ -81,7 +81,7 @@ int copyRange(int in, int out, off_t offset, std::uint64_t length, const Progres
 }
 
 // Copies the data runs only; the file gets its full length at the end, the rest stays holes.
-int copySparse(int in, int out, off_t size, const ProgressFunction& progress) {
+int CopySparse(int in, int out, off_t size, const ProgressFunction& progress) {
     for (off_t data = 0; data < size;) {
         data = ::lseek(in, data, SEEK_DATA);
         if (data < 0) {
@@ -94,7 +94,7 @@ int copySparse(int in, int out, off_t size, const ProgressFunction& progress) {
         if (hole < 0) {
             return errno;
         }
-        if (const int error = copyRange(in, out, data, static_cast<std::uint64_t>(hole - data), progress); error != 0) {
+        if (const int error = CopyRange(in, out, data, static_cast<std::uint64_t>(hole - data), progress); error != 0) {
             return error;
         }
         data = hole;
@@ -104,13 +104,13 @@ int copySparse(int in, int out, off_t size, const ProgressFunction& progress) {
 
 } // namespace
 
-int copyData(int in, int out, const struct stat& status, const ProgressFunction& progress) {
+int CopyData(int in, int out, const struct stat& status, const ProgressFunction& progress) {
     if (progress) {
         progress(0);
     }
     // Fewer blocks than bytes means holes; a dense file never pays for looking for them.
     if (status.st_blocks * 512 < status.st_size && ::lseek(in, 0, SEEK_HOLE) < status.st_size) {
-        const int error = copySparse(in, out, status.st_size, progress);
+        const int error = CopySparse(in, out, status.st_size, progress);
         if (error != EINVAL) {
             return error;
         }
@@ -118,7 +118,7 @@ int copyData(int in, int out, const struct stat& status, const ProgressFunction&
             return errno;
         }
     }
-    return copyRange(in, out, 0, kToTheEnd, progress);
+    return CopyRange(in, out, 0, kToTheEnd, progress);
 }
 
 } // namespace robocopy

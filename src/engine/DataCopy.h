@@ -12,6 +12,6 @@ using ProgressFunction = std::function<void(std::uint64_t done)>;
 
 // Copies the data of the open file in (status as read from it) into the empty file out, in-kernel
 // where the file systems allow it. The holes of a sparse file stay holes. Returns 0 or an errno value.
-[[nodiscard]] int copyData(int in, int out, const struct stat& status, const ProgressFunction& progress);
+[[nodiscard]] int CopyData(int in, int out, const struct stat& status, const ProgressFunction& progress);
 
 } // namespace robocopy

@@ -42,24 +42,24 @@ struct Decision {
     Scope scope = Scope::Included; // for Enter: how far the filters let the folder in
 };
 
-[[nodiscard]] bool linkExcluded(const Entry& entry, const Options& options);
+[[nodiscard]] bool LinkExcluded(const Entry& entry, const Options& options);
 // The /IF, FILE and /XF filters; a pattern with a separator is matched against the full path in
 // either tree.
-[[nodiscard]] bool fileSelected(const std::string& name, const std::string& sourceDirPath,
+[[nodiscard]] bool FileSelected(const std::string& name, const std::string& sourceDirPath,
                                 const std::string* destDirPath, const Options& options);
 // A source file the run looks at, dangling links included; the folder line counts the others.
-[[nodiscard]] bool isCandidateFile(const Entry& source, const std::string& sourceDirPath, const Options& options);
+[[nodiscard]] bool IsCandidateFile(const Entry& source, const std::string& sourceDirPath, const Options& options);
 
 // A source file (or a link copied as one) against the destination entry of the same name, if any.
-[[nodiscard]] Decision decideFile(const Entry& source, const Entry* destination, const std::string& sourceDirPath,
+[[nodiscard]] Decision DecideFile(const Entry& source, const Entry* destination, const std::string& sourceDirPath,
                                   const Options& options);
 // A source folder against the destination entry of the same name; Skip when the tree depth ends here.
-[[nodiscard]] Decision decideFolder(const Entry& source, const Entry* destination, const std::string& sourceDirPath,
+[[nodiscard]] Decision DecideFolder(const Entry& source, const Entry* destination, const std::string& sourceDirPath,
                                     int level, Scope parent, const Options& options);
 // A destination file without a source; isProtected for files such as the open log.
-[[nodiscard]] Decision decideExtraFile(const Entry& extra, const std::string& sourceDirPath,
+[[nodiscard]] Decision DecideExtraFile(const Entry& extra, const std::string& sourceDirPath,
                                        const std::string& destDirPath, bool isProtected, const Options& options);
-[[nodiscard]] Decision decideExtraFolder(const Entry& extra, const std::string& sourceDirPath,
+[[nodiscard]] Decision DecideExtraFolder(const Entry& extra, const std::string& sourceDirPath,
                                          const std::string& destDirPath, int level, Scope parent, bool isProtected,
                                          const Options& options);
 

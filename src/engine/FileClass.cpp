@@ -6,7 +6,7 @@ namespace robocopy {
 namespace {
 
 // -1, 0 or 1 as the source is older, as old or newer; FAT times count as equal within two seconds.
-int compareTimes(const struct timespec& source, const struct timespec& destination, bool fatTimes) {
+int CompareTimes(const struct timespec& source, const struct timespec& destination, bool fatTimes) {
     if (fatTimes) {
         const long double difference = static_cast<long double>(source.tv_sec - destination.tv_sec) +
                                        static_cast<long double>(source.tv_nsec - destination.tv_nsec) / 1e9L;
@@ -26,11 +26,11 @@ int compareTimes(const struct timespec& source, const struct timespec& destinati
 
 } // namespace
 
-FileClass classify(const struct stat& source, const struct stat* destination, const Options& options) {
+FileClass Classify(const struct stat& source, const struct stat* destination, const Options& options) {
     if (destination == nullptr) {
         return FileClass::New;
     }
-    const int times = compareTimes(source.st_mtim, destination->st_mtim, options.fatTimes);
+    const int times = CompareTimes(source.st_mtim, destination->st_mtim, options.fatTimes);
     if (times > 0) {
         return FileClass::Newer;
     }
@@ -46,7 +46,7 @@ FileClass classify(const struct stat& source, const struct stat* destination, co
     return FileClass::Same;
 }
 
-bool isSelected(FileClass fileClass, const Options& options) {
+bool IsSelected(FileClass fileClass, const Options& options) {
     switch (fileClass) {
     case FileClass::New:
         return !options.excludeLonely;
@@ -64,7 +64,7 @@ bool isSelected(FileClass fileClass, const Options& options) {
     return false;
 }
 
-std::string_view className(FileClass fileClass) {
+std::string_view ClassName(FileClass fileClass) {
     switch (fileClass) {
     case FileClass::New:
         return "New File";
@@ -82,7 +82,7 @@ std::string_view className(FileClass fileClass) {
     return {};
 }
 
-std::string_view sizeExclusion(std::uint64_t size, const Options& options) {
+std::string_view SizeExclusion(std::uint64_t size, const Options& options) {
     if (options.maxSize && size > *options.maxSize) {
         return "large";
     }

@@ -21,11 +21,11 @@ enum class FileClass {
 };
 
 // Sizes and times only; the types were matched before.
-[[nodiscard]] FileClass classify(const struct stat& source, const struct stat* destination, const Options& options);
+[[nodiscard]] FileClass Classify(const struct stat& source, const struct stat* destination, const Options& options);
 // Whether the default choice and the /X.. and /I.. switches let this class be copied.
-[[nodiscard]] bool isSelected(FileClass fileClass, const Options& options);
-[[nodiscard]] std::string_view className(FileClass fileClass);
+[[nodiscard]] bool IsSelected(FileClass fileClass, const Options& options);
+[[nodiscard]] std::string_view ClassName(FileClass fileClass);
 // Size filters /MAX and /MIN; returns the class name of a file they exclude, or an empty view.
-[[nodiscard]] std::string_view sizeExclusion(std::uint64_t size, const Options& options);
+[[nodiscard]] std::string_view SizeExclusion(std::uint64_t size, const Options& options);
 
 } // namespace robocopy

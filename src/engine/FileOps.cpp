@@ -20,7 +20,7 @@ namespace robocopy {
 
 namespace {
 
-bool readAttribute(int fd, const char* name, std::vector<char>& value) {
+bool ReadAttribute(int fd, const char* name, std::vector<char>& value) {
     const ssize_t size = ::fgetxattr(fd, name, nullptr, 0);
     if (size < 0) {
         return false;
@@ -36,7 +36,7 @@ bool readAttribute(int fd, const char* name, std::vector<char>& value) {
 
 // The extended attributes that security carries: the access ACL, a folder's default ACL, and the
 // user namespace (where the DOS attributes live). Only what differs is written.
-void copyExtendedAttributes(int in, int out, bool directory) {
+void CopyExtendedAttributes(int in, int out, bool directory) {
     std::vector<char> names(1024);
     ssize_t size = ::flistxattr(in, names.data(), names.size());
     if (size < 0 && errno == ERANGE) {
@@ -51,24 +51,24 @@ void copyExtendedAttributes(int in, int out, bool directory) {
         at += name.size() + 1;
         const bool carried = name.starts_with("user.") || name == "system.posix_acl_access" ||
                              (directory && name == "system.posix_acl_default");
-        if (!carried || !readAttribute(in, name.data(), value) ||
-            (readAttribute(out, name.data(), current) && current == value)) {
+        if (!carried || !ReadAttribute(in, name.data(), value) ||
+            (ReadAttribute(out, name.data(), current) && current == value)) {
             continue;
         }
         (void)::fsetxattr(out, name.data(), value.data(), value.size(), 0);
     }
 }
 
-mode_t modeFor(const struct stat& source, const CopyFlags& flags, mode_t umask) {
+mode_t ModeFor(const struct stat& source, const CopyFlags& flags, mode_t umask) {
     // Set-id bits only make sense with the original owner.
     return flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
 }
 
-int applyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mode_t umask) {
+int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mode_t umask) {
     if (flags.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
         return errno;
     }
-    if (::fchmod(fd, modeFor(source, flags, umask)) != 0) {
+    if (::fchmod(fd, ModeFor(source, flags, umask)) != 0) {
         return errno;
     }
     if (flags.times) {
@@ -81,7 +81,7 @@ int applyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
 }
 
 // Gives a link or node made under a temporary name its owner, mode and times, and renames it into place.
-int placeEntry(const CopyRequest& r, const std::string& temporary, const struct stat& source, bool isNode) {
+int PlaceEntry(const CopyRequest& r, const std::string& temporary, const struct stat& source, bool isNode) {
     const char* name = temporary.c_str();
     int error = 0;
     if (isNode && r.flags.owner &&
@@ -89,7 +89,7 @@ int placeEntry(const CopyRequest& r, const std::string& temporary, const struct 
         error = errno;
     }
     // The node was made here a moment ago and is a node, not a link, so following is harmless.
-    if (error == 0 && isNode && ::fchmodat(r.destDirFd, name, modeFor(source, r.flags, r.umask), 0) != 0) {
+    if (error == 0 && isNode && ::fchmodat(r.destDirFd, name, ModeFor(source, r.flags, r.umask), 0) != 0) {
         error = errno;
     }
     if (error == 0 && r.flags.times) {
@@ -102,11 +102,11 @@ int placeEntry(const CopyRequest& r, const std::string& temporary, const struct 
     if (error != 0) {
         ::unlinkat(r.destDirFd, name, 0);
     }
-    releaseTemporary(r.slot);
+    ReleaseTemporary(r.slot);
     return error;
 }
 
-int copyLinkAt(const CopyRequest& r) {
+int CopyLinkAt(const CopyRequest& r) {
     struct stat status {};
     if (::fstatat(r.sourceDirFd, r.source->name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno;
@@ -122,14 +122,14 @@ int copyLinkAt(const CopyRequest& r) {
     target.resize(static_cast<std::size_t>(length));
     std::string temporary;
     const auto make = [&target](int dirFd, const char* name) { return ::symlinkat(target.c_str(), dirFd, name); };
-    if (createTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
+    if (CreateTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
         return errno;
     }
-    return placeEntry(r, temporary, status, false);
+    return PlaceEntry(r, temporary, status, false);
 }
 
 // FIFOs and devices are made anew, never opened: opening a device can act on the hardware.
-int copyNodeAt(const CopyRequest& r) {
+int CopyNodeAt(const CopyRequest& r) {
     struct stat status {};
     if (::fstatat(r.sourceDirFd, r.source->name.c_str(), &status, r.source->isLink ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
         return errno;
@@ -144,15 +144,15 @@ int copyNodeAt(const CopyRequest& r) {
     const auto make = [&status](int dirFd, const char* name) {
         return ::mknodat(dirFd, name, (status.st_mode & S_IFMT) | 0600, status.st_rdev);
     };
-    if (createTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
+    if (CreateTemporary(r.slot, r.destDirFd, temporary, make) != 0) {
         return errno;
     }
-    return placeEntry(r, temporary, status, true);
+    return PlaceEntry(r, temporary, status, true);
 }
 
 } // namespace
 
-int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
+int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     entries.clear();
     // A fresh open file description, so the caller's descriptor keeps its own position.
     const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -212,7 +212,7 @@ int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     return 0;
 }
 
-void listChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing) {
+void ListChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing) {
     const Descriptor fd(
         ::openat(parentFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW)));
     struct stat status {};
@@ -222,15 +222,15 @@ void listChild(int parentFd, const std::string& name, bool followLink, bool foll
     }
     listing.device = status.st_dev;
     listing.inode = status.st_ino;
-    listing.error = readEntries(fd.get(), followEntries, listing.entries);
+    listing.error = ReadEntries(fd.get(), followEntries, listing.entries);
 }
 
-int copyFileAt(const CopyRequest& r) {
+int CopyFileAt(const CopyRequest& r) {
     if (r.asLink) {
-        return copyLinkAt(r);
+        return CopyLinkAt(r);
     }
-    if (isSpecialFile(r.source->status)) {
-        return copyNodeAt(r);
+    if (IsSpecialFile(r.source->status)) {
+        return CopyNodeAt(r);
     }
     // Non-blocking, so that a FIFO swapped in for a file cannot hang the run.
     const int openFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (r.source->isLink ? 0 : O_NOFOLLOW);
@@ -253,7 +253,7 @@ int copyFileAt(const CopyRequest& r) {
     const auto make = [](int dirFd, const char* name) {
         return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     };
-    const int outFd = createTemporary(r.slot, r.destDirFd, temporary, make);
+    const int outFd = CreateTemporary(r.slot, r.destDirFd, temporary, make);
     if (outFd < 0) {
         return errno;
     }
@@ -261,14 +261,14 @@ int copyFileAt(const CopyRequest& r) {
     {
         const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = copyData(in.get(), out.get(), status, r.progress);
+            error = CopyData(in.get(), out.get(), status, r.progress);
         }
         if (error == 0 && r.flags.security) {
-            copyExtendedAttributes(in.get(), out.get(), false);
+            CopyExtendedAttributes(in.get(), out.get(), false);
         }
         if (error == 0) {
             // The times of the file as it was read, not as listed: it may have changed meanwhile.
-            error = applyMetadata(out.get(), status, r.flags, r.umask);
+            error = ApplyMetadata(out.get(), status, r.flags, r.umask);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {
@@ -277,11 +277,11 @@ int copyFileAt(const CopyRequest& r) {
     if (error != 0) {
         ::unlinkat(r.destDirFd, temporary.c_str(), 0);
     }
-    releaseTemporary(r.slot);
+    ReleaseTemporary(r.slot);
     return error;
 }
 
-int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
+int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
     const Descriptor fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         return errno;
@@ -296,9 +296,9 @@ int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& so
         struct stat withMode = source;
         withMode.st_mode = current.st_mode;
         metadata.attributes = true;
-        return applyMetadata(fd.get(), withMode, metadata, 0);
+        return ApplyMetadata(fd.get(), withMode, metadata, 0);
     }
-    return applyMetadata(fd.get(), source, metadata, 0);
+    return ApplyMetadata(fd.get(), source, metadata, 0);
 }
 
 int removeTreeAt(int dirFd, const std::string& name) {
@@ -313,7 +313,7 @@ int removeTreeAt(int dirFd, const std::string& name) {
         return errno;
     }
     std::vector<Entry> entries;
-    int firstError = readEntries(child.get(), false, entries);
+    int firstError = ReadEntries(child.get(), false, entries);
     for (const Entry& entry : entries) {
         int error = 0;
         if (S_ISDIR(entry.status.st_mode)) {
@@ -331,27 +331,27 @@ int removeTreeAt(int dirFd, const std::string& name) {
     return firstError;
 }
 
-int removeEntryAt(int dirFd, const Entry& entry) {
+int RemoveEntryAt(int dirFd, const Entry& entry) {
     if (S_ISDIR(entry.status.st_mode) && !entry.isLink) {
         return removeTreeAt(dirFd, entry.name);
     }
     return ::unlinkat(dirFd, entry.name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }
 
-std::uint64_t countTreeAt(int dirFd, const std::string& name) {
+std::uint64_t CountTreeAt(int dirFd, const std::string& name) {
     const Descriptor child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     std::vector<Entry> entries;
-    if (child.get() < 0 || readEntries(child.get(), false, entries) != 0) {
+    if (child.get() < 0 || ReadEntries(child.get(), false, entries) != 0) {
         return 1;
     }
     std::uint64_t count = 1;
     for (const Entry& entry : entries) {
-        count += S_ISDIR(entry.status.st_mode) ? countTreeAt(child.get(), entry.name) : 1;
+        count += S_ISDIR(entry.status.st_mode) ? CountTreeAt(child.get(), entry.name) : 1;
     }
     return count;
 }
 
-void applyDirectoryMetadata(const DirectoryMetadata& m) {
+void ApplyDirectoryMetadata(const DirectoryMetadata& m) {
     struct stat current {};
     if (::fstat(m.dirFd, &current) != 0) {
         return;
@@ -362,7 +362,7 @@ void applyDirectoryMetadata(const DirectoryMetadata& m) {
         (void)::fchown(m.dirFd, source.st_uid, source.st_gid);
     }
     if (m.flags.security && m.sourceFd >= 0) {
-        copyExtendedAttributes(m.sourceFd, m.dirFd, true);
+        CopyExtendedAttributes(m.sourceFd, m.dirFd, true);
     }
     // A folder we created gets its mode; an existing one only when the mode is to be copied. The
     // sticky and set-group bits belong to a folder's mode: without them a shared folder lets anyone
@@ -379,7 +379,7 @@ void applyDirectoryMetadata(const DirectoryMetadata& m) {
     }
 }
 
-bool isRetryable(int error) {
+bool IsRetryable(int error) {
     switch (error) {
     case ENOENT:
     case ENOTDIR:

@@ -26,17 +26,17 @@ struct Entry {
 };
 
 // FIFOs, sockets and devices: neither files nor folders.
-[[nodiscard]] inline bool isSpecialFile(const struct stat& status) {
+[[nodiscard]] inline bool IsSpecialFile(const struct stat& status) {
     return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode);
 }
 
-[[nodiscard]] inline std::uint64_t sizeOf(const Entry& entry) {
+[[nodiscard]] inline std::uint64_t SizeOf(const Entry& entry) {
     return entry.status.st_size > 0 ? static_cast<std::uint64_t>(entry.status.st_size) : 0;
 }
 
 // Reads a folder's entries sorted by name; links are followed when asked (their target's status is
 // kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
-[[nodiscard]] int readEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
+[[nodiscard]] int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
 
 // A folder's entries, with the identity of the folder they were read from.
 struct Listing {
@@ -47,7 +47,7 @@ struct Listing {
 };
 
 // Opens the folder name below parentFd (never through a link unless followLink), lists it and closes it.
-void listChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing);
+void ListChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing);
 
 struct CopyRequest {
     int sourceDirFd = -1;
@@ -67,20 +67,20 @@ struct CopyRequest {
 // name in the destination folder and renames it into place once its data, mode and times are set, so
 // an interrupted run never leaves a truncated file under the real name. Returns 0 or an errno value;
 // the temporary file is removed on failure.
-[[nodiscard]] int copyFileAt(const CopyRequest& request);
+[[nodiscard]] int CopyFileAt(const CopyRequest& request);
 
 // Applies mode and times of a source file onto an existing destination file without touching data.
-[[nodiscard]] int copyMetadataAt(int destDirFd, const std::string& name, const struct stat& source,
+[[nodiscard]] int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& source,
                                  const CopyFlags& flags);
 
 // Removes a directory tree below dirFd without ever following a link; a link is removed as a link.
 // Returns 0 or the first errno value met; it goes on with the rest after an error.
-[[nodiscard]] int removeTreeAt(int dirFd, const std::string& name);
+[[nodiscard]] int RemoveTreeAt(int dirFd, const std::string& name);
 
 // Removes a file, link or folder tree below dirFd; returns 0 or the first errno value met.
-[[nodiscard]] int removeEntryAt(int dirFd, const Entry& entry);
+[[nodiscard]] int RemoveEntryAt(int dirFd, const Entry& entry);
 // The entries a removal of the folder name below dirFd would delete, the folder included.
-[[nodiscard]] std::uint64_t countTreeAt(int dirFd, const std::string& name);
+[[nodiscard]] std::uint64_t CountTreeAt(int dirFd, const std::string& name);
 
 struct DirectoryMetadata {
     int dirFd = -1;
@@ -92,9 +92,9 @@ struct DirectoryMetadata {
     mode_t umask = 022;
 };
 // Carries the source folder's mode bits, owner, extended attributes and times onto a folder, as asked.
-void applyDirectoryMetadata(const DirectoryMetadata& metadata);
+void ApplyDirectoryMetadata(const DirectoryMetadata& metadata);
 
 // True for errors that a later attempt can cure (a busy or locked file), false for a file that is gone.
-[[nodiscard]] bool isRetryable(int error);
+[[nodiscard]] bool IsRetryable(int error);
 
 } // namespace robocopy

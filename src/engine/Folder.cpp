@@ -15,14 +15,14 @@ DestDir::~DestDir() {
     }
 }
 
-int ensureFolder(DestDir& dir, Counts& dirs) {
+int EnsureFolder(DestDir& dir, Counts& dirs) {
     if (dir.fd >= 0) {
         return 0;
     }
     if (dir.parent == nullptr) {
         return ENOENT;
     }
-    if (const int error = ensureFolder(*dir.parent, dirs); error != 0) {
+    if (const int error = EnsureFolder(*dir.parent, dirs); error != 0) {
         return error;
     }
     // Created private; the mode is set once its content is in.
@@ -38,7 +38,7 @@ int ensureFolder(DestDir& dir, Counts& dirs) {
     return 0;
 }
 
-std::string shownName(const Options& options, const std::string& dirPath, const std::string& name) {
+std::string ShownName(const Options& options, const std::string& dirPath, const std::string& name) {
     return options.fullPaths ? dirPath + name : name;
 }
 

@@ -26,7 +26,7 @@ struct DestDir {
 
 // Makes the folder and any missing folder above it, each private and opened without following links;
 // counts what it made in dirs. Returns 0 or an errno value.
-[[nodiscard]] int ensureFolder(DestDir& dir, Counts& dirs);
+[[nodiscard]] int EnsureFolder(DestDir& dir, Counts& dirs);
 
 // One source folder and its destination counterpart while the walk is in them.
 struct Folder {
@@ -48,6 +48,6 @@ struct Folder {
 };
 
 // A name as the log shows it: alone, or with its folder under /FP.
-[[nodiscard]] std::string shownName(const Options& options, const std::string& dirPath, const std::string& name);
+[[nodiscard]] std::string ShownName(const Options& options, const std::string& dirPath, const std::string& name);
 
 } // namespace robocopy

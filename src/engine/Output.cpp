@@ -51,12 +51,12 @@ void Output::append(Target& target, std::string_view text) {
         return;
     }
     if (target.unicode) {
-        target.buffer += utf8ToUtf16le(text);
+        target.buffer += Utf8ToUtf16le(text);
     } else {
         target.buffer.append(text);
     }
     if (target.buffer.size() >= kFlushSize) {
-        drain(target);
+        Drain(target);
     }
 }
 
@@ -76,12 +76,12 @@ void Output::writeConsole(std::string_view text) {
 }
 
 void Output::flush() {
-    drain(m_console);
-    drain(m_log);
+    Drain(m_console);
+    Drain(m_log);
     m_lastFlush = std::chrono::steady_clock::now();
 }
 
-void Output::drain(Target& target) {
+void Output::Drain(Target& target) {
     std::size_t done = 0;
     while (target.fd >= 0 && done < target.buffer.size()) {
         const ssize_t written = ::write(target.fd, target.buffer.data() + done, target.buffer.size() - done);

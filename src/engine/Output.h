@@ -32,7 +32,7 @@ private:
         std::string buffer;
     };
     void append(Target& target, std::string_view text);
-    static void drain(Target& target);
+    static void Drain(Target& target);
 
     Target m_console;
     Target m_log;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr std::string_view kRule = "------------------------------------------------------------------------------\n";
 
-std::string localTime(std::time_t when, const char* format) {
+std::string LocalTime(std::time_t when, const char* format) {
     std::tm local{};
     ::localtime_r(&when, &local);
     char buffer[96];
@@ -21,16 +21,16 @@ std::string localTime(std::time_t when, const char* format) {
 }
 
 // The header's "Started" and "Ended" lines.
-std::string longTime(std::time_t when) {
-    return localTime(when, "%A, %B %d, %Y %H:%M:%S");
+std::string LongTime(std::time_t when) {
+    return LocalTime(when, "%A, %B %d, %Y %H:%M:%S");
 }
 
 // The stamp in front of error lines and the source time of /TS.
-std::string stampTime(std::time_t when) {
-    return localTime(when, "%Y/%m/%d %H:%M:%S");
+std::string StampTime(std::time_t when) {
+    return LocalTime(when, "%Y/%m/%d %H:%M:%S");
 }
 
-std::string padLeft(std::string_view text, std::size_t width) {
+std::string PadLeft(std::string_view text, std::size_t width) {
     std::string result;
     if (text.size() < width) {
         result.assign(width - text.size(), ' ');
@@ -39,7 +39,7 @@ std::string padLeft(std::string_view text, std::size_t width) {
     return result;
 }
 
-std::string padRight(std::string_view text, std::size_t width) {
+std::string PadRight(std::string_view text, std::size_t width) {
     std::string result(text);
     if (result.size() < width) {
         result.append(width - result.size(), ' ');
@@ -47,14 +47,14 @@ std::string padRight(std::string_view text, std::size_t width) {
     return result;
 }
 
-std::string duration(double seconds) {
+std::string Duration(double seconds) {
     const auto whole = static_cast<long long>(seconds);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60, whole % 60);
     return buffer;
 }
 
-void appendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
+void AppendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         text += (i == 0 ? std::string(caption) + " : " : std::string("\t    ")) + names[i] + "\n";
     }
@@ -63,7 +63,7 @@ void appendList(std::string& text, std::string_view caption, const std::vector<s
 
 } // namespace
 
-int exitCodeFor(const Statistics& s) {
+int ExitCodeFor(const Statistics& s) {
     int code = 0;
     if (s.files.copied > 0) {
         code |= 1;
@@ -106,18 +106,18 @@ void Report::header(std::time_t started) {
     std::string text = "\n-------------------------------------------------------------------------------\n";
     text += "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n";
     text += "-------------------------------------------------------------------------------\n\n";
-    text += "  Started : " + longTime(started) + "\n";
-    text += "   Source : " + escapeControls(o.source) + (o.source.ends_with('/') ? "" : "/") + "\n";
-    text += "     Dest : " + escapeControls(o.destination) + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
-    appendList(text, "    Files", o.filePatterns.empty() ? std::vector<std::string>{"*.*"} : o.filePatterns);
+    text += "  Started : " + LongTime(started) + "\n";
+    text += "   Source : " + EscapeControls(o.source) + (o.source.ends_with('/') ? "" : "/") + "\n";
+    text += "     Dest : " + EscapeControls(o.destination) + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
+    AppendList(text, "    Files", o.filePatterns.empty() ? std::vector<std::string>{"*.*"} : o.filePatterns);
     if (!o.excludeFiles.empty()) {
-        appendList(text, "Exc Files", o.excludeFiles);
+        AppendList(text, "Exc Files", o.excludeFiles);
     }
     if (!o.excludeDirectories.empty()) {
-        appendList(text, " Exc Dirs", o.excludeDirectories);
+        AppendList(text, " Exc Dirs", o.excludeDirectories);
     }
     if (!o.includeDirectories.empty()) {
-        appendList(text, " Inc Dirs", o.includeDirectories);
+        AppendList(text, " Inc Dirs", o.includeDirectories);
     }
     text += "  Options :";
     for (const std::string& name : o.switchesSeen) {
@@ -148,12 +148,12 @@ void Report::directory(std::string_view kind, std::int64_t count, std::string_vi
     }
     std::string line = "\t";
     const std::string shownKind = m_options.noClasses ? std::string() : "  " + std::string(kind);
-    line += padRight(shownKind, 9);
+    line += PadRight(shownKind, 9);
     if (!m_options.noSizes) {
-        line += padLeft(std::to_string(count), shownKind.size() > 9 ? 10 : 11);
+        line += PadLeft(std::to_string(count), shownKind.size() > 9 ? 10 : 11);
     }
     line += "\t";
-    line += escapeControls(path);
+    line += EscapeControls(path);
     line += "\n";
     m_output.write(line);
 }
@@ -163,16 +163,16 @@ void Report::file(std::string_view kind, std::uint64_t size, std::time_t modifie
         return;
     }
     std::string line = "\t    ";
-    line += m_options.noClasses ? std::string(10, ' ') : padRight(kind, 10);
+    line += m_options.noClasses ? std::string(10, ' ') : PadRight(kind, 10);
     line += "\t\t";
     if (!m_options.noSizes) {
-        line += padLeft(m_options.rawBytes ? std::to_string(size) : formatSize(size, 1), 8);
+        line += PadLeft(m_options.rawBytes ? std::to_string(size) : formatSize(size, 1), 8);
     }
     if (m_options.timestamps) {
-        line += " " + stampTime(modified);
+        line += " " + StampTime(modified);
     }
     line += "\t";
-    line += escapeControls(name);
+    line += EscapeControls(name);
     line += "\n";
     m_output.write(line);
     m_lastPercent = -1;
@@ -194,7 +194,7 @@ void Report::progress(std::uint64_t done, std::uint64_t size) {
     std::string text = buffer;
     if (m_options.eta && done > 0) {
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_fileStarted).count();
-        text += "  ETA " + duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
+        text += "  ETA " + Duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
     }
     m_output.write(text + "\r");
 }
@@ -209,7 +209,7 @@ void Report::progressDone() {
 void Report::error(int code, std::string_view action, std::string_view path) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
-    std::string text = stampTime(std::time(nullptr)) + buffer + std::string(action) + " " + escapeControls(path) + "\n";
+    std::string text = StampTime(std::time(nullptr)) + buffer + std::string(action) + " " + EscapeControls(path) + "\n";
     text += std::strerror(code);
     text += "\n";
     m_output.write(text);
@@ -229,12 +229,12 @@ void Report::note(std::string_view text) {
 }
 
 void Report::notePath(std::string_view what, std::string_view path) {
-    m_output.write("\t  " + std::string(what) + "\t" + escapeControls(path) + "\n");
+    m_output.write("\t  " + std::string(what) + "\t" + EscapeControls(path) + "\n");
 }
 
 void Report::limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path) {
     const std::string n = std::to_string(limit);
-    m_output.write("\nERROR : Deleting " + escapeControls(path) + " would delete " + std::to_string(more) +
+    m_output.write("\nERROR : Deleting " + EscapeControls(path) + " would delete " + std::to_string(more) +
                    " more entries after " + std::to_string(deleted) + " (/MAXDEL:" + n +
                    ").\n        Stopped before deleting more than " + n + " entries.\n");
 }
@@ -248,7 +248,7 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     const auto row = [](std::string_view caption, const Counts& c, auto format) {
         std::string line(caption);
         for (const std::uint64_t value : {c.total, c.copied, c.skipped, c.mismatch, c.failed, c.extras}) {
-            line += padLeft(format(value), 10);
+            line += PadLeft(format(value), 10);
         }
         return line + "\n";
     };
@@ -261,8 +261,8 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     text += row("    Dirs :", s.dirs, plain);
     text += row("   Files :", s.files, plain);
     text += row("   Bytes :", s.bytes, bytes);
-    text += "   Times :" + padLeft(duration(elapsedSeconds), 10) + padLeft(duration(s.copySeconds), 10) +
-            std::string(20, ' ') + padLeft(duration(s.failedSeconds), 10) + padLeft(duration(0), 10) + "\n";
+    text += "   Times :" + PadLeft(Duration(elapsedSeconds), 10) + PadLeft(Duration(s.copySeconds), 10) +
+            std::string(20, ' ') + PadLeft(Duration(s.failedSeconds), 10) + PadLeft(Duration(0), 10) + "\n";
     if (s.bytes.copied > 0 && s.copySeconds > 0) {
         const double perSecond = static_cast<double>(s.bytes.copied) / s.copySeconds;
         char buffer[128];
@@ -272,12 +272,12 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     } else {
         text += "\n";
     }
-    text += "   Ended : " + longTime(ended) + "\n\n";
+    text += "   Ended : " + LongTime(ended) + "\n\n";
     m_output.write(text);
     m_output.flush();
 }
 
-std::string usageText() {
+std::string UsageText() {
     return R"(
 -------------------------------------------------------------------------------
    ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)

@@ -30,10 +30,10 @@ struct Statistics {
 };
 
 // robocopy's exit code: 1 files copied, 2 extras seen, 4 mismatches, 8 failures (16, fatal, is decided elsewhere).
-[[nodiscard]] int exitCodeFor(const Statistics& statistics);
+[[nodiscard]] int ExitCodeFor(const Statistics& statistics);
 
 // Sizes as robocopy prints them: plain bytes below 1 KiB, else scaled with k, m, g, t.
-[[nodiscard]] std::string formatSize(std::uint64_t bytes, int decimals);
+[[nodiscard]] std::string FormatSize(std::uint64_t bytes, int decimals);
 
 // Renders the run in robocopy's layout into an Output, honouring the switches that trim it.
 class Report final {
@@ -61,6 +61,6 @@ private:
     std::chrono::steady_clock::time_point m_fileStarted;
 };
 
-[[nodiscard]] std::string usageText();
+[[nodiscard]] std::string UsageText();
 
 } // namespace robocopy

@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kFatal = 16;
 
-std::optional<std::string> readWholeFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return std::nullopt;
@@ -30,7 +30,7 @@ std::optional<std::string> readWholeFile(const std::string& path) {
     return text.str();
 }
 
-void finishCounts(Statistics& statistics) {
+void FinishCounts(Statistics& statistics) {
     for (Counts* counts : {&statistics.dirs, &statistics.files, &statistics.bytes}) {
         const std::uint64_t handled = counts->copied + counts->failed + counts->mismatch;
         if (counts != &statistics.dirs) {
@@ -42,11 +42,11 @@ void finishCounts(Statistics& statistics) {
 
 } // namespace
 
-int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
-    ParseResult parsed = parseCommandLine(arguments, readWholeFile);
+int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
+    ParseResult parsed = ParseCommandLine(arguments, ReadWholeFile);
     Output output(consoleFd, parsed.options.unicodeOutput);
     if (parsed.showUsage) {
-        output.write(usageText());
+        output.write(UsageText());
         return kFatal;
     }
     if (!parsed.error.empty()) {
@@ -106,10 +106,10 @@ int runRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
         output.flush();
         return kFatal;
     }
-    finishCounts(statistics);
+    FinishCounts(statistics);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
     report.summary(statistics, started, std::time(nullptr), elapsed);
-    return copier.limitReached() ? kFatal : exitCodeFor(statistics);
+    return copier.limitReached() ? kFatal : ExitCodeFor(statistics);
 }
 
 } // namespace robocopy

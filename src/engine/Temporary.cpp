@@ -31,13 +31,13 @@ std::atomic<pid_t> creator[kWriterSlots];
 volatile std::sig_atomic_t pendingDirFd[kWriterSlots] = {-1, -1};
 char pendingName[kWriterSlots][64];
 
-pid_t threadId() {
+pid_t ThreadId() {
     return static_cast<pid_t>(::syscall(SYS_gettid));
 }
 
-extern "C" void removePendingAndDie(int signalNumber) {
+extern "C" void RemovePendingAndDie(int signalNumber) {
     dying.store(1);
-    const pid_t self = threadId();
+    const pid_t self = ThreadId();
     for (int slot = 0; slot < kWriterSlots; ++slot) {
         while (creator[slot].load() != self && creating[slot].load() != 0) {
             // The other thread is between registering a name and creating it: a few system calls.
@@ -56,7 +56,7 @@ extern "C" void removePendingAndDie(int signalNumber) {
 std::atomic<unsigned> temporaryCounter{0};
 
 // A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
-std::string temporaryName(unsigned counter) {
+std::string TemporaryName(unsigned counter) {
     char buffer[64];
     static const int pid = static_cast<int>(::getpid());
     std::snprintf(buffer, sizeof buffer, "%.*s%d.%u%.*s", static_cast<int>(kPrefix.size()), kPrefix.data(), pid,
@@ -64,7 +64,7 @@ std::string temporaryName(unsigned counter) {
     return buffer;
 }
 
-void notePending(int slot, int dirFd, const std::string& name) {
+void NotePending(int slot, int dirFd, const std::string& name) {
     pendingDirFd[slot] = -1;
     const std::size_t length = std::min(name.size(), sizeof pendingName[slot] - 1);
     std::memcpy(pendingName[slot], name.data(), length);
@@ -73,7 +73,7 @@ void notePending(int slot, int dirFd, const std::string& name) {
 }
 
 // True while a process of that id runs this engine; a reused id of another program does not count.
-bool engineRuns(int pid) {
+bool EngineRuns(int pid) {
     if (::kill(pid, 0) != 0 && errno == ESRCH) {
         return false;
     }
@@ -84,13 +84,13 @@ bool engineRuns(int pid) {
 
 } // namespace
 
-int createTemporary(int slot, int dirFd, std::string& name,
+int CreateTemporary(int slot, int dirFd, std::string& name,
                     const std::function<int(int dirFd, const char* name)>& make) {
-    static thread_local const pid_t self = threadId();
+    static thread_local const pid_t self = ThreadId();
     creator[slot].store(self);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(++temporaryCounter);
-        notePending(slot, dirFd, name);
+        name = TemporaryName(++temporaryCounter);
+        NotePending(slot, dirFd, name);
         creating[slot].store(1);
         if (dying.load() != 0) {
             creating[slot].store(0);
@@ -112,11 +112,11 @@ int createTemporary(int slot, int dirFd, std::string& name,
     return -1;
 }
 
-void releaseTemporary(int slot) {
+void ReleaseTemporary(int slot) {
     pendingDirFd[slot] = -1;
 }
 
-bool isStrayTemporary(std::string_view name) {
+bool IsStrayTemporary(std::string_view name) {
     if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) {
         return false;
     }
@@ -126,12 +126,12 @@ bool isStrayTemporary(std::string_view name) {
     if (error != std::errc() || end == name.data() || *end != '.' || pid <= 0) {
         return false;
     }
-    return pid != static_cast<int>(::getpid()) && !engineRuns(pid);
+    return pid != static_cast<int>(::getpid()) && !EngineRuns(pid);
 }
 
-void removeTemporaryOnInterrupt() {
+void RemoveTemporaryOnInterrupt() {
     struct sigaction action {};
-    action.sa_handler = removePendingAndDie;
+    action.sa_handler = RemovePendingAndDie;
     ::sigemptyset(&action.sa_mask);
     for (const int signalNumber : kInterrupts) {
         ::sigaddset(&action.sa_mask, signalNumber); // one handler at a time
@@ -143,7 +143,7 @@ void removeTemporaryOnInterrupt() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-void blockInterrupts() {
+void BlockInterrupts() {
     sigset_t set;
     ::sigemptyset(&set);
     for (const int signalNumber : kInterrupts) {

@@ -15,19 +15,19 @@ inline constexpr int kWriterSlots = 2;
 // Makes a temporary entry in dirFd with make(dirFd, name), which returns a descriptor, 0, or -1 with
 // errno set. The entry is known to the interrupt handler from before it exists until
 // releaseTemporary(slot), so an interrupted run removes it. Returns what make returned.
-[[nodiscard]] int createTemporary(int slot, int dirFd, std::string& name,
+[[nodiscard]] int CreateTemporary(int slot, int dirFd, std::string& name,
                                   const std::function<int(int dirFd, const char* name)>& make);
 // The entry of the slot is renamed into place or removed: the handler must leave it alone.
-void releaseTemporary(int slot);
+void ReleaseTemporary(int slot);
 
 // A temporary entry of an engine that no longer runs (killed, or its machine crashed), which no
 // run would ever remove otherwise.
-[[nodiscard]] bool isStrayTemporary(std::string_view name);
+[[nodiscard]] bool IsStrayTemporary(std::string_view name);
 
 // Installs handlers that remove the files being written when the run is interrupted, and keeps a
 // closed output pipe from ending the run.
-void removeTemporaryOnInterrupt();
+void RemoveTemporaryOnInterrupt();
 // Keeps interrupts away from the calling thread, so that only the main thread handles them.
-void blockInterrupts();
+void BlockInterrupts();
 
 } // namespace robocopy

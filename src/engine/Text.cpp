@@ -7,26 +7,26 @@ namespace robocopy {
 
 namespace {
 
-char upper(char c) {
+char Upper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-void appendUnit(std::string& out, std::uint32_t unit) {
+void AppendUnit(std::string& out, std::uint32_t unit) {
     out.push_back(static_cast<char>(unit & 0xFFu));
     out.push_back(static_cast<char>((unit >> 8) & 0xFFu));
 }
 
 } // namespace
 
-std::string toUpperAscii(std::string_view text) {
+std::string ToUpperAscii(std::string_view text) {
     std::string result(text);
     for (char& c : result) {
-        c = upper(c);
+        c = Upper(c);
     }
     return result;
 }
 
-std::string_view trimBlanks(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) {
         text.remove_prefix(1);
     }
@@ -36,19 +36,19 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper(a[i]) != upper(b[i])) {
+        if (Upper(a[i]) != Upper(b[i])) {
             return false;
         }
     }
     return true;
 }
 
-std::string utf8ToUtf16le(std::string_view text) {
+std::string Utf8ToUtf16le(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
     std::size_t i = 0;
@@ -93,17 +93,17 @@ std::string utf8ToUtf16le(std::string_view text) {
         }
         if (code >= 0x10000) {
             code -= 0x10000;
-            appendUnit(out, 0xD800 + (code >> 10));
-            appendUnit(out, 0xDC00 + (code & 0x3FFu));
+            AppendUnit(out, 0xD800 + (code >> 10));
+            AppendUnit(out, 0xDC00 + (code & 0x3FFu));
         } else {
-            appendUnit(out, code);
+            AppendUnit(out, code);
         }
         i += length;
     }
     return out;
 }
 
-bool wildcardMatch(std::string_view pattern, std::string_view text) {
+bool WildcardMatch(std::string_view pattern, std::string_view text) {
     // Iterative matcher with one back-tracking point: linear enough for names and never recursive.
     std::size_t p = 0;
     std::size_t t = 0;
@@ -113,7 +113,7 @@ bool wildcardMatch(std::string_view pattern, std::string_view text) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starT = t;
-        } else if (p < pattern.size() && (pattern[p] == '?' || upper(pattern[p]) == upper(text[t]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || Upper(pattern[p]) == Upper(text[t]))) {
             ++p;
             ++t;
         } else if (starP != std::string_view::npos) {
@@ -129,7 +129,7 @@ bool wildcardMatch(std::string_view pattern, std::string_view text) {
     return p == pattern.size();
 }
 
-std::string escapeControls(std::string_view text) {
+std::string EscapeControls(std::string_view text) {
     const auto needsEscape = [&text](std::size_t i) {
         const auto c = static_cast<unsigned char>(text[i]);
         return c < 0x20 || c == 0x7F || (c == '\\' && i + 1 < text.size() && text[i + 1] == '#');

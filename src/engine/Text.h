@@ -6,16 +6,16 @@
 
 namespace robocopy {
 
-[[nodiscard]] std::string toUpperAscii(std::string_view text);
+[[nodiscard]] std::string ToUpperAscii(std::string_view text);
 // Removes characters with codes up to 32 at both ends, as job files are padded with spaces and tabs.
-[[nodiscard]] std::string_view trimBlanks(std::string_view text);
-[[nodiscard]] bool equalsIgnoringCase(std::string_view a, std::string_view b);
+[[nodiscard]] std::string_view TrimBlanks(std::string_view text);
+[[nodiscard]] bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 // UTF-8 to UTF-16LE bytes; bytes that are not valid UTF-8 become U+FFFD, so odd file names never stop a log.
-[[nodiscard]] std::string utf8ToUtf16le(std::string_view text);
+[[nodiscard]] std::string Utf8ToUtf16le(std::string_view text);
 // A name for the log: control characters become \#ooo (octal), as rsync writes them, so that no name
 // can start a line of its own; a backslash before "#" is written \#134 so the form stays unambiguous.
-[[nodiscard]] std::string escapeControls(std::string_view text);
+[[nodiscard]] std::string EscapeControls(std::string_view text);
 // Case-insensitive match with "*" (any run) and "?" (one character), as robocopy matches names.
-[[nodiscard]] bool wildcardMatch(std::string_view pattern, std::string_view text);
+[[nodiscard]] bool WildcardMatch(std::string_view pattern, std::string_view text);
 
 } // namespace robocopy

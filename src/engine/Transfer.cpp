@@ -17,7 +17,7 @@ constexpr std::uint64_t kProgressSize = 1024u * 1024u;
 // Small files copied together between two reports; enough to keep both threads busy.
 constexpr std::size_t kBatchSize = 64;
 
-double secondsSince(std::chrono::steady_clock::time_point start) {
+double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -44,7 +44,7 @@ void Transfer::add(Folder& folder, const CopyTask& task) {
     show(folder, big);
     const auto started = std::chrono::steady_clock::now();
     big.error = attempt(folder, big, 0, false);
-    big.seconds = secondsSince(started);
+    big.seconds = SecondsSince(started);
     finish(folder, big);
 }
 
@@ -56,7 +56,7 @@ void Transfer::flush(Folder& folder) {
     m_worker.forEach(m_batch.size(), [&](std::size_t i, int slot) {
         const auto started = std::chrono::steady_clock::now();
         m_batch[i].error = attempt(folder, m_batch[i], slot, false);
-        m_batch[i].seconds = secondsSince(started);
+        m_batch[i].seconds = SecondsSince(started);
     });
     for (CopyTask& task : m_batch) {
         show(folder, task);
@@ -66,8 +66,8 @@ void Transfer::flush(Folder& folder) {
 }
 
 void Transfer::copyMetadata(Folder& folder, const Entry& source) {
-    const std::uint64_t size = sizeOf(source);
-    if (const int error = copyMetadataAt(folder.dest.fd, source.name, source.status, m_options.copy); error != 0) {
+    const std::uint64_t size = SizeOf(source);
+    if (const int error = CopyMetadataAt(folder.dest.fd, source.name, source.status, m_options.copy); error != 0) {
         m_report.error(error, "Copying File", folder.sourcePath + source.name);
         ++m_statistics.files.failed;
         m_statistics.bytes.failed += size;
@@ -111,16 +111,16 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot, bool reche
         const std::uint64_t size = task.size;
         request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
     }
-    return copyFileAt(request);
+    return CopyFileAt(request);
 }
 
 void Transfer::show(const Folder& folder, const CopyTask& task) {
     m_report.file(task.label, task.size, task.source->status.st_mtim.tv_sec,
-                  shownName(m_options, folder.sourcePath, task.source->name));
+                  ShownName(m_options, folder.sourcePath, task.source->name));
 }
 
 bool Transfer::ensureForBatch(Folder& folder) {
-    const int error = ensureFolder(folder.dest, m_statistics.dirs);
+    const int error = EnsureFolder(folder.dest, m_statistics.dirs);
     if (error == 0) {
         return true;
     }
@@ -142,7 +142,7 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
     int error = task.error;
     for (int attempts = 0; error != 0; ++attempts) {
         m_report.error(error, "Copying File", folder.sourcePath + task.source->name);
-        if (!isRetryable(error)) {
+        if (!IsRetryable(error)) {
             break;
         }
         if (attempts >= m_options.retries) {
@@ -155,7 +155,7 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
         st.failedSeconds += m_options.waitSeconds;
         const auto started = std::chrono::steady_clock::now();
         error = attempt(folder, task, 0, true);
-        st.copySeconds += secondsSince(started);
+        st.copySeconds += SecondsSince(started);
     }
     if (error != 0) {
         ++st.files.failed;

@@ -14,7 +14,7 @@ namespace robocopy {
 
 namespace {
 
-std::string withSeparator(std::string path) {
+std::string WithSeparator(std::string path) {
     if (path.empty() || path.back() != '/') {
         path.push_back('/');
     }
@@ -63,7 +63,7 @@ bool TreeCopier::run() {
     struct stat sourceStatus {};
     if (source.get() < 0 || ::fstat(source.get(), &sourceStatus) != 0) {
         const int error = errno; // before anything else can change it
-        m_report.error(error, "Accessing Source Directory", withSeparator(m_options.source));
+        m_report.error(error, "Accessing Source Directory", WithSeparator(m_options.source));
         return false;
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
@@ -76,11 +76,11 @@ bool TreeCopier::run() {
     m_ancestors.emplace_back(sourceStatus.st_dev, sourceStatus.st_ino);
     m_sourceRoot = Identity(sourceStatus.st_dev, sourceStatus.st_ino);
     root.sourceFd = source.get();
-    root.sourcePath = withSeparator(m_options.source);
-    root.destPath = withSeparator(m_options.destination);
+    root.sourcePath = WithSeparator(m_options.source);
+    root.destPath = WithSeparator(m_options.destination);
     walk(root);
     if (root.dest.fd >= 0 && !m_options.listOnly) {
-        applyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
+        ApplyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
     }
     return true;
 }
@@ -98,7 +98,7 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
         }
     }
     if (const int error = errno; root.fd < 0 && !(m_options.listOnly && error == ENOENT)) {
-        m_report.error(error, "Creating Destination Directory", withSeparator(m_options.destination));
+        m_report.error(error, "Creating Destination Directory", WithSeparator(m_options.destination));
         return false;
     }
     root.existed = root.fd >= 0 && !root.created;
@@ -166,9 +166,9 @@ bool TreeCopier::readListings(Folder& folder) {
     const auto read = [&](std::size_t i, int) {
         if (i == 0) {
             folder.sourceListing.error =
-                readEntries(folder.sourceFd, !m_options.copyLinks, folder.sourceListing.entries);
+                ReadEntries(folder.sourceFd, !m_options.copyLinks, folder.sourceListing.entries);
         } else {
-            folder.destListing.error = readEntries(folder.dest.fd, false, folder.destListing.entries);
+            folder.destListing.error = ReadEntries(folder.dest.fd, false, folder.destListing.entries);
         }
     };
     if (readSource && readDest) {
@@ -198,7 +198,7 @@ void TreeCopier::removeStrayTemporaries(Folder& folder) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
     std::vector<Entry>& entries = folder.destListing.entries;
     const auto stray = [&folder](const Entry& entry) {
-        return !S_ISDIR(entry.status.st_mode) && isStrayTemporary(entry.name) &&
+        return !S_ISDIR(entry.status.st_mode) && IsStrayTemporary(entry.name) &&
                ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
     };
     entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
@@ -209,9 +209,9 @@ bool TreeCopier::announce(Folder& folder) {
     std::uint64_t bytes = 0;
     if (folder.scope != Scope::LeadsTo) {
         for (const Entry& entry : folder.sourceListing.entries) {
-            if (entry.error == 0 && isCandidateFile(entry, folder.sourcePath, m_options)) {
+            if (entry.error == 0 && IsCandidateFile(entry, folder.sourcePath, m_options)) {
                 ++count;
-                bytes += sizeOf(entry);
+                bytes += SizeOf(entry);
             }
         }
     }
@@ -221,7 +221,7 @@ bool TreeCopier::announce(Folder& folder) {
     }
     m_report.directory(isNew ? "New Dir" : "", count, folder.sourcePath);
     if (isNew && m_options.emptyDirectories && !m_options.listOnly) {
-        if (const int error = ensureFolder(folder.dest, m_statistics.dirs); error != 0) {
+        if (const int error = EnsureFolder(folder.dest, m_statistics.dirs); error != 0) {
             failFolder(folder, error, "Creating Destination Directory", folder.destPath);
             // Its files cannot be copied either; the summary must not make the loss look smaller.
             Statistics& st = m_statistics;
@@ -259,7 +259,7 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
     if (isProtected(source.status) && !S_ISDIR(source.status.st_mode)) {
         return; // the open log file: copying it would catch it half-written, moving it would empty it
     }
-    Decision decision = decideFile(source, dest, folder.sourcePath, m_options);
+    Decision decision = DecideFile(source, dest, folder.sourcePath, m_options);
     if (decision.action == Action::Replace && isProtected(dest->status)) {
         decision.action = Action::Mismatch;
     }
@@ -268,10 +268,10 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
             return;
         }
         dest = nullptr;
-        decision = decideFile(source, nullptr, folder.sourcePath, m_options);
+        decision = DecideFile(source, nullptr, folder.sourcePath, m_options);
     }
     const auto show = [&](std::uint64_t size, std::time_t modified) {
-        m_report.file(decision.label, size, modified, shownName(m_options, folder.sourcePath, source.name));
+        m_report.file(decision.label, size, modified, ShownName(m_options, folder.sourcePath, source.name));
     };
     if (decision.action == Action::Ignore) {
         return;
@@ -283,7 +283,7 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
         return;
     }
     Statistics& st = m_statistics;
-    const std::uint64_t size = sizeOf(source);
+    const std::uint64_t size = SizeOf(source);
     const std::time_t modified = source.status.st_mtim.tv_sec;
     ++st.files.total;
     st.bytes.total += size;
@@ -324,12 +324,12 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
 
 void TreeCopier::handleExtraFile(Folder& folder, const Entry& extra) {
     const Decision decision =
-        decideExtraFile(extra, folder.sourcePath, folder.destPath, isProtected(extra.status), m_options);
+        DecideExtraFile(extra, folder.sourcePath, folder.destPath, isProtected(extra.status), m_options);
     if (decision.action == Action::Ignore) {
         return;
     }
-    const std::uint64_t size = sizeOf(extra);
-    m_report.file(decision.label, size, extra.status.st_mtim.tv_sec, shownName(m_options, folder.destPath, extra.name));
+    const std::uint64_t size = SizeOf(extra);
+    m_report.file(decision.label, size, extra.status.st_mtim.tv_sec, ShownName(m_options, folder.destPath, extra.name));
     if (decision.action == Action::Name) {
         return;
     }
@@ -341,7 +341,7 @@ void TreeCopier::handleExtraFile(Folder& folder, const Entry& extra) {
 }
 
 bool TreeCopier::purge(Folder& folder, const Entry& extra) {
-    const int error = removeEntryAt(folder.dest.fd, extra);
+    const int error = RemoveEntryAt(folder.dest.fd, extra);
     if (error == 0) {
         return true;
     }
@@ -352,7 +352,7 @@ bool TreeCopier::purge(Folder& folder, const Entry& extra) {
     Counts& counts = isDir ? m_statistics.dirs : m_statistics.files;
     ++counts.failed;
     if (!isDir) {
-        m_statistics.bytes.failed += sizeOf(extra);
+        m_statistics.bytes.failed += SizeOf(extra);
     }
     folder.failed = true;
     return false;
@@ -365,11 +365,11 @@ bool TreeCopier::replaceMismatch(Folder& folder, const Entry& dest) {
         m_report.directory("*EXTRA Dir", -1, folder.destPath + dest.name + "/");
     } else {
         ++m_statistics.files.extras;
-        m_statistics.bytes.extras += sizeOf(dest);
-        m_report.file("*EXTRA File", sizeOf(dest), dest.status.st_mtim.tv_sec,
-                      shownName(m_options, folder.destPath, dest.name));
+        m_statistics.bytes.extras += SizeOf(dest);
+        m_report.file("*EXTRA File", SizeOf(dest), dest.status.st_mtim.tv_sec,
+                      ShownName(m_options, folder.destPath, dest.name));
     }
-    const std::uint64_t entries = isDir && m_options.maxDeletions ? countTreeAt(folder.dest.fd, dest.name) : 1;
+    const std::uint64_t entries = isDir && m_options.maxDeletions ? CountTreeAt(folder.dest.fd, dest.name) : 1;
     return mayDelete(entries, folder.destPath + dest.name) && purge(folder, dest);
 }
 
@@ -393,7 +393,7 @@ std::vector<TreeCopier::ChildPlan> TreeCopier::planChildren(Folder& folder, cons
             continue;
         }
         const Entry& source = *pair.source;
-        Decision decision = decideFolder(source, pair.dest, folder.sourcePath, folder.level, folder.scope, m_options);
+        Decision decision = DecideFolder(source, pair.dest, folder.sourcePath, folder.level, folder.scope, m_options);
         const Entry* dest = pair.dest;
         const Identity identity(source.status.st_dev, source.status.st_ino);
         if (decision.action == Action::Ignore || (m_haveDestRoot && identity == m_destRoot)) {
@@ -441,9 +441,9 @@ void TreeCopier::enterChildren(Folder& folder, const std::vector<ChildPlan>& pla
                 (plan.dest != nullptr && plan.dest->status.st_size > kListAheadFolderSize)) {
                 ahead[i].error = EAGAIN; // read when entered
             } else if (i % 2 == 0) {
-                listChild(folder.sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
+                ListChild(folder.sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
             } else if (plan.dest != nullptr) {
-                listChild(folder.dest.fd, plan.source->name, false, false, ahead[i]);
+                ListChild(folder.dest.fd, plan.source->name, false, false, ahead[i]);
             }
         });
         for (std::size_t i = 0; i < chunk; ++i) {
@@ -489,7 +489,7 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     walk(child);
     m_ancestors.pop_back();
     if (child.dest.fd >= 0 && !m_options.listOnly) {
-        applyDirectoryMetadata(folderMetadata(child.dest, child.sourceFd, source.status));
+        ApplyDirectoryMetadata(folderMetadata(child.dest, child.sourceFd, source.status));
     }
     folder.failed = folder.failed || child.failed;
     if (!child.failed && !folder.beyondLink) {
@@ -498,7 +498,7 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
 }
 
 void TreeCopier::handleExtraFolder(Folder& folder, const Entry& extra) {
-    const Decision decision = decideExtraFolder(extra, folder.sourcePath, folder.destPath, folder.level, folder.scope,
+    const Decision decision = DecideExtraFolder(extra, folder.sourcePath, folder.destPath, folder.level, folder.scope,
                                                 isProtected(extra.status), m_options);
     if (decision.action == Action::Ignore) {
         return;
@@ -506,7 +506,7 @@ void TreeCopier::handleExtraFolder(Folder& folder, const Entry& extra) {
     ++m_statistics.dirs.extras;
     m_report.directory(decision.label, -1, folder.destPath + extra.name + "/");
     if (decision.action == Action::Purge &&
-        mayDelete(m_options.maxDeletions ? countTreeAt(folder.dest.fd, extra.name) : 1, folder.destPath + extra.name)) {
+        mayDelete(m_options.maxDeletions ? CountTreeAt(folder.dest.fd, extra.name) : 1, folder.destPath + extra.name)) {
         (void)purge(folder, extra);
     }
 }

@@ -49,7 +49,7 @@ void Worker::forEach(std::size_t count, const std::function<void(std::size_t ind
 }
 
 void Worker::loop() {
-    blockInterrupts(); // the handler runs on the main thread and waits for this one's file creation
+    BlockInterrupts(); // the handler runs on the main thread and waits for this one's file creation
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_stop || (m_busy && m_task); });

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         limit.rlim_cur = limit.rlim_max;
         (void)::setrlimit(RLIMIT_NOFILE, &limit);
     }
-    robocopy::removeTemporaryOnInterrupt();
+    robocopy::RemoveTemporaryOnInterrupt();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return robocopy::runRobocopy(arguments, STDOUT_FILENO);
+    return robocopy::RunRobocopy(arguments, STDOUT_FILENO);
 }

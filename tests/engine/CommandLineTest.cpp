@@ -10,33 +10,33 @@
 namespace {
 
 using robocopy::Options;
-using robocopy::parseCommandLine;
+using robocopy::ParseCommandLine;
 using robocopy::ParseResult;
 
-std::optional<std::string> noFiles(const std::string&) {
+std::optional<std::string> NoFiles(const std::string&) {
     return std::nullopt;
 }
 
-ParseResult parse(const std::vector<std::string>& arguments) {
-    return parseCommandLine(arguments, noFiles);
+ParseResult Parse(const std::vector<std::string>& arguments) {
+    return ParseCommandLine(arguments, NoFiles);
 }
 
-ParseResult parseWithJob(const std::string& jobText, const std::vector<std::string>& arguments) {
+ParseResult ParseWithJob(const std::string& jobText, const std::vector<std::string>& arguments) {
     const auto reader = [jobText](const std::string& path) -> std::optional<std::string> {
         if (path == "job.rcj") {
             return jobText;
         }
         return std::nullopt;
     };
-    return parseCommandLine(arguments, reader);
+    return ParseCommandLine(arguments, reader);
 }
 
-std::string readData(const std::string& name) {
+std::string ReadData(const std::string& name) {
     return talvex::fakes::TempFolder::Read(std::string(TALVEX_TEST_DATA) + "/formats/" + name);
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
-    const ParseResult r = parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
+    const ParseResult r = Parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
                                  "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7"});
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
@@ -61,7 +61,7 @@ TEST(CommandLine, SwitchesInAnyCaseWithValues) {
 // Absolute POSIX paths begin with "/" like switches; only names we know are switches.
 TEST(CommandLine, AbsolutePathsAreNotSwitches) {
     const ParseResult r =
-        parse({"/srv/data", "/backup", "*.txt", "/XD", "/home/me/tmp", "node_modules", "/XF", "*.o", "/S"});
+        Parse({"/srv/data", "/backup", "*.txt", "/XD", "/home/me/tmp", "node_modules", "/XF", "*.o", "/S"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.source, "/srv/data");
     EXPECT_EQ(r.options.destination, "/backup");
@@ -85,28 +85,28 @@ TEST(CommandLine, RefusesBadArguments) {
         {"a", "b", "/MAXDEL:-1"},
     };
     for (const auto& arguments : cases) {
-        const ParseResult r = parse(arguments);
+        const ParseResult r = Parse(arguments);
         EXPECT_NE(r.error, "") << arguments.back();
     }
-    EXPECT_NE(parse({"a", "b", "/FOO"}).error.find("Invalid Parameter #3 : \"/FOO\""), std::string::npos);
+    EXPECT_NE(Parse({"a", "b", "/FOO"}).error.find("Invalid Parameter #3 : \"/FOO\""), std::string::npos);
 }
 
 TEST(CommandLine, UsageForQuestionMarkAndNoArguments) {
-    EXPECT_TRUE(parse({"/?"}).showUsage);
-    EXPECT_TRUE(parse({}).showUsage);
+    EXPECT_TRUE(Parse({"/?"}).showUsage);
+    EXPECT_TRUE(Parse({}).showUsage);
 }
 
 TEST(CommandLine, LaterCopySwitchWins) {
-    EXPECT_TRUE(parse({"a", "b", "/COPY:D", "/COPYALL"}).options.copy.owner);
-    const Options o = parse({"a", "b", "/COPYALL", "/NOCOPY"}).options;
+    EXPECT_TRUE(Parse({"a", "b", "/COPY:D", "/COPYALL"}).options.copy.owner);
+    const Options o = Parse({"a", "b", "/COPYALL", "/NOCOPY"}).options;
     EXPECT_FALSE(o.copy.data || o.copy.attributes || o.copy.times);
-    const Options d = parse({"a", "b", "/COPY:D"}).options;
+    const Options d = Parse({"a", "b", "/COPY:D"}).options;
     EXPECT_TRUE(d.copy.data);
     EXPECT_FALSE(d.copy.attributes || d.copy.times);
 }
 
 TEST(CommandLine, WriterSwitchesAreAcceptedAndReportedAsUnsupported) {
-    const ParseResult r = parse({"a", "b", "/A", "/M", "/IA:RS", "/XA:H", "/A+:R", "/A-:RH", "/B", "/Z", "/ZB", "/FAT",
+    const ParseResult r = Parse({"a", "b", "/A", "/M", "/IA:RS", "/XA:H", "/A+:R", "/A-:RH", "/B", "/Z", "/ZB", "/FAT",
                                  "/TBD", "/IPG:5", "/MON:1", "/MOT:2", "/PF", "/RH:0800-1700"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.unsupported.size(), 16u);
@@ -115,14 +115,14 @@ TEST(CommandLine, WriterSwitchesAreAcceptedAndReportedAsUnsupported) {
 // The job is expanded where /JOB stands; command-line folders fill what the job leaves out.
 TEST(CommandLine, JobFillsPathsAndCommandLineFillsTheRest) {
     const std::string job = "/NOSD\r\n      /DD:/backup/\r\n/S :: sub\r\n";
-    const ParseResult r = parseWithJob(job, {"/JOB:job.rcj", "/data", "*.txt"});
+    const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj", "/data", "*.txt"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.source, "/data");
     EXPECT_EQ(r.options.destination, "/backup");
     EXPECT_EQ(r.options.filePatterns, std::vector<std::string>{"*.txt"});
     EXPECT_TRUE(r.options.subdirectories);
 
-    const ParseResult both = parseWithJob("/NOSD\r\n/NODD\r\n", {"/JOB:job.rcj", "/srv/a", "/srv/b"});
+    const ParseResult both = ParseWithJob("/NOSD\r\n/NODD\r\n", {"/JOB:job.rcj", "/srv/a", "/srv/b"});
     EXPECT_EQ(both.options.source, "/srv/a");
     EXPECT_EQ(both.options.destination, "/srv/b");
 }
@@ -130,7 +130,7 @@ TEST(CommandLine, JobFillsPathsAndCommandLineFillsTheRest) {
 TEST(CommandLine, JobNameBlocksEndAtSwitchesAndBlankLines) {
     const std::string job = "/SD:/s\r\n/DD:/d\r\n/XD\r\n  node_modules\r\n  /home/anna/build  :: a path\r\n"
                             "/XF\r\n\t\t*.tmp\r\n/XO\r\n/IF\r\n::\t\t*.*\t:: comment\r\n\r\n";
-    const ParseResult r = parseWithJob(job, {"/JOB:job.rcj"});
+    const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"node_modules", "/home/anna/build"}));
     EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.tmp"});
@@ -143,7 +143,7 @@ TEST(CommandLine, JobFileLineEndsAndMarks) {
     for (const std::string eol : {"\r\n", "\n", "\r"}) {
         const std::string job = "\xEF\xBB\xBF/SD:/s" + eol + "/DD:/d" + eol + "/XF" + eol + "  \"a b.txt\"" + eol +
                                 "  c.txt" + eol + "/LEV: 3";
-        const ParseResult r = parseWithJob(job, {"/JOB:job"});
+        const ParseResult r = ParseWithJob(job, {"/JOB:job"});
         ASSERT_EQ(r.error, "") << "job name without extension, line end " << eol.size();
         EXPECT_EQ(r.options.source, "/s");
         EXPECT_EQ(r.options.excludeFiles, (std::vector<std::string>{"a b.txt", "c.txt"}));
@@ -154,7 +154,7 @@ TEST(CommandLine, JobFileLineEndsAndMarks) {
 TEST(CommandLine, JobFileEmptyQuotedTokens) {
     for (const std::string tail : {"\"\"", "\"", "\"\" \"\""}) {
         const std::string job = "/SD:/s\n/DD:/d\n/XF \"\" *.o\n/R:2 " + tail + "\n";
-        const ParseResult r = parseWithJob(job, {"/JOB:job.rcj"});
+        const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
         ASSERT_EQ(r.error, "") << tail;
         EXPECT_EQ(r.options.retries, 2) << tail;
         EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"}) << tail;
@@ -202,7 +202,7 @@ TEST(CommandLine, AcceptsExampleJobFiles) {
         if (example.source.starts_with("/given")) {
             arguments.insert(arguments.end(), {example.source, example.destination});
         }
-        const ParseResult r = parseWithJob(readData(example.file), arguments);
+        const ParseResult r = ParseWithJob(ReadData(example.file), arguments);
         ASSERT_EQ(r.error, "") << example.file;
         EXPECT_EQ(r.options.source, example.source) << example.file;
         EXPECT_EQ(r.options.destination, example.destination) << example.file;

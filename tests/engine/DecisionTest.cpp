@@ -15,7 +15,7 @@ using robocopy::Options;
 using robocopy::Scope;
 using Tweak = void (*)(Options&);
 
-Entry file(off_t size = 6, time_t seconds = 1000, mode_t mode = S_IFREG | 0644) {
+Entry File(off_t size = 6, time_t seconds = 1000, mode_t mode = S_IFREG | 0644) {
     Entry entry;
     entry.name = "f";
     entry.status.st_size = size;
@@ -24,24 +24,24 @@ Entry file(off_t size = 6, time_t seconds = 1000, mode_t mode = S_IFREG | 0644) 
     return entry;
 }
 
-Entry folder() {
-    return file(4096, 1000, S_IFDIR | 0755);
+Entry Folder() {
+    return File(4096, 1000, S_IFDIR | 0755);
 }
 
 // A link as the listing shows it: followed unless /SL, dangling when its target is gone.
-Entry link(mode_t shown = S_IFREG | 0644, int error = 0) {
-    Entry entry = file(6, 1000, shown);
+Entry Link(mode_t shown = S_IFREG | 0644, int error = 0) {
+    Entry entry = File(6, 1000, shown);
     entry.isLink = true;
     entry.error = error;
     entry.linkToDir = S_ISDIR(shown);
     return entry;
 }
 
-void none(Options&) {}
+void None(Options&) {}
 
 TEST(Decision, ClassesBySizeTimeAndMode) {
     const auto at = [](off_t size, time_t seconds, long nanoseconds, mode_t mode = 0644) {
-        struct stat status = file(size, seconds, S_IFREG | mode).status;
+        struct stat status = File(size, seconds, S_IFREG | mode).status;
         status.st_mtim.tv_nsec = nanoseconds;
         return status;
     };
@@ -65,10 +65,10 @@ TEST(Decision, ClassesBySizeTimeAndMode) {
     for (const Case& c : cases) {
         Options options;
         options.fatTimes = c.fat;
-        EXPECT_EQ(robocopy::classify(source, &c.destination, options), c.expected)
+        EXPECT_EQ(robocopy::Classify(source, &c.destination, options), c.expected)
             << c.destination.st_size << " " << c.destination.st_mtim.tv_sec;
     }
-    EXPECT_EQ(robocopy::classify(source, nullptr, Options{}), FileClass::New);
+    EXPECT_EQ(robocopy::Classify(source, nullptr, Options{}), FileClass::New);
 }
 
 TEST(Decision, SourceFileAgainstDestination) {
@@ -81,59 +81,59 @@ TEST(Decision, SourceFileAgainstDestination) {
         std::string_view label;
     };
     const Case cases[] = {
-        {"new", none, file(), std::nullopt, Action::Copy, "New File"},
-        {"newer", none, file(), file(6, 900), Action::Copy, "Newer"},
-        {"older", none, file(), file(6, 1100), Action::Copy, "Older"},
-        {"changed", none, file(), file(5), Action::Copy, "Changed"},
-        {"same", none, file(), file(), Action::Skip, "same"},
-        {"same /IS", [](Options& o) { o.includeSame = true; }, file(), file(), Action::Copy, "same"},
-        {"tweaked", none, file(), file(6, 1000, S_IFREG | 0600), Action::Skip, "Tweaked"},
-        {"tweaked /IT", [](Options& o) { o.includeTweaked = true; }, file(), file(6, 1000, S_IFREG | 0600),
+        {"new", None, File(), std::nullopt, Action::Copy, "New File"},
+        {"newer", None, File(), File(6, 900), Action::Copy, "Newer"},
+        {"older", None, File(), File(6, 1100), Action::Copy, "Older"},
+        {"changed", None, File(), File(5), Action::Copy, "Changed"},
+        {"same", None, File(), File(), Action::Skip, "same"},
+        {"same /IS", [](Options& o) { o.includeSame = true; }, File(), File(), Action::Copy, "same"},
+        {"tweaked", None, File(), File(6, 1000, S_IFREG | 0600), Action::Skip, "Tweaked"},
+        {"tweaked /IT", [](Options& o) { o.includeTweaked = true; }, File(), File(6, 1000, S_IFREG | 0600),
          Action::Copy, "Tweaked"},
-        {"mode not copied", [](Options& o) { o.copy.attributes = false; }, file(), file(6, 1000, S_IFREG | 0600),
+        {"mode not copied", [](Options& o) { o.copy.attributes = false; }, File(), File(6, 1000, S_IFREG | 0600),
          Action::Skip, "same"},
-        {"/XO", [](Options& o) { o.excludeOlder = true; }, file(), file(6, 1100), Action::Skip, "Older"},
-        {"/XN", [](Options& o) { o.excludeNewer = true; }, file(), file(6, 900), Action::Skip, "Newer"},
-        {"/XC", [](Options& o) { o.excludeChanged = true; }, file(), file(5), Action::Skip, "Changed"},
-        {"/XL", [](Options& o) { o.excludeLonely = true; }, file(), std::nullopt, Action::Skip, "lonely"},
-        {"/MAX", [](Options& o) { o.maxSize = 5; }, file(), std::nullopt, Action::Skip, "large"},
-        {"/MIN", [](Options& o) { o.minSize = 7; }, file(), std::nullopt, Action::Skip, "small"},
-        {"/MAX before /IS", [](Options& o) { o.maxSize = 5, o.includeSame = true; }, file(), file(), Action::Skip,
+        {"/XO", [](Options& o) { o.excludeOlder = true; }, File(), File(6, 1100), Action::Skip, "Older"},
+        {"/XN", [](Options& o) { o.excludeNewer = true; }, File(), File(6, 900), Action::Skip, "Newer"},
+        {"/XC", [](Options& o) { o.excludeChanged = true; }, File(), File(5), Action::Skip, "Changed"},
+        {"/XL", [](Options& o) { o.excludeLonely = true; }, File(), std::nullopt, Action::Skip, "lonely"},
+        {"/MAX", [](Options& o) { o.maxSize = 5; }, File(), std::nullopt, Action::Skip, "large"},
+        {"/MIN", [](Options& o) { o.minSize = 7; }, File(), std::nullopt, Action::Skip, "small"},
+        {"/MAX before /IS", [](Options& o) { o.maxSize = 5, o.includeSame = true; }, File(), File(), Action::Skip,
          "large"},
-        {"onto a folder", none, file(), folder(), Action::Mismatch, "*Mismatch"},
-        {"onto a folder /PURGE", [](Options& o) { o.purge = true; }, file(), folder(), Action::Replace, "*Mismatch"},
-        {"onto a folder /PURGE /L", [](Options& o) { o.purge = o.listOnly = true; }, file(), folder(), Action::Mismatch,
+        {"onto a folder", None, File(), Folder(), Action::Mismatch, "*Mismatch"},
+        {"onto a folder /PURGE", [](Options& o) { o.purge = true; }, File(), Folder(), Action::Replace, "*Mismatch"},
+        {"onto a folder /PURGE /L", [](Options& o) { o.purge = o.listOnly = true; }, File(), Folder(), Action::Mismatch,
          "*Mismatch"},
-        {"/SL link onto a file", [](Options& o) { o.copyLinks = true; }, link(S_IFLNK | 0777), file(), Action::Mismatch,
+        {"/SL link onto a file", [](Options& o) { o.copyLinks = true; }, Link(S_IFLNK | 0777), File(), Action::Mismatch,
          "*Mismatch"},
-        {"/SL link onto a link", [](Options& o) { o.copyLinks = true; }, link(S_IFLNK | 0777),
-         file(6, 900, S_IFLNK | 0777), Action::Copy, "Newer"},
-        {"followed link", none, link(), file(6, 900), Action::Copy, "Newer"},
-        {"dangling link", none, link(S_IFLNK | 0777, ENOENT), std::nullopt, Action::Dangling, "*Dangling"},
-        {"/XF", [](Options& o) { o.excludeFiles = {"F"}; }, file(), std::nullopt, Action::Ignore, ""},
-        {"/XF full path", [](Options& o) { o.excludeFiles = {"/src/*"}; }, file(), file(5), Action::Ignore, ""},
-        {"FILE pattern", [](Options& o) { o.filePatterns = {"*.txt"}; }, file(), std::nullopt, Action::Ignore, ""},
-        {"fifo", none, file(0, 1000, S_IFIFO | 0644), std::nullopt, Action::Unsupported, "*Special"},
-        {"fifo made anew", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFIFO | 0644), std::nullopt,
+        {"/SL link onto a link", [](Options& o) { o.copyLinks = true; }, Link(S_IFLNK | 0777),
+         File(6, 900, S_IFLNK | 0777), Action::Copy, "Newer"},
+        {"followed link", None, Link(), File(6, 900), Action::Copy, "Newer"},
+        {"dangling link", None, Link(S_IFLNK | 0777, ENOENT), std::nullopt, Action::Dangling, "*Dangling"},
+        {"/XF", [](Options& o) { o.excludeFiles = {"F"}; }, File(), std::nullopt, Action::Ignore, ""},
+        {"/XF full path", [](Options& o) { o.excludeFiles = {"/src/*"}; }, File(), File(5), Action::Ignore, ""},
+        {"FILE pattern", [](Options& o) { o.filePatterns = {"*.txt"}; }, File(), std::nullopt, Action::Ignore, ""},
+        {"fifo", None, File(0, 1000, S_IFIFO | 0644), std::nullopt, Action::Unsupported, "*Special"},
+        {"fifo made anew", [](Options& o) { o.copySpecialFiles = true; }, File(0, 1000, S_IFIFO | 0644), std::nullopt,
          Action::Copy, "New File"},
-        {"fifo onto a file", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFIFO | 0644), file(),
+        {"fifo onto a file", [](Options& o) { o.copySpecialFiles = true; }, File(0, 1000, S_IFIFO | 0644), File(),
          Action::Mismatch, "*Mismatch"},
-        {"socket", [](Options& o) { o.copySpecialFiles = true; }, file(0, 1000, S_IFSOCK | 0644), std::nullopt,
+        {"socket", [](Options& o) { o.copySpecialFiles = true; }, File(0, 1000, S_IFSOCK | 0644), std::nullopt,
          Action::Unsupported, "*Special"},
-        {"/L", [](Options& o) { o.listOnly = true; }, file(), file(5), Action::List, "Changed"},
-        {"/NOCOPY", [](Options& o) { o.copy = {false, false, false, false, false, false}; }, file(), file(5),
+        {"/L", [](Options& o) { o.listOnly = true; }, File(), File(5), Action::List, "Changed"},
+        {"/NOCOPY", [](Options& o) { o.copy = {false, false, false, false, false, false}; }, File(), File(5),
          Action::Skip, ""},
-        {"/COPY:T", [](Options& o) { o.copy = {false, false, true, false, false, false}; }, file(), file(5),
+        {"/COPY:T", [](Options& o) { o.copy = {false, false, true, false, false, false}; }, File(), File(5),
          Action::Metadata, "Changed"},
-        {"/COPY:T without a file", [](Options& o) { o.copy = {false, false, true, false, false, false}; }, file(),
+        {"/COPY:T without a file", [](Options& o) { o.copy = {false, false, true, false, false, false}; }, File(),
          std::nullopt, Action::Skip, ""},
-        {"/CREATE", [](Options& o) { o.createOnly = true, o.copy.data = false; }, file(), std::nullopt, Action::Copy,
+        {"/CREATE", [](Options& o) { o.createOnly = true, o.copy.data = false; }, File(), std::nullopt, Action::Copy,
          "New File"},
     };
     for (const Case& c : cases) {
         Options options;
         c.tweak(options);
-        const Decision decision = robocopy::decideFile(c.source, c.dest ? &*c.dest : nullptr, "/src/", options);
+        const Decision decision = robocopy::DecideFile(c.source, c.dest ? &*c.dest : nullptr, "/src/", options);
         EXPECT_EQ(decision.action, c.action) << c.what;
         EXPECT_EQ(decision.label, c.label) << c.what;
     }
@@ -151,12 +151,12 @@ TEST(Decision, SourceFolderAgainstDestination) {
     };
     const auto s = [](Options& o) { o.subdirectories = true; };
     const Case cases[] = {
-        {"no /S", none, 1, Scope::Root, std::nullopt, Action::Skip, Scope::Included},
-        {"/S", s, 1, Scope::Root, folder(), Action::Enter, Scope::Included},
-        {"onto a file, even without /S", none, 1, Scope::Root, file(), Action::Mismatch, Scope::Included},
-        {"onto a file /PURGE without /S", [](Options& o) { o.purge = true; }, 1, Scope::Root, file(), Action::Mismatch,
+        {"no /S", None, 1, Scope::Root, std::nullopt, Action::Skip, Scope::Included},
+        {"/S", s, 1, Scope::Root, Folder(), Action::Enter, Scope::Included},
+        {"onto a file, even without /S", None, 1, Scope::Root, File(), Action::Mismatch, Scope::Included},
+        {"onto a file /PURGE without /S", [](Options& o) { o.purge = true; }, 1, Scope::Root, File(), Action::Mismatch,
          Scope::Included},
-        {"onto a file /MIR", [](Options& o) { o.emptyDirectories = o.purge = true; }, 1, Scope::Root, file(),
+        {"onto a file /MIR", [](Options& o) { o.emptyDirectories = o.purge = true; }, 1, Scope::Root, File(),
          Action::Replace, Scope::Included},
         {"/LEV:2 at the limit", [](Options& o) { o.subdirectories = true, o.levels = 2; }, 2, Scope::Root, std::nullopt,
          Action::Skip, Scope::Included},
@@ -175,7 +175,7 @@ TEST(Decision, SourceFolderAgainstDestination) {
         Options options;
         c.tweak(options);
         const Decision decision =
-            robocopy::decideFolder(folder(), c.dest ? &*c.dest : nullptr, "/src/", c.level, c.parent, options);
+            robocopy::DecideFolder(Folder(), c.dest ? &*c.dest : nullptr, "/src/", c.level, c.parent, options);
         EXPECT_EQ(decision.action, c.action) << c.what;
         EXPECT_EQ(decision.scope, c.scope) << c.what;
     }
@@ -192,7 +192,7 @@ TEST(Decision, ExtrasInTheDestination) {
     };
     const auto purge = [](Options& o) { o.purge = true; };
     const Case cases[] = {
-        {"counted", none, false, Action::Extra, Action::Extra},
+        {"counted", None, false, Action::Extra, Action::Extra},
         {"/PURGE", purge, false, Action::Purge, Action::Purge},
         {"/PURGE /L", [](Options& o) { o.purge = o.listOnly = true; }, false, Action::Extra, Action::Extra},
         {"/PURGE /XX", [](Options& o) { o.purge = o.excludeExtra = true; }, false, Action::Ignore, Action::Ignore},
@@ -209,20 +209,20 @@ TEST(Decision, ExtrasInTheDestination) {
     for (const Case& c : cases) {
         Options options;
         c.tweak(options);
-        EXPECT_EQ(robocopy::decideExtraFile(file(), "/src/", "/dst/", c.isProtected, options).action, c.fileAction)
+        EXPECT_EQ(robocopy::DecideExtraFile(File(), "/src/", "/dst/", c.isProtected, options).action, c.fileAction)
             << c.what;
         EXPECT_EQ(
-            robocopy::decideExtraFolder(folder(), "/src/", "/dst/", 2, Scope::Included, c.isProtected, options).action,
+            robocopy::DecideExtraFolder(Folder(), "/src/", "/dst/", 2, Scope::Included, c.isProtected, options).action,
             c.folderAction)
             << c.what;
     }
     Options options;
     options.purge = true;
-    Entry volume = folder();
+    Entry volume = Folder();
     volume.name = "system volume information";
-    EXPECT_EQ(robocopy::decideExtraFolder(volume, "/src/", "/dst/", 1, Scope::Root, false, options).action,
+    EXPECT_EQ(robocopy::DecideExtraFolder(volume, "/src/", "/dst/", 1, Scope::Root, false, options).action,
               Action::Ignore);
-    EXPECT_EQ(robocopy::decideExtraFolder(volume, "/src/", "/dst/", 2, Scope::Included, false, options).action,
+    EXPECT_EQ(robocopy::DecideExtraFolder(volume, "/src/", "/dst/", 2, Scope::Included, false, options).action,
               Action::Purge);
 }
 

@@ -14,7 +14,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 // The names in a folder; none when it does not exist.
-std::vector<std::string> names(const std::string& folder) {
+std::vector<std::string> Names(const std::string& folder) {
     std::vector<std::string> result;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
@@ -30,8 +30,8 @@ std::vector<std::string> names(const std::string& folder) {
     return result;
 }
 
-bool holdsTemporary(const std::string& folder) {
-    for (const std::string& name : names(folder)) {
+bool HoldsTemporary(const std::string& folder) {
+    for (const std::string& name : Names(folder)) {
         if (name.starts_with(".~talvex.")) {
             return true;
         }
@@ -87,10 +87,10 @@ protected:
         };
 
         for (const auto deadline = Clock::now() + 30s; Clock::now() < deadline;) {
-            if (holdsTemporary(path("dst"))) {
+            if (HoldsTemporary(path("dst"))) {
                 ::kill(child.pid, SIGSTOP);
                 // Stopped mid-copy only if the temporary file is still there.
-                result.outcome = holdsTemporary(path("dst")) ? Outcome::Acted : Outcome::FinishedFirst;
+                result.outcome = HoldsTemporary(path("dst")) ? Outcome::Acted : Outcome::FinishedFirst;
                 if (result.outcome == Outcome::Acted) {
                     meanwhile(child.pid);
                 }
@@ -136,7 +136,7 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
         }
         EXPECT_TRUE(WIFSIGNALED(result.status) && WTERMSIG(result.status) == signalNumber)
             << "signal " << signalNumber << ", status " << result.status;
-        EXPECT_EQ(names(path("dst")), std::vector<std::string>{}) << "signal " << signalNumber;
+        EXPECT_EQ(Names(path("dst")), std::vector<std::string>{}) << "signal " << signalNumber;
     }
 }
 
@@ -156,7 +156,7 @@ TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
         int status = 0;
         ::waitpid(child.pid, &status, 0);
         ::close(child.output);
-        EXPECT_FALSE(holdsTemporary(path("dst"))) << "run " << run;
+        EXPECT_FALSE(HoldsTemporary(path("dst"))) << "run " << run;
     }
 }
 

@@ -6,7 +6,7 @@ namespace {
 using EngineOutput = TreeFixture;
 using Tree = std::map<std::string, std::string>;
 
-bool has(const std::string& text, const std::string& part) {
+bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -17,19 +17,19 @@ TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
     const Run result = copy({"/E", "/XF", "*.tmp"});
     EXPECT_EQ(result.code, 3);
     const std::string& out = result.output;
-    EXPECT_TRUE(has(out, "   Source : " + path("src") + "/\n")) << out;
-    EXPECT_TRUE(has(out, "     Dest : " + path("dst") + "/\n"));
-    EXPECT_TRUE(has(out, "    Files : *.*\n"));
-    EXPECT_TRUE(has(out, "Exc Files : *.tmp\n"));
-    EXPECT_TRUE(has(out, "  Options : /E\n"));
-    EXPECT_TRUE(has(out, "\t                   2\t" + path("src") + "/\n"));
-    EXPECT_TRUE(has(out, "\t    New File  \t\t       5\ta.txt\n100%\n"));
-    EXPECT_TRUE(has(out, "\t    *EXTRA File\t\t       1\textra\n"));
-    EXPECT_TRUE(has(out, "%\r")) << "progress figures are separated by a bare CR";
-    EXPECT_TRUE(has(out, "               Total    Copied   Skipped  Mismatch    FAILED    Extras\n"));
-    EXPECT_TRUE(has(out, "    Dirs :         1         0         1         0         0         0\n")) << out;
-    EXPECT_TRUE(has(out, "   Files :         2         2         0         0         0         1\n"));
-    EXPECT_TRUE(has(out, "   Ended : "));
+    EXPECT_TRUE(Has(out, "   Source : " + path("src") + "/\n")) << out;
+    EXPECT_TRUE(Has(out, "     Dest : " + path("dst") + "/\n"));
+    EXPECT_TRUE(Has(out, "    Files : *.*\n"));
+    EXPECT_TRUE(Has(out, "Exc Files : *.tmp\n"));
+    EXPECT_TRUE(Has(out, "  Options : /E\n"));
+    EXPECT_TRUE(Has(out, "\t                   2\t" + path("src") + "/\n"));
+    EXPECT_TRUE(Has(out, "\t    New File  \t\t       5\ta.txt\n100%\n"));
+    EXPECT_TRUE(Has(out, "\t    *EXTRA File\t\t       1\textra\n"));
+    EXPECT_TRUE(Has(out, "%\r")) << "progress figures are separated by a bare CR";
+    EXPECT_TRUE(Has(out, "               Total    Copied   Skipped  Mismatch    FAILED    Extras\n"));
+    EXPECT_TRUE(Has(out, "    Dirs :         1         0         1         0         0         0\n")) << out;
+    EXPECT_TRUE(Has(out, "   Files :         2         2         0         0         0         1\n"));
+    EXPECT_TRUE(Has(out, "   Ended : "));
 }
 
 // A name cannot forge a line of the log: its control characters are written as codes.
@@ -38,10 +38,10 @@ TEST_F(EngineOutput, ControlCharactersInNamesAreEscaped) {
     write("src/back\\#slash", "y");
     const Run result = copy({"/NP"});
     EXPECT_EQ(result.code, 1) << result.output;
-    EXPECT_FALSE(has(result.output, "\n\t    *EXTRA File")) << result.output;
-    EXPECT_TRUE(has(result.output, "\ta\\#012\\#011    *EXTRA File\\#011\\#0114096\\#011thesis.odt\n"))
+    EXPECT_FALSE(Has(result.output, "\n\t    *EXTRA File")) << result.output;
+    EXPECT_TRUE(Has(result.output, "\ta\\#012\\#011    *EXTRA File\\#011\\#0114096\\#011thesis.odt\n"))
         << result.output;
-    EXPECT_TRUE(has(result.output, "\tback\\#134#slash\n"));
+    EXPECT_TRUE(Has(result.output, "\tback\\#134#slash\n"));
 }
 
 TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
@@ -51,11 +51,11 @@ TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
 
     write("src/big", std::string(3 * 1024 * 1024, 'b'));
     const Run eta = copy({"/ETA", "/NJH", "/NJS"});
-    EXPECT_TRUE(has(eta.output, "%  ETA ")) << eta.output;
+    EXPECT_TRUE(Has(eta.output, "%  ETA ")) << eta.output;
 
     const Run unchanged = copy({"/V", "/TS", "/NJH", "/NJS", "/NDL", "/BYTES"});
-    EXPECT_TRUE(has(unchanged.output, "\t    same      \t\t       5 ")) << unchanged.output;
-    EXPECT_TRUE(has(unchanged.output, "\ta.txt\n"));
+    EXPECT_TRUE(Has(unchanged.output, "\t    same      \t\t       5 ")) << unchanged.output;
+    EXPECT_TRUE(Has(unchanged.output, "\ta.txt\n"));
 }
 
 TEST_F(EngineOutput, UnicodeWritesUtf16LittleEndian) {
@@ -64,53 +64,53 @@ TEST_F(EngineOutput, UnicodeWritesUtf16LittleEndian) {
     EXPECT_EQ(result.code, 1);
     ASSERT_EQ(result.output.size() % 2, 0u);
     const std::string name("\xFC\0.\0t\0x\0t\0\n\0", 12);
-    EXPECT_TRUE(has(result.output, name));
-    EXPECT_TRUE(has(result.output, std::string("T\0o\0t\0a\0l\0", 10)));
+    EXPECT_TRUE(Has(result.output, name));
+    EXPECT_TRUE(Has(result.output, std::string("T\0o\0t\0a\0l\0", 10)));
 }
 
 TEST_F(EngineOutput, LogWithAndWithoutTee) {
     write("src/a.txt", "a");
     const Run silent = copy({"/LOG:" + path("plain.log")});
-    EXPECT_TRUE(has(silent.output, "Log File : " + path("plain.log")));
-    EXPECT_FALSE(has(silent.output, "a.txt"));
-    EXPECT_TRUE(has(read("plain.log"), "a.txt"));
+    EXPECT_TRUE(Has(silent.output, "Log File : " + path("plain.log")));
+    EXPECT_FALSE(Has(silent.output, "a.txt"));
+    EXPECT_TRUE(Has(read("plain.log"), "a.txt"));
 
     write("src/b.txt", "b");
     const Run tee = copy({"/LOG+:" + path("plain.log"), "/TEE"});
-    EXPECT_TRUE(has(tee.output, "b.txt"));
+    EXPECT_TRUE(Has(tee.output, "b.txt"));
     const std::string log = read("plain.log");
-    EXPECT_TRUE(has(log, "a.txt") && has(log, "b.txt")) << "appended";
+    EXPECT_TRUE(Has(log, "a.txt") && Has(log, "b.txt")) << "appended";
 
     const Run unicode = copy({"/UNILOG:" + path("wide.log"), "/IS"});
     EXPECT_TRUE(read("wide.log").starts_with("\xFF\xFE"));
-    EXPECT_TRUE(has(read("wide.log"), std::string("a\0.\0t\0x\0t\0", 10)));
+    EXPECT_TRUE(Has(read("wide.log"), std::string("a\0.\0t\0x\0t\0", 10)));
 }
 
 TEST_F(EngineOutput, LogFileInsideTheDestinationSurvivesMirror) {
     write("src/a", "a");
     std::filesystem::create_directories(path("dst/logs"));
     const Run result = copy({"/MIR", "/LOG:" + path("dst/logs/run.log")});
-    EXPECT_TRUE(has(read("dst/logs/run.log"), "Total"));
+    EXPECT_TRUE(Has(read("dst/logs/run.log"), "Total"));
 }
 
 TEST_F(EngineOutput, FatalErrorsAndUsage) {
     const Run unknown = copy({"/NOSUCH"});
     EXPECT_EQ(unknown.code, 16);
-    EXPECT_TRUE(has(unknown.output, "Invalid Parameter #3 : \"/NOSUCH\"")) << unknown.output;
+    EXPECT_TRUE(Has(unknown.output, "Invalid Parameter #3 : \"/NOSUCH\"")) << unknown.output;
 
     const Run missing = copy({}, "no-such-source");
     EXPECT_EQ(missing.code, 16);
-    EXPECT_TRUE(has(missing.output, "Accessing Source Directory"));
+    EXPECT_TRUE(Has(missing.output, "Accessing Source Directory"));
 
     const Run quit = copy({"/QUIT", "/LOG:" + path("never.log")});
     EXPECT_EQ(quit.code, 0);
-    EXPECT_TRUE(has(quit.output, "  Options : /QUIT"));
+    EXPECT_TRUE(Has(quit.output, "  Options : /QUIT"));
     EXPECT_FALSE(exists("never.log")) << "/QUIT only shows what would run";
     EXPECT_FALSE(exists("dst"));
 
     const Run usage = run({"/?"});
     EXPECT_EQ(usage.code, 16);
-    EXPECT_TRUE(has(usage.output, "Usage :: ROBOCOPY source destination"));
+    EXPECT_TRUE(Has(usage.output, "Usage :: ROBOCOPY source destination"));
 }
 
 // Talvex's layout (indented switches with German comments, blocks of names) and robocopy's (tabs, "::").
@@ -136,7 +136,7 @@ TEST_F(EngineOutput, JobFilesInBothLayoutsRun) {
     EXPECT_EQ(saved.code, 1) << saved.output;
     EXPECT_EQ(tree("dst2"),
               (Tree{{"a.txt", "a"}, {"skip", "<dir>"}, {"skip/c.txt", "c"}, {"keep", "<dir>"}, {"keep/d.txt", "d"}}));
-    EXPECT_TRUE(has(saved.output, "/ZZZ")) << "the skipped switch is named";
+    EXPECT_TRUE(Has(saved.output, "/ZZZ")) << "the skipped switch is named";
 }
 
 // The line Talvex's builder writes: quoted folders, switches, name lists with an empty separator.
@@ -147,7 +147,7 @@ TEST_F(EngineOutput, BuilderCommandLineRuns) {
                             "/LOG:" + path("x.log"), "/TEE", "/A+:R", "/MON:3"});
     EXPECT_EQ(result.code, 1) << result.output;
     EXPECT_EQ(tree("dst"), (Tree{{"a.txt", "a"}}));
-    EXPECT_TRUE(has(result.output, "not yet supported on this system, ignored : /A+ /MON"));
+    EXPECT_TRUE(Has(result.output, "not yet supported on this system, ignored : /A+ /MON"));
 }
 
 } // namespace

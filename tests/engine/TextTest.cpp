@@ -24,15 +24,15 @@ TEST(Wildcard, MatchesLikeRobocopy) {
         {"**x", "yyy", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(robocopy::wildcardMatch(c.pattern, c.text), c.matches) << c.pattern << " " << c.text;
+        EXPECT_EQ(robocopy::WildcardMatch(c.pattern, c.text), c.matches) << c.pattern << " " << c.text;
     }
 }
 
 TEST(Text, Utf16KeepsNamesAndReplacesBrokenBytes) {
-    EXPECT_EQ(robocopy::utf8ToUtf16le("A\xC3\xBC"), std::string("A\0\xFC\0", 4));
-    EXPECT_EQ(robocopy::utf8ToUtf16le("\xF0\x9F\x98\x80"), std::string("\x3D\xD8\x00\xDE", 4)); // surrogate pair
-    EXPECT_EQ(robocopy::utf8ToUtf16le("\xC3"), std::string("\xFD\xFF", 2));                     // cut short
-    EXPECT_EQ(robocopy::utf8ToUtf16le("\xC0\x80"), std::string("\xFD\xFF\xFD\xFF", 4));         // overlong
+    EXPECT_EQ(robocopy::Utf8ToUtf16le("A\xC3\xBC"), std::string("A\0\xFC\0", 4));
+    EXPECT_EQ(robocopy::Utf8ToUtf16le("\xF0\x9F\x98\x80"), std::string("\x3D\xD8\x00\xDE", 4)); // surrogate pair
+    EXPECT_EQ(robocopy::Utf8ToUtf16le("\xC3"), std::string("\xFD\xFF", 2));                     // cut short
+    EXPECT_EQ(robocopy::Utf8ToUtf16le("\xC0\x80"), std::string("\xFD\xFF\xFD\xFF", 4));         // overlong
 }
 
 } // namespace
