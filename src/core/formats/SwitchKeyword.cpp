@@ -5,6 +5,7 @@
 
 #include "core/formats/Text.h"
 #include "core/services/AsciiCase.h"
+#include "shared/RobocopySwitches.h"
 
 namespace talvex::formats {
 
@@ -62,6 +63,14 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
         return SwitchKeyword{option, SwitchKind::List};
     }
     return std::nullopt;
+}
+
+bool IsRobocopySwitch(std::string_view switchText) {
+    if (FindSwitchKeyword(switchText)) {
+        return true;
+    }
+    return switchText.size() > 1 && switchText.front() == '/' &&
+           robocopy::FindKnownSwitch(AsciiUpper(switchText.substr(1))) != nullptr;
 }
 
 void ApplySwitchValue(options::JobState& job, const SwitchKeyword& keyword, std::string_view value) {

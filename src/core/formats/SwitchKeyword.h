@@ -29,6 +29,9 @@ struct SwitchKeyword {
 /// which name the folders inside a job file.
 [[nodiscard]] std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText);
 
+/// True when robocopy knows the switch (with "/", without argument, any case), modelled or not.
+[[nodiscard]] bool IsRobocopySwitch(std::string_view switchText);
+
 /// Ticks and enables the option of a Value, TimeRange or Letters switch and stores its value: the
 /// text of a value field, the hhmm-hhmm halves of a time range by position, every letter of the
 /// option that occurs in the value (any case) as its ticked letter box.

@@ -128,7 +128,7 @@ TEST_F(JobFileReaderTest, PosixNamesWithSlashesStayInTheirBlock) {
     EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n\n/XF\n*.o\n\n");
 }
 
-TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
+TEST_F(JobFileReaderTest, NameListsEndOnlyAtTheNextSwitch) {
     struct Case {
         std::string name;
         LineList lines;
@@ -136,16 +136,29 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
         std::string list;
     };
     const std::vector<Case> cases = {
-        {"names on the switch line are not taken", {"/IF *.txt *.doc", "a.txt"}, PathStyle::Windows, "/IF\na.txt\n\n"},
+        {"names on the switch line belong to the list",
+         {"/XD node_modules .git \"My Folder\"", "a"},
+         PathStyle::Windows,
+         "/XD\nnode_modules\n.git\nMy Folder\na\n\n"},
         {"a following switch starts its own block",
          {"/xf", "a", "/XD", "b"},
          PathStyle::Windows,
          "/XF\na\n\n/XD\nb\n\n"},
-        {"a name with a slash ends the block (Windows)", {"/XF", "a", "x/y", "b"}, PathStyle::Windows, "/XF\na\n\n"},
-        {"a comment line ends the block", {"/XF", "a", ":: b", "c"}, PathStyle::Windows, "/XF\na\n\n"},
+        {"comment and blank lines inside a list are skipped",
+         {"/XF", "a", ":: b", "", "   ", "\t", "c"},
+         PathStyle::Windows,
+         "/XF\na\nc\n\n"},
+        {"a name line keeps its blanks",
+         {"/XD", "  System Volume Information  "},
+         PathStyle::Windows,
+         "/XD\nSystem Volume Information\n\n"},
         {"comments after names go", {"/XF", "\ta  :: note", "  b"}, PathStyle::Windows, "/XF\na\nb\n\n"},
+        {"a switch on a line of its own ends it",
+         {"/XF", "a", "/NP /XD b"},
+         PathStyle::Windows,
+         "/XF\na\n\n/XD\nb\n\n"},
         {"an unknown switch is a name (POSIX)", {"/XD", "/data/x", "/XO"}, PathStyle::Posix, "/XD\n/data/x\n\n"},
-        {"a known switch in any case ends it (POSIX)", {"/XD", "/data", "/r:3"}, PathStyle::Posix, "/XD\n/data\n\n"},
+        {"any robocopy switch ends it (POSIX)", {"/XD", "/data", "/MT:8", "/r:3"}, PathStyle::Posix, "/XD\n/data\n\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,6 +166,22 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
         EXPECT_EQ(job.nameListText(), c.list);
     }
     EXPECT_EQ(job.text(C::edt_KR), "3"); // the line that ended the last block was applied
+}
+
+// Hand-typed jobs put several switches on a line, as on a command line.
+TEST_F(JobFileReaderTest, EverySwitchOfALineIsRead) {
+    read({"/S /E", "/R:0 /W:0 /NP", "/LOG:C:\\my logs\\a.log /TEE", "/SD:C:\\My Data /MIR", "/R:5 6"});
+    EXPECT_TRUE(job.isTicked(C::chb_KE));
+    EXPECT_FALSE(job.isTicked(C::chb_KS));
+    EXPECT_EQ(job.text(C::edt_KR), "5");
+    EXPECT_EQ(job.text(C::edt_KW), "0");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LNP));
+    EXPECT_EQ(job.text(C::edt_LLOG), "C:\\my logs\\a.log");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LTEE));
+    EXPECT_EQ(job.sourcePath(), "C:\\My Data");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+    // A word that is neither switch nor name is reported, not dropped silently.
+    EXPECT_TRUE(log.contains("Text ohne Option wird nicht übernommen: 6", LogColour::Red));
 }
 
 TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
