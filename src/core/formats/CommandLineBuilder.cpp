@@ -48,6 +48,26 @@ std::string SingleArgument(std::string_view value) {
     return out + "\"";
 }
 
+// The name lists as arguments. A list without names goes out entirely: a bare "/XD" would take the
+// next argument as its name, and the empty lines between lists would add empty arguments.
+std::string NameLists(std::string_view text) {
+    std::string out;
+    std::string_view pending;
+    for (const std::string_view entry : options::SplitNameList(text)) {
+        const OptionInfo* list = options::FindOptionBySwitch(entry);
+        if (list != nullptr && list->argument == ArgumentKind::List) {
+            pending = entry;
+        } else if (!TrimBlanks(entry).empty()) {
+            if (!pending.empty()) {
+                out += " " + std::string(pending);
+                pending = {};
+            }
+            out += " " + CommandLineName(entry);
+        }
+    }
+    return out;
+}
+
 // What a set option adds to the line: " /S", " /DCOPY:T", " /R:5", " /LOG:\"x.log\"", or nothing when
 // its value is empty.
 std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
@@ -101,9 +121,7 @@ std::string Switches(const options::JobState& job) {
         if (option.argument == ArgumentKind::List) {
             // The four indicator boxes stand for one text: the name lists go in once, whichever are set.
             if (!namesWritten && job.IsAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
-                for (const std::string_view name : options::SplitNameList(job.nameListText())) {
-                    line += " " + CommandLineName(name);
-                }
+                line += NameLists(job.nameListText());
             }
             namesWritten = true;
         } else if (job.IsOptionSet(option.box)) {

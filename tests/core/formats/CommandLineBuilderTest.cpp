@@ -81,7 +81,7 @@ TEST_F(CommandLineBuilderTest, SwitchesComeInTheirFixedOrder) {
         job.setTicked(box, true);
     }
     EXPECT_EQ(build(), "Robocopy /S /Z /A-:RH /MOV /B /ZB /A+:A /CREATE /COPY:DT /DCOPY:T /FFT /LEV:3 /R:2 /W:5 /IS "
-                       "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp  /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
+                       "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
                        "/TEE /TBD /IPG:100 /PF /RH:2200-0600");
 }
 
@@ -125,7 +125,10 @@ TEST_F(CommandLineBuilderTest, ValuesDecideWhetherASwitchIsWritten) {
          [](options::JobState& j) {
              j.setNameListText("/XD\nC:\\Alte Sachen\\\n\"D:\\schon zitiert\"\n.git\n\n/IF\n*.doc\n\n");
          },
-         "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git  /IF *.doc "},
+         "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git /IF *.doc"},
+        // A bare "/XD" would take the next argument for a folder to exclude.
+        {"empty lists left out", [](options::JobState& j) { j.setNameListText("/XD\n\n/XF\n*.tmp\n\n/IF\n\n"); },
+         "Robocopy /XF *.tmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
