@@ -41,6 +41,13 @@ std::optional<formats::SwitchKeyword> CommandLineKeyword(std::string_view token)
     return keyword;
 }
 
+// An output redirection or a command separator of the command interpreter: "1>>", ">log", "2>&1", "|".
+bool IsRedirection(std::string_view argument) {
+    const std::size_t digits = argument.find_first_not_of("0123456789");
+    return digits != std::string_view::npos &&
+           std::string_view("<>|&").find(argument[digits]) != std::string_view::npos;
+}
+
 class LineReader {
 public:
     LineReader(options::JobState& job, LogSink& log, const formats::FormatServices& services, PathStyle nameStyle)
@@ -57,10 +64,18 @@ public:
             if (!isSwitch(argument)) {
                 if (m_folders < 2) {
                     folder(m_folders++ == 0, argument);
+                } else {
+                    fileName(argument);
                 }
-                continue; // file patterns outside a name list, surplus folders
+                continue;
             }
             apply(argument);
+        }
+        if (!m_fileNames.empty()) {
+            // Robocopy takes the plain arguments after the two folders as the files to copy; its own
+            // saved jobs hold them as /IF names, and so does the job here.
+            m_job.TickAndEnable(C::chb_FIF);
+            m_names = "/IF\n" + m_fileNames + "\n" + m_names;
         }
         if (!m_names.empty()) {
             m_job.setText(C::red_FListe, m_job.nameListText() + m_names);
@@ -87,6 +102,23 @@ private:
             m_job.setTicked(C::chb_PNoDD, false);
         }
         m_log.appendLine(Format("%s: %s", {source ? tr("Quelle") : tr("Ziel"), path}), LogColour::Blue);
+    }
+
+    void fileName(std::string_view argument) {
+        const std::string_view name = formats::TrimBlanks(argument);
+        if (IsRedirection(name)) {
+            // "1>> log 2>&1" belongs to the command interpreter, not to robocopy: no file names.
+            if (name.find_first_not_of("0123456789<>") == std::string_view::npos && m_next < m_args.size()) {
+                ++m_next; // the target of "1>>" written apart
+            }
+            m_log.appendLine(Format(tr("Umleitung wird nicht übernommen: %s"), {name}), LogColour::Red);
+            return;
+        }
+        if (!name.empty()) {
+            m_fileNames += name;
+            m_fileNames += '\n';
+            m_log.appendLine(Format("/IF %s", {name}), LogColour::Blue);
+        }
     }
 
     void apply(std::string_view argument) {
@@ -127,7 +159,7 @@ private:
         // and control characters around a name are trimmed, as in job files.
         while (m_next < m_args.size()) {
             const std::string_view name = formats::TrimBlanks(m_args[m_next]);
-            if (endsNameList(name)) {
+            if (endsNameList(name) || IsRedirection(name)) {
                 break;
             }
             ++m_next;
@@ -167,6 +199,7 @@ private:
     std::size_t m_next = 0;
     int m_folders = 0;
     std::string m_names;
+    std::string m_fileNames;
 };
 
 } // namespace
@@ -193,13 +226,57 @@ Status ParseCommandLine(options::JobState& job, std::string_view line, bool anno
     }
 }
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsNameCharacter(char c) {
+    return static_cast<unsigned char>(c) > 32 && c != '%' && c != '"' && c != '\\' && c != '/' && c != ':';
+}
+
+// The length of the batch variable reference that starts at `at` ("%1", "%*", "%~dp0", "%NAME%",
+// "%date:~10,4%", "%PATH:a=b%"), or 0 when the "%" there is a plain percent sign.
+std::size_t VariableReferenceAt(std::string_view line, std::size_t at) {
+    std::size_t next = at + 1;
+    if (next < line.size() && (IsDigit(line[next]) || line[next] == '*')) {
+        return 2;
+    }
+    if (next < line.size() && line[next] == '~') {
+        ++next;
+        while (next < line.size() && std::string_view("fdpnxsatz").find(line[next]) != std::string_view::npos) {
+            ++next;
+        }
+        return next < line.size() && IsDigit(line[next]) ? next + 1 - at : 0;
+    }
+    while (next < line.size() && IsNameCharacter(line[next])) {
+        ++next;
+    }
+    if (next == at + 1 || next == line.size()) {
+        return 0;
+    }
+    if (line[next] == ':') { // substring or replace form: anything up to the closing "%"
+        while (next < line.size() && line[next] != '%' && line[next] != '"') {
+            ++next;
+        }
+    }
+    return next < line.size() && line[next] == '%' ? next + 1 - at : 0;
+}
+
+} // namespace
+
 std::string EscapeBatchPercent(std::string_view line) {
     std::string out;
     out.reserve(line.size());
-    for (const char c : line) {
-        out += c;
-        if (c == '%') {
-            out += '%';
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (line[at] != '%') {
+            out += line[at];
+        } else if (const std::size_t length = VariableReferenceAt(line, at); length > 0) {
+            out += line.substr(at, length);
+            at += length - 1;
+        } else {
+            out += "%%";
         }
     }
     return out;

@@ -59,6 +59,15 @@ TEST_F(ParseCommandLineTest, QuotedSwitchValueIsNoFolder) {
     EXPECT_EQ(job.text(C::edt_LLOG), R"(C:\my log.txt)");
 }
 
+// Robocopy copies only the named files when plain arguments follow the two folders.
+TEST_F(ParseCommandLineTest, FileNamesAfterTheFoldersBecomeIncludedFiles) {
+    ASSERT_TRUE(parse(R"(robocopy C:\a D:\b report.pdf "my notes.txt" /MIR /XF *.tmp 1>> x.log 2>&1)"));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_FIF));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+    EXPECT_EQ(job.nameListText(), "/IF\nreport.pdf\nmy notes.txt\n\n/XF\n*.tmp\n\n");
+    EXPECT_TRUE(log.contains("Umleitung wird nicht übernommen: 2>&1", LogColour::Red));
+}
+
 struct SwitchCase {
     const char* name;
     const char* switches;
@@ -132,12 +141,24 @@ TEST_F(ParseCommandLineTest, FailingConversionFailsWithTheReason) {
     EXPECT_EQ(parse(R"(robocopy C:\PROGRA~1 D:\b)").reason(), "Unerwarteter Fehler: path conversion failed");
 }
 
-TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {
-    EXPECT_EQ(EscapeBatchPercent(R"(C:\100%\a%b)"), R"(C:\100%%\a%%b)");
-    EXPECT_EQ(UnescapeBatchPercent(R"(C:\100%%\a%%b)"), R"(C:\100%\a%b)");
+TEST(BatchPercent, LiteralPercentDoubledVariablesKept) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {R"(C:\100%\a%b)", R"(C:\100%%\a%%b)"},
+        {"%%%", "%%%%%%"},
+        {R"(robocopy "%1" "%2" /MIR)", R"(robocopy "%1" "%2" /MIR)"},
+        {R"("%~dp0Daten" "%*")", R"("%~dp0Daten" "%*")"},
+        {R"(/LOG:"%3.%date%.log" "%Temp%\x" 50% %date:~10,4%-%PATH:a=b%)",
+         R"(/LOG:"%3.%date%.log" "%Temp%\x" 50%% %date:~10,4%-%PATH:a=b%)"},
+        {"%~", "%%~"},
+        {"%NAME", "%%NAME"},
+    };
+    for (const auto& [typed, written] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(EscapeBatchPercent(typed), written);
+        EXPECT_EQ(UnescapeBatchPercent(written), typed);
+    }
     // Lines written before the escaping keep their single "%".
     EXPECT_EQ(UnescapeBatchPercent("50% %"), "50% %");
-    EXPECT_EQ(UnescapeBatchPercent(EscapeBatchPercent("%%%")), "%%%");
 }
 
 } // namespace
