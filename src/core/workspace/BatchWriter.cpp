@@ -167,8 +167,7 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
 Status SaveJobFile(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".rcj", services.style);
-    job.setJobFilePath(path);
+    const std::string path = job.jobFilePath();
     LogFileName(log, path);
     LogEmptyLine(log);
     LineList lines;
@@ -185,8 +184,7 @@ Status SaveJobFile(JobEntry& entry, const SaveServices& services) {
 Status SaveJobBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
-    job.setJobFilePath(batch);
+    const std::string batch = job.jobFilePath();
     LogFileName(log, batch);
     const std::string reference = ReferencePath(job, batch + ".rcj", services.style);
     job.setJobReferencePath(reference);
@@ -215,8 +213,7 @@ Status SaveJobBatch(JobEntry& entry, const SaveServices& services) {
 Status SaveCommandBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".cmd", services.style);
-    job.setJobFilePath(path);
+    const std::string path = job.jobFilePath();
     const Result<CommandBatchLines> built = CommandBatchLine(job, log, services.formats);
     if (!built) {
         return built.status();

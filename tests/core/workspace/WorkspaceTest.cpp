@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -232,6 +233,26 @@ TEST_F(WorkspaceTest, SaveOfANewJobAsksForFileAndLayout) {
     currentJob().setTicked(C::chb_KS, true);
     ASSERT_TRUE(ws().Save());
     EXPECT_EQ(ui.saveRequests.size(), 1u);
+}
+
+// A scheduled "run.bat" must run the saved options: Save writes back to the file that was opened,
+// whatever layout its extension usually stands for.
+TEST_F(WorkspaceTest, SaveWritesBackToTheOpenedFile) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"run.bat", "robocopy \"C:\\a\" \"D:\\b\" /MIR\r\n", "run.cmd"},
+        {"job.txt", "/SD:C:\\a\r\n/DD:D:\\b\r\n/MIR\r\n", "job.rcj"},
+    };
+    for (const auto& [name, contents, notWritten] : cases) {
+        SCOPED_TRACE(name);
+        fakes::TempFolder::Write(file(name), contents);
+        ASSERT_TRUE(ws().OpenFile(file(name)));
+        currentJob().setTicked(C::chb_LNP, true);
+        ASSERT_TRUE(ws().Save());
+        EXPECT_TRUE(ui.saveRequests.empty());
+        EXPECT_EQ(currentJob().jobFilePath(), file(name));
+        EXPECT_NE(fakes::TempFolder::Read(file(name)).find("/NP"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(file(notWritten)));
+    }
 }
 
 // A user who only reads "an error occurred" cannot tell a full disk from a missing folder.
