@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "core/formats/FurtherOptions.h"
+#include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/SwitchRegistry.h"
@@ -78,7 +80,7 @@ std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
     case ArgumentKind::Flag:
         return name;
     case ArgumentKind::FixedText:
-        return with(option.fixedText);
+        return with(SingleArgument(FixedTextValue(job, option)));
     case ArgumentKind::Letters: {
         const std::string letters = job.tickedLetters(option.box);
         return letters.empty() ? std::string() : with(letters);
@@ -127,6 +129,9 @@ std::string Switches(const options::JobState& job) {
         } else if (job.IsOptionSet(option.box)) {
             line += SwitchText(job, option);
         }
+    }
+    for (const std::string& word : FurtherOptionWords(job.text(options::Control::edt_KWeitere))) {
+        line += " " + FurtherOptionArgument(word);
     }
     return line;
 }

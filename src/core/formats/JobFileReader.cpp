@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/FurtherOptions.h"
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/services/AsciiCase.h"
@@ -123,13 +124,12 @@ private:
         closeList();
         const std::string_view switchText = SwitchOf(word);
         const std::optional<Keyword> keyword = FindSwitchKeyword(switchText);
+        const std::string_view argument = word.substr(switchText.size());
         if (!keyword) {
-            // Skipping stays, but silently dropping it on the next save would lose a setting.
-            m_log.appendLine(Format(tr("Unbekannte Option wird nicht übernommen: %s"), {word}), LogColour::Red);
+            KeepFurtherOption(m_job, word, m_log);
             return at + 1;
         }
         const Control box = keyword->option->box;
-        const std::string_view argument = word.substr(switchText.size());
         switch (keyword->kind) {
         case Kind::Flag:
             m_job.TickAndEnable(box);

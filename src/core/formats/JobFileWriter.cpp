@@ -4,6 +4,8 @@
 #include <exception>
 #include <span>
 
+#include "core/formats/FurtherOptions.h"
+#include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/SwitchRegistry.h"
@@ -105,6 +107,18 @@ public:
         }
     }
 
+    // Switches the window does not model, in their own section after the modelled ones.
+    void furtherOptions() {
+        const std::vector<std::string> words = FurtherOptionWords(m_job.text(options::Control::edt_KWeitere));
+        if (words.empty()) {
+            return;
+        }
+        heading(N_("Weitere Optionen"));
+        for (const std::string& word : words) {
+            add(std::string(kIndent) + FurtherOptionArgument(word));
+        }
+    }
+
 private:
     // The line of a set option, or empty when its value leaves it out.
     [[nodiscard]] std::string optionLine(const OptionInfo& option) const {
@@ -112,8 +126,12 @@ private:
         const auto field = [&](std::size_t index) -> const std::string& { return m_job.text(option.fields[index]); };
         std::string body;
         switch (option.argument) {
+        case ArgumentKind::FixedText: {
+            const std::string letters = FixedTextValue(m_job, option);
+            body = Format(option.fileLine, {OneWord(letters), comment});
+            break;
+        }
         case ArgumentKind::Flag:
-        case ArgumentKind::FixedText:
         case ArgumentKind::Path:
         case ArgumentKind::List:
             body = Format(option.fileLine, {comment});
@@ -186,6 +204,7 @@ Status WriteJobFile(const options::JobState& job, std::string_view fileName, Lin
                 writer.section(section);
             }
         }
+        writer.furtherOptions();
     } catch (const std::exception& exception) {
         produced = Error::fromException(exception);
     }

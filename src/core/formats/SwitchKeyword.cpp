@@ -47,9 +47,9 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
     }
     switch (option->argument) {
     case ArgumentKind::Flag:
-    case ArgumentKind::FixedText: // /DCOPY, whatever follows its colon
-    case ArgumentKind::Path:      // /NOSD, /NODD
+    case ArgumentKind::Path: // /NOSD, /NODD
         return SwitchKeyword{option, SwitchKind::Flag};
+    case ArgumentKind::FixedText: // /DCOPY keeps the letters the file gives
     case ArgumentKind::Number:
     case ArgumentKind::NumberAsTyped:
     case ArgumentKind::PaddedNumber:
@@ -63,6 +63,11 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
         return SwitchKeyword{option, SwitchKind::List};
     }
     return std::nullopt;
+}
+
+std::string FixedTextValue(const options::JobState& job, const options::OptionInfo& option) {
+    const std::string_view typed = TrimBlanks(job.text(option.fields[0]));
+    return std::string(typed.empty() ? option.fixedText : typed);
 }
 
 bool IsRobocopySwitch(std::string_view switchText) {

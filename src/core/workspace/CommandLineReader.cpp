@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/formats/FurtherOptions.h"
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/services/AsciiCase.h"
@@ -125,7 +126,7 @@ private:
         const Switch parts = SplitSwitch(argument);
         const std::optional<formats::SwitchKeyword> keyword = CommandLineKeyword(parts.token);
         if (!keyword) {
-            m_log.appendLine(Format(tr("Unbekannte Option wird nicht übernommen: %s"), {argument}), LogColour::Red);
+            formats::KeepFurtherOption(m_job, argument, m_log);
             return;
         }
         switch (keyword->kind) {

@@ -187,7 +187,7 @@ TEST_F(JobFileReaderTest, EverySwitchOfALineIsRead) {
 TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
     std::istringstream switches(
         "/A /A+:R /A-:R /B /COPY:D /COPYALL /CREATE /DCOPY:T /DD:D:\\x /E /ETA /FAT /FFT /FP /IA:R /ID /IF /IPG:1 "
-        "/IS /IT /L /LEV:1 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
+        "/IS /IT /L /LEV:1 /MT:4 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
         "/NOCOPY /NODD /NOSD /NP /NS /PF /PURGE /R:1 /RH:0000-2359 /S /SD:C:\\x /SEC /TBD /TEE /TS /UNICODE "
         "/UNILOG:x /UNILOG+:x /W:1 /V /X /XA:R /XC /XD /XF /XJ /XJD /XJF /XL /XN /XO /XX /Z /ZB");
     int count = 0;
@@ -199,7 +199,7 @@ TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
         EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
                     log.contains(line, LogColour::Blue));
     }
-    EXPECT_EQ(count, 71);
+    EXPECT_EQ(count, 72);
 }
 
 TEST_F(JobFileReaderTest, ValuesAndLetters) {
@@ -325,7 +325,7 @@ TEST_F(JobFileReaderTest, TheFileDecidesTheOptions) {
 }
 
 TEST_F(JobFileReaderTest, WhatIsLogged) {
-    const LineList lines = {":: comment", "/A", "/a+:r", "/s", "/XF", "*.tmp", "/SD:C:\\x", "/MT:8", "Created by x"};
+    const LineList lines = {":: comment", "/A", "/a+:r", "/s", "/XF", "*.tmp", "/SD:C:\\x", "/SJ", "Created by x"};
     read(lines, PathStyle::Windows, true);
     using Line = fakes::RecordingLogSink::Line;
     EXPECT_EQ(log.lines(), (std::vector<Line>{
@@ -339,15 +339,16 @@ TEST_F(JobFileReaderTest, WhatIsLogged) {
                                {"/XF", LogColour::Blue},
                                {"*.tmp", LogColour::Blue},
                                {"/SD:C:\\x", LogColour::Blue},
-                               {"Unbekannte Option wird nicht übernommen: /MT:8", LogColour::Red},
+                               {"Option ohne eigenes Feld, unter Weitere Optionen behalten: /SJ", LogColour::Red},
                                {"", LogColour::Black},
                            }));
 
     // Loading the default job stays quiet about the reset, /A, /A+ and names.
     log.clear();
     read(lines, PathStyle::Windows, false);
-    EXPECT_EQ(log.texts(), (std::vector<std::string>{"Einstellungen laden...", "", "/s", "/XF", "/SD:C:\\x",
-                                                     "Unbekannte Option wird nicht übernommen: /MT:8"}));
+    EXPECT_EQ(log.texts(),
+              (std::vector<std::string>{"Einstellungen laden...", "", "/s", "/XF", "/SD:C:\\x",
+                                        "Option ohne eigenes Feld, unter Weitere Optionen behalten: /SJ"}));
 }
 
 TEST(ParseJobParameterTest, CollectsTheQuotedArgumentsBehindJob) {

@@ -215,7 +215,7 @@ TEST_F(JobFileWriterTest, LinesKeepTheirWrittenOrderInsideEachSection) {
         {"Quellverzeichnis", "/NOSD"},
         {"Zielverzeichnis", "/NODD"},
         {"Kopieroptionen", "/S /E /M /Z /A- /SEC /MOV /A /B /COPYALL /NOCOPY /MIR /ZB /A+ /CREATE /PURGE /MOVE /FAT "
-                           "/COPY /DCOPY /FFT /LEV"},
+                           "/COPY /DCOPY /FFT /LEV /MT"},
         {"Wiederholungsoptionen", "/R /W"},
         {"Einzuschliessende Dateien", "/IS /IT /IA"},
         {"Auszuschließende Dateien", "/XJ /XJD /XJF /XC /XN /XX /XL /XA /XO /MAX /MIN"},

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
-    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ:1", LogColour::Red));
+    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ:1", LogColour::Red));
     EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
 }
 
@@ -127,7 +127,7 @@ TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
     EXPECT_EQ(job.destinationPath(), "/media/b");
     EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n");
     EXPECT_EQ(job.text(C::edt_KR), "2");
-    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ", LogColour::Red));
+    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ", LogColour::Red));
 }
 
 TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
