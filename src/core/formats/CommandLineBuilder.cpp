@@ -137,14 +137,18 @@ std::string Switches(const options::JobState& job) {
 }
 
 std::string Quoted(std::string_view path) {
-    std::string folder = NormaliseFolderPath(path);
-    if (!folder.empty() && folder.back() == '\\') {
-        folder += '\\'; // "\" alone: doubled, the backslash no longer escapes the closing quote
-    }
-    return " \"" + folder + "\"";
+    return " " + QuotedFolder(path);
 }
 
 } // namespace
+
+std::string QuotedFolder(std::string_view path) {
+    std::string folder = NormaliseFolderPath(path);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder += '\\'; // a root's "\": doubled, the backslash no longer escapes the closing quote
+    }
+    return "\"" + folder + "\"";
+}
 
 std::string CommandLineHeader(const FormatServices& services) {
     const std::string version = services.versionText();

@@ -152,7 +152,7 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
     std::string line = Format("RoboCopy /JOB:\"%s\"", {services.toCodePagePath(job.jobReferencePath())});
     const auto folder = [&](C noFolderBox, const std::string& path) {
         if (job.IsOptionSet(noFolderBox) && !path.empty()) {
-            line += Format(" \"%s\"", {formats::NormaliseFolderPath(services.toCodePagePath(path))});
+            line += " " + formats::QuotedFolder(services.toCodePagePath(path));
         }
     };
     folder(C::chb_PNoSD, job.sourcePath());

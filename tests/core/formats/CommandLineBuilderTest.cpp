@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "core/formats/FormatsTestSupport.h"
+#include "core/formats/Text.h"
 #include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
 #include "platform/Unicode.h"
+#include "platform/WindowsCommandLine.h"
 
 namespace talvex::formats {
 namespace {
@@ -190,10 +192,20 @@ TEST_F(CommandLineBuilderTest, TypedValuesNeverBecomeFurtherArguments) {
     }
 }
 
-TEST_F(CommandLineBuilderTest, FolderEndingInABackslashDoesNotEscapeItsQuote) {
-    job.applySourceFolder("\\", "NTFS");
-    job.applyDestinationFolder("D:\\Ziel", "NTFS");
-    EXPECT_EQ(build(), R"(Robocopy "\\" "D:\Ziel")");
+// A root keeps its separator ("E:" alone is the current folder on drive E:, which /MIR would purge),
+// doubled so that it does not escape the closing quote; the runner's splitter gives the root back.
+TEST_F(CommandLineBuilderTest, RootsStayRootsAndDoNotEscapeTheirQuotes) {
+    const std::vector<std::pair<std::string, std::string>> roots = {
+        {"\\", R"("\\")"}, {"E:\\", R"("E:\\")"}, {"e:\\\\", R"("e:\\")"}, {R"(\\nas\fotos\)", R"("\\nas\fotos\\")"}};
+    for (const auto& [folder, written] : roots) {
+        SCOPED_TRACE(folder);
+        job.applySourceFolder(NormaliseFolderPath(folder), "NTFS");
+        job.applyDestinationFolder("D:\\Ziel", "NTFS");
+        EXPECT_EQ(build(), "Robocopy " + written + R"( "D:\Ziel")");
+        const std::vector<std::string> arguments = platform::SplitWindowsCommandLine(build());
+        ASSERT_EQ(arguments.size(), 3u);
+        EXPECT_EQ(arguments[1], NormaliseFolderPath(folder));
+    }
 }
 
 } // namespace

@@ -294,8 +294,9 @@ TEST_F(JobFileReaderTest, Paths) {
         // Trailing separators would end a quoted command-line argument in \" (an escaped quote).
         {"/SD:C:\\Daten\\", "C:\\Daten", false},
         {"/SD:C:\\Daten\\\\", "C:\\Daten", false},
-        {"/SD:C:\\", "C:", false},
-        {"/SD:\\\\nas\\share\\", "\\\\nas\\share", false},
+        {"/SD:C:\\", "C:\\", false},
+        {"/SD:e:\\\\", "e:\\", false},
+        {"/SD:\\\\nas\\share\\", "\\\\nas\\share\\", false},
         {"/SD:/media/x/", "/media/x", false},
         {"/SD:/", "/", false},
         {"/SD:   C:\\Mit  Blanks  ", "C:\\Mit  Blanks", false},
