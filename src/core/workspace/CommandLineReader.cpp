@@ -42,6 +42,45 @@ std::optional<formats::SwitchKeyword> CommandLineKeyword(std::string_view token)
     return keyword;
 }
 
+// The line as its writer meant it, for the Windows argument rules. Files written by hand and by
+// earlier programs of this kind close a quoted folder right after its trailing backslash
+// ("E:\" "F:\x"), where the rules read an escaped quote and swallow the rest of the line; and they
+// put the next switch right after a closing quote ("D:\x"/MIR). Both are read as meant: an odd
+// backslash run before a quote that ends the quoted text (blank or line end after it) gets one
+// more backslash, and a blank goes between a closing quote and a following "/".
+std::string AsWritten(std::string_view line, bool& ambiguous) {
+    std::string out;
+    bool quoted = false;
+    std::size_t backslashes = 0;
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        const char c = line[at];
+        if (c == '\\') {
+            ++backslashes;
+            out += c;
+            continue;
+        }
+        if (c == '"') {
+            const bool endsText = at + 1 == line.size() || static_cast<unsigned char>(line[at + 1]) <= 32;
+            if (backslashes % 2 == 1 && quoted && endsText) {
+                out += '\\';
+                ambiguous = true;
+                ++backslashes;
+            }
+            if (backslashes % 2 == 0) {
+                quoted = !quoted;
+            }
+            out += c;
+            if (!quoted && at + 1 < line.size() && line[at + 1] == '/') {
+                out += ' ';
+            }
+        } else {
+            out += c;
+        }
+        backslashes = 0;
+    }
+    return out;
+}
+
 // An output redirection or a command separator of the command interpreter: "1>>", ">log", "2>&1", "|".
 bool IsRedirection(std::string_view argument) {
     const std::size_t digits = argument.find_first_not_of("0123456789");
@@ -55,7 +94,12 @@ public:
         : m_job(job), m_log(log), m_services(services), m_nameStyle(nameStyle) {}
 
     void run(std::string_view line) {
-        m_args = platform::SplitWindowsCommandLine(line);
+        bool ambiguous = false;
+        m_args = platform::SplitWindowsCommandLine(AsWritten(line, ambiguous));
+        if (ambiguous) {
+            m_log.appendLine(Format(tr("Mehrdeutige Zeile, \\\" als Ende eines Ordners gelesen: %s"), {line}),
+                             LogColour::Red);
+        }
         if (!m_args.empty() && AsciiUpper(m_args.front()) == "CALL") {
             ++m_next;
         }
@@ -89,6 +133,7 @@ private:
             return;
         }
         std::string path(written);
+        std::erase(path, '"'); // no folder holds one; an unbalanced quote must not become part of it
         if (path.find('~') != std::string::npos) {
             path = m_services.toLongPath(path);
         }

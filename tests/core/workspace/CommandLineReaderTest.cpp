@@ -68,6 +68,33 @@ TEST_F(ParseCommandLineTest, FileNamesAfterTheFoldersBecomeIncludedFiles) {
     EXPECT_TRUE(log.contains("Umleitung wird nicht übernommen: 2>&1", LogColour::Red));
 }
 
+// Quoted folders ending in a backslash, as earlier programs and people write them, keep their
+// place; no folder ever holds a quote.
+TEST_F(ParseCommandLineTest, QuotedFoldersReadQuoteToQuote) {
+    struct Case {
+        std::string line;
+        std::string source;
+        std::string destination;
+        bool ambiguous;
+    };
+    const std::vector<Case> cases = {
+        {R"(Robocopy "E:\" "F:\Sicherung" /MIR)", R"(E:\)", R"(F:\Sicherung)", true},
+        {R"(robocopy "C:\a b\" "D:\x"/MIR)", R"(C:\a b)", R"(D:\x)", true},
+        {R"(robocopy "C:\x\\" "\\nas\share\\" /MIR)", R"(C:\x)", R"(\\nas\share\)", false},
+        {R"(robocopy "C:\a "D:\b /MIR)", R"(C:\a D:\b)", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        log.clear();
+        ASSERT_TRUE(parse(c.line));
+        EXPECT_EQ(job.sourcePath(), c.source);
+        EXPECT_EQ(job.destinationPath(), c.destination);
+        EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+        EXPECT_EQ(log.contains("Mehrdeutige Zeile, \\\" als Ende eines Ordners gelesen: " + c.line, LogColour::Red),
+                  c.ambiguous);
+    }
+}
+
 struct SwitchCase {
     const char* name;
     const char* switches;
