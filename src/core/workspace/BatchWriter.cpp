@@ -318,11 +318,35 @@ Result<std::string> MultiJobLine(JobEntry& entry, MultiLayout layout, const Save
     return std::move(batchLines[1]);
 }
 
+// A job may keep a job file of its own choosing, but a numbered file of the batch ("alle.2.rcj")
+// follows the job's position: after a job was closed, an old number would name another job's
+// file, and two jobs sharing one file would lose one job's options.
+void RenumberJobFiles(JobList& jobs, PathStyle style) {
+    std::vector<std::string> used;
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        options::JobState& job = *jobs.at(n).job;
+        const std::string reference = AsciiLower(job.jobReferencePath());
+        const std::string prefix =
+            AsciiLower(settings::ReplaceExtension(ForceExtension(job.jobFilePath(), ".bat", style), ".", style));
+        const std::string_view number = std::string_view(reference).substr(std::min(prefix.size(), reference.size()));
+        const bool numbered = reference.starts_with(prefix) && number.ends_with(".rcj") && number.size() > 4 &&
+                              number.find_first_not_of("0123456789") == number.size() - 4;
+        if (numbered || std::find(used.begin(), used.end(), reference) != used.end()) {
+            job.setJobReferencePath("");
+        } else if (!reference.empty()) {
+            used.push_back(reference);
+        }
+    }
+}
+
 Status SaveMulti(Workspace& workspace, MultiLayout layout) {
     const SaveServices services = workspace.saveServices();
     JobList& jobs = workspace.jobs();
     LineList file{formats::CommandLineHeader(services.formats)};
     std::vector<JobEntry*> included;
+    if (layout == MultiLayout::JobBatch) {
+        RenumberJobFiles(jobs, services.style);
+    }
     for (std::size_t n = 0; n < jobs.size(); ++n) {
         workspace.SelectJob(n);
         JobEntry& entry = jobs.at(n);

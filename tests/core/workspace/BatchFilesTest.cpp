@@ -100,6 +100,27 @@ TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
     EXPECT_TRUE(logOf(0).contains("Multi Batch erstellen", LogColour::Purple));
 }
 
+// Saving again after a job was closed and one added must not point two CALL lines at one file.
+TEST_F(BatchFilesTest, RepeatedMultiSaveGivesEveryJobItsOwnFile) {
+    threeJobs();
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    ws().SelectJob(1);
+    ws().CloseJob();
+    ws().New();
+    fillJob("C:\\Quelle3", "D:\\Ziel3");
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    const formats::LineList lines = Lines(file("alle.bat"));
+    ASSERT_EQ(lines.size(), 1u + 3 * 3);
+    const char* sources[] = {"C:\\Quelle0", "C:\\Quelle2", "C:\\Quelle3"};
+    for (std::size_t n = 0; n < 3; ++n) {
+        const std::string jobFile = file("alle." + std::to_string(n) + ".rcj");
+        EXPECT_EQ(lines[3 + 3 * n], "CALL RoboCopy /JOB:\"" + jobFile + "\"");
+        EXPECT_NE(fakes::TempFolder::Read(jobFile).find(std::string("/SD:") + sources[n]), std::string::npos) << n;
+    }
+}
+
 TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
     threeJobs();
     // Job 1's own job file cannot be written, so its line would call a file that is not there.
