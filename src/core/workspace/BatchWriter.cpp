@@ -77,28 +77,30 @@ std::string RemJobLine(std::size_t number) {
     return Format("REM Job %d", {std::to_string(number)});
 }
 
-// The "CALL robocopy" line after "REM Job <number>" in a multi-job file, or nothing.
+// The line after "REM Job <number>" in a multi-job file, or nothing.
 std::optional<std::size_t> FindCallLine(const LineList& lines, unsigned number) {
     const std::string rem = RemJobLine(number);
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         if (formats::TrimBlanks(lines[i]) == rem) {
-            if (AsciiLower(lines[i + 1]).find("call robocopy") != std::string::npos) {
-                return i + 1;
-            }
-            return std::nullopt;
+            return i + 1;
         }
     }
     return std::nullopt;
 }
 
+bool IsOwnCallLine(std::string_view line) {
+    return AsciiLower(line).find("call robocopy") != std::string::npos;
+}
+
 // Loads a multi-job file and finds the job's line; the error says why nothing can be changed.
-Result<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines) {
+Result<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines, bool ownLineOnly) {
     Result<LineList> loaded = formats::LoadTextLines(batch);
     if (!loaded) {
         return Error{loaded.reason()};
     }
     lines = std::move(*loaded);
-    if (const std::optional<std::size_t> call = FindCallLine(lines, number)) {
+    if (const std::optional<std::size_t> call = FindCallLine(lines, number);
+        call && (!ownLineOnly || IsOwnCallLine(lines[*call]))) {
         return *call;
     }
     return Error{Format(tr("In %s fehlt die Zeile \"REM Job %d\" mit ihrem CALL-Aufruf; "
@@ -228,7 +230,7 @@ Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services) {
     LogSink& log = *entry.log;
     const std::string& batch = job.jobFilePath();
     LineList lines;
-    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, false);
     if (!call) {
         return call.status();
     }
@@ -239,6 +241,14 @@ Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services) {
     LogFileName(log, reference);
     if (Status written = WriteJobFileTo(job, reference, log, services); !written) {
         return written;
+    }
+    if (!IsOwnCallLine(lines[*call])) {
+        // The job lives in its job file; a line that calls robocopy its own way is the user's.
+        log.appendLine(Format(tr("Die Zeile von Job %d ruft Robocopy anders auf und bleibt unverändert: %s"),
+                              {std::to_string(entry.Number), lines[*call]}),
+                       LogColour::Black);
+        job.setModifiedFlag(false);
+        return {};
     }
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
@@ -268,7 +278,7 @@ Status UpdateMultiCommandBatch(JobEntry& entry, const SaveServices& services) {
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
     LineList lines;
-    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, true);
     if (!call) {
         return call.status();
     }

@@ -121,6 +121,24 @@ TEST_F(BatchFilesTest, RepeatedMultiSaveGivesEveryJobItsOwnFile) {
     }
 }
 
+// A job of a multi-job file lives in its job file; a CALL line naming robocopy its own way stays.
+TEST_F(BatchFilesTest, UpdateKeepsACallLineOfItsOwn) {
+    threeJobs();
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    formats::LineList lines = Lines(file("alle.bat"));
+    lines[6] = "CALL C:\\Tools\\robocopy.exe /JOB:\"" + file("alle.1.rcj") + "\"";
+    ASSERT_TRUE(formats::SaveTextLines(file("alle.bat"), lines));
+    ws().SelectJob(1);
+    currentJob().setTicked(C::chb_KB, true);
+    EXPECT_TRUE(ws().Save());
+    EXPECT_EQ(Lines(file("alle.bat")), lines);
+    EXPECT_NE(fakes::TempFolder::Read(file("alle.1.rcj")).find("/B "), std::string::npos);
+    EXPECT_FALSE(currentJob().modifiedFlag());
+    EXPECT_TRUE(currentLog().contains(
+        "Die Zeile von Job 1 ruft Robocopy anders auf und bleibt unverändert: " + lines[6], LogColour::Black));
+}
+
 TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
     threeJobs();
     // Job 1's own job file cannot be written, so its line would call a file that is not there.
