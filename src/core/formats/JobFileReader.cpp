@@ -306,9 +306,10 @@ bool ParseJobParameter(std::string_view commandLine, LineList& lines, LogSink& l
         }
         rest.remove_prefix(open + 1);
         const std::size_t close = std::min(rest.find('"'), rest.size());
+        // An empty pair of quotes holds a folder's place (a destination behind an empty source).
         const std::string_view argument = rest.substr(0, close);
+        lines.emplace_back(argument);
         if (!argument.empty()) {
-            lines.emplace_back(argument);
             log.appendLine(argument, LogColour::Blue);
         }
         rest.remove_prefix(std::min(close + 1, rest.size()));

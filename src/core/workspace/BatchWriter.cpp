@@ -152,13 +152,15 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
     };
     add(formats::CommandLineHeader(services));
     std::string line = Format("RoboCopy /JOB:\"%s\"", {services.toCodePagePath(job.jobReferencePath())});
-    const auto folder = [&](C noFolderBox, const std::string& path) {
-        if (job.IsOptionSet(noFolderBox) && !path.empty()) {
-            line += " " + formats::QuotedFolder(services.toCodePagePath(path));
-        }
-    };
-    folder(C::chb_PNoSD, job.sourcePath());
-    folder(C::chb_PNoDD, job.destinationPath());
+    // Robocopy reads the first folder on the line as the source: a destination goes second, behind
+    // the source or an empty pair of quotes, so neither robocopy nor the reader takes it for one.
+    const bool destination = job.IsOptionSet(C::chb_PNoDD) && !job.destinationPath().empty();
+    if (destination || (job.IsOptionSet(C::chb_PNoSD) && !job.sourcePath().empty())) {
+        line += " " + formats::QuotedFolder(services.toCodePagePath(job.sourcePath()));
+    }
+    if (destination) {
+        line += " " + formats::QuotedFolder(services.toCodePagePath(job.destinationPath()));
+    }
     add(EscapeBatchPercent(line));
     LogEmptyLine(log);
     return !job.jobReferencePath().empty();

@@ -70,7 +70,7 @@ TEST_F(BatchFilesTest, FoldersOnTheJobLine) {
     job.setText(C::edt_PDD, "D:\\Ziel 100%");
     job.setTicked(C::chb_PNoDD, true);
     ASSERT_TRUE(BuildJobBatchLines(job, lines, log, formats));
-    EXPECT_EQ(lines[1], R"(RoboCopy /JOB:"C:\J\a.rcj" "D:\Ziel 100%%")");
+    EXPECT_EQ(lines[1], R"(RoboCopy /JOB:"C:\J\a.rcj" "" "D:\Ziel 100%%")"); // the destination in its place
 
     job.setText(C::edt_PSD, "C:\\Q");
     ASSERT_TRUE(BuildJobBatchLines(job, lines, log, formats));
@@ -79,6 +79,36 @@ TEST_F(BatchFilesTest, FoldersOnTheJobLine) {
 
     job.setJobReferencePath("");
     EXPECT_FALSE(BuildJobBatchLines(job, lines, log, formats));
+}
+
+// Every combination of folders in the job file, on the line and empty reads back in its place.
+TEST_F(BatchFilesTest, FoldersOfABatchJobLineKeepTheirPlaces) {
+    struct Folder {
+        std::string path;
+        bool noFolder; // left out of the job file, given on the line
+    };
+    const std::vector<Folder> folders = {{"", true}, {"C:\\Q", true}, {"C:\\Q", false}, {"E:\\", true}};
+    int n = 0;
+    for (const Folder& source : folders) {
+        for (const Folder& destination : folders) {
+            const std::string name = file("f" + std::to_string(n++) + ".bat");
+            SCOPED_TRACE(name);
+            ws().New();
+            options::JobState& job = currentJob();
+            job.setText(C::edt_PSD, source.path);
+            job.setTicked(C::chb_PNoSD, source.noFolder);
+            job.setText(C::edt_PDD, destination.path);
+            job.setTicked(C::chb_PNoDD, destination.noFolder);
+            chooseSave(name, 1);
+            ASSERT_TRUE(ws().Save());
+            ui.answers.push_back(Answer::Yes); // load it again although it is open
+            ASSERT_TRUE(ws().OpenFile(name)) << (ui.messages.empty() ? "" : ui.messages.back().text);
+            EXPECT_EQ(currentJob().sourcePath(), source.path);
+            EXPECT_EQ(currentJob().destinationPath(), destination.path);
+            EXPECT_EQ(currentJob().isTicked(C::chb_PNoSD), source.noFolder);
+            EXPECT_EQ(currentJob().isTicked(C::chb_PNoDD), destination.noFolder);
+        }
+    }
 }
 
 TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
