@@ -223,18 +223,19 @@ private:
         if (argument.empty() || argument.front() != '/') {
             return false;
         }
-        if (m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value()) {
+        if (m_nameStyle == PathStyle::Windows || formats::IsRobocopySwitch(SplitSwitch(argument).token)) {
             return true;
         }
         return m_folders >= 2;
     }
 
-    // Only a switch of the table ends a name list on POSIX: "/ZZZ" there would be an absolute name.
+    // On POSIX a switch robocopy knows ends a name list, modelled or not ("/MT:8", "/J"); "/ZZZ" there
+    // would be an absolute name.
     [[nodiscard]] bool endsNameList(std::string_view argument) const {
         if (argument.empty() || argument.front() != '/') {
             return false;
         }
-        return m_nameStyle == PathStyle::Windows || CommandLineKeyword(SplitSwitch(argument).token).has_value();
+        return m_nameStyle == PathStyle::Windows || formats::IsRobocopySwitch(SplitSwitch(argument).token);
     }
 
     options::JobState& m_job;

@@ -149,10 +149,13 @@ TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
 
 // On POSIX absolute names start with "/": only a known switch ends a name list.
 TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
-    ASSERT_TRUE(parse("robocopy /home /media/b /XD node_modules /tmp/cache /R:2 /ZZZ", PathStyle::Posix));
+    ASSERT_TRUE(
+        parse("robocopy /home /media/b /XD node_modules /tmp/cache /J /XF a /MT:8 /R:2 /ZZZ", PathStyle::Posix));
     EXPECT_EQ(job.sourcePath(), "/home");
     EXPECT_EQ(job.destinationPath(), "/media/b");
-    EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n");
+    EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n/XF\na\n\n");
+    EXPECT_EQ(job.text(C::edt_KMT), "8");
+    EXPECT_EQ(job.text(C::edt_KWeitere), "/J /ZZZ");
     EXPECT_EQ(job.text(C::edt_KR), "2");
     EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ", LogColour::Red));
 }
