@@ -120,6 +120,19 @@ public:
     }
 
 private:
+    // OneWord, and a word in the log about what it left out and why: the user typed it.
+    std::string_view oneWord(std::string_view value, const OptionInfo& option) const {
+        const std::string_view word = OneWord(value);
+        const std::string_view rest = TrimBlanks(value.substr(word.size()));
+        if (!rest.empty()) {
+            m_log.appendLine(Format(tr("%s: \"%s\" nicht in die Jobdatei geschrieben, da Robocopy den Text nach "
+                                       "dem Leerzeichen als eigene Angabe läse."),
+                                    {option.switchName, rest}),
+                             LogColour::Red);
+        }
+        return word;
+    }
+
     // The line of a set option, or empty when its value leaves it out.
     [[nodiscard]] std::string optionLine(const OptionInfo& option) const {
         const std::string comment = tr(option.comment);
@@ -128,7 +141,7 @@ private:
         switch (option.argument) {
         case ArgumentKind::FixedText: {
             const std::string letters = FixedTextValue(m_job, option);
-            body = Format(option.fileLine, {OneWord(letters), comment});
+            body = Format(option.fileLine, {oneWord(letters, option), comment});
             break;
         }
         case ArgumentKind::Flag:
@@ -148,11 +161,11 @@ private:
             if (field(0).empty()) {
                 return {};
             }
-            body = Format(option.fileLine, {OneWord(field(0)), comment});
+            body = Format(option.fileLine, {oneWord(field(0), option), comment});
             break;
         case ArgumentKind::Number:
         case ArgumentKind::PaddedNumber: {
-            std::string value(OneWord(TrimBlanks(field(0))));
+            std::string value(oneWord(TrimBlanks(field(0)), option));
             if (value.empty()) {
                 return {};
             }
@@ -168,8 +181,8 @@ private:
             break;
         }
         case ArgumentKind::TimeRange: {
-            const std::string_view from = OneWord(TrimBlanks(field(0)));
-            const std::string_view to = OneWord(TrimBlanks(field(1)));
+            const std::string_view from = oneWord(TrimBlanks(field(0)), option);
+            const std::string_view to = oneWord(TrimBlanks(field(1)), option);
             if (from.empty() || to.empty()) {
                 return {};
             }
