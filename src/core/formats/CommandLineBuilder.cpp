@@ -122,6 +122,13 @@ std::string Switches(const options::JobState& job) {
         }
         if (option.argument == ArgumentKind::List) {
             // The four indicator boxes stand for one text: the name lists go in once, whichever are set.
+            // Further options go before the lists: on POSIX a switch robocopy does not know would
+            // read back as a name of the last list.
+            if (!namesWritten) {
+                for (const std::string& word : FurtherOptionWords(job.text(options::Control::edt_KWeitere))) {
+                    line += " " + FurtherOptionArgument(word);
+                }
+            }
             if (!namesWritten && job.IsAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
                 line += NameLists(job.nameListText());
             }
@@ -129,9 +136,6 @@ std::string Switches(const options::JobState& job) {
         } else if (job.IsOptionSet(option.box)) {
             line += SwitchText(job, option);
         }
-    }
-    for (const std::string& word : FurtherOptionWords(job.text(options::Control::edt_KWeitere))) {
-        line += " " + FurtherOptionArgument(word);
     }
     return line;
 }

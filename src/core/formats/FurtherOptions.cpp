@@ -35,11 +35,16 @@ std::vector<std::string> FurtherOptionWords(std::string_view text) {
 }
 
 std::string FurtherOptionArgument(std::string_view word) {
-    if (word.find_first_of(" \t&|<>^()\"") == std::string_view::npos) {
+    constexpr std::string_view kSpecial = " \t&|<>^()\"";
+    if (word.find_first_of(kSpecial) == std::string_view::npos) {
         return std::string(word);
     }
-    // A switch keeps its name in front of the quotes ("/X:"a b""), as the log file is written.
-    const std::size_t colon = word.starts_with('/') ? word.find(':') : std::string_view::npos;
+    // A switch keeps its name in front of the quotes ("/X:"a b""), as the log file is written; a
+    // name that itself needs quotes goes inside them whole.
+    std::size_t colon = word.starts_with('/') ? word.find(':') : std::string_view::npos;
+    if (colon != std::string_view::npos && word.substr(0, colon).find_first_of(kSpecial) != std::string_view::npos) {
+        colon = std::string_view::npos;
+    }
     const std::size_t valueStart = colon == std::string_view::npos ? 0 : colon + 1;
     std::string value(word.substr(valueStart));
     std::erase(value, '"');

@@ -107,7 +107,7 @@ public:
         }
     }
 
-    // Switches the window does not model, in their own section after the modelled ones.
+    // Switches the window does not model, in a section of their own.
     void furtherOptions() {
         const std::vector<std::string> words = FurtherOptionWords(m_job.text(options::Control::edt_KWeitere));
         if (words.empty()) {
@@ -214,10 +214,14 @@ Status WriteJobFile(const options::JobState& job, std::string_view fileName, Lin
             if (section == JobFileSection::Source || section == JobFileSection::Destination) {
                 writer.folder(section);
             } else {
+                if (section == JobFileSection::NameLists) {
+                    // Before the lists: on POSIX a switch robocopy does not know would read back
+                    // as a name of the last list.
+                    writer.furtherOptions();
+                }
                 writer.section(section);
             }
         }
-        writer.furtherOptions();
     } catch (const std::exception& exception) {
         produced = Error::fromException(exception);
     }

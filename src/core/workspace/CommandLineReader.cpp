@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/CommandLineReader.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <vector>
@@ -106,7 +107,8 @@ public:
         ++m_next; // the program name
         while (m_next < m_args.size()) {
             const std::string& argument = m_args[m_next++];
-            if (!isSwitch(argument)) {
+            // A quoted " /X" is a switch as a name list sees it, so it is one here too.
+            if (!isSwitch(formats::TrimBlanks(argument))) {
                 if (m_folders < 2) {
                     folder(m_folders++ == 0, argument);
                 } else {
@@ -114,7 +116,7 @@ public:
                 }
                 continue;
             }
-            apply(argument);
+            apply(formats::TrimBlanks(argument));
         }
         if (!m_fileNames.empty()) {
             // Robocopy takes the plain arguments after the two folders as the files to copy; its own
@@ -333,9 +335,16 @@ std::string UnescapeBatchPercent(std::string_view line) {
     std::string out;
     out.reserve(line.size());
     for (std::size_t i = 0; i < line.size(); ++i) {
-        out += line[i];
-        if (line[i] == '%' && i + 1 < line.size() && line[i + 1] == '%') {
+        if (line[i] != '%') {
+            out += line[i];
+        } else if (i + 1 < line.size() && line[i + 1] == '%') {
+            out += '%';
             ++i;
+        } else {
+            // A reference is taken whole, so the "%" that closes it never pairs with a following one.
+            const std::size_t length = std::max<std::size_t>(VariableReferenceAt(line, i), 1);
+            out += line.substr(i, length);
+            i += length - 1;
         }
     }
     return out;

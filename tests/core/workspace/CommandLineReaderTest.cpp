@@ -181,6 +181,7 @@ TEST(BatchPercent, LiteralPercentDoubledVariablesKept) {
          R"(/LOG:"%3.%date%.log" "%Temp%\x" 50%% %date:~10,4%-%PATH:a=b%)"},
         {"%~", "%%~"},
         {"%NAME", "%%NAME"},
+        {"%a%%b% x%%a%", "%a%%b% x%%%a%"}, // two references side by side, a percent before one
     };
     for (const auto& [typed, written] : cases) {
         SCOPED_TRACE(typed);
