@@ -83,8 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (blankNumber) {
             continue;
         }
-        // Without a source the builder writes the destination where the source belongs.
-        if (job.sourcePath().empty() && !job.destinationPath().empty()) {
+        // Without a source the builder writes the destination where the source belongs; without a
+        // destination, on POSIX the next unknown "/word" is read as the missing folder.
+        if ((job.sourcePath().empty() && !job.destinationPath().empty()) ||
+            (style == PathStyle::Posix && job.destinationPath().empty())) {
             continue;
         }
         // /RH is read only as hhmm-hhmm, while its fields may hold anything of other lengths.
