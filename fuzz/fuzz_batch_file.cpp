@@ -58,6 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           workspace::OpenMultiCommandBatch}) {
         ws.current().job->setJobFilePath(file);
         reader(ws, file);
+        // No folder read holds a double quote: one there means a line was split wrongly.
+        for (std::size_t n = 0; n < ws.jobs().size(); ++n) {
+            const options::JobState& job = *ws.jobs().at(n).job;
+            if (job.sourcePath().find('"') != std::string::npos ||
+                job.destinationPath().find('"') != std::string::npos) {
+                std::abort();
+            }
+        }
         ws.CloseAllJobs();
     }
     return 0;

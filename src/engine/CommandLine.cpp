@@ -449,8 +449,8 @@ JobFileArguments ReadJobFile(std::string_view text) {
         }
         const std::string_view line = CutComment(raw);
         if (line.empty()) {
-            // An empty or comment-only line ends a name block; robocopy's layout leaves a blank after each.
-            inBlock = false;
+            // Hand-written jobs put comments and blank lines between the names of a list; like robocopy,
+            // keep reading names after them: only the next switch ends the list.
             continue;
         }
         const auto switchEnd = line.find_first_of(": \t");

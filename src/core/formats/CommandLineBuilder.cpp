@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+#include "core/formats/FurtherOptions.h"
+#include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/SwitchRegistry.h"
@@ -48,6 +50,26 @@ std::string SingleArgument(std::string_view value) {
     return out + "\"";
 }
 
+// The name lists as arguments. A list without names goes out entirely: a bare "/XD" would take the
+// next argument as its name, and the empty lines between lists would add empty arguments.
+std::string NameLists(std::string_view text) {
+    std::string out;
+    std::string_view pending;
+    for (const std::string_view entry : options::SplitNameList(text)) {
+        const OptionInfo* list = options::FindOptionBySwitch(entry);
+        if (list != nullptr && list->argument == ArgumentKind::List) {
+            pending = entry;
+        } else if (!TrimBlanks(entry).empty()) {
+            if (!pending.empty()) {
+                out += " " + std::string(pending);
+                pending = {};
+            }
+            out += " " + CommandLineName(entry);
+        }
+    }
+    return out;
+}
+
 // What a set option adds to the line: " /S", " /DCOPY:T", " /R:5", " /LOG:\"x.log\"", or nothing when
 // its value is empty.
 std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
@@ -58,7 +80,7 @@ std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
     case ArgumentKind::Flag:
         return name;
     case ArgumentKind::FixedText:
-        return with(option.fixedText);
+        return with(SingleArgument(FixedTextValue(job, option)));
     case ArgumentKind::Letters: {
         const std::string letters = job.tickedLetters(option.box);
         return letters.empty() ? std::string() : with(letters);
@@ -100,10 +122,15 @@ std::string Switches(const options::JobState& job) {
         }
         if (option.argument == ArgumentKind::List) {
             // The four indicator boxes stand for one text: the name lists go in once, whichever are set.
-            if (!namesWritten && job.isAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
-                for (const std::string_view name : options::SplitNameList(job.nameListText())) {
-                    line += " " + CommandLineName(name);
+            // Further options go before the lists: on POSIX a switch robocopy does not know would
+            // read back as a name of the last list.
+            if (!namesWritten) {
+                for (const std::string& word : FurtherOptionWords(job.text(options::Control::edt_KWeitere))) {
+                    line += " " + FurtherOptionArgument(word);
                 }
+            }
+            if (!namesWritten && job.isAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {
+                line += NameLists(job.nameListText());
             }
             namesWritten = true;
         } else if (job.IsOptionSet(option.box)) {
@@ -114,14 +141,18 @@ std::string Switches(const options::JobState& job) {
 }
 
 std::string Quoted(std::string_view path) {
-    std::string folder = NormaliseFolderPath(path);
-    if (!folder.empty() && folder.back() == '\\') {
-        folder += '\\'; // "\" alone: doubled, the backslash no longer escapes the closing quote
-    }
-    return " \"" + folder + "\"";
+    return " " + QuotedFolder(path);
 }
 
 } // namespace
+
+std::string QuotedFolder(std::string_view path) {
+    std::string folder = NormaliseFolderPath(path);
+    if (!folder.empty() && folder.back() == '\\') {
+        folder += '\\'; // a root's "\": doubled, the backslash no longer escapes the closing quote
+    }
+    return "\"" + folder + "\"";
+}
 
 std::string CommandLineHeader(const FormatServices& services) {
     const std::string version = services.versionText();

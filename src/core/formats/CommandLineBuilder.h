@@ -28,4 +28,8 @@ namespace talvex::formats {
 [[nodiscard]] Status BuildCommandLineW(const options::JobState& job, WideLineList& lines,
                                        const FormatServices& services);
 
+/// A folder as one quoted command-line argument that the Windows argument rules read back as the
+/// folder: without trailing separators, a root's separator doubled ("E:\\" gives E:\).
+[[nodiscard]] std::string QuotedFolder(std::string_view path);
+
 } // namespace talvex::formats

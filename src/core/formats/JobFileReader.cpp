@@ -5,7 +5,9 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/formats/FurtherOptions.h"
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/services/AsciiCase.h"
@@ -38,6 +40,34 @@ std::string_view SkipBlanksAndColons(std::string_view text) {
     return text;
 }
 
+// The words of a job-file line, read as robocopy reads a command line: split at blanks, with double
+// quotes grouping a name that holds blanks. The words are views into the line.
+std::vector<std::string_view> SplitWords(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (static_cast<unsigned char>(line[at]) <= 32) {
+            ++at;
+            continue;
+        }
+        const std::size_t begin = at;
+        bool quoted = false;
+        while (at < line.size() && (quoted || static_cast<unsigned char>(line[at]) > 32)) {
+            quoted = quoted != (line[at] == '"');
+            ++at;
+        }
+        words.push_back(line.substr(begin, at - begin));
+    }
+    return words;
+}
+
+// Folders and names never hold a double quote: quotes only group.
+std::string WithoutQuotes(std::string_view text) {
+    std::string result(text);
+    std::erase(result, '"');
+    return result;
+}
+
 class Reader {
 public:
     Reader(options::JobState& job, const LineList& lines, bool reportFlag, LogSink& log, const FormatServices& services,
@@ -55,25 +85,49 @@ public:
             status =
                 Error{Format(tr("Zeile %d: %s"), {std::to_string(m_next), Error::FromException(exception).reason})};
         }
+        closeList();
         storeNameList();
         return status;
     }
 
 private:
+    // A line holds any number of switches, as on a command line. A name list goes on over comment and
+    // blank lines and lines of names (one name a line, blanks included) until the next switch.
     void apply(std::string_view rawLine) {
         const std::string_view line = TrimBlanks(CutAtComment(TrimBlanks(rawLine)));
-        const std::string_view switchText = SwitchOf(line);
-        if (switchText.empty()) {
+        if (line.empty()) {
             return; // comment, rule or empty line
         }
-        const std::string_view argument = line.substr(switchText.size());
-        const std::optional<Keyword> keyword = FindSwitchKeyword(switchText);
-        if (!keyword) {
-            // Skipping stays, but silently dropping it on the next save would lose a setting.
-            if (switchText.front() == '/') {
-                m_log.appendLine(Format(tr("Unbekannte Option wird nicht übernommen: %s"), {line}), LogColour::Red);
+        if (!isSwitch(line)) {
+            if (m_inList) {
+                appendListName(WithoutQuotes(line));
             }
-            return;
+            return; // text without a switch, as in robocopy's headers
+        }
+        const std::vector<std::string_view> words = SplitWords(line);
+        for (std::size_t at = 0; at < words.size();) {
+            at = applyWord(line, words, at);
+        }
+    }
+
+    // Applies the word at `at` and returns the index of the next word not yet used.
+    std::size_t applyWord(std::string_view line, const std::vector<std::string_view>& words, std::size_t at) {
+        const std::string_view word = words[at];
+        if (!isSwitch(word)) {
+            if (m_inList) {
+                appendListName(WithoutQuotes(word));
+            } else {
+                m_log.appendLine(Format(tr("Text ohne Option wird nicht übernommen: %s"), {word}), LogColour::Red);
+            }
+            return at + 1;
+        }
+        closeList();
+        const std::string_view switchText = SwitchOf(word);
+        const std::optional<Keyword> keyword = FindSwitchKeyword(switchText);
+        const std::string_view argument = word.substr(switchText.size());
+        if (!keyword) {
+            KeepFurtherOption(m_job, word, m_log);
+            return at + 1;
         }
         const Control box = keyword->option->box;
         switch (keyword->kind) {
@@ -82,19 +136,53 @@ private:
             if (box != C::chb_KA || m_report) {
                 m_log.appendLine(switchText, LogColour::Blue);
             }
-            return;
-        case Kind::Value:
-        case Kind::TimeRange:
-        case Kind::Letters:
-            applyValue(*keyword, switchText, TrimBlanks(CutAtComment(SkipBlanksAndColons(argument))));
-            return;
+            return at + 1;
         case Kind::Path:
-            applyPath(box, switchText, SkipBlanksAndColons(argument));
-            return;
-        case Kind::List:
-            applyList(*keyword->option, switchText);
-            return;
+            return applyRestOfLine(*keyword, line, words, at);
+        case Kind::Value:
+            if (keyword->option->argument == options::ArgumentKind::File) {
+                return applyRestOfLine(*keyword, line, words, at);
+            }
+            [[fallthrough]];
+        case Kind::TimeRange:
+        case Kind::Letters: {
+            std::string_view value = SkipBlanksAndColons(argument);
+            // "/R: 7": a value written after the colon's blank still belongs to its switch.
+            if (value.empty() && !argument.empty() && at + 1 < words.size() && !isSwitch(words[at + 1])) {
+                value = words[++at];
+            }
+            applyValue(*keyword, switchText, WithoutQuotes(value));
+            return at + 1;
         }
+        case Kind::List:
+            m_job.TickAndEnable(box);
+            appendName(keyword->option->switchName);
+            m_log.appendLine(switchText, LogColour::Blue);
+            m_inList = true;
+            return at + 1;
+        }
+        return at + 1;
+    }
+
+    // Folders and log files may hold blanks without quotes: their value runs to the next switch.
+    std::size_t applyRestOfLine(const Keyword& keyword, std::string_view line,
+                                const std::vector<std::string_view>& words, std::size_t at) {
+        std::size_t next = at + 1;
+        // A blank followed by "/" may go on a POSIX folder; only a switch robocopy knows ends it there.
+        while (next < words.size() && !(isSwitch(words[next]) && (m_nameStyle == PathStyle::Windows ||
+                                                                  IsRobocopySwitch(SwitchOf(words[next]))))) {
+            ++next;
+        }
+        const std::size_t begin = static_cast<std::size_t>(words[at].data() - line.data()) + SwitchOf(words[at]).size();
+        const std::size_t end =
+            next < words.size() ? static_cast<std::size_t>(words[next].data() - line.data()) : line.size();
+        const std::string value = WithoutQuotes(TrimBlanks(SkipBlanksAndColons(line.substr(begin, end - begin))));
+        if (keyword.kind == Kind::Path) {
+            applyPath(keyword.option->box, SwitchOf(words[at]), value);
+        } else {
+            applyValue(keyword, SwitchOf(words[at]), value);
+        }
+        return next;
     }
 
     void applyValue(const Keyword& keyword, std::string_view switchText, std::string_view value) {
@@ -124,29 +212,30 @@ private:
         m_job.setTicked(noFolderBox, false);
     }
 
-    void applyList(const options::OptionInfo& option, std::string_view switchText) {
-        m_job.TickAndEnable(option.box);
-        appendName(option.switchName);
-        m_log.appendLine(switchText, LogColour::Blue);
-        while (m_next < m_lines.size()) {
-            const std::string_view name = TrimBlanks(CutAtComment(TrimBlanks(m_lines[m_next])));
-            if (name.empty() || endsNameBlock(name)) {
-                break; // the main loop reads this line as a line of its own
-            }
-            ++m_next;
-            appendName(name);
-            if (m_report) {
-                m_log.appendLine(name, LogColour::Blue);
-            }
+    // A word that starts a switch. Windows names never start with "/"; absolute POSIX names do, so
+    // there only a switch robocopy knows ends a list.
+    [[nodiscard]] bool isSwitch(std::string_view word) const {
+        if (word.empty() || word.front() != '/') {
+            return false;
         }
-        appendName("");
+        return m_nameStyle == PathStyle::Windows || !m_inList || IsRobocopySwitch(SwitchOf(word));
     }
 
-    [[nodiscard]] bool endsNameBlock(std::string_view name) const {
-        if (m_nameStyle == PathStyle::Windows) {
-            return name.find('/') != std::string_view::npos;
+    void appendListName(std::string_view name) {
+        if (name.empty()) {
+            return;
         }
-        return FindSwitchKeyword(SwitchOf(name)).has_value();
+        appendName(name);
+        if (m_report) {
+            m_log.appendLine(name, LogColour::Blue);
+        }
+    }
+
+    void closeList() {
+        if (m_inList) {
+            appendName("");
+            m_inList = false;
+        }
     }
 
     // The names are collected here and stored once: storing the growing text for every name would
@@ -169,6 +258,7 @@ private:
     const FormatServices& m_services;
     PathStyle m_nameStyle;
     std::size_t m_next = 0;
+    bool m_inList = false;
     std::string m_nameList;
 };
 
@@ -216,9 +306,10 @@ bool ParseJobParameter(std::string_view commandLine, LineList& lines, LogSink& l
         }
         rest.remove_prefix(open + 1);
         const std::size_t close = std::min(rest.find('"'), rest.size());
+        // An empty pair of quotes holds a folder's place (a destination behind an empty source).
         const std::string_view argument = rest.substr(0, close);
+        lines.emplace_back(argument);
         if (!argument.empty()) {
-            lines.emplace_back(argument);
             log.appendLine(argument, LogColour::Blue);
         }
         rest.remove_prefix(std::min(close + 1, rest.size()));

@@ -27,8 +27,8 @@ namespace talvex::formats {
                                  const FormatServices& services, PathStyle nameStyle = kNativePathStyle);
 
 /// Collects the double-quoted arguments behind "/job" (any case) in a robocopy command line into
-/// `lines` (emptied first), skipping empty pairs of quotes: for `RoboCopy /JOB:"a.rcj" "C:\x" "D:\y"`
-/// the list is the job file, the source and the destination. Always true.
+/// `lines` (emptied first), an empty pair of quotes as an empty entry that keeps its place: for `RoboCopy /JOB:"a.rcj"
+/// "C:\x" "D:\y"` the list is the job file, the source and the destination. Always true.
 bool ParseJobParameter(std::string_view commandLine, LineList& lines, LogSink& log);
 
 } // namespace talvex::formats

@@ -4,6 +4,8 @@
 #include <exception>
 #include <span>
 
+#include "core/formats/FurtherOptions.h"
+#include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
 #include "core/options/SwitchRegistry.h"
@@ -105,15 +107,44 @@ public:
         }
     }
 
+    // Switches the window does not model, in a section of their own.
+    void furtherOptions() {
+        const std::vector<std::string> words = FurtherOptionWords(m_job.text(options::Control::edt_KWeitere));
+        if (words.empty()) {
+            return;
+        }
+        heading(N_("Weitere Optionen"));
+        for (const std::string& word : words) {
+            add(std::string(kIndent) + FurtherOptionArgument(word));
+        }
+    }
+
 private:
+    // OneWord, and a word in the log about what it left out and why: the user typed it.
+    std::string_view oneWord(std::string_view value, const OptionInfo& option) const {
+        const std::string_view word = OneWord(value);
+        const std::string_view rest = TrimBlanks(value.substr(word.size()));
+        if (!rest.empty()) {
+            m_log.appendLine(Format(tr("%s: \"%s\" nicht in die Jobdatei geschrieben, da Robocopy den Text nach "
+                                       "dem Leerzeichen als eigene Angabe läse."),
+                                    {option.switchName, rest}),
+                             LogColour::Red);
+        }
+        return word;
+    }
+
     // The line of a set option, or empty when its value leaves it out.
     [[nodiscard]] std::string optionLine(const OptionInfo& option) const {
         const std::string comment = tr(option.comment);
         const auto field = [&](std::size_t index) -> const std::string& { return m_job.text(option.fields[index]); };
         std::string body;
         switch (option.argument) {
+        case ArgumentKind::FixedText: {
+            const std::string letters = FixedTextValue(m_job, option);
+            body = Format(option.fileLine, {oneWord(letters, option), comment});
+            break;
+        }
         case ArgumentKind::Flag:
-        case ArgumentKind::FixedText:
         case ArgumentKind::Path:
         case ArgumentKind::List:
             body = Format(option.fileLine, {comment});
@@ -130,11 +161,11 @@ private:
             if (field(0).empty()) {
                 return {};
             }
-            body = Format(option.fileLine, {OneWord(field(0)), comment});
+            body = Format(option.fileLine, {oneWord(field(0), option), comment});
             break;
         case ArgumentKind::Number:
         case ArgumentKind::PaddedNumber: {
-            std::string value(OneWord(TrimBlanks(field(0))));
+            std::string value(oneWord(TrimBlanks(field(0)), option));
             if (value.empty()) {
                 return {};
             }
@@ -150,8 +181,8 @@ private:
             break;
         }
         case ArgumentKind::TimeRange: {
-            const std::string_view from = OneWord(TrimBlanks(field(0)));
-            const std::string_view to = OneWord(TrimBlanks(field(1)));
+            const std::string_view from = oneWord(TrimBlanks(field(0)), option);
+            const std::string_view to = oneWord(TrimBlanks(field(1)), option);
             if (from.empty() || to.empty()) {
                 return {};
             }
@@ -183,6 +214,11 @@ Status WriteJobFile(const options::JobState& job, std::string_view fileName, Lin
             if (section == JobFileSection::Source || section == JobFileSection::Destination) {
                 writer.folder(section);
             } else {
+                if (section == JobFileSection::NameLists) {
+                    // Before the lists: on POSIX a switch robocopy does not know would read back
+                    // as a name of the last list.
+                    writer.furtherOptions();
+                }
                 writer.section(section);
             }
         }

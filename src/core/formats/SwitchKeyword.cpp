@@ -5,6 +5,7 @@
 
 #include "core/formats/Text.h"
 #include "core/services/AsciiCase.h"
+#include "shared/RobocopySwitches.h"
 
 namespace talvex::formats {
 
@@ -46,9 +47,9 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
     }
     switch (option->argument) {
     case ArgumentKind::Flag:
-    case ArgumentKind::FixedText: // /DCOPY, whatever follows its colon
-    case ArgumentKind::Path:      // /NOSD, /NODD
+    case ArgumentKind::Path: // /NOSD, /NODD
         return SwitchKeyword{option, SwitchKind::Flag};
+    case ArgumentKind::FixedText: // /DCOPY keeps the letters the file gives
     case ArgumentKind::Number:
     case ArgumentKind::NumberAsTyped:
     case ArgumentKind::PaddedNumber:
@@ -62,6 +63,19 @@ std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText) {
         return SwitchKeyword{option, SwitchKind::List};
     }
     return std::nullopt;
+}
+
+std::string FixedTextValue(const options::JobState& job, const options::OptionInfo& option) {
+    const std::string_view typed = TrimBlanks(job.text(option.fields[0]));
+    return std::string(typed.empty() ? option.fixedText : typed);
+}
+
+bool IsRobocopySwitch(std::string_view switchText) {
+    if (FindSwitchKeyword(switchText)) {
+        return true;
+    }
+    return switchText.size() > 1 && switchText.front() == '/' &&
+           robocopy::FindKnownSwitch(AsciiUpper(switchText.substr(1))) != nullptr;
 }
 
 void ApplySwitchValue(options::JobState& job, const SwitchKeyword& keyword, std::string_view value) {

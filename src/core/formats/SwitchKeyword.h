@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/options/JobState.h"
@@ -28,6 +29,13 @@ struct SwitchKeyword {
 /// option catalogue (compared without regard to ASCII case, without argument) plus "/SD" and "/DD",
 /// which name the folders inside a job file.
 [[nodiscard]] std::optional<SwitchKeyword> FindSwitchKeyword(std::string_view switchText);
+
+/// The text behind a FixedText switch: the letters its field holds (read from a file), or the
+/// fixed text of a new job ("T" of /DCOPY:T).
+[[nodiscard]] std::string FixedTextValue(const options::JobState& job, const options::OptionInfo& option);
+
+/// True when robocopy knows the switch (with "/", without argument, any case), modelled or not.
+[[nodiscard]] bool IsRobocopySwitch(std::string_view switchText);
 
 /// Ticks and enables the option of a Value, TimeRange or Letters switch and stores its value: the
 /// text of a value field, the hhmm-hhmm halves of a time range by position, every letter of the

@@ -37,7 +37,13 @@ std::string_view CutAtComment(std::string_view text) {
 
 std::string NormaliseFolderPath(std::string_view path) {
     const PathStyle style = StyleOf(path);
+    const std::string_view root = DrivePart(path, style);
     for (;;) {
+        // A root keeps its separator: "E:" alone means the current folder on drive E:, so a mirror
+        // into it would purge whatever folder the program was started from.
+        if (!root.empty() && path.size() == root.size() + 1 && root.back() != '/') {
+            return std::string(path);
+        }
         const std::string_view shorter = ExcludeTrailingSeparator(path, style);
         // "\" alone (the root of the current drive) would otherwise vanish.
         if (shorter.size() == path.size() || shorter.empty()) {

@@ -13,8 +13,8 @@ namespace talvex::formats {
 /// Everything before the first "::" (a comment marker), or the whole text.
 [[nodiscard]] std::string_view CutAtComment(std::string_view text);
 
-/// A folder path as the path fields hold it: without trailing separators, a drive root as its
-/// letter and colon ("C:"). Paths with a drive letter, a network prefix or a "\" are taken as
+/// A folder path as the path fields hold it: without trailing separators, except that a root keeps
+/// one ("C:\", "\\server\share\"). Paths with a drive letter, a network prefix or a "\" are taken as
 /// Windows paths on every platform, because job files and batch files carry them; others follow
 /// the native style, so the POSIX root "/" is kept.
 [[nodiscard]] std::string NormaliseFolderPath(std::string_view path);

@@ -41,6 +41,7 @@ enum class Control : unsigned char {
     chb_KNOCOPY,
     chb_KSEC,
     chb_KDCOPY,
+    edt_KDCOPY,
     chb_KCopy,
     chb_KCopyD,
     chb_KCopyA,
@@ -48,6 +49,8 @@ enum class Control : unsigned char {
     chb_KCopyS,
     chb_KCopyO,
     chb_KCopyU,
+    chb_KMT,
+    edt_KMT,
     // grb_AAttribute
     chb_KAminus,
     chb_KAminusR,
@@ -149,6 +152,8 @@ enum class Control : unsigned char {
     edt_MRH1,
     lbl_MRH,
     edt_MRH2,
+    // grb_Weitere
+    edt_KWeitere,
     // tab_Image
     chb_IIMG,
     sbu_IImage,

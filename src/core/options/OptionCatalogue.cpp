@@ -68,6 +68,7 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_BOX(chb_KNOCOPY, Kopieren, "grb_Dateiinfo", false, true),
     TALVEX_BOX(chb_KSEC, Kopieren, "grb_Dateiinfo", false, true),
     TALVEX_BOX(chb_KDCOPY, Kopieren, "grb_Dateiinfo", false, true),
+    TALVEX_EDIT(edt_KDCOPY, Kopieren, "grb_Dateiinfo", false, false, ""),
     TALVEX_BOX(chb_KCopy, Kopieren, "grb_Dateiinfo", false, true),
     TALVEX_LETTER(chb_KCopyD, Kopieren, "grb_Dateiinfo"),
     TALVEX_LETTER(chb_KCopyA, Kopieren, "grb_Dateiinfo"),
@@ -75,6 +76,8 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_LETTER(chb_KCopyS, Kopieren, "grb_Dateiinfo"),
     TALVEX_LETTER(chb_KCopyO, Kopieren, "grb_Dateiinfo"),
     TALVEX_LETTER(chb_KCopyU, Kopieren, "grb_Dateiinfo"),
+    TALVEX_BOX(chb_KMT, Kopieren, "grb_Dateiinfo", false, true),
+    TALVEX_EDIT(edt_KMT, Kopieren, "grb_Dateiinfo", false, false, "8"),
 
     TALVEX_BOX(chb_KAminus, Kopieren, "grb_AAttribute", false, true),
     TALVEX_LETTER(chb_KAminusR, Kopieren, "grb_AAttribute"),
@@ -180,6 +183,7 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_EDIT(edt_MRH1, Monitor, "grb_MUeberwachung", false, false, "0000"),
     TALVEX_LABEL(lbl_MRH, Monitor, "grb_MUeberwachung", false, ""),
     TALVEX_EDIT(edt_MRH2, Monitor, "grb_MUeberwachung", false, false, "2359"),
+    TALVEX_EDIT(edt_KWeitere, Monitor, "grb_Weitere", true, false, ""),
 
     TALVEX_BOX(chb_IIMG, Image, "grb_IImage", false, true),
     TALVEX_BUTTON(sbu_IImage, Image, "grb_IImage", false),

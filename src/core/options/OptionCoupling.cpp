@@ -16,6 +16,8 @@ namespace {
 using C = Control;
 
 constexpr std::array kLevFields = {C::edt_KLEV};
+constexpr std::array kDcopyFields = {C::edt_KDCOPY};
+constexpr std::array kMtFields = {C::edt_KMT};
 constexpr std::array kRFields = {C::edt_KR};
 constexpr std::array kWFields = {C::edt_KW};
 constexpr std::array kMaxFields = {C::edt_FMAX, C::lbl_FMAX};
@@ -150,6 +152,10 @@ std::span<const Control> EnabledWhileTicked(Control box) {
     switch (box) {
     case C::chb_KLEV:
         return kLevFields;
+    case C::chb_KDCOPY:
+        return kDcopyFields;
+    case C::chb_KMT:
+        return kMtFields;
     case C::chb_KR:
         return kRFields;
     case C::chb_KW:
@@ -202,6 +208,13 @@ bool EndsWithSeparator(std::string_view text) {
 
 void RunClickHandler(JobState& state, Control box) {
     switch (box) {
+    case C::chb_KMT:
+        // Ticked without a count, robocopy's own default applies; the field shows it.
+        if (state.isTicked(box) && state.text(C::edt_KMT).find_first_not_of(" \t") == std::string::npos) {
+            state.setText(C::edt_KMT, "8");
+        }
+        [[fallthrough]];
+    case C::chb_KDCOPY:
     case C::chb_KLEV:
     case C::chb_KR:
     case C::chb_KW:
@@ -311,6 +324,9 @@ void RunChangeHandler(JobState& state, Control control) {
     case C::edt_MIPG:
     case C::edt_MRH1:
     case C::edt_MRH2:
+    case C::edt_KWeitere:
+    case C::edt_KDCOPY:
+    case C::edt_KMT:
         state.optionChanged();
         return;
     case C::edt_LLOG:

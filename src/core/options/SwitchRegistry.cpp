@@ -43,6 +43,8 @@ constexpr std::array kXaLetters = {
 constexpr std::array k_edt_PSD = {C::edt_PSD};
 constexpr std::array k_edt_PDD = {C::edt_PDD};
 constexpr std::array k_edt_KLEV = {C::edt_KLEV};
+constexpr std::array k_edt_KDCOPY = {C::edt_KDCOPY};
+constexpr std::array k_edt_KMT = {C::edt_KMT};
 constexpr std::array k_edt_KR = {C::edt_KR};
 constexpr std::array k_edt_KW = {C::edt_KW};
 constexpr std::array k_edt_FMAX = {C::edt_FMAX};
@@ -191,8 +193,9 @@ constexpr auto kOptions = std::to_array<OptionInfo>({
      .switchName = "/DCOPY",
      .argument = A::FixedText,
      .section = S::Copy,
-     .fileLine = "/DCOPY:T :: %s",
+     .fileLine = "/DCOPY:%s :: %s",
      .fixedText = "T",
+     .fields = k_edt_KDCOPY,
      .comment = N_("Zu kopierende Verzeichnisinformationen. Nur Zeitstempel (T).")},
     {.box = C::chb_KFFT,
      .switchName = "/FFT",
@@ -207,6 +210,13 @@ constexpr auto kOptions = std::to_array<OptionInfo>({
      .fields = k_edt_KLEV,
      .comment = N_("Zu kopierende Verzeichnistiefe."),
      .commentKind = CommentKind::Hint},
+    {.box = C::chb_KMT,
+     .switchName = "/MT",
+     .argument = A::Number,
+     .section = S::Copy,
+     .fileLine = "/MT:%s  :: %s",
+     .fields = k_edt_KMT,
+     .comment = N_("Anzahl der Dateien, die gleichzeitig kopiert werden (1 bis 128, Voreinstellung 8).")},
 
     {.box = C::chb_KR,
      .switchName = "/R",
@@ -499,9 +509,8 @@ constexpr bool LinesNameTheirSwitch() {
             (!line.starts_with(option.switchName) || line.size() <= end || (line[end] != ':' && line[end] != ' '))) {
             return false;
         }
-        // The command line writes the fixed text from its own column; both must say the same.
-        if (option.argument == A::FixedText &&
-            (line[end] != ':' || !line.substr(end + 1).starts_with(option.fixedText))) {
+        // The value (the fixed text unless the file gave other letters) follows the colon.
+        if (option.argument == A::FixedText && (line[end] != ':' || !line.substr(end + 1).starts_with("%s"))) {
             return false;
         }
     }

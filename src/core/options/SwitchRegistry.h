@@ -13,7 +13,7 @@ namespace talvex::options {
 /// How an option takes its argument.
 enum class ArgumentKind : unsigned char {
     Flag,          ///< no argument
-    FixedText,     ///< no argument of its own, but a fixed text behind the switch (/DCOPY:T)
+    FixedText,     ///< a fixed text behind the switch (/DCOPY:T) unless its field holds other letters
     Number,        ///< decimal number in one edit field, only trimmed by writers
     NumberAsTyped, ///< as Number, but written as typed, blanks included (/LEV)
     PaddedNumber,  ///< as Number; the job file pads it to five characters so the comments line up (/R, /W)

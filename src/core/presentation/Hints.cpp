@@ -79,6 +79,9 @@ const char* OwnHint(Control control) {
         return N_("Anfangszeit.");
     case Control::edt_MRH2:
         return N_("Endzeit.");
+    case Control::edt_KWeitere:
+        return N_("Weitere Robocopy-Optionen, die das Fenster nicht darstellt. Sie werden unverändert und in dieser "
+                  "Reihenfolge an Robocopy übergeben.");
     default:
         return nullptr;
     }
@@ -91,6 +94,10 @@ Control BoxOfField(Control control) {
         return Control::chb_KLEV;
     case Control::edt_KR:
         return Control::chb_KR;
+    case Control::edt_KDCOPY:
+        return Control::chb_KDCOPY;
+    case Control::edt_KMT:
+        return Control::chb_KMT;
     case Control::edt_KW:
         return Control::chb_KW;
     case Control::edt_MIPG:

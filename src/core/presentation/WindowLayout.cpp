@@ -64,7 +64,10 @@ void LayoutKopieren(Rules& r, int t) {
     const int info = t - 7;
     r.width("grb_Dateiinfo", info);
     r.columns(info, 16, 8, 4, 1, {"chb_KNOCOPY", "chb_KSEC", "chb_KDCOPY"});
-    r.columns(info, 16, 8, 8, 2, {"chb_KCopyD", "chb_KCopyA", "chb_KCopyT", "chb_KCopyS", "chb_KCopyO", "chb_KCopyU"});
+    r.left("edt_KDCOPY", r.leftOf("chb_KDCOPY") + 62);
+    r.columns(info, 16, 8, 10, 2,
+              {"chb_KCopyD", "chb_KCopyA", "chb_KCopyT", "chb_KCopyS", "chb_KCopyO", "chb_KCopyU", "chb_KMT"});
+    r.left("edt_KMT", r.leftOf("chb_KMT") + 44);
 
     const int attributes = Share(t, 0.73);
     r.width("grb_AAttribute", attributes);
@@ -114,6 +117,8 @@ void LayoutLog(Rules& r, int t) {
 
 void LayoutMonitor(Rules& r, int t) {
     r.width("grb_MUeberwachung", t - 7);
+    r.width("grb_Weitere", t - 7);
+    r.width("edt_KWeitere", t - 23);
 }
 
 void LayoutImage(Rules& r, int t) {

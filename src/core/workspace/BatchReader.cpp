@@ -45,14 +45,19 @@ std::optional<LineList> Load(const std::string& file, LogSink& log) {
     return std::move(*loaded);
 }
 
-// Puts a folder of the /JOB: line into a job whose job file leaves it out.
+// Puts a folder of the /JOB: line into a job whose job file leaves it out. Two folders on the line
+// stand in their places (source, destination); a single one fills the first folder left out.
 void TakeFolder(options::JobState& job, LineList& parameters, bool source, LogSink& log) {
-    if (!job.IsOptionSet(source ? C::chb_PNoSD : C::chb_PNoDD) || parameters.empty()) {
+    const bool inPlace = parameters.size() >= 2;
+    if (!job.IsOptionSet(source ? C::chb_PNoSD : C::chb_PNoDD) && !inPlace) {
+        return;
+    }
+    if (parameters.empty()) {
         return;
     }
     const std::string folder = formats::NormaliseFolderPath(parameters.front());
     parameters.erase(parameters.begin());
-    if (folder.empty()) {
+    if (folder.empty() || !job.IsOptionSet(source ? C::chb_PNoSD : C::chb_PNoDD)) {
         return;
     }
     if (source) {

@@ -77,28 +77,30 @@ std::string RemJobLine(std::size_t number) {
     return Format("REM Job %d", {std::to_string(number)});
 }
 
-// The "CALL robocopy" line after "REM Job <number>" in a multi-job file, or nothing.
+// The line after "REM Job <number>" in a multi-job file, or nothing.
 std::optional<std::size_t> FindCallLine(const LineList& lines, unsigned number) {
     const std::string rem = RemJobLine(number);
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         if (formats::TrimBlanks(lines[i]) == rem) {
-            if (AsciiLower(lines[i + 1]).find("call robocopy") != std::string::npos) {
-                return i + 1;
-            }
-            return std::nullopt;
+            return i + 1;
         }
     }
     return std::nullopt;
 }
 
+bool IsOwnCallLine(std::string_view line) {
+    return AsciiLower(line).find("call robocopy") != std::string::npos;
+}
+
 // Loads a multi-job file and finds the job's line; the error says why nothing can be changed.
-Result<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines) {
+Result<std::size_t> LoadForUpdate(const std::string& batch, unsigned number, LineList& lines, bool ownLineOnly) {
     Result<LineList> loaded = formats::LoadTextLines(batch);
     if (!loaded) {
         return Error{loaded.reason()};
     }
     lines = std::move(*loaded);
-    if (const std::optional<std::size_t> call = FindCallLine(lines, number)) {
+    if (const std::optional<std::size_t> call = FindCallLine(lines, number);
+        call && (!ownLineOnly || IsOwnCallLine(lines[*call]))) {
         return *call;
     }
     return Error{Format(tr("In %s fehlt die Zeile \"REM Job %d\" mit ihrem CALL-Aufruf; "
@@ -150,13 +152,15 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
     };
     add(formats::CommandLineHeader(services));
     std::string line = Format("RoboCopy /JOB:\"%s\"", {services.toCodePagePath(job.jobReferencePath())});
-    const auto folder = [&](C noFolderBox, const std::string& path) {
-        if (job.IsOptionSet(noFolderBox) && !path.empty()) {
-            line += Format(" \"%s\"", {formats::NormaliseFolderPath(services.toCodePagePath(path))});
-        }
-    };
-    folder(C::chb_PNoSD, job.sourcePath());
-    folder(C::chb_PNoDD, job.destinationPath());
+    // Robocopy reads the first folder on the line as the source: a destination goes second, behind
+    // the source or an empty pair of quotes, so neither robocopy nor the reader takes it for one.
+    const bool destination = job.IsOptionSet(C::chb_PNoDD) && !job.destinationPath().empty();
+    if (destination || (job.IsOptionSet(C::chb_PNoSD) && !job.sourcePath().empty())) {
+        line += " " + formats::QuotedFolder(services.toCodePagePath(job.sourcePath()));
+    }
+    if (destination) {
+        line += " " + formats::QuotedFolder(services.toCodePagePath(job.destinationPath()));
+    }
     add(EscapeBatchPercent(line));
     LogEmptyLine(log);
     return !job.jobReferencePath().empty();
@@ -167,8 +171,7 @@ bool BuildJobBatchLines(const options::JobState& job, LineList& lines, LogSink& 
 Status SaveJobFile(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".rcj", services.style);
-    job.setJobFilePath(path);
+    const std::string path = job.jobFilePath();
     LogFileName(log, path);
     LogEmptyLine(log);
     LineList lines;
@@ -185,8 +188,7 @@ Status SaveJobFile(JobEntry& entry, const SaveServices& services) {
 Status SaveJobBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string batch = ForceExtension(job.jobFilePath(), ".bat", services.style);
-    job.setJobFilePath(batch);
+    const std::string batch = job.jobFilePath();
     LogFileName(log, batch);
     const std::string reference = ReferencePath(job, batch + ".rcj", services.style);
     job.setJobReferencePath(reference);
@@ -215,8 +217,7 @@ Status SaveJobBatch(JobEntry& entry, const SaveServices& services) {
 Status SaveCommandBatch(JobEntry& entry, const SaveServices& services) {
     options::JobState& job = *entry.job;
     LogSink& log = *entry.log;
-    const std::string path = ForceExtension(job.jobFilePath(), ".cmd", services.style);
-    job.setJobFilePath(path);
+    const std::string path = job.jobFilePath();
     const Result<CommandBatchLines> built = CommandBatchLine(job, log, services.formats);
     if (!built) {
         return built.status();
@@ -231,7 +232,7 @@ Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services) {
     LogSink& log = *entry.log;
     const std::string& batch = job.jobFilePath();
     LineList lines;
-    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, false);
     if (!call) {
         return call.status();
     }
@@ -242,6 +243,14 @@ Status UpdateMultiJobBatch(JobEntry& entry, const SaveServices& services) {
     LogFileName(log, reference);
     if (Status written = WriteJobFileTo(job, reference, log, services); !written) {
         return written;
+    }
+    if (!IsOwnCallLine(lines[*call])) {
+        // The job lives in its job file; a line that calls robocopy its own way is the user's.
+        log.appendLine(Format(tr("Die Zeile von Job %d ruft Robocopy anders auf und bleibt unverändert: %s"),
+                              {std::to_string(entry.Number), lines[*call]}),
+                       LogColour::Black);
+        job.setModifiedFlag(false);
+        return {};
     }
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
@@ -271,7 +280,7 @@ Status UpdateMultiCommandBatch(JobEntry& entry, const SaveServices& services) {
     log.appendLine(tr("Batch ändern..."), LogColour::Green);
     LogEmptyLine(log);
     LineList lines;
-    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines);
+    const Result<std::size_t> call = LoadForUpdate(batch, entry.Number, lines, true);
     if (!call) {
         return call.status();
     }
@@ -321,11 +330,35 @@ Result<std::string> MultiJobLine(JobEntry& entry, MultiLayout layout, const Save
     return std::move(batchLines[1]);
 }
 
+// A job may keep a job file of its own choosing, but a numbered file of the batch ("alle.2.rcj")
+// follows the job's position: after a job was closed, an old number would name another job's
+// file, and two jobs sharing one file would lose one job's options.
+void RenumberJobFiles(JobList& jobs, PathStyle style) {
+    std::vector<std::string> used;
+    for (std::size_t n = 0; n < jobs.size(); ++n) {
+        options::JobState& job = *jobs.at(n).job;
+        const std::string reference = AsciiLower(job.jobReferencePath());
+        const std::string prefix =
+            AsciiLower(settings::ReplaceExtension(ForceExtension(job.jobFilePath(), ".bat", style), ".", style));
+        const std::string_view number = std::string_view(reference).substr(std::min(prefix.size(), reference.size()));
+        const bool numbered = reference.starts_with(prefix) && number.ends_with(".rcj") && number.size() > 4 &&
+                              number.find_first_not_of("0123456789") == number.size() - 4;
+        if (numbered || std::find(used.begin(), used.end(), reference) != used.end()) {
+            job.setJobReferencePath("");
+        } else if (!reference.empty()) {
+            used.push_back(reference);
+        }
+    }
+}
+
 Status SaveMulti(Workspace& workspace, MultiLayout layout) {
     const SaveServices services = workspace.saveServices();
     JobList& jobs = workspace.jobs();
     LineList file{formats::CommandLineHeader(services.formats)};
     std::vector<JobEntry*> included;
+    if (layout == MultiLayout::JobBatch) {
+        RenumberJobFiles(jobs, services.style);
+    }
     for (std::size_t n = 0; n < jobs.size(); ++n) {
         workspace.SelectJob(n);
         JobEntry& entry = jobs.at(n);

@@ -24,20 +24,40 @@ std::optional<ScriptKind> RobocopyCallKind(std::string_view line) {
     return Contains(lower, "/job:") ? ScriptKind::JobBatch : ScriptKind::CommandBatch;
 }
 
-bool IsSwitchLine(std::string_view line) {
-    const std::string_view text = formats::TrimBlanks(formats::CutAtComment(formats::TrimBlanks(line)));
-    std::size_t end = 0;
-    while (end < text.size() && text[end] != ':' && static_cast<unsigned char>(text[end]) > 32) {
-        ++end;
+// A job file without our header: every line that says something is a switch line or, inside a
+// name list, an indented name. A log, a usage text or a script has other lines too.
+bool IsHeaderlessJob(const formats::LineList& lines) {
+    bool anySwitch = false;
+    bool inList = false;
+    for (const std::string& line : lines) {
+        const std::string_view text = formats::TrimBlanks(formats::CutAtComment(formats::TrimBlanks(line)));
+        if (text.empty()) {
+            continue;
+        }
+        const std::string_view head = text.substr(0, text.find_first_of(": \t"));
+        if (text.front() == '/' && formats::IsRobocopySwitch(head)) {
+            anySwitch = true;
+            const auto keyword = formats::FindSwitchKeyword(head);
+            inList = keyword && keyword->kind == formats::SwitchKind::List;
+            continue;
+        }
+        if (!inList || static_cast<unsigned char>(line.front()) > 32) {
+            return false;
+        }
     }
-    return end > 0 && text.front() == '/' && formats::FindSwitchKeyword(text.substr(0, end)).has_value();
+    return anySwitch;
 }
 
 } // namespace
 
-ScriptKind DetectScriptKind(const formats::LineList& lines) {
-    if (lines.size() == 1 || lines.size() == 2) {
-        if (const auto kind = RobocopyCallKind(lines.back())) {
+ScriptKind DetectScriptKind(const formats::LineList& lines, std::string_view fileName) {
+    // Editors leave empty lines at the end; a one-line batch file stays one.
+    std::size_t count = lines.size();
+    while (count > 0 && formats::TrimBlanks(lines[count - 1]).empty()) {
+        --count;
+    }
+    if (count == 1 || count == 2) {
+        if (const auto kind = RobocopyCallKind(lines[count - 1])) {
             return *kind;
         }
     }
@@ -66,10 +86,8 @@ ScriptKind DetectScriptKind(const formats::LineList& lines) {
             }
         }
     }
-    for (const std::string& line : lines) {
-        if (IsSwitchLine(line)) {
-            return ScriptKind::JobFile;
-        }
+    if (AsciiLower(fileName).ends_with(".rcj") || IsHeaderlessJob(lines)) {
+        return ScriptKind::JobFile;
     }
     return ScriptKind::Unknown;
 }
@@ -79,7 +97,7 @@ ScriptKind DetectScriptKind(const std::string& fileName) {
     if (!loaded) {
         return ScriptKind::Unknown;
     }
-    return DetectScriptKind(*loaded);
+    return DetectScriptKind(*loaded, fileName);
 }
 
 } // namespace talvex::workspace

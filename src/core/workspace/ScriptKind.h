@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/formats/LineList.h"
 
@@ -21,11 +22,13 @@ enum class ScriptKind : std::uint8_t {
     Unknown = 255,
 };
 
-/// Recognises a file by its first lines: a batch file of one or two lines by its robocopy call, the
-/// files this program writes by their header marks, and any other file holding a line that starts
-/// with a switch robocopy's job files know (a job saved by robocopy or typed by hand) as a job file.
-/// Batch files need the strict layouts, because saving rewrites them whole.
-[[nodiscard]] ScriptKind DetectScriptKind(const formats::LineList& lines);
+/// Recognises a file by its first lines: a batch file of one or two lines (empty lines at the end
+/// not counted) by its robocopy call, the files this program writes by their header marks. Any
+/// other file is a job file when its name ends in ".rcj" (any case) or when every line that says
+/// something is a switch line or an indented name of a list (a job saved by robocopy or typed by
+/// hand); a log or a script is not. Batch files need the strict layouts, because saving rewrites
+/// them whole.
+[[nodiscard]] ScriptKind DetectScriptKind(const formats::LineList& lines, std::string_view fileName = {});
 
 /// The same for a file on disk; a file that cannot be read is `ScriptKind::Unknown`.
 [[nodiscard]] ScriptKind DetectScriptKind(const std::string& fileName);

@@ -50,6 +50,18 @@ ScriptKind KindOfSaveFilter(int filter) {
     }
 }
 
+// The extension a type chosen in Save As gives the file name.
+std::string_view ExtensionOf(ScriptKind kind) {
+    switch (kind) {
+    case ScriptKind::JobBatch:
+        return ".bat";
+    case ScriptKind::CommandBatch:
+        return ".cmd";
+    default:
+        return ".rcj";
+    }
+}
+
 } // namespace
 
 Workspace::Workspace(WorkspaceServices services, JobList::LogFactory logFactory)
@@ -251,7 +263,9 @@ bool Workspace::SaveJob(bool saveAs) {
         copyRobocopy = choice->optionChecked;
         entry.Kind = KindOfSaveFilter(choice->selectedFilter);
         entry.Number = 0;
-        job.setJobFilePath(choice->path);
+        // Only a type chosen here decides the extension: a plain save writes back to the file that was
+        // opened, whatever its name ("run.bat" holding a command line stays "run.bat").
+        job.setJobFilePath(ForceExtension(choice->path, ExtensionOf(entry.Kind), m_services.style));
         job.setJobReferencePath("");
         job.setSaveAsFlag(job.saveAsFlag()); // raises the state-changed flag for the buttons
         m_settings.setCopyRobocopy(copyRobocopy);

@@ -121,7 +121,8 @@ void BuildKopieren(QWidget* page) {
     Box(info, "chb_KCopyAll", "/COPYALL", 8, kRow1);
     Box(info, "chb_KNOCOPY", "/NOCOPY", 98, kRow1);
     Box(info, "chb_KSEC", "/SEC", 189, kRow1);
-    Box(info, "chb_KDCOPY", "/DCOPY:T", 280, kRow1);
+    Box(info, "chb_KDCOPY", "/DCOPY:", 280, kRow1);
+    Edit(info, "edt_KDCOPY", 342, kRow1 - 2, 32)->setPlaceholderText(QStringLiteral("T"));
     Box(info, "chb_KCopy", "/COPY:", 8, kRow2);
     Letters(info,
             {{"chb_KCopyD", "D"},
@@ -131,6 +132,8 @@ void BuildKopieren(QWidget* page) {
              {"chb_KCopyO", "O"},
              {"chb_KCopyU", "U"}},
             98, kRow2);
+    Box(info, "chb_KMT", "/MT:", 301, kRow2);
+    Edit(info, "edt_KMT", 345, kRow2 - 2, 26);
 
     QGroupBox* attributes = Group(page, "grb_AAttribute", 3, 170, 270, 70);
     Box(attributes, "chb_KAminus", "/A-:", 8, kRow1);
@@ -261,6 +264,10 @@ void BuildMonitor(QWidget* page) {
     Edit(monitor, "edt_MRH1", 64, 114, 42);
     Label(monitor, "lbl_MRH", 112, 120);
     Edit(monitor, "edt_MRH2", 134, 114, 42);
+
+    // Switches the window does not model, kept from opened files and handed to robocopy as they are.
+    QGroupBox* further = Group(page, "grb_Weitere", 3, 150, 379, 46);
+    Edit(further, "edt_KWeitere", 8, kRow1 - 2, 363);
 }
 
 void BuildImage(QWidget* page) {
@@ -369,6 +376,7 @@ void SetJobPageTexts(options::Tab page, QWidget* w) {
     case options::Tab::Monitor:
         SetText<QGroupBox>(w, "grb_MUeberwachung", Tr(" Überwachung "));
         SetText<QLabel>(w, "lbl_MRH", Tr("bis"));
+        SetText<QGroupBox>(w, "grb_Weitere", Tr(" Weitere Optionen "));
         break;
     case options::Tab::Image:
         SetText<QGroupBox>(w, "grb_IImage", Tr(" Imageerstellung "));

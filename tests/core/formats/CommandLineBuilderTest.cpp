@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "core/formats/FormatsTestSupport.h"
+#include "core/formats/Text.h"
 #include "fakes/FakeFormatServices.h"
 #include "fakes/FakeJobEnvironment.h"
 #include "fakes/RecordingLogSink.h"
 #include "platform/Unicode.h"
+#include "platform/WindowsCommandLine.h"
 
 namespace talvex::formats {
 namespace {
@@ -81,7 +83,7 @@ TEST_F(CommandLineBuilderTest, SwitchesComeInTheirFixedOrder) {
         job.setTicked(box, true);
     }
     EXPECT_EQ(build(), "Robocopy /S /Z /A-:RH /MOV /B /ZB /A+:A /CREATE /COPY:DT /DCOPY:T /FFT /LEV:3 /R:2 /W:5 /IS "
-                       "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp  /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
+                       "/IA:RO /XJ /XA:H /XO /MAX:9 /MIN:1 /XF *.tmp /V /NP /UNILOG+:\"C:\\Logs\\x.log\" /UNICODE "
                        "/TEE /TBD /IPG:100 /PF /RH:2200-0600");
 }
 
@@ -125,7 +127,10 @@ TEST_F(CommandLineBuilderTest, ValuesDecideWhetherASwitchIsWritten) {
          [](options::JobState& j) {
              j.setNameListText("/XD\nC:\\Alte Sachen\\\n\"D:\\schon zitiert\"\n.git\n\n/IF\n*.doc\n\n");
          },
-         "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git  /IF *.doc "},
+         "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git /IF *.doc"},
+        // A bare "/XD" would take the next argument for a folder to exclude.
+        {"empty lists left out", [](options::JobState& j) { j.setNameListText("/XD\n\n/XF\n*.tmp\n\n/IF\n\n"); },
+         "Robocopy /XF *.tmp"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,10 +192,20 @@ TEST_F(CommandLineBuilderTest, TypedValuesNeverBecomeFurtherArguments) {
     }
 }
 
-TEST_F(CommandLineBuilderTest, FolderEndingInABackslashDoesNotEscapeItsQuote) {
-    job.applySourceFolder("\\", "NTFS");
-    job.applyDestinationFolder("D:\\Ziel", "NTFS");
-    EXPECT_EQ(build(), R"(Robocopy "\\" "D:\Ziel")");
+// A root keeps its separator ("E:" alone is the current folder on drive E:, which /MIR would purge),
+// doubled so that it does not escape the closing quote; the runner's splitter gives the root back.
+TEST_F(CommandLineBuilderTest, RootsStayRootsAndDoNotEscapeTheirQuotes) {
+    const std::vector<std::pair<std::string, std::string>> roots = {
+        {"\\", R"("\\")"}, {"E:\\", R"("E:\\")"}, {"e:\\\\", R"("e:\\")"}, {R"(\\nas\fotos\)", R"("\\nas\fotos\\")"}};
+    for (const auto& [folder, written] : roots) {
+        SCOPED_TRACE(folder);
+        job.applySourceFolder(NormaliseFolderPath(folder), "NTFS");
+        job.applyDestinationFolder("D:\\Ziel", "NTFS");
+        EXPECT_EQ(build(), "Robocopy " + written + R"( "D:\Ziel")");
+        const std::vector<std::string> arguments = platform::SplitWindowsCommandLine(build());
+        ASSERT_EQ(arguments.size(), 3u);
+        EXPECT_EQ(arguments[1], NormaliseFolderPath(folder));
+    }
 }
 
 } // namespace

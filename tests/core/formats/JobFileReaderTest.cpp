@@ -128,7 +128,7 @@ TEST_F(JobFileReaderTest, PosixNamesWithSlashesStayInTheirBlock) {
     EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n\n/XF\n*.o\n\n");
 }
 
-TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
+TEST_F(JobFileReaderTest, NameListsEndOnlyAtTheNextSwitch) {
     struct Case {
         std::string name;
         LineList lines;
@@ -136,16 +136,29 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
         std::string list;
     };
     const std::vector<Case> cases = {
-        {"names on the switch line are not taken", {"/IF *.txt *.doc", "a.txt"}, PathStyle::Windows, "/IF\na.txt\n\n"},
+        {"names on the switch line belong to the list",
+         {"/XD node_modules .git \"My Folder\"", "a"},
+         PathStyle::Windows,
+         "/XD\nnode_modules\n.git\nMy Folder\na\n\n"},
         {"a following switch starts its own block",
          {"/xf", "a", "/XD", "b"},
          PathStyle::Windows,
          "/XF\na\n\n/XD\nb\n\n"},
-        {"a name with a slash ends the block (Windows)", {"/XF", "a", "x/y", "b"}, PathStyle::Windows, "/XF\na\n\n"},
-        {"a comment line ends the block", {"/XF", "a", ":: b", "c"}, PathStyle::Windows, "/XF\na\n\n"},
+        {"comment and blank lines inside a list are skipped",
+         {"/XF", "a", ":: b", "", "   ", "\t", "c"},
+         PathStyle::Windows,
+         "/XF\na\nc\n\n"},
+        {"a name line keeps its blanks",
+         {"/XD", "  System Volume Information  "},
+         PathStyle::Windows,
+         "/XD\nSystem Volume Information\n\n"},
         {"comments after names go", {"/XF", "\ta  :: note", "  b"}, PathStyle::Windows, "/XF\na\nb\n\n"},
+        {"a switch on a line of its own ends it",
+         {"/XF", "a", "/NP /XD b"},
+         PathStyle::Windows,
+         "/XF\na\n\n/XD\nb\n\n"},
         {"an unknown switch is a name (POSIX)", {"/XD", "/data/x", "/XO"}, PathStyle::Posix, "/XD\n/data/x\n\n"},
-        {"a known switch in any case ends it (POSIX)", {"/XD", "/data", "/r:3"}, PathStyle::Posix, "/XD\n/data\n\n"},
+        {"any robocopy switch ends it (POSIX)", {"/XD", "/data", "/MT:8", "/r:3"}, PathStyle::Posix, "/XD\n/data\n\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -155,10 +168,26 @@ TEST_F(JobFileReaderTest, NameBlocksEndAtEmptyLinesSwitchesAndTheEnd) {
     EXPECT_EQ(job.text(C::edt_KR), "3"); // the line that ended the last block was applied
 }
 
+// Hand-typed jobs put several switches on a line, as on a command line.
+TEST_F(JobFileReaderTest, EverySwitchOfALineIsRead) {
+    read({"/S /E", "/R:0 /W:0 /NP", "/LOG:C:\\my logs\\a.log /TEE", "/SD:C:\\My Data /MIR", "/R:5 6"});
+    EXPECT_TRUE(job.isTicked(C::chb_KE));
+    EXPECT_FALSE(job.isTicked(C::chb_KS));
+    EXPECT_EQ(job.text(C::edt_KR), "5");
+    EXPECT_EQ(job.text(C::edt_KW), "0");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LNP));
+    EXPECT_EQ(job.text(C::edt_LLOG), "C:\\my logs\\a.log");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_LTEE));
+    EXPECT_EQ(job.sourcePath(), "C:\\My Data");
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+    // A word that is neither switch nor name is reported, not dropped silently.
+    EXPECT_TRUE(log.contains("Text ohne Option wird nicht übernommen: 6", LogColour::Red));
+}
+
 TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
     std::istringstream switches(
         "/A /A+:R /A-:R /B /COPY:D /COPYALL /CREATE /DCOPY:T /DD:D:\\x /E /ETA /FAT /FFT /FP /IA:R /ID /IF /IPG:1 "
-        "/IS /IT /L /LEV:1 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
+        "/IS /IT /L /LEV:1 /MT:4 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
         "/NOCOPY /NODD /NOSD /NP /NS /PF /PURGE /R:1 /RH:0000-2359 /S /SD:C:\\x /SEC /TBD /TEE /TS /UNICODE "
         "/UNILOG:x /UNILOG+:x /W:1 /V /X /XA:R /XC /XD /XF /XJ /XJD /XJF /XL /XN /XO /XX /Z /ZB");
     int count = 0;
@@ -170,7 +199,7 @@ TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
         EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
                     log.contains(line, LogColour::Blue));
     }
-    EXPECT_EQ(count, 71);
+    EXPECT_EQ(count, 72);
 }
 
 TEST_F(JobFileReaderTest, ValuesAndLetters) {
@@ -265,8 +294,9 @@ TEST_F(JobFileReaderTest, Paths) {
         // Trailing separators would end a quoted command-line argument in \" (an escaped quote).
         {"/SD:C:\\Daten\\", "C:\\Daten", false},
         {"/SD:C:\\Daten\\\\", "C:\\Daten", false},
-        {"/SD:C:\\", "C:", false},
-        {"/SD:\\\\nas\\share\\", "\\\\nas\\share", false},
+        {"/SD:C:\\", "C:\\", false},
+        {"/SD:e:\\\\", "e:\\", false},
+        {"/SD:\\\\nas\\share\\", "\\\\nas\\share\\", false},
         {"/SD:/media/x/", "/media/x", false},
         {"/SD:/", "/", false},
         {"/SD:   C:\\Mit  Blanks  ", "C:\\Mit  Blanks", false},
@@ -296,7 +326,7 @@ TEST_F(JobFileReaderTest, TheFileDecidesTheOptions) {
 }
 
 TEST_F(JobFileReaderTest, WhatIsLogged) {
-    const LineList lines = {":: comment", "/A", "/a+:r", "/s", "/XF", "*.tmp", "/SD:C:\\x", "/MT:8", "Created by x"};
+    const LineList lines = {":: comment", "/A", "/a+:r", "/s", "/XF", "*.tmp", "/SD:C:\\x", "/SJ", "Created by x"};
     read(lines, PathStyle::Windows, true);
     using Line = fakes::RecordingLogSink::Line;
     EXPECT_EQ(log.lines(), (std::vector<Line>{
@@ -310,15 +340,16 @@ TEST_F(JobFileReaderTest, WhatIsLogged) {
                                {"/XF", LogColour::Blue},
                                {"*.tmp", LogColour::Blue},
                                {"/SD:C:\\x", LogColour::Blue},
-                               {"Unbekannte Option wird nicht übernommen: /MT:8", LogColour::Red},
+                               {"Option ohne eigenes Feld, unter Weitere Optionen behalten: /SJ", LogColour::Red},
                                {"", LogColour::Black},
                            }));
 
     // Loading the default job stays quiet about the reset, /A, /A+ and names.
     log.clear();
     read(lines, PathStyle::Windows, false);
-    EXPECT_EQ(log.texts(), (std::vector<std::string>{"Einstellungen laden...", "", "/s", "/XF", "/SD:C:\\x",
-                                                     "Unbekannte Option wird nicht übernommen: /MT:8"}));
+    EXPECT_EQ(log.texts(),
+              (std::vector<std::string>{"Einstellungen laden...", "", "/s", "/XF", "/SD:C:\\x",
+                                        "Option ohne eigenes Feld, unter Weitere Optionen behalten: /SJ"}));
 }
 
 TEST(ParseJobParameterTest, CollectsTheQuotedArgumentsBehindJob) {
@@ -328,7 +359,7 @@ TEST(ParseJobParameterTest, CollectsTheQuotedArgumentsBehindJob) {
     };
     const std::vector<Case> cases = {
         {R"(RoboCopy /JOB:"C:\Jobs\a.rcj" "C:\Quelle" "D:\Ziel")", {"C:\\Jobs\\a.rcj", "C:\\Quelle", "D:\\Ziel"}},
-        {R"(robocopy /job:"C:\a.rcj" "" "D:\Ziel")", {"C:\\a.rcj", "D:\\Ziel"}},
+        {R"(robocopy /job:"C:\a.rcj" "" "D:\Ziel")", {"C:\\a.rcj", "", "D:\\Ziel"}}, // keeps its place
         {R"("C:\Quelle" robocopy /Job:"x.rcj")", {"x.rcj"}},
         {R"(robocopy "C:\a" "D:\b")", {"C:\\a", "D:\\b"}},
         {R"(robocopy /JOB:"C:\a.rcj)", {"C:\\a.rcj"}},
@@ -341,7 +372,7 @@ TEST(ParseJobParameterTest, CollectsTheQuotedArgumentsBehindJob) {
         LineList lines{"old"};
         EXPECT_TRUE(ParseJobParameter(c.commandLine, lines, log));
         EXPECT_EQ(lines, c.arguments);
-        ASSERT_EQ(log.lines().size(), 2 + c.arguments.size());
+        ASSERT_EQ(log.lines().size(), 2 + c.arguments.size() - std::count(c.arguments.begin(), c.arguments.end(), ""));
         EXPECT_EQ(log.lines()[0].colour, LogColour::Green);
     }
 }

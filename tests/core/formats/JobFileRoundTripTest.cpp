@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/formats/CommandLineBuilder.h"
 #include "core/formats/FormatsTestSupport.h"
 #include "core/formats/JobFileReader.h"
 #include "core/formats/JobFileWriter.h"
@@ -91,6 +92,32 @@ TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
         roundTrip(original, copy);
         EXPECT_EQ(write(copy), write(original));
     }
+}
+
+// Switches the window does not model are kept, in order, on every way out: job file and command
+// line. A typed value cannot split the line or run a second command from a batch file.
+TEST_F(JobFileRoundTripTest, FurtherOptionsAreKeptInOrder) {
+    options::JobState job(environment);
+    ASSERT_TRUE(ReadJobFile(job, {"/MT:16 /dcopy:DA /S", "/J /UNILOG+:\"C:\\a b.log\" /SJ"}, true, log, services));
+    EXPECT_EQ(job.text(C::edt_KWeitere), "/J /SJ");
+    EXPECT_EQ(job.text(C::edt_KMT), "16");
+    EXPECT_EQ(job.text(C::edt_KDCOPY), "DA");
+    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /J", LogColour::Red));
+
+    const std::string file = write(job);
+    EXPECT_NE(file.find("      /DCOPY:DA :: "), std::string::npos) << file;
+    EXPECT_NE(file.find("      /MT:16  :: "), std::string::npos) << file;
+    EXPECT_NE(file.find(":: Weitere Optionen\r\n::\r\n      /J\r\n      /SJ\r\n"), std::string::npos) << file;
+    options::JobState copy(environment);
+    ASSERT_TRUE(ReadJobFile(copy, DecodeTextLines(file), true, log, services));
+    EXPECT_EQ(write(copy), file);
+
+    job.setText(C::edt_KWeitere, job.text(C::edt_KWeitere) + " /X:\"C:\\a b\\\" & del");
+    EXPECT_NE(write(job).find("      /X:\"C:\\a b\\\\\"\r\n      \"&\"\r\n"), std::string::npos);
+    LineList command;
+    ASSERT_TRUE(BuildCommandLine(job, command, log, services));
+    EXPECT_NE(command[1].find(" /DCOPY:DA /MT:16 "), std::string::npos) << command[1];
+    EXPECT_NE(command[1].find(" /J /SJ /X:\"C:\\a b\\\\\" \"&\" del /UNILOG+:"), std::string::npos) << command[1];
 }
 
 TEST_F(JobFileRoundTripTest, DocumentedExceptions) {

@@ -215,7 +215,7 @@ TEST_F(JobFileWriterTest, LinesKeepTheirWrittenOrderInsideEachSection) {
         {"Quellverzeichnis", "/NOSD"},
         {"Zielverzeichnis", "/NODD"},
         {"Kopieroptionen", "/S /E /M /Z /A- /SEC /MOV /A /B /COPYALL /NOCOPY /MIR /ZB /A+ /CREATE /PURGE /MOVE /FAT "
-                           "/COPY /DCOPY /FFT /LEV"},
+                           "/COPY /DCOPY /FFT /LEV /MT"},
         {"Wiederholungsoptionen", "/R /W"},
         {"Einzuschliessende Dateien", "/IS /IT /IA"},
         {"Auszuschließende Dateien", "/XJ /XJD /XJF /XC /XN /XX /XL /XA /XO /MAX /MIN"},
@@ -329,6 +329,13 @@ TEST_F(JobFileWriterTest, TypedValuesCannotAddSwitchesOfTheirOwn) {
         EXPECT_EQ(line.find("/PURGE"), std::string::npos) << line;
         EXPECT_EQ(line.find("/MOVE"), std::string::npos) << line;
     }
+    // What was left out is said, not dropped silently.
+    EXPECT_TRUE(log.contains("/R: \"/PURGE\" nicht in die Jobdatei geschrieben, da Robocopy den Text nach dem "
+                             "Leerzeichen als eigene Angabe läse.",
+                             LogColour::Red));
+    EXPECT_TRUE(log.contains("/LEV: \"/MOVE\" nicht in die Jobdatei geschrieben, da Robocopy den Text nach dem "
+                             "Leerzeichen als eigene Angabe läse.",
+                             LogColour::Red));
 }
 
 TEST_F(JobFileWriterTest, DisabledOptionsAreNotWritten) {

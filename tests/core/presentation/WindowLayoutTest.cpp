@@ -83,7 +83,8 @@ TEST(WindowLayoutTest, KopierenGroupsShareThePage) {
     EXPECT_EQ(LeftOf(rules, "grb_Funktionen"), 71);   // 386 - 311 - 4
     EXPECT_EQ(WidthOf(rules, "grb_Retrys"), 100);     // trunc(371 * 0.27)
     EXPECT_EQ(LeftOf(rules, "grb_Retrys"), 282);
-    EXPECT_EQ(LeftOf(rules, "chb_KCopyD"), 98);   // (363 * 2) / 8 + 8
+    EXPECT_EQ(LeftOf(rules, "chb_KCopyD"), 80);   // (363 * 2) / 10 + 8
+    EXPECT_EQ(LeftOf(rules, "chb_KMT"), 298);     // (363 * 8) / 10 + 8, beside the copy letters
     EXPECT_EQ(LeftOf(rules, "chb_KAplusT"), 229); // (230 * 6) / 7 + 32
 }
 

@@ -70,7 +70,7 @@ TEST_F(BatchFilesTest, FoldersOnTheJobLine) {
     job.setText(C::edt_PDD, "D:\\Ziel 100%");
     job.setTicked(C::chb_PNoDD, true);
     ASSERT_TRUE(BuildJobBatchLines(job, lines, log, formats));
-    EXPECT_EQ(lines[1], R"(RoboCopy /JOB:"C:\J\a.rcj" "D:\Ziel 100%%")");
+    EXPECT_EQ(lines[1], R"(RoboCopy /JOB:"C:\J\a.rcj" "" "D:\Ziel 100%%")"); // the destination in its place
 
     job.setText(C::edt_PSD, "C:\\Q");
     ASSERT_TRUE(BuildJobBatchLines(job, lines, log, formats));
@@ -79,6 +79,36 @@ TEST_F(BatchFilesTest, FoldersOnTheJobLine) {
 
     job.setJobReferencePath("");
     EXPECT_FALSE(BuildJobBatchLines(job, lines, log, formats));
+}
+
+// Every combination of folders in the job file, on the line and empty reads back in its place.
+TEST_F(BatchFilesTest, FoldersOfABatchJobLineKeepTheirPlaces) {
+    struct Folder {
+        std::string path;
+        bool noFolder; // left out of the job file, given on the line
+    };
+    const std::vector<Folder> folders = {{"", true}, {"C:\\Q", true}, {"C:\\Q", false}, {"E:\\", true}};
+    int n = 0;
+    for (const Folder& source : folders) {
+        for (const Folder& destination : folders) {
+            const std::string name = file("f" + std::to_string(n++) + ".bat");
+            SCOPED_TRACE(name);
+            ws().New();
+            options::JobState& job = currentJob();
+            job.setText(C::edt_PSD, source.path);
+            job.setTicked(C::chb_PNoSD, source.noFolder);
+            job.setText(C::edt_PDD, destination.path);
+            job.setTicked(C::chb_PNoDD, destination.noFolder);
+            chooseSave(name, 1);
+            ASSERT_TRUE(ws().Save());
+            ui.answers.push_back(Answer::Yes); // load it again although it is open
+            ASSERT_TRUE(ws().OpenFile(name)) << (ui.messages.empty() ? "" : ui.messages.back().text);
+            EXPECT_EQ(currentJob().sourcePath(), source.path);
+            EXPECT_EQ(currentJob().destinationPath(), destination.path);
+            EXPECT_EQ(currentJob().isTicked(C::chb_PNoSD), source.noFolder);
+            EXPECT_EQ(currentJob().isTicked(C::chb_PNoDD), destination.noFolder);
+        }
+    }
 }
 
 TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
@@ -98,6 +128,45 @@ TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
     EXPECT_EQ(DetectScriptKind(file("alle.bat")), ScriptKind::MultiJobBatch);
     EXPECT_EQ(ws().jobs().CurrentJob(), 0);
     EXPECT_TRUE(logOf(0).contains("Multi Batch erstellen", LogColour::Purple));
+}
+
+// Saving again after a job was closed and one added must not point two CALL lines at one file.
+TEST_F(BatchFilesTest, RepeatedMultiSaveGivesEveryJobItsOwnFile) {
+    threeJobs();
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    ws().SelectJob(1);
+    ws().CloseJob();
+    ws().New();
+    fillJob("C:\\Quelle3", "D:\\Ziel3");
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    const formats::LineList lines = Lines(file("alle.bat"));
+    ASSERT_EQ(lines.size(), 1u + 3 * 3);
+    const char* sources[] = {"C:\\Quelle0", "C:\\Quelle2", "C:\\Quelle3"};
+    for (std::size_t n = 0; n < 3; ++n) {
+        const std::string jobFile = file("alle." + std::to_string(n) + ".rcj");
+        EXPECT_EQ(lines[3 + 3 * n], "CALL RoboCopy /JOB:\"" + jobFile + "\"");
+        EXPECT_NE(fakes::TempFolder::Read(jobFile).find(std::string("/SD:") + sources[n]), std::string::npos) << n;
+    }
+}
+
+// A job of a multi-job file lives in its job file; a CALL line naming robocopy its own way stays.
+TEST_F(BatchFilesTest, UpdateKeepsACallLineOfItsOwn) {
+    threeJobs();
+    chooseSave(file("alle.bat"), 0);
+    ws().SaveAllJobs();
+    formats::LineList lines = Lines(file("alle.bat"));
+    lines[6] = "CALL C:\\Tools\\robocopy.exe /JOB:\"" + file("alle.1.rcj") + "\"";
+    ASSERT_TRUE(formats::SaveTextLines(file("alle.bat"), lines));
+    ws().SelectJob(1);
+    currentJob().setTicked(C::chb_KB, true);
+    EXPECT_TRUE(ws().Save());
+    EXPECT_EQ(Lines(file("alle.bat")), lines);
+    EXPECT_NE(fakes::TempFolder::Read(file("alle.1.rcj")).find("/B "), std::string::npos);
+    EXPECT_FALSE(currentJob().modifiedFlag());
+    EXPECT_TRUE(currentLog().contains(
+        "Die Zeile von Job 1 ruft Robocopy anders auf und bleibt unverändert: " + lines[6], LogColour::Black));
 }
 
 TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {

@@ -59,6 +59,42 @@ TEST_F(ParseCommandLineTest, QuotedSwitchValueIsNoFolder) {
     EXPECT_EQ(job.text(C::edt_LLOG), R"(C:\my log.txt)");
 }
 
+// Robocopy copies only the named files when plain arguments follow the two folders.
+TEST_F(ParseCommandLineTest, FileNamesAfterTheFoldersBecomeIncludedFiles) {
+    ASSERT_TRUE(parse(R"(robocopy C:\a D:\b report.pdf "my notes.txt" /MIR /XF *.tmp 1>> x.log 2>&1)"));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_FIF));
+    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+    EXPECT_EQ(job.nameListText(), "/IF\nreport.pdf\nmy notes.txt\n\n/XF\n*.tmp\n\n");
+    EXPECT_TRUE(log.contains("Umleitung wird nicht übernommen: 2>&1", LogColour::Red));
+}
+
+// Quoted folders ending in a backslash, as earlier programs and people write them, keep their
+// place; no folder ever holds a quote.
+TEST_F(ParseCommandLineTest, QuotedFoldersReadQuoteToQuote) {
+    struct Case {
+        std::string line;
+        std::string source;
+        std::string destination;
+        bool ambiguous;
+    };
+    const std::vector<Case> cases = {
+        {R"(Robocopy "E:\" "F:\Sicherung" /MIR)", R"(E:\)", R"(F:\Sicherung)", true},
+        {R"(robocopy "C:\a b\" "D:\x"/MIR)", R"(C:\a b)", R"(D:\x)", true},
+        {R"(robocopy "C:\x\\" "\\nas\share\\" /MIR)", R"(C:\x)", R"(\\nas\share\)", false},
+        {R"(robocopy "C:\a "D:\b /MIR)", R"(C:\a D:\b)", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        log.clear();
+        ASSERT_TRUE(parse(c.line));
+        EXPECT_EQ(job.sourcePath(), c.source);
+        EXPECT_EQ(job.destinationPath(), c.destination);
+        EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+        EXPECT_EQ(log.contains("Mehrdeutige Zeile, \\\" als Ende eines Ordners gelesen: " + c.line, LogColour::Red),
+                  c.ambiguous);
+    }
+}
+
 struct SwitchCase {
     const char* name;
     const char* switches;
@@ -107,18 +143,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
-    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ:1", LogColour::Red));
+    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ:1", LogColour::Red));
     EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
 }
 
 // On POSIX absolute names start with "/": only a known switch ends a name list.
 TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
-    ASSERT_TRUE(parse("robocopy /home /media/b /XD node_modules /tmp/cache /R:2 /ZZZ", PathStyle::Posix));
+    ASSERT_TRUE(
+        parse("robocopy /home /media/b /XD node_modules /tmp/cache /J /XF a /MT:8 /R:2 /ZZZ", PathStyle::Posix));
     EXPECT_EQ(job.sourcePath(), "/home");
     EXPECT_EQ(job.destinationPath(), "/media/b");
-    EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n");
+    EXPECT_EQ(job.nameListText(), "/XD\nnode_modules\n/tmp/cache\n\n/XF\na\n\n");
+    EXPECT_EQ(job.text(C::edt_KMT), "8");
+    EXPECT_EQ(job.text(C::edt_KWeitere), "/J /ZZZ");
     EXPECT_EQ(job.text(C::edt_KR), "2");
-    EXPECT_TRUE(log.contains("Unbekannte Option wird nicht übernommen: /ZZZ", LogColour::Red));
+    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ", LogColour::Red));
 }
 
 TEST_F(ParseCommandLineTest, ShortNameFolderComesBackLong) {
@@ -132,12 +171,25 @@ TEST_F(ParseCommandLineTest, FailingConversionFailsWithTheReason) {
     EXPECT_EQ(parse(R"(robocopy C:\PROGRA~1 D:\b)").reason(), "Unerwarteter Fehler: path conversion failed");
 }
 
-TEST(BatchPercent, DoubledOnWriteAndSingleOnRead) {
-    EXPECT_EQ(EscapeBatchPercent(R"(C:\100%\a%b)"), R"(C:\100%%\a%%b)");
-    EXPECT_EQ(UnescapeBatchPercent(R"(C:\100%%\a%%b)"), R"(C:\100%\a%b)");
+TEST(BatchPercent, LiteralPercentDoubledVariablesKept) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {R"(C:\100%\a%b)", R"(C:\100%%\a%%b)"},
+        {"%%%", "%%%%%%"},
+        {R"(robocopy "%1" "%2" /MIR)", R"(robocopy "%1" "%2" /MIR)"},
+        {R"("%~dp0Daten" "%*")", R"("%~dp0Daten" "%*")"},
+        {R"(/LOG:"%3.%date%.log" "%Temp%\x" 50% %date:~10,4%-%PATH:a=b%)",
+         R"(/LOG:"%3.%date%.log" "%Temp%\x" 50%% %date:~10,4%-%PATH:a=b%)"},
+        {"%~", "%%~"},
+        {"%NAME", "%%NAME"},
+        {"%a%%b% x%%a%", "%a%%b% x%%%a%"}, // two references side by side, a percent before one
+    };
+    for (const auto& [typed, written] : cases) {
+        SCOPED_TRACE(typed);
+        EXPECT_EQ(EscapeBatchPercent(typed), written);
+        EXPECT_EQ(UnescapeBatchPercent(written), typed);
+    }
     // Lines written before the escaping keep their single "%".
     EXPECT_EQ(UnescapeBatchPercent("50% %"), "50% %");
-    EXPECT_EQ(UnescapeBatchPercent(EscapeBatchPercent("%%%")), "%%%");
 }
 
 } // namespace

@@ -54,8 +54,24 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{
             "RobocopysOwnJob", {":: Robocopy Job", "::", "\t/SD:C:\\a\\\t:: Source", "\t/MIR"}, ScriptKind::JobFile},
         KindCase{"HandTypedSwitchOnly", {"/nosd"}, ScriptKind::JobFile},
-        KindCase{"UnknownSwitchOnly", {"/ZZZ", "/QQQ:1"}, ScriptKind::Unknown}),
+        KindCase{"UnknownSwitchOnly", {"/ZZZ", "/QQQ:1"}, ScriptKind::Unknown},
+        KindCase{"OneLineBatchWithEmptyLineAfter", {R"(robocopy "C:\a" "D:\b" /MIR)", ""}, ScriptKind::CommandBatch},
+        KindCase{"HandTypedJobWithLists",
+                 {":: nightly", "/S /E", "/XD", "  node_modules", ":: later", "\t.git", "/MT:8"},
+                 ScriptKind::JobFile},
+        KindCase{"RobocopyLog",
+                 {"-------", "   ROBOCOPY     ::     Robust File Copy for Windows", "  Started : Monday", "/MIR"},
+                 ScriptKind::Unknown},
+        KindCase{"ScriptWithContinuationLines",
+                 {"@echo off", "robocopy C:\\a D:\\b ^", "  /MIR ^", "  /R:0", "/XD x"},
+                 ScriptKind::Unknown},
+        KindCase{"UnindentedTextAfterList", {"/XD", "  a", "Hallo"}, ScriptKind::Unknown}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(DetectScriptKindByName, AnyRcjFileIsAJobFile) {
+    EXPECT_EQ(DetectScriptKind({"Hallo"}, "C:\\Jobs\\leer.RCJ"), ScriptKind::JobFile);
+    EXPECT_EQ(DetectScriptKind({"Hallo"}, "C:\\Jobs\\leer.txt"), ScriptKind::Unknown);
+}
 
 // The header lines the job file writer produces must be recognised, for a job and for the default.
 TEST(DetectScriptKindWrittenFiles, JobFileAndDefaultJobByTheirHeaders) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -211,6 +212,63 @@ INSTANTIATE_TEST_SUITE_P(
                       ExampleCase{"workspace/typed-by-hand-command.cmd", ScriptKind::CommandBatch, R"(C:\Daten)",
                                   R"(D:\Backup\Daten)", C::chb_LTEE}));
 
+// Files as people and robocopy write them: open, save, and the file that was opened must tell
+// robocopy the same as before, word for word where the words matter.
+struct CorpusCase {
+    const char* file;
+    ScriptKind kind;
+    std::vector<std::string> kept; ///< what the saved file must still say
+};
+
+class CorpusRoundTrip : public WorkspaceTest, public ::testing::WithParamInterface<CorpusCase> {};
+
+TEST_P(CorpusRoundTrip, SaveKeepsWhatTheFileSaid) {
+    const std::string path = file(std::string(FileNamePart(GetParam().file, PathStyle::Posix)));
+    fakes::TempFolder::Write(path, fakes::TempFolder::Read(std::string(TALVEX_TEST_DATA) + "/" + GetParam().file));
+    ASSERT_TRUE(ws().OpenFile(path));
+    ASSERT_EQ(ws().current().Kind, GetParam().kind);
+    const std::vector<std::string> opened = testing::Snapshot(currentJob());
+    currentJob().optionChanged(); // a save without a change must not change what the file says
+    ASSERT_TRUE(ws().Save());
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_EQ(currentJob().jobFilePath(), path);
+
+    const std::string saved = fakes::TempFolder::Read(path);
+    for (const std::string& word : GetParam().kept) {
+        EXPECT_NE(saved.find(word), std::string::npos) << word << " in\n" << saved;
+    }
+    ui.answers.push_back(Answer::Yes); // load it again although it is open
+    ASSERT_TRUE(ws().OpenFile(path));
+    EXPECT_EQ(testing::Snapshot(currentJob()), opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, CorpusRoundTrip,
+    ::testing::Values(
+        CorpusCase{"corpus/robocopy-saved-twice.rcj",
+                   ScriptKind::JobFile,
+                   {"/SD:\\\\nas\\fotos", "/DD:e:\\Sicherung\\Fotos", "/DCOPY:DA ", "/MT:8 ", "/XD\r\n", "@Recycle\r\n",
+                    "Thumbnails Cache\r\n", ".DS_Store\r\n", "/UNILOG+:e:\\Logs\\fotos.log", "      /BYTES\r\n"}},
+        CorpusCase{"corpus/template-by-hand.rcj",
+                   ScriptKind::JobFile,
+                   {"/SD:Projekte\r\n", "/DD:<Ziel>\\Projekte\r\n", "/MIR ", "/R:0 ", "/W:0 ", "/NP ", "/NDL ",
+                    "node_modules\r\n", "      bin\r\n", "      Alte Sachen\r\n", "      Neuer Ordner (2)\r\n",
+                    "      *.tmp\r\n", "      ~$*\r\n", "/LOG:%Temp%\\projekte.log", "/MT:32 ", "/DCOPY:DAT ",
+                    "      /J\r\n      /NOOFFLOAD\r\n"}},
+        CorpusCase{"corpus/nightly.bat",
+                   ScriptKind::CommandBatch,
+                   {"\"%~dp0Daten\" \"%1\" ", "/XD \"Alte Sachen\" node_modules",
+                    "/LOG+:\"%Temp%\\sicherung_%date:~-4,4%.log\"", "/R:0 /W:0", "/DCOPY:DAT /MT:16", " /NP", " /XJD"}},
+        CorpusCase{"corpus/two-lines.cmd",
+                   ScriptKind::CommandBatch,
+                   {"\"C:\\Users\\Anna\\Documents\" \"\\\\nas\\backup\\%USERNAME% Dokumente\"", " /S ", "/COPY:DAT",
+                    "/IF *.docx *.xlsx", "/XF ~$*", "/LOG:\"C:\\Logs\\sicher.log\"", "/TEE", " /SJ"}}),
+    [](const auto& param) {
+        std::string name(FileNamePart(param.param.file, PathStyle::Posix));
+        std::erase_if(name, [](char c) { return c == '-' || c == '.'; });
+        return name;
+    });
+
 // ---- save -------------------------------------------------------------------------------
 
 TEST_F(WorkspaceTest, SaveOfANewJobAsksForFileAndLayout) {
@@ -232,6 +290,26 @@ TEST_F(WorkspaceTest, SaveOfANewJobAsksForFileAndLayout) {
     currentJob().setTicked(C::chb_KS, true);
     ASSERT_TRUE(ws().Save());
     EXPECT_EQ(ui.saveRequests.size(), 1u);
+}
+
+// A scheduled "run.bat" must run the saved options: Save writes back to the file that was opened,
+// whatever layout its extension usually stands for.
+TEST_F(WorkspaceTest, SaveWritesBackToTheOpenedFile) {
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        {"run.bat", "robocopy \"C:\\a\" \"D:\\b\" /MIR\r\n", "run.cmd"},
+        {"job.txt", "/SD:C:\\a\r\n/DD:D:\\b\r\n/MIR\r\n", "job.rcj"},
+    };
+    for (const auto& [name, contents, notWritten] : cases) {
+        SCOPED_TRACE(name);
+        fakes::TempFolder::Write(file(name), contents);
+        ASSERT_TRUE(ws().OpenFile(file(name)));
+        currentJob().setTicked(C::chb_LNP, true);
+        ASSERT_TRUE(ws().Save());
+        EXPECT_TRUE(ui.saveRequests.empty());
+        EXPECT_EQ(currentJob().jobFilePath(), file(name));
+        EXPECT_NE(fakes::TempFolder::Read(file(name)).find("/NP"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(file(notWritten)));
+    }
 }
 
 // A user who only reads "an error occurred" cannot tell a full disk from a missing folder.
