@@ -153,7 +153,7 @@ TEST(CommandLine, JobFileLineEndsAndMarks) {
 // Comment and blank lines inside a list do not end it; the next switch does.
 TEST(CommandLine, JobFileListSkipsCommentsAndBlankLines) {
     const std::string job = "/SD:/s\n/DD:/d\n/XD\n  a\n:: build output\n\n   \n  b :: trailing\n/XF *.o\n/NP\n";
-    const ParseResult r = parseWithJob(job, {"/JOB:job.rcj"});
+    const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
     ASSERT_EQ(r.error, "");
     EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"});
