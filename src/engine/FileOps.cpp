@@ -301,7 +301,7 @@ int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& so
     return ApplyMetadata(fd.get(), source, metadata, 0);
 }
 
-int removeTreeAt(int dirFd, const std::string& name) {
+int RemoveTreeAt(int dirFd, const std::string& name) {
     if (::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR) == 0) {
         return 0;
     }
@@ -317,7 +317,7 @@ int removeTreeAt(int dirFd, const std::string& name) {
     for (const Entry& entry : entries) {
         int error = 0;
         if (S_ISDIR(entry.status.st_mode)) {
-            error = removeTreeAt(child.get(), entry.name);
+            error = RemoveTreeAt(child.get(), entry.name);
         } else if (::unlinkat(child.get(), entry.name.c_str(), 0) != 0 && errno != ENOENT) {
             error = errno;
         }
@@ -333,7 +333,7 @@ int removeTreeAt(int dirFd, const std::string& name) {
 
 int RemoveEntryAt(int dirFd, const Entry& entry) {
     if (S_ISDIR(entry.status.st_mode) && !entry.isLink) {
-        return removeTreeAt(dirFd, entry.name);
+        return RemoveTreeAt(dirFd, entry.name);
     }
     return ::unlinkat(dirFd, entry.name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }

@@ -80,7 +80,7 @@ int ExitCodeFor(const Statistics& s) {
     return code;
 }
 
-std::string formatSize(std::uint64_t bytes, int decimals) {
+std::string FormatSize(std::uint64_t bytes, int decimals) {
     if (bytes < 1024) {
         return std::to_string(bytes);
     }
@@ -166,7 +166,7 @@ void Report::file(std::string_view kind, std::uint64_t size, std::time_t modifie
     line += m_options.noClasses ? std::string(10, ' ') : PadRight(kind, 10);
     line += "\t\t";
     if (!m_options.noSizes) {
-        line += PadLeft(m_options.rawBytes ? std::to_string(size) : formatSize(size, 1), 8);
+        line += PadLeft(m_options.rawBytes ? std::to_string(size) : FormatSize(size, 1), 8);
     }
     if (m_options.timestamps) {
         line += " " + StampTime(modified);
@@ -254,7 +254,7 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     };
     const auto plain = [](std::uint64_t value) { return std::to_string(value); };
     const bool raw = m_options.rawBytes;
-    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : formatSize(value, 2); };
+    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : FormatSize(value, 2); };
     std::string text = "\n";
     text += kRule;
     text += "\n               Total    Copied   Skipped  Mismatch    FAILED    Extras\n";
