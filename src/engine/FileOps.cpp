@@ -72,8 +72,8 @@ int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
         return errno;
     }
     if (flags.times) {
-        const struct timespec times[2] = {source.st_atim, source.st_mtim};
-        if (::futimens(fd, times) != 0) {
+        const std::array<struct timespec, 2> times = {source.st_atim, source.st_mtim};
+        if (::futimens(fd, times.data()) != 0) {
             return errno;
         }
     }
@@ -93,8 +93,8 @@ int PlaceEntry(const CopyRequest& r, const std::string& temporary, const struct 
         error = errno;
     }
     if (error == 0 && r.flags.times) {
-        const struct timespec times[2] = {source.st_atim, source.st_mtim};
-        (void)::utimensat(r.destDirFd, name, times, AT_SYMLINK_NOFOLLOW);
+        const std::array<struct timespec, 2> times = {source.st_atim, source.st_mtim};
+        (void)::utimensat(r.destDirFd, name, times.data(), AT_SYMLINK_NOFOLLOW);
     }
     if (error == 0 && ::renameat(r.destDirFd, name, r.destDirFd, r.name->c_str()) != 0) {
         error = errno;
@@ -374,8 +374,8 @@ void ApplyDirectoryMetadata(const DirectoryMetadata& m) {
     }
     if (m.times &&
         (current.st_mtim.tv_sec != source.st_mtim.tv_sec || current.st_mtim.tv_nsec != source.st_mtim.tv_nsec)) {
-        const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
-        (void)::futimens(m.dirFd, stamps);
+        const std::array<struct timespec, 2> stamps = {source.st_atim, source.st_mtim};
+        (void)::futimens(m.dirFd, stamps.data());
     }
 }
 
