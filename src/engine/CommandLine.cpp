@@ -2,6 +2,7 @@
 #include "engine/CommandLine.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 #include "engine/Text.h"
@@ -90,6 +91,82 @@ std::vector<std::string> SplitLine(std::string_view line) {
         tokens.push_back(current);
     }
     return tokens;
+}
+
+// The flags that switch on a single option.
+struct OneOptionFlag {
+    std::string_view name;
+    bool Options::*option;
+};
+
+constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
+    {"S", &Options::subdirectories},
+    {"E", &Options::emptyDirectories},
+    {"PURGE", &Options::purge},
+    {"MOV", &Options::moveFiles},
+    {"CREATE", &Options::createOnly},
+    {"L", &Options::listOnly},
+    {"XO", &Options::excludeOlder},
+    {"XN", &Options::excludeNewer},
+    {"XC", &Options::excludeChanged},
+    {"XX", &Options::excludeExtra},
+    {"XL", &Options::excludeLonely},
+    {"IS", &Options::includeSame},
+    {"IT", &Options::includeTweaked},
+    {"FFT", &Options::fatTimes},
+    {"XJ", &Options::excludeLinks},
+    {"XJD", &Options::excludeDirLinks},
+    {"XJF", &Options::excludeFileLinks},
+    {"SL", &Options::copyLinks},
+    {"SJ", &Options::copyLinks},
+    {"V", &Options::verbose},
+    {"TS", &Options::timestamps},
+    {"FP", &Options::fullPaths},
+    {"NS", &Options::noSizes},
+    {"NC", &Options::noClasses},
+    {"NDL", &Options::noDirectoryList},
+    {"NFL", &Options::noFileList},
+    {"NJH", &Options::noHeader},
+    {"NJS", &Options::noSummary},
+    {"NP", &Options::noProgress},
+    {"X", &Options::reportExtras},
+    {"ETA", &Options::eta},
+    {"BYTES", &Options::rawBytes},
+    {"TEE", &Options::tee},
+    {"UNICODE", &Options::unicodeOutput},
+    {"QUIT", &Options::quit},
+});
+
+// The letters of /COPY:, or nothing when one of them is unknown.
+std::optional<CopyFlags> ParseCopyFlags(std::string_view value) {
+    CopyFlags flags{false, false, false, false, false, false};
+    for (const char c : ToUpperAscii(value)) {
+        switch (c) {
+        case 'D':
+            flags.data = true;
+            break;
+        case 'A':
+            flags.attributes = true;
+            break;
+        case 'T':
+            flags.times = true;
+            break;
+        case 'S':
+            flags.security = true;
+            break;
+        case 'O':
+            flags.owner = true;
+            break;
+        case 'U':
+            flags.auditing = true;
+            break;
+        case 'X':
+            break; // skip alternate data streams: there are none here
+        default:
+            return std::nullopt;
+        }
+    }
+    return flags;
 }
 
 class Parser final {
@@ -235,106 +312,32 @@ private:
 
     void applyFlag(const std::string& name) {
         Options& o = m_result.options;
-        if (name == "S") {
-            o.subdirectories = true;
-        } else if (name == "E") {
-            o.emptyDirectories = true;
+        if (const auto* flag = std::ranges::find(kOneOptionFlags, name, &OneOptionFlag::name);
+            flag != kOneOptionFlags.end()) {
+            o.*(flag->option) = true;
         } else if (name == "MIR") {
             o.mirror = o.emptyDirectories = o.purge = true;
-        } else if (name == "PURGE") {
-            o.purge = true;
-        } else if (name == "MOV") {
-            o.moveFiles = true;
         } else if (name == "MOVE") {
             o.moveFiles = o.moveAll = true;
-        } else if (name == "CREATE") {
-            o.createOnly = true;
-        } else if (name == "L") {
-            o.listOnly = true;
-        } else if (name == "XO") {
-            o.excludeOlder = true;
-        } else if (name == "XN") {
-            o.excludeNewer = true;
-        } else if (name == "XC") {
-            o.excludeChanged = true;
-        } else if (name == "XX") {
-            o.excludeExtra = true;
-        } else if (name == "XL") {
-            o.excludeLonely = true;
-        } else if (name == "IS") {
-            o.includeSame = true;
-        } else if (name == "IT") {
-            o.includeTweaked = true;
-        } else if (name == "FFT") {
-            o.fatTimes = true;
-        } else if (name == "XJ") {
-            o.excludeLinks = true;
-        } else if (name == "XJD") {
-            o.excludeDirLinks = true;
-        } else if (name == "XJF") {
-            o.excludeFileLinks = true;
-        } else if (name == "SL" || name == "SJ") {
-            o.copyLinks = true;
-        } else if (name == "V") {
-            o.verbose = true;
-        } else if (name == "TS") {
-            o.timestamps = true;
-        } else if (name == "FP") {
-            o.fullPaths = true;
-        } else if (name == "NS") {
-            o.noSizes = true;
-        } else if (name == "NC") {
-            o.noClasses = true;
-        } else if (name == "NDL") {
-            o.noDirectoryList = true;
-        } else if (name == "NFL") {
-            o.noFileList = true;
-        } else if (name == "NJH") {
-            o.noHeader = true;
-        } else if (name == "NJS") {
-            o.noSummary = true;
-        } else if (name == "NP") {
-            o.noProgress = true;
-        } else if (name == "X") {
-            o.reportExtras = true;
-        } else if (name == "ETA") {
-            o.eta = true;
-        } else if (name == "BYTES") {
-            o.rawBytes = true;
-        } else if (name == "TEE") {
-            o.tee = true;
-        } else if (name == "UNICODE") {
-            o.unicodeOutput = true;
         } else if (name == "COPYALL") {
             o.copy = CopyFlags{true, true, true, true, true, true};
         } else if (name == "NOCOPY") {
             o.copy = CopyFlags{false, false, false, false, false, false};
         } else if (name == "SEC") {
             o.copy = CopyFlags{true, true, true, true, false, false};
-        } else if (name == "QUIT") {
-            o.quit = true;
         }
         // NOSD and NODD only say that the paths come from the command line.
     }
 
     bool applyValue(const std::string& name, const std::string& value, bool hasValue) {
-        Options& o = m_result.options;
         if (name == "SD" || name == "DD") {
-            std::string path = value;
-            // robocopy's saved jobs end folders with a separator; keep "/" itself intact.
-            while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) {
-                path.pop_back();
-            }
-            bool& have = name == "SD" ? m_haveSource : m_haveDestination;
-            if (!have && !path.empty()) {
-                (name == "SD" ? o.source : o.destination) = path;
-                have = true;
-            }
+            applyFolder(name == "SD", value);
             return true;
         }
         if (!hasValue) {
             return false;
         }
+        Options& o = m_result.options;
         if (name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+") {
             if (value.empty()) {
                 return false;
@@ -345,35 +348,11 @@ private:
             return true;
         }
         if (name == "COPY") {
-            CopyFlags flags{false, false, false, false, false, false};
-            for (const char c : ToUpperAscii(value)) {
-                switch (c) {
-                case 'D':
-                    flags.data = true;
-                    break;
-                case 'A':
-                    flags.attributes = true;
-                    break;
-                case 'T':
-                    flags.times = true;
-                    break;
-                case 'S':
-                    flags.security = true;
-                    break;
-                case 'O':
-                    flags.owner = true;
-                    break;
-                case 'U':
-                    flags.auditing = true;
-                    break;
-                case 'X':
-                    break; // skip alternate data streams: there are none here
-                default:
-                    return false;
-                }
+            const auto flags = ParseCopyFlags(value);
+            if (flags) {
+                o.copy = *flags;
             }
-            o.copy = flags;
-            return true;
+            return flags.has_value();
         }
         if (name == "DCOPY") {
             const std::string letters = ToUpperAscii(value);
@@ -383,6 +362,25 @@ private:
             o.copyDirectoryTimes = letters.find('T') != std::string::npos;
             return true;
         }
+        return applyNumber(name, value);
+    }
+
+    // /SD and /DD: the first path given, on the command line or here, wins.
+    void applyFolder(bool isSource, const std::string& value) {
+        std::string path = value;
+        // robocopy's saved jobs end folders with a separator; keep "/" itself intact.
+        while (path.size() > 1 && (path.back() == '\\' || path.back() == '/')) {
+            path.pop_back();
+        }
+        bool& have = isSource ? m_haveSource : m_haveDestination;
+        if (!have && !path.empty()) {
+            (isSource ? m_result.options.source : m_result.options.destination) = path;
+            have = true;
+        }
+    }
+
+    bool applyNumber(const std::string& name, const std::string& value) {
+        Options& o = m_result.options;
         const auto number = ParseNumber(TrimBlanks(value));
         if (!number) {
             return false;

@@ -2,6 +2,7 @@
 #include "engine/DataCopy.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <limits>
 #include <memory>
@@ -12,8 +13,8 @@ namespace robocopy {
 
 namespace {
 
-constexpr std::size_t kChunk = 8u * 1024u * 1024u;
-constexpr std::size_t kBuffer = 1024u * 1024u;
+constexpr std::size_t kChunk = std::size_t{8} * 1024 * 1024;
+constexpr std::size_t kBuffer = std::size_t{1024} * 1024;
 constexpr std::uint64_t kToTheEnd = std::numeric_limits<std::uint64_t>::max();
 
 // File systems and kernels that cannot copy in-kernel; the data goes through a buffer there.
@@ -42,7 +43,8 @@ int WriteAll(int out, const char* data, std::size_t size, off_t offset) {
 int CopyRange(int in, int out, off_t offset, std::uint64_t length, const ProgressFunction& progress) {
     // Smaller steps when someone watches the percentages.
     const std::size_t chunk = progress ? kBuffer : kChunk;
-    std::unique_ptr<char[]> buffer;
+    // Not zeroed: a small file would pay for clearing all of it.
+    std::unique_ptr<std::array<char, kBuffer>> buffer;
     while (length > 0) {
         const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(length, chunk));
         ssize_t n = 0;
@@ -51,13 +53,13 @@ int CopyRange(int in, int out, off_t offset, std::uint64_t length, const Progres
             off_t outOffset = offset;
             n = ::copy_file_range(in, &inOffset, out, &outOffset, want, 0);
             if (n < 0 && NeedsBuffer(errno)) {
-                buffer.reset(new char[kBuffer]);
+                buffer = std::make_unique_for_overwrite<std::array<char, kBuffer>>();
                 continue;
             }
         } else {
-            n = ::pread(in, buffer.get(), std::min(want, kBuffer), offset);
+            n = ::pread(in, buffer->data(), std::min(want, kBuffer), offset);
             if (n > 0) {
-                if (const int error = WriteAll(out, buffer.get(), static_cast<std::size_t>(n), offset); error != 0) {
+                if (const int error = WriteAll(out, buffer->data(), static_cast<std::size_t>(n), offset); error != 0) {
                     return error;
                 }
             }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Decision.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "engine/Text.h"
@@ -16,17 +17,13 @@ bool HasSeparator(const std::string& pattern) {
 // A name pattern matches the name; a pattern with a separator matches the full path.
 bool MatchesAny(const std::vector<std::string>& patterns, const std::string& name, const std::string& dirPath,
                 const std::string* otherDirPath) {
-    for (const std::string& pattern : patterns) {
+    return std::ranges::any_of(patterns, [&](const std::string& pattern) {
         if (!HasSeparator(pattern)) {
-            if (WildcardMatch(pattern, name)) {
-                return true;
-            }
-        } else if (WildcardMatch(pattern, dirPath + name) ||
-                   (otherDirPath != nullptr && WildcardMatch(pattern, *otherDirPath + name))) {
-            return true;
+            return WildcardMatch(pattern, name);
         }
-    }
-    return false;
+        return WildcardMatch(pattern, dirPath + name) ||
+               (otherDirPath != nullptr && WildcardMatch(pattern, *otherDirPath + name));
+    });
 }
 
 // The scope a subfolder gets from /XD and /ID, or nothing when it is not entered.

@@ -72,8 +72,8 @@ int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
         return errno;
     }
     if (flags.times) {
-        const struct timespec times[2] = {source.st_atim, source.st_mtim};
-        if (::futimens(fd, times) != 0) {
+        const std::array<struct timespec, 2> times = {source.st_atim, source.st_mtim};
+        if (::futimens(fd, times.data()) != 0) {
             return errno;
         }
     }
@@ -93,8 +93,8 @@ int PlaceEntry(const CopyRequest& r, const std::string& temporary, const struct 
         error = errno;
     }
     if (error == 0 && r.flags.times) {
-        const struct timespec times[2] = {source.st_atim, source.st_mtim};
-        (void)::utimensat(r.destDirFd, name, times, AT_SYMLINK_NOFOLLOW);
+        const std::array<struct timespec, 2> times = {source.st_atim, source.st_mtim};
+        (void)::utimensat(r.destDirFd, name, times.data(), AT_SYMLINK_NOFOLLOW);
     }
     if (error == 0 && ::renameat(r.destDirFd, name, r.destDirFd, r.name->c_str()) != 0) {
         error = errno;
@@ -301,7 +301,7 @@ int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& so
     return ApplyMetadata(fd.get(), source, metadata, 0);
 }
 
-int removeTreeAt(int dirFd, const std::string& name) {
+int RemoveTreeAt(int dirFd, const std::string& name) {
     if (::unlinkat(dirFd, name.c_str(), AT_REMOVEDIR) == 0) {
         return 0;
     }
@@ -317,7 +317,7 @@ int removeTreeAt(int dirFd, const std::string& name) {
     for (const Entry& entry : entries) {
         int error = 0;
         if (S_ISDIR(entry.status.st_mode)) {
-            error = removeTreeAt(child.get(), entry.name);
+            error = RemoveTreeAt(child.get(), entry.name);
         } else if (::unlinkat(child.get(), entry.name.c_str(), 0) != 0 && errno != ENOENT) {
             error = errno;
         }
@@ -333,7 +333,7 @@ int removeTreeAt(int dirFd, const std::string& name) {
 
 int RemoveEntryAt(int dirFd, const Entry& entry) {
     if (S_ISDIR(entry.status.st_mode) && !entry.isLink) {
-        return removeTreeAt(dirFd, entry.name);
+        return RemoveTreeAt(dirFd, entry.name);
     }
     return ::unlinkat(dirFd, entry.name.c_str(), 0) == 0 || errno == ENOENT ? 0 : errno;
 }
@@ -374,8 +374,8 @@ void ApplyDirectoryMetadata(const DirectoryMetadata& m) {
     }
     if (m.times &&
         (current.st_mtim.tv_sec != source.st_mtim.tv_sec || current.st_mtim.tv_nsec != source.st_mtim.tv_nsec)) {
-        const struct timespec stamps[2] = {source.st_atim, source.st_mtim};
-        (void)::futimens(m.dirFd, stamps);
+        const std::array<struct timespec, 2> stamps = {source.st_atim, source.st_mtim};
+        (void)::futimens(m.dirFd, stamps.data());
     }
 }
 

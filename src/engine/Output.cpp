@@ -13,7 +13,7 @@ namespace robocopy {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 64 * 1024;
+constexpr std::size_t kFlushSize = std::size_t{64} * 1024;
 constexpr auto kFlushInterval = std::chrono::milliseconds(200);
 
 } // namespace
@@ -46,7 +46,7 @@ std::string Output::openLog(const std::string& path, bool append, bool unicode) 
     return {};
 }
 
-void Output::append(Target& target, std::string_view text) {
+void Output::Append(Target& target, std::string_view text) {
     if (target.fd < 0) {
         return;
     }
@@ -62,9 +62,9 @@ void Output::append(Target& target, std::string_view text) {
 
 void Output::write(std::string_view text) {
     if (m_consoleEnabled) {
-        append(m_console, text);
+        Append(m_console, text);
     }
-    append(m_log, text);
+    Append(m_log, text);
     const auto now = std::chrono::steady_clock::now();
     if (now - m_lastFlush >= kFlushInterval) {
         flush();
@@ -72,7 +72,7 @@ void Output::write(std::string_view text) {
 }
 
 void Output::writeConsole(std::string_view text) {
-    append(m_console, text);
+    Append(m_console, text);
 }
 
 void Output::flush() {

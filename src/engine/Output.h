@@ -31,7 +31,7 @@ private:
         bool unicode = false;
         std::string buffer;
     };
-    void append(Target& target, std::string_view text);
+    static void Append(Target& target, std::string_view text);
     static void Drain(Target& target);
 
     Target m_console;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Report.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -15,9 +16,9 @@ constexpr std::string_view kRule = "--------------------------------------------
 std::string LocalTime(std::time_t when, const char* format) {
     std::tm local{};
     ::localtime_r(&when, &local);
-    char buffer[96];
-    std::strftime(buffer, sizeof buffer, format, &local);
-    return buffer;
+    std::array<char, 96> buffer{};
+    std::strftime(buffer.data(), buffer.size(), format, &local);
+    return buffer.data();
 }
 
 // The header's "Started" and "Ended" lines.
@@ -49,9 +50,9 @@ std::string PadRight(std::string_view text, std::size_t width) {
 
 std::string Duration(double seconds) {
     const auto whole = static_cast<long long>(seconds);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60, whole % 60);
-    return buffer;
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%lld:%02lld:%02lld", whole / 3600, (whole / 60) % 60, whole % 60);
+    return buffer.data();
 }
 
 void AppendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
@@ -80,20 +81,20 @@ int ExitCodeFor(const Statistics& s) {
     return code;
 }
 
-std::string formatSize(std::uint64_t bytes, int decimals) {
+std::string FormatSize(std::uint64_t bytes, int decimals) {
     if (bytes < 1024) {
         return std::to_string(bytes);
     }
-    static constexpr const char* kUnits[] = {"k", "m", "g", "t"};
+    static constexpr std::array<const char*, 4> kUnits = {"k", "m", "g", "t"};
     double value = static_cast<double>(bytes) / 1024.0;
     std::size_t unit = 0;
-    while (value >= 1024.0 && unit + 1 < std::size(kUnits)) {
+    while (value >= 1024.0 && unit + 1 < kUnits.size()) {
         value /= 1024.0;
         ++unit;
     }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.*f %s", decimals, value, kUnits[unit]);
-    return buffer;
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*f %s", decimals, value, kUnits[unit]);
+    return buffer.data();
 }
 
 Report::Report(Output& output, const Options& options) : m_output(output), m_options(options) {}
@@ -166,7 +167,7 @@ void Report::file(std::string_view kind, std::uint64_t size, std::time_t modifie
     line += m_options.noClasses ? std::string(10, ' ') : PadRight(kind, 10);
     line += "\t\t";
     if (!m_options.noSizes) {
-        line += PadLeft(m_options.rawBytes ? std::to_string(size) : formatSize(size, 1), 8);
+        line += PadLeft(m_options.rawBytes ? std::to_string(size) : FormatSize(size, 1), 8);
     }
     if (m_options.timestamps) {
         line += " " + StampTime(modified);
@@ -189,9 +190,9 @@ void Report::progress(std::uint64_t done, std::uint64_t size) {
         return;
     }
     m_lastPercent = percent;
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%3d%%", percent);
-    std::string text = buffer;
+    std::array<char, 16> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%3d%%", percent);
+    std::string text = buffer.data();
     if (m_options.eta && done > 0) {
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_fileStarted).count();
         text += "  ETA " + Duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
@@ -207,9 +208,10 @@ void Report::progressDone() {
 }
 
 void Report::error(int code, std::string_view action, std::string_view path) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
-    std::string text = StampTime(std::time(nullptr)) + buffer + std::string(action) + " " + EscapeControls(path) + "\n";
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
+    std::string text =
+        StampTime(std::time(nullptr)) + buffer.data() + std::string(action) + " " + EscapeControls(path) + "\n";
     text += std::strerror(code);
     text += "\n";
     m_output.write(text);
@@ -254,7 +256,7 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     };
     const auto plain = [](std::uint64_t value) { return std::to_string(value); };
     const bool raw = m_options.rawBytes;
-    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : formatSize(value, 2); };
+    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : FormatSize(value, 2); };
     std::string text = "\n";
     text += kRule;
     text += "\n               Total    Copied   Skipped  Mismatch    FAILED    Extras\n";
@@ -265,10 +267,11 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
             std::string(20, ' ') + PadLeft(Duration(s.failedSeconds), 10) + PadLeft(Duration(0), 10) + "\n";
     if (s.bytes.copied > 0 && s.copySeconds > 0) {
         const double perSecond = static_cast<double>(s.bytes.copied) / s.copySeconds;
-        char buffer[128];
-        std::snprintf(buffer, sizeof buffer, "\n   Speed : %20.0f Bytes/sec.\n   Speed : %20.3f MegaBytes/min.\n",
-                      perSecond, perSecond * 60.0 / (1024.0 * 1024.0));
-        text += buffer;
+        std::array<char, 128> buffer{};
+        std::snprintf(buffer.data(), buffer.size(),
+                      "\n   Speed : %20.0f Bytes/sec.\n   Speed : %20.3f MegaBytes/min.\n", perSecond,
+                      perSecond * 60.0 / (1024.0 * 1024.0));
+        text += buffer.data();
     } else {
         text += "\n";
     }
@@ -277,8 +280,10 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     m_output.flush();
 }
 
-std::string UsageText() {
-    return R"(
+namespace {
+
+// The usage text in the order robocopy prints its sections.
+constexpr std::string_view kUsageHead = R"(
 -------------------------------------------------------------------------------
    ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)
 -------------------------------------------------------------------------------
@@ -290,7 +295,8 @@ std::string UsageText() {
         destination :: Destination Dir  (/path/to/folder).
                file :: File(s) to copy  (names/wildcards: default is "*.*").
 
-  Copy options :
+)";
+constexpr std::string_view kUsageCopy = R"(  Copy options :
                  /S :: copy Subdirectories, but not empty ones.
                  /E :: copy subdirectories, including Empty ones.
              /LEV:n :: only copy the top n LEVels of the source directory tree.
@@ -310,7 +316,8 @@ std::string UsageText() {
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
 
-  File selection options :
+)";
+constexpr std::string_view kUsageSelection = R"(  File selection options :
                  /XF file [file]... :: eXclude Files matching given names/paths/wildcards.
                  /XD dirs [dirs]... :: eXclude Directories matching given names/paths.
                  /IF file [file]... :: Include Files matching given names/wildcards.
@@ -329,14 +336,18 @@ std::string UsageText() {
                /XJD :: eXclude symbolic links to Directories.
                /XJF :: eXclude symbolic links to Files.
 
-  FIFOs, sockets and devices are reported as *Special and skipped; /COPYALL run by
+)";
+constexpr std::string_view kUsageSpecial =
+    R"(  FIFOs, sockets and devices are reported as *Special and skipped; /COPYALL run by
   root makes FIFOs and devices anew.
 
-  Retry options :
+)";
+constexpr std::string_view kUsageRetry = R"(  Retry options :
                /R:n :: number of Retries on failed copies: default 1 million.
                /W:n :: Wait time between retries: default is 30 seconds.
 
-  Logging options :
+)";
+constexpr std::string_view kUsageLogging = R"(  Logging options :
                  /L :: List only - don't copy, timestamp or delete any files.
                  /X :: report all eXtra files, not just those selected.
                  /V :: produce Verbose output, showing skipped files.
@@ -358,7 +369,8 @@ std::string UsageText() {
                /NJS :: No Job Summary.
            /UNICODE :: output status as UNICODE.
 
-  Job options :
+)";
+constexpr std::string_view kUsageJob = R"(  Job options :
        /JOB:jobname :: take parameters from the named JOB file.
               /NOSD :: NO Source Directory is specified.
               /NODD :: NO Destination Directory is specified.
@@ -373,6 +385,17 @@ std::string UsageText() {
   Switches start with "/" and may be written in any letter case. A token that starts
   with "/" but names no switch is taken as a path, so /XD /home/me/tmp works.
 )";
+constexpr auto kUsage = std::to_array<std::string_view>(
+    {kUsageHead, kUsageCopy, kUsageSelection, kUsageSpecial, kUsageRetry, kUsageLogging, kUsageJob});
+
+} // namespace
+
+std::string UsageText() {
+    std::string text;
+    for (const std::string_view section : kUsage) {
+        text += section;
+    }
+    return text;
 }
 
 } // namespace robocopy

@@ -2,6 +2,7 @@
 #include "engine/Temporary.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -20,16 +21,16 @@ namespace {
 
 constexpr std::string_view kPrefix = ".~talvex.";
 constexpr std::string_view kSuffix = ".tmp";
-constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::array kInterrupts = {SIGINT, SIGTERM, SIGHUP};
 
 // What the interrupt handler needs, in types it may touch. The handler runs on the main thread only
 // (the worker blocks interrupts); it waits for the worker to finish a creation under way, and a
 // creation that starts after the handler did is refused, so no entry appears that it would miss.
 std::atomic<int> dying{0};
-std::atomic<int> creating[kWriterSlots];
-std::atomic<pid_t> creator[kWriterSlots];
-volatile std::sig_atomic_t pendingDirFd[kWriterSlots] = {-1, -1};
-char pendingName[kWriterSlots][64];
+std::array<std::atomic<int>, kWriterSlots> creating{};
+std::array<std::atomic<pid_t>, kWriterSlots> creator{};
+std::array<volatile std::sig_atomic_t, kWriterSlots> pendingDirFd = {-1, -1};
+std::array<std::array<char, 64>, kWriterSlots> pendingName{};
 
 pid_t ThreadId() {
     return static_cast<pid_t>(::syscall(SYS_gettid));
@@ -46,7 +47,7 @@ extern "C" void RemovePendingAndDie(int signalNumber) {
     for (int slot = 0; slot < kWriterSlots; ++slot) {
         const int dirFd = pendingDirFd[slot];
         if (dirFd >= 0) {
-            ::unlinkat(dirFd, pendingName[slot], 0);
+            ::unlinkat(dirFd, pendingName[slot].data(), 0);
         }
     }
     std::signal(signalNumber, SIG_DFL);
@@ -57,17 +58,17 @@ std::atomic<unsigned> temporaryCounter{0};
 
 // A temporary name that cannot clash with what a user keeps: dot file, process id and a counter.
 std::string TemporaryName(unsigned counter) {
-    char buffer[64];
+    std::array<char, 64> buffer{};
     static const int pid = static_cast<int>(::getpid());
-    std::snprintf(buffer, sizeof buffer, "%.*s%d.%u%.*s", static_cast<int>(kPrefix.size()), kPrefix.data(), pid,
+    std::snprintf(buffer.data(), buffer.size(), "%.*s%d.%u%.*s", static_cast<int>(kPrefix.size()), kPrefix.data(), pid,
                   counter, static_cast<int>(kSuffix.size()), kSuffix.data());
-    return buffer;
+    return buffer.data();
 }
 
 void NotePending(int slot, int dirFd, const std::string& name) {
     pendingDirFd[slot] = -1;
-    const std::size_t length = std::min(name.size(), sizeof pendingName[slot] - 1);
-    std::memcpy(pendingName[slot], name.data(), length);
+    const std::size_t length = std::min(name.size(), pendingName[slot].size() - 1);
+    std::memcpy(pendingName[slot].data(), name.data(), length);
     pendingName[slot][length] = '\0';
     pendingDirFd[slot] = dirFd;
 }

@@ -12,8 +12,8 @@ char Upper(char c) {
 }
 
 void AppendUnit(std::string& out, std::uint32_t unit) {
-    out.push_back(static_cast<char>(unit & 0xFFu));
-    out.push_back(static_cast<char>((unit >> 8) & 0xFFu));
+    out.push_back(static_cast<char>(unit & 0xFFU));
+    out.push_back(static_cast<char>((unit >> 8) & 0xFFU));
 }
 
 } // namespace
@@ -62,15 +62,15 @@ std::string Utf8ToUtf16le(std::string_view text) {
             code = lead;
         } else if ((lead & 0xE0) == 0xC0) {
             extra = 1;
-            code = lead & 0x1Fu;
+            code = lead & 0x1FU;
             minimum = 0x80;
         } else if ((lead & 0xF0) == 0xE0) {
             extra = 2;
-            code = lead & 0x0Fu;
+            code = lead & 0x0FU;
             minimum = 0x800;
         } else if ((lead & 0xF8) == 0xF0) {
             extra = 3;
-            code = lead & 0x07u;
+            code = lead & 0x07U;
             minimum = 0x10000;
         } else {
             code = 0xFFFD;
@@ -82,7 +82,7 @@ std::string Utf8ToUtf16le(std::string_view text) {
                 if ((next & 0xC0) != 0x80) {
                     valid = false;
                 } else {
-                    code = (code << 6) | (next & 0x3Fu);
+                    code = (code << 6) | (next & 0x3FU);
                 }
             }
             if (valid && code >= minimum && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF)) {
@@ -94,7 +94,7 @@ std::string Utf8ToUtf16le(std::string_view text) {
         if (code >= 0x10000) {
             code -= 0x10000;
             AppendUnit(out, 0xD800 + (code >> 10));
-            AppendUnit(out, 0xDC00 + (code & 0x3FFu));
+            AppendUnit(out, 0xDC00 + (code & 0x3FFU));
         } else {
             AppendUnit(out, code);
         }

@@ -13,7 +13,7 @@ namespace robocopy {
 namespace {
 
 // Files from this size on are copied alone and show progress figures.
-constexpr std::uint64_t kProgressSize = 1024u * 1024u;
+constexpr std::uint64_t kProgressSize = std::uint64_t{1024} * 1024;
 // Small files copied together between two reports; enough to keep both threads busy.
 constexpr std::size_t kBatchSize = 64;
 
@@ -178,14 +178,13 @@ void Transfer::removeMovedFile(const Folder& folder, const CopyTask& task) const
     const char* name = task.source->name.c_str();
     const bool followed = task.source->isLink && !m_options.copyLinks;
     struct stat now {};
-    int error = 0;
-    if (::fstatat(folder.sourceFd, name, &now, followed ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
-        error = errno;
-    } else if (now.st_dev != task.copied.st_dev || now.st_ino != task.copied.st_ino ||
-               now.st_size != task.copied.st_size || now.st_mtim.tv_sec != task.copied.st_mtim.tv_sec ||
-               now.st_mtim.tv_nsec != task.copied.st_mtim.tv_nsec) {
+    int error = ::fstatat(folder.sourceFd, name, &now, followed ? 0 : AT_SYMLINK_NOFOLLOW) != 0 ? errno : 0;
+    if (error == 0 &&
+        (now.st_dev != task.copied.st_dev || now.st_ino != task.copied.st_ino || now.st_size != task.copied.st_size ||
+         now.st_mtim.tv_sec != task.copied.st_mtim.tv_sec || now.st_mtim.tv_nsec != task.copied.st_mtim.tv_nsec)) {
         error = EBUSY;
-    } else if (::unlinkat(folder.sourceFd, name, 0) != 0) {
+    }
+    if (error == 0 && ::unlinkat(folder.sourceFd, name, 0) != 0) {
         error = errno;
     }
     if (error != 0) {

@@ -25,7 +25,17 @@ std::string WithSeparator(std::string path) {
 constexpr std::size_t kListAhead = 8;
 // Folders larger than this (their own size grows with their entries) are not listed ahead, so that
 // memory stays bounded however wide a tree is.
-constexpr off_t kListAheadFolderSize = 64 * 1024;
+constexpr off_t kListAheadFolderSize = off_t{64} * 1024;
+
+void RemoveStrayTemporaries(Folder& folder) {
+    // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
+    std::vector<Entry>& entries = folder.destListing.entries;
+    const auto stray = [&folder](const Entry& entry) {
+        return !S_ISDIR(entry.status.st_mode) && IsStrayTemporary(entry.name) &&
+               ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
+    };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
+}
 
 } // namespace
 
@@ -189,19 +199,9 @@ bool TreeCopier::readListings(Folder& folder) {
         return false;
     }
     if (!m_options.listOnly) {
-        removeStrayTemporaries(folder);
+        RemoveStrayTemporaries(folder);
     }
     return true;
-}
-
-void TreeCopier::removeStrayTemporaries(Folder& folder) {
-    // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
-    std::vector<Entry>& entries = folder.destListing.entries;
-    const auto stray = [&folder](const Entry& entry) {
-        return !S_ISDIR(entry.status.st_mode) && IsStrayTemporary(entry.name) &&
-               ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
-    };
-    entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
 }
 
 bool TreeCopier::announce(Folder& folder) {

@@ -50,7 +50,6 @@ private:
     void walk(Folder& folder);
     // Reads both listings unless they were read ahead; false when the folder cannot be walked.
     [[nodiscard]] bool readListings(Folder& folder);
-    void removeStrayTemporaries(Folder& folder);
     // Names the folder in the log and, for /E, makes it; false when it cannot be made.
     [[nodiscard]] bool announce(Folder& folder);
     void handleFiles(Folder& folder, const std::vector<Pair>& pairs);
