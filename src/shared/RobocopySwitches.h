@@ -7,6 +7,7 @@
 // the core, so the engine stays free of it too.
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace robocopy {
@@ -130,6 +131,17 @@ inline constexpr std::array kKnownSwitches{
         }
     }
     return nullptr;
+}
+
+/// The kind of a known switch, for compile-time checks: GCC's sanitizers make a comparison of the
+/// pointer above with nullptr no constant expression.
+[[nodiscard]] constexpr std::optional<SwitchKind> KnownSwitchKind(std::string_view name) {
+    for (const KnownSwitch& known : kKnownSwitches) {
+        if (known.name == name) {
+            return known.kind;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace robocopy

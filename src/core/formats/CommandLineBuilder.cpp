@@ -73,7 +73,7 @@ std::string NameLists(std::string_view text) {
 // What a set option adds to the line: " /S", " /DCOPY:T", " /R:5", " /LOG:\"x.log\"", or nothing when
 // its value is empty.
 std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
-    const std::string name = " " + std::string(option.switchName);
+    std::string name = " " + std::string(option.switchName);
     const auto with = [&](std::string_view value) { return name + ":" + std::string(value); };
     const auto field = [&](std::size_t index) -> const std::string& { return job.text(option.fields[index]); };
     switch (option.argument) {

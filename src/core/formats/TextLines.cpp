@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/TextLines.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -23,7 +24,7 @@ constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // read as Windows-1252 they keep their umlauts instead of turning into replacement characters.
 std::string Windows1252ToUtf8(std::string_view bytes) {
     // 0x80 to 0x9F; the five unassigned bytes keep their own code, as Windows converts them.
-    static constexpr char16_t kHigh[32] = {
+    static constexpr std::array<char16_t, 32> kHigh = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
@@ -99,9 +100,9 @@ Result<LineList> LoadTextLines(const std::string& path) {
         return ErrorFor(path, errno != 0 ? errno : ENOENT);
     }
     std::string bytes;
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(file.gcount()));
+    std::array<char, 65536> buffer{};
+    while (file.read(buffer.data(), buffer.size()) || file.gcount() > 0) {
+        bytes.append(buffer.data(), static_cast<std::size_t>(file.gcount()));
         if (bytes.size() > kMaxTextFileSize) {
             return ErrorFor(path, EFBIG);
         }

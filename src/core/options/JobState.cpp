@@ -2,6 +2,8 @@
 #include "core/options/JobState.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 #include "core/options/NameListText.h"
 #include "core/options/OptionCatalogue.h"
@@ -50,12 +52,8 @@ constexpr std::array kResetDependents = {C::chb_KDCOPY, C::chb_KMT,  C::chb_KAmi
 
 // Whether the name-list text holds a block of this switch: a line that is exactly the switch.
 [[nodiscard]] bool HoldsBlock(std::string_view text, std::string_view switchName) {
-    for (const std::string_view line : SplitNameList(text)) {
-        if (line == switchName) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<std::string_view> lines = SplitNameList(text);
+    return std::any_of(lines.begin(), lines.end(), [switchName](std::string_view line) { return line == switchName; });
 }
 
 } // namespace

@@ -206,7 +206,81 @@ bool EndsWithSeparator(std::string_view text) {
 #endif
 }
 
+namespace {
+
+// The boxes that exclude others: each unticks its rivals or disables what it stands in for.
+// True when `box` is one of them.
+bool RunRivalHandler(JobState& state, Control box) {
+    switch (box) {
+    case C::chb_FXJ: {
+        const bool enabled = !state.isTicked(C::chb_FXJ);
+        state.setEnabled(C::chb_FXJD, enabled);
+        state.setEnabled(C::chb_FXJF, enabled);
+        state.optionChanged();
+        return true;
+    }
+    case C::chb_KS:
+        if (state.isTicked(C::chb_KS)) {
+            state.setTicked(C::chb_KE, false);
+        }
+        state.optionChanged();
+        return true;
+    case C::chb_KE:
+        if (state.isTicked(C::chb_KE)) {
+            state.setTicked(C::chb_KS, false);
+        }
+        state.optionChanged();
+        return true;
+    case C::chb_KMIR:
+        OnMirror(state);
+        return true;
+    case C::chb_FXN:
+        if (state.isTicked(C::chb_FXN)) {
+            state.setTicked(C::chb_FXO, false);
+        }
+        state.optionChanged();
+        return true;
+    case C::chb_FXO:
+        if (state.isTicked(C::chb_FXO)) {
+            state.setTicked(C::chb_FXN, false);
+        }
+        state.optionChanged();
+        return true;
+    case C::chb_KCopy:
+        OnCopy(state);
+        return true;
+    case C::chb_KCopyAll:
+        OnCopyRival(state, box, {C::chb_KNOCOPY, C::chb_KSEC, C::chb_KCopy});
+        return true;
+    case C::chb_KNOCOPY:
+        OnCopyRival(state, box, {C::chb_KCopyAll, C::chb_KSEC, C::chb_KCopy});
+        return true;
+    case C::chb_KSEC:
+        OnCopyRival(state, box, {C::chb_KCopyAll, C::chb_KNOCOPY, C::chb_KCopy});
+        return true;
+    case C::chb_LLOG:
+        OnLogFile(state, box, {C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus});
+        return true;
+    case C::chb_LLOGplus:
+        OnLogFile(state, box, {C::chb_LLOG, C::chb_LUNILOG, C::chb_LUNILOGPlus});
+        return true;
+    case C::chb_LUNILOG:
+        OnLogFile(state, box, {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOGPlus});
+        return true;
+    case C::chb_LUNILOGPlus:
+        OnLogFile(state, box, {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG});
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 void RunClickHandler(JobState& state, Control box) {
+    if (RunRivalHandler(state, box)) {
+        return;
+    }
     switch (box) {
     case C::chb_KMT:
         // Ticked without a count, robocopy's own default applies; the field shows it.
@@ -229,64 +303,6 @@ void RunClickHandler(JobState& state, Control box) {
     case C::chb_FIA:
     case C::chb_FXA:
         OnValueBox(state, box);
-        return;
-    case C::chb_FXJ: {
-        const bool enabled = !state.isTicked(C::chb_FXJ);
-        state.setEnabled(C::chb_FXJD, enabled);
-        state.setEnabled(C::chb_FXJF, enabled);
-        state.optionChanged();
-        return;
-    }
-    case C::chb_KS:
-        if (state.isTicked(C::chb_KS)) {
-            state.setTicked(C::chb_KE, false);
-        }
-        state.optionChanged();
-        return;
-    case C::chb_KE:
-        if (state.isTicked(C::chb_KE)) {
-            state.setTicked(C::chb_KS, false);
-        }
-        state.optionChanged();
-        return;
-    case C::chb_KMIR:
-        OnMirror(state);
-        return;
-    case C::chb_FXN:
-        if (state.isTicked(C::chb_FXN)) {
-            state.setTicked(C::chb_FXO, false);
-        }
-        state.optionChanged();
-        return;
-    case C::chb_FXO:
-        if (state.isTicked(C::chb_FXO)) {
-            state.setTicked(C::chb_FXN, false);
-        }
-        state.optionChanged();
-        return;
-    case C::chb_KCopy:
-        OnCopy(state);
-        return;
-    case C::chb_KCopyAll:
-        OnCopyRival(state, box, {C::chb_KNOCOPY, C::chb_KSEC, C::chb_KCopy});
-        return;
-    case C::chb_KNOCOPY:
-        OnCopyRival(state, box, {C::chb_KCopyAll, C::chb_KSEC, C::chb_KCopy});
-        return;
-    case C::chb_KSEC:
-        OnCopyRival(state, box, {C::chb_KCopyAll, C::chb_KNOCOPY, C::chb_KCopy});
-        return;
-    case C::chb_LLOG:
-        OnLogFile(state, box, {C::chb_LLOGplus, C::chb_LUNILOG, C::chb_LUNILOGPlus});
-        return;
-    case C::chb_LLOGplus:
-        OnLogFile(state, box, {C::chb_LLOG, C::chb_LUNILOG, C::chb_LUNILOGPlus});
-        return;
-    case C::chb_LUNILOG:
-        OnLogFile(state, box, {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOGPlus});
-        return;
-    case C::chb_LUNILOGPlus:
-        OnLogFile(state, box, {C::chb_LLOG, C::chb_LLOGplus, C::chb_LUNILOG});
         return;
     case C::chb_LUNICODE:
         OnUnicode(state);

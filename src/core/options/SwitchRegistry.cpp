@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "core/services/AsciiCase.h"
 #include "shared/RobocopySwitches.h"
@@ -497,7 +498,9 @@ static_assert(std::is_sorted(kOptions.begin(), kOptions.end(),
                              [](const OptionInfo& a, const OptionInfo& b) { return a.section < b.section; }));
 
 // The job-file line names the switch of its row (a typo there would write another option).
+// The compile-time checks read best as one early return per rule.
 constexpr bool LinesNameTheirSwitch() {
+    // NOLINTNEXTLINE(readability-use-anyofallof)
     for (const OptionInfo& option : kOptions) {
         const std::string_view line = option.fileLine;
         const bool isList = option.argument == A::List;
@@ -521,22 +524,23 @@ static_assert(LinesNameTheirSwitch());
 // Whether the engine reads `switchName` with the argument form the writers give it.
 constexpr bool EngineReads(std::string_view switchName, bool withValue, bool asList) {
     using robocopy::SwitchKind;
-    const robocopy::KnownSwitch* known = robocopy::FindKnownSwitch(switchName.substr(1));
-    if (known == nullptr) {
+    const std::optional<SwitchKind> kind = robocopy::KnownSwitchKind(switchName.substr(1));
+    if (!kind) {
         return false;
     }
     if (asList) {
-        return known->kind == SwitchKind::List;
+        return *kind == SwitchKind::List;
     }
     if (withValue) {
-        return known->kind == SwitchKind::Value || known->kind == SwitchKind::IgnoredValue;
+        return *kind == SwitchKind::Value || *kind == SwitchKind::IgnoredValue;
     }
-    return known->kind == SwitchKind::Flag || known->kind == SwitchKind::Ignored;
+    return *kind == SwitchKind::Flag || *kind == SwitchKind::Ignored;
 }
 
 // Every switch a job file or command line of ours carries is one our own engine knows, taken
 // in the same form; otherwise the program could offer a job the engine refuses.
 constexpr bool EngineKnowsEverySwitch() {
+    // NOLINTNEXTLINE(readability-use-anyofallof)
     for (const OptionInfo& option : kOptions) {
         const bool withValue = option.argument != A::Flag && option.argument != A::Path && option.argument != A::List;
         if (!EngineReads(option.switchName, withValue, option.argument == A::List)) {

@@ -190,7 +190,7 @@ void OpenMulti(Workspace& workspace, const std::string& file, MultiLayout layout
         ++counter;
         JobEntry& entry = JobFor(workspace, counter);
         LogSink& log = *entry.log;
-        const std::string remLine = all[pos];
+        const std::string& remLine = all[pos];
         const std::string call = UnescapeBatchPercent(all[pos + 1]);
         pos += 2;
         if (layout == MultiLayout::CommandBatch) {

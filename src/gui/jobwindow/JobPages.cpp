@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QToolButton>
+#include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <type_traits>
@@ -166,14 +168,15 @@ void BuildFiltern(QWidget* page) {
     QGroupBox* properties = Group(page, "grb_Eigenschaften", 3, 2, 379, 70);
     Box(properties, "chb_FIS", "/IS", 8, kRow1);
     Box(properties, "chb_FIT", "/IT", 8, kRow2);
-    const int columns[] = {56, 105, 154, 203, 252};
-    const char* upper[][2] = {
-        {"chb_FXJD", "/XJD"}, {"chb_FXJ", "/XJ"}, {"chb_FXN", "/XN"}, {"chb_FXX", "/XX"}, {"chb_FMAX", "/MAX:"}};
-    const char* lower[][2] = {
-        {"chb_FXJF", "/XJF"}, {"chb_FXC", "/XC"}, {"chb_FXO", "/XO"}, {"chb_FXL", "/XL"}, {"chb_FMIN", "/MIN:"}};
-    for (int i = 0; i < 5; ++i) {
-        Box(properties, upper[i][0], upper[i][1], columns[i], kRow1);
-        Box(properties, lower[i][0], lower[i][1], columns[i], kRow2);
+    using Caption = std::pair<const char*, const char*>;
+    constexpr std::array columns = {56, 105, 154, 203, 252};
+    constexpr std::array<Caption, 5> upper = {
+        {{"chb_FXJD", "/XJD"}, {"chb_FXJ", "/XJ"}, {"chb_FXN", "/XN"}, {"chb_FXX", "/XX"}, {"chb_FMAX", "/MAX:"}}};
+    constexpr std::array<Caption, 5> lower = {
+        {{"chb_FXJF", "/XJF"}, {"chb_FXC", "/XC"}, {"chb_FXO", "/XO"}, {"chb_FXL", "/XL"}, {"chb_FMIN", "/MIN:"}}};
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        Box(properties, upper[i].first, upper[i].second, columns[i], kRow1);
+        Box(properties, lower[i].first, lower[i].second, columns[i], kRow2);
     }
     Edit(properties, "edt_FMAX", 304, kRow1 - 2, 45);
     Label(properties, "lbl_FMAX", 351, kRow1 + 3);
@@ -223,20 +226,22 @@ void BuildFiltern(QWidget* page) {
 
 void BuildLog(QWidget* page) {
     QGroupBox* output = Group(page, "grb_Ausgabe", 3, 2, 379, 94);
-    const char* rows[3][5][2] = {
-        {{"chb_LV", "/V"}, {"chb_LNJH", "/NJH"}, {"chb_LETA", "/ETA"}, {"chb_LNC", "/NC"}, {"chb_LNFL", "/NFL"}},
-        {{"chb_LTS", "/TS"}, {"chb_LNJS", "/NJS"}, {"chb_LX", "/X"}, {"chb_LNDL", "/NDL"}, {"chb_LL", "/L"}},
-        {{"chb_LFP", "/FP"},
-         {"chb_LNP", "/NP"},
-         {"chb_LNS", "/NS"},
-         {"chb_LUNICODE", "/UNICODE"},
-         {"chb_LTEE", "/TEE"}},
-    };
-    const int tops[] = {kRow1, kRow2, kRow3};
-    const int columns[] = {8, 80, 153, 225, 298};
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 5; ++column) {
-            Box(output, rows[row][column][0], rows[row][column][1], columns[column], tops[row]);
+    using Caption = std::pair<const char*, const char*>;
+    using Row = std::array<Caption, 5>;
+    constexpr std::array<Row, 3> rows = {{
+        {{{"chb_LV", "/V"}, {"chb_LNJH", "/NJH"}, {"chb_LETA", "/ETA"}, {"chb_LNC", "/NC"}, {"chb_LNFL", "/NFL"}}},
+        {{{"chb_LTS", "/TS"}, {"chb_LNJS", "/NJS"}, {"chb_LX", "/X"}, {"chb_LNDL", "/NDL"}, {"chb_LL", "/L"}}},
+        {{{"chb_LFP", "/FP"},
+          {"chb_LNP", "/NP"},
+          {"chb_LNS", "/NS"},
+          {"chb_LUNICODE", "/UNICODE"},
+          {"chb_LTEE", "/TEE"}}},
+    }};
+    constexpr std::array tops = {kRow1, kRow2, kRow3};
+    constexpr std::array columns = {8, 80, 153, 225, 298};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (std::size_t column = 0; column < columns.size(); ++column) {
+            Box(output, rows[row][column].first, rows[row][column].second, columns[column], tops[row]);
         }
     }
 

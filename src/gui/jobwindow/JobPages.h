@@ -13,7 +13,7 @@ namespace talvex::gui {
 void BuildJobPage(options::Tab page, QWidget* parent);
 
 /// Sets the translatable texts of a page (tab caption excepted), as each showing of the page does.
-void SetJobPageTexts(options::Tab page, QWidget* pageWidget);
+void SetJobPageTexts(options::Tab page, QWidget* w); // w: the page widget
 
 /// The translated caption of a page's tab.
 [[nodiscard]] QString JobPageCaption(options::Tab page);
