@@ -147,6 +147,17 @@ TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
 }
 
+// Further options cannot hold a quote; kept without it, "/XF\"" came back as a name list and
+// "/PURGE\"" as a switch that deletes.
+TEST_F(ParseCommandLineTest, EscapedQuoteInUnknownSwitchIsNotKept) {
+    for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
+        ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /XF\" /PURGE\" /ZZZ)", style));
+        EXPECT_EQ(job.text(C::edt_KWeitere), "/ZZZ");
+        EXPECT_TRUE(job.nameListText().empty());
+        EXPECT_TRUE(log.contains(R"(Option mit Anführungszeichen wird nicht übernommen: /PURGE")", LogColour::Red));
+    }
+}
+
 // On POSIX absolute names start with "/": only a known switch ends a name list.
 TEST_F(ParseCommandLineTest, PosixNameListEndsAtKnownSwitchOnly) {
     ASSERT_TRUE(
