@@ -93,8 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (job.IsOptionSet(options::Control::chb_MRH)) {
             continue;
         }
-        // The splitter drops quotes, so a POSIX folder named like a switch ("/S") reads as one.
-        if (formats::IsRobocopySwitch(job.sourcePath()) || formats::IsRobocopySwitch(job.destinationPath())) {
+        // The splitter drops quotes, so a POSIX folder named like a switch ("/S") reads as one; on
+        // Windows every argument that starts with "/" is a switch, quoted or not.
+        const auto switchLike = [style](const std::string& folder) {
+            return style == PathStyle::Windows ? folder.starts_with('/') : formats::IsRobocopySwitch(folder);
+        };
+        if (switchLike(job.sourcePath()) || switchLike(job.destinationPath())) {
             continue;
         }
         const std::string written = workspace::EscapeBatchPercent(built[1]);
