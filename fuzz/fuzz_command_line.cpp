@@ -93,10 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (job.IsOptionSet(options::Control::chb_MRH)) {
             continue;
         }
-        // The splitter drops quotes, so a POSIX folder named like a switch ("/S") reads as one; on
+        // The splitter drops quotes, so a POSIX folder named like a switch ("/S", "/J:x") reads as one; on
         // Windows every argument that starts with "/" is a switch, quoted or not.
         const auto switchLike = [style](const std::string& folder) {
-            return style == PathStyle::Windows ? folder.starts_with('/') : formats::IsRobocopySwitch(folder);
+            return style == PathStyle::Windows ? folder.starts_with('/')
+                                               : formats::IsRobocopySwitch(folder.substr(0, folder.find(':')));
         };
         if (switchLike(job.sourcePath()) || switchLike(job.destinationPath())) {
             continue;
