@@ -13,6 +13,7 @@
 #include "FuzzServices.h"
 #include "core/formats/CommandLineBuilder.h"
 #include "core/formats/SwitchKeyword.h"
+#include "core/formats/Text.h"
 #include "core/formats/TextLines.h"
 #include "core/options/JobState.h"
 #include "core/options/NameListText.h"
@@ -93,8 +94,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (job.IsOptionSet(options::Control::chb_MRH)) {
             continue;
         }
-        // The splitter drops quotes, so a POSIX folder named like a switch ("/S") reads as one.
-        if (formats::IsRobocopySwitch(job.sourcePath()) || formats::IsRobocopySwitch(job.destinationPath())) {
+        // The splitter drops quotes, so a POSIX folder named like a switch ("/S", "/J:x") reads as one; on
+        // Windows every argument that starts with "/" is a switch, quoted or not.
+        // Blanks around an argument are trimmed before it is judged ("/X ").
+        const auto switchLike = [style](const std::string& path) {
+            const std::string_view folder = formats::TrimBlanks(path);
+            return style == PathStyle::Windows ? folder.starts_with('/')
+                                               : formats::IsRobocopySwitch(folder.substr(0, folder.find(':')));
+        };
+        if (switchLike(job.sourcePath()) || switchLike(job.destinationPath())) {
             continue;
         }
         const std::string written = workspace::EscapeBatchPercent(built[1]);

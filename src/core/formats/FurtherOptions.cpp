@@ -34,7 +34,11 @@ std::vector<std::string> FurtherOptionWords(std::string_view text) {
     return words;
 }
 
-std::string FurtherOptionArgument(std::string_view word) {
+namespace {
+
+// `escapeBackslash`: for a line read by the Windows argument rules, where a backslash before the
+// closing quote would escape it. The further-options text itself has no escapes.
+std::string QuotedWord(std::string_view word, bool escapeBackslash) {
     constexpr std::string_view kSpecial = " \t&|<>^()\"";
     if (word.find_first_of(kSpecial) == std::string_view::npos) {
         return std::string(word);
@@ -48,10 +52,16 @@ std::string FurtherOptionArgument(std::string_view word) {
     const std::size_t valueStart = colon == std::string_view::npos ? 0 : colon + 1;
     std::string value(word.substr(valueStart));
     std::erase(value, '"');
-    if (!value.empty() && value.back() == '\\') {
-        value += '\\'; // a backslash before the closing quote would escape it
+    if (escapeBackslash && !value.empty() && value.back() == '\\') {
+        value += '\\';
     }
     return std::string(word.substr(0, valueStart)) + "\"" + value + "\"";
+}
+
+} // namespace
+
+std::string FurtherOptionArgument(std::string_view word) {
+    return QuotedWord(word, true);
 }
 
 void KeepFurtherOption(options::JobState& job, std::string_view word, LogSink& log) {
@@ -59,7 +69,7 @@ void KeepFurtherOption(options::JobState& job, std::string_view word, LogSink& l
     if (!text.empty()) {
         text += ' ';
     }
-    text += FurtherOptionArgument(word);
+    text += QuotedWord(word, false);
     job.setText(options::Control::edt_KWeitere, text);
     log.appendLine(Format(tr("Option ohne eigenes Feld, unter Weitere Optionen behalten: %s"), {word}), LogColour::Red);
 }

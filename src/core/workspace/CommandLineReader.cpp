@@ -173,6 +173,13 @@ private:
         const Switch parts = SplitSwitch(argument);
         const std::optional<formats::SwitchKeyword> keyword = CommandLineKeyword(parts.token);
         if (!keyword) {
+            // A quote left in an argument was written escaped ("/XF\""). Further options have no way to
+            // hold one, and without it the word could read back as another switch ("/XF").
+            if (argument.find('"') != std::string_view::npos) {
+                m_log.appendLine(Format(tr("Option mit Anführungszeichen wird nicht übernommen: %s"), {argument}),
+                                 LogColour::Red);
+                return;
+            }
             formats::KeepFurtherOption(m_job, argument, m_log);
             return;
         }

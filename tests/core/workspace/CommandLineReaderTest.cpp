@@ -2,9 +2,12 @@
 #include "core/workspace/CommandLineReader.h"
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/formats/CommandLineBuilder.h"
+#include "core/formats/FurtherOptions.h"
 #include "core/formats/TextLines.h"
 #include "core/options/JobState.h"
 #include "fakes/FakeFormatServices.h"
@@ -145,6 +148,27 @@ TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
     ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
     EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ:1", LogColour::Red));
     EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
+}
+
+// Further options cannot hold a quote; kept without it, "/XF\"" came back as a name list and
+// "/PURGE\"" as a switch that deletes.
+TEST_F(ParseCommandLineTest, EscapedQuoteInUnknownSwitchIsNotKept) {
+    for (const PathStyle style : {PathStyle::Windows, PathStyle::Posix}) {
+        ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /XF\" /PURGE\" /ZZZ)", style));
+        EXPECT_EQ(job.text(C::edt_KWeitere), "/ZZZ");
+        EXPECT_TRUE(job.nameListText().empty());
+        EXPECT_TRUE(log.contains(R"(Option mit Anführungszeichen wird nicht übernommen: /PURGE")", LogColour::Red));
+    }
+}
+
+// The kept text has no escapes: a doubled backslash there was doubled again on the line, and the
+// odd run then escaped the closing quote and swallowed the switches after it.
+TEST_F(ParseCommandLineTest, UnknownSwitchKeepsTrailingBackslashOnce) {
+    ASSERT_TRUE(parse(R"(robocopy C:\a D:\b "/ZZZ:a b\\" /R:2)"));
+    EXPECT_EQ(formats::FurtherOptionWords(job.text(C::edt_KWeitere)), std::vector<std::string>{R"(/ZZZ:a b\)"});
+    formats::LineList built;
+    ASSERT_TRUE(formats::BuildCommandLine(job, built, log, services));
+    EXPECT_NE(built[1].find(R"( /ZZZ:"a b\\")"), std::string::npos) << built[1];
 }
 
 // On POSIX absolute names start with "/": only a known switch ends a name list.
