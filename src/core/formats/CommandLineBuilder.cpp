@@ -126,7 +126,7 @@ std::string Switches(const options::JobState& job) {
             // read back as a name of the last list.
             if (!namesWritten) {
                 for (const std::string& word : FurtherOptionWords(job.text(options::Control::edt_KWeitere))) {
-                    line += " " + FurtherOptionArgument(word);
+                    line += " " + FurtherOptionArgument(word, QuoteRules::CommandLine);
                 }
             }
             if (!namesWritten && job.isAnyOptionSet(options::OptionsOf(options::JobFileSection::NameLists))) {

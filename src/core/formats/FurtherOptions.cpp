@@ -34,11 +34,7 @@ std::vector<std::string> FurtherOptionWords(std::string_view text) {
     return words;
 }
 
-namespace {
-
-// `escapeBackslash`: for a line read by the Windows argument rules, where a backslash before the
-// closing quote would escape it. The further-options text itself has no escapes.
-std::string QuotedWord(std::string_view word, bool escapeBackslash) {
+std::string FurtherOptionArgument(std::string_view word, QuoteRules rules) {
     constexpr std::string_view kSpecial = " \t&|<>^()\"";
     if (word.find_first_of(kSpecial) == std::string_view::npos) {
         return std::string(word);
@@ -52,24 +48,23 @@ std::string QuotedWord(std::string_view word, bool escapeBackslash) {
     const std::size_t valueStart = colon == std::string_view::npos ? 0 : colon + 1;
     std::string value(word.substr(valueStart));
     std::erase(value, '"');
-    if (escapeBackslash && !value.empty() && value.back() == '\\') {
+    if (rules == QuoteRules::CommandLine && !value.empty() && value.back() == '\\') {
         value += '\\';
     }
     return std::string(word.substr(0, valueStart)) + "\"" + value + "\"";
 }
 
-} // namespace
-
-std::string FurtherOptionArgument(std::string_view word) {
-    return QuotedWord(word, true);
-}
-
 void KeepFurtherOption(options::JobState& job, std::string_view word, LogSink& log) {
+    if (word.substr(0, word.find(':')).find('"') != std::string_view::npos) {
+        log.appendLine(Format(tr("Option mit Anführungszeichen wird nicht übernommen: %s"), {word}), LogColour::Red);
+        return;
+    }
     std::string text = job.text(options::Control::edt_KWeitere);
     if (!text.empty()) {
         text += ' ';
     }
-    text += QuotedWord(word, false);
+    // The field itself has no escapes: it keeps the job-file form.
+    text += FurtherOptionArgument(word, QuoteRules::JobFile);
     job.setText(options::Control::edt_KWeitere, text);
     log.appendLine(Format(tr("Option ohne eigenes Feld, unter Weitere Optionen behalten: %s"), {word}), LogColour::Red);
 }

@@ -16,12 +16,17 @@ namespace talvex::formats {
 /// The words of the further-options text: split at blanks, double quotes grouping and dropped.
 [[nodiscard]] std::vector<std::string> FurtherOptionWords(std::string_view text);
 
-/// One word as a single argument of a command line or a batch line: quoted when it holds a blank or
-/// a character the command interpreter would act on, so a typed value can never break the line.
-[[nodiscard]] std::string FurtherOptionArgument(std::string_view word);
+/// How a line is read back: a command line by the Windows argument rules, where a backslash before
+/// the closing quote escapes it; a job file's line with quotes that only group.
+enum class QuoteRules { CommandLine, JobFile };
+
+/// One word as a single argument of a line: quoted when it holds a blank or a character the command
+/// interpreter would act on, so a typed value can never break the line.
+[[nodiscard]] std::string FurtherOptionArgument(std::string_view word, QuoteRules rules);
 
 /// Appends a switch read from a file to the job's further options and says so in red, once, so the
-/// user knows the window shows it only there.
+/// user knows the window shows it only there. A switch whose name holds a quote is left out with a red
+/// line: the field cannot keep the quote, and without it "/X"F"" would come back as the real /XF.
 void KeepFurtherOption(options::JobState& job, std::string_view word, LogSink& log);
 
 } // namespace talvex::formats

@@ -115,7 +115,7 @@ public:
         }
         heading(N_("Weitere Optionen"));
         for (const std::string& word : words) {
-            add(std::string(kIndent) + FurtherOptionArgument(word));
+            add(std::string(kIndent) + FurtherOptionArgument(word, QuoteRules::JobFile));
         }
     }
 

@@ -113,11 +113,38 @@ TEST_F(JobFileRoundTripTest, FurtherOptionsAreKeptInOrder) {
     EXPECT_EQ(write(copy), file);
 
     job.setText(C::edt_KWeitere, job.text(C::edt_KWeitere) + " /X:\"C:\\a b\\\" & del");
-    EXPECT_NE(write(job).find("      /X:\"C:\\a b\\\\\"\r\n      \"&\"\r\n"), std::string::npos);
+    EXPECT_NE(write(job).find("      /X:\"C:\\a b\\\"\r\n      \"&\"\r\n"), std::string::npos);
     LineList command;
     ASSERT_TRUE(BuildCommandLine(job, command, log, services));
     EXPECT_NE(command[1].find(" /DCOPY:DA /MT:16 "), std::string::npos) << command[1];
     EXPECT_NE(command[1].find(" /J /SJ /X:\"C:\\a b\\\\\" \"&\" del /UNILOG+:"), std::string::npos) << command[1];
+}
+
+// A job file's quotes only group: a backslash before the closing quote is no escape there, so a value
+// ending in backslashes gained one on every open and save.
+TEST_F(JobFileRoundTripTest, FurtherOptionsAreStableOverOpenAndSave) {
+    struct Case {
+        const char* line;
+        const char* field;
+    };
+    const Case cases[] = {
+        {R"(/ZZZ:"C:\a b\")", R"(/ZZZ:"C:\a b\")"},
+        {R"(/ZZZ:"C:\a b\\")", R"(/ZZZ:"C:\a b\\")"},
+        {R"(/ZZZ:"\\nas\share\")", R"(/ZZZ:"\\nas\share\")"},
+        {R"(/X"F" *.tmp)", ""}, // without its quotes it would read back as the real /XF
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        options::JobState job(environment);
+        ASSERT_TRUE(ReadJobFile(job, {"/S", c.line}, true, log, services));
+        EXPECT_EQ(job.text(C::edt_KWeitere), c.field);
+        EXPECT_FALSE(job.isTicked(C::chb_FXF));
+        const std::string file = write(job);
+        options::JobState copy(environment);
+        ASSERT_TRUE(ReadJobFile(copy, DecodeTextLines(file), true, log, services));
+        EXPECT_EQ(write(copy), file);
+    }
+    EXPECT_TRUE(log.contains(R"(Option mit Anführungszeichen wird nicht übernommen: /X"F")", LogColour::Red));
 }
 
 TEST_F(JobFileRoundTripTest, DocumentedExceptions) {
