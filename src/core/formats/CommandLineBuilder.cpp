@@ -172,13 +172,15 @@ Status BuildCommandLine(const options::JobState& job, LineList& lines, LogSink& 
         };
         add(CommandLineHeader(services));
         std::string line = "Robocopy";
-        const auto folder = [&](const std::string& path, bool needsUnicode) {
-            if (!path.empty()) {
+        // Robocopy reads the first folder as the source: an empty source keeps its place ("") when a
+        // destination follows, or the destination would be read back (and run) as the source.
+        const auto folder = [&](const std::string& path, bool needsUnicode, bool keepPlace) {
+            if (!path.empty() || keepPlace) {
                 line += Quoted(needsUnicode ? services.toCodePagePath(path) : path);
             }
         };
-        folder(job.sourcePath(), job.sourceNeedsUnicode());
-        folder(job.destinationPath(), job.destNeedsUnicode());
+        folder(job.sourcePath(), job.sourceNeedsUnicode(), !job.destinationPath().empty());
+        folder(job.destinationPath(), job.destNeedsUnicode(), false);
         line += Switches(job);
         add(std::move(line));
         log.appendLine("", LogColour::Black);

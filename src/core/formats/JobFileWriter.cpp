@@ -81,8 +81,9 @@ public:
         if (m_job.IsOptionSet(option.box)) {
             add(optionLine(option));
         } else {
+            // As the reader takes it back, so that a second save writes the same bytes.
             add(std::string(kIndent) + std::string(option.unsetSwitch) + ":" +
-                m_services.toCodePagePath(m_job.text(option.fields[0])));
+                m_services.toCodePagePath(NormaliseFolderPath(m_job.text(option.fields[0]))));
         }
     }
 

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -317,6 +318,107 @@ TEST_P(MultiLayouts, FileThatCannotBeWrittenIsNeitherRememberedNorSaved) {
 INSTANTIATE_TEST_SUITE_P(Layouts, MultiLayouts,
                          ::testing::Values(LayoutCase{"MultiJob", 0, ScriptKind::MultiJobBatch},
                                            LayoutCase{"MultiCommand", 1, ScriptKind::MultiCommandBatch}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// Every layout: write, read, write gives the same bytes in every file, and each folder comes back in
+// its place (a trailing separator dropped, a root kept whole).
+struct AnyLayout {
+    const char* name;
+    int filter;
+    bool multi;
+};
+
+class EveryLayoutRoundTrip : public BatchFilesTest, public ::testing::WithParamInterface<AnyLayout> {
+protected:
+    std::map<std::string, std::string> files() const {
+        std::map<std::string, std::string> contents;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.file(""))) {
+            contents[entry.path().filename().string()] = fakes::TempFolder::Read(entry.path().string());
+        }
+        return contents;
+    }
+    void save(const std::string& path) {
+        chooseSave(path, GetParam().filter);
+        if (GetParam().multi) {
+            ws().SaveAllJobs();
+        } else {
+            ASSERT_TRUE(ws().SaveAs());
+        }
+    }
+};
+
+TEST_P(EveryLayoutRoundTrip, SameBytesAndFoldersInPlace) {
+    struct Folder {
+        std::string written;
+        std::string read;
+    };
+    const std::vector<Folder> folders = {
+        {"E:\\", "E:\\"},
+        {"\\\\nas\\share\\", "\\\\nas\\share\\"},
+        {"C:\\Daten\\", "C:\\Daten"},
+        {"C:\\Mein Ordner 100% %PATH%", "C:\\Mein Ordner 100% %PATH%"},
+        {"", ""},
+    };
+    int n = 0;
+    for (const bool noSource : {false, true}) {
+        for (const bool noDestination : {false, true}) {
+            for (std::size_t i = 0; i < folders.size(); ++i) {
+                const Folder& source = folders[i];
+                const Folder& destination = folders[(i + 1) % folders.size()];
+                const std::string name = file("rt" + std::to_string(n++));
+                SCOPED_TRACE(name + " /NOSD " + std::to_string(noSource) + " /NODD " + std::to_string(noDestination) +
+                             " " + source.written + " -> " + destination.written);
+                ws().CloseAllJobs();
+                const std::size_t jobs = GetParam().multi ? 2 : 1;
+                for (std::size_t j = 0; j < jobs; ++j) {
+                    if (j > 0) {
+                        ws().New();
+                    }
+                    options::JobState& job = currentJob();
+                    job.setText(C::edt_PSD, source.written);
+                    job.setTicked(C::chb_PNoSD, noSource);
+                    job.setText(C::edt_PDD, destination.written);
+                    job.setTicked(C::chb_PNoDD, noDestination);
+                    job.setTicked(C::chb_KMIR, j == 0);
+                    // A new job has no retry box ticked; one read from a file has it ticked, and its
+                    // heading is written even without a count.
+                    job.setTicked(C::chb_KR, true);
+                    job.setText(C::edt_KR, "3");
+                }
+                save(name);
+                const std::string path = ws().current().job->jobFilePath();
+                const std::map<std::string, std::string> first = files();
+                std::vector<std::vector<std::string>> saved;
+                for (std::size_t j = 0; j < jobs; ++j) {
+                    saved.push_back(Snapshot(job(j)));
+                }
+
+                ws().CloseAllJobs();
+                ASSERT_TRUE(ws().OpenFile(path)) << (ui.messages.empty() ? "" : ui.messages.back().text);
+                ASSERT_EQ(ws().jobs().size(), jobs);
+                // A job file alone has no place for a folder left out of it; a command line has no
+                // /NOSD or /NODD: it names both folders.
+                const bool lineless = GetParam().filter == 0 && !GetParam().multi;
+                const bool commandLine = GetParam().filter == (GetParam().multi ? 1 : 2);
+                for (std::size_t j = 0; j < jobs; ++j) {
+                    EXPECT_EQ(job(j).sourcePath(), lineless && noSource ? "" : source.read) << j;
+                    EXPECT_EQ(job(j).destinationPath(), lineless && noDestination ? "" : destination.read) << j;
+                    if (!lineless && !commandLine) {
+                        EXPECT_EQ(Snapshot(job(j)), saved[j]) << j;
+                    }
+                }
+                ui.answers.push_back(Answer::Yes); // replace the file
+                save(path);
+                EXPECT_EQ(files(), first);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, EveryLayoutRoundTrip,
+                         ::testing::Values(AnyLayout{"JobFile", 0, false}, AnyLayout{"JobBatch", 1, false},
+                                           AnyLayout{"CommandBatch", 2, false}, AnyLayout{"MultiJob", 0, true},
+                                           AnyLayout{"MultiCommand", 1, true}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 // ---- readers ------------------------------------------------------------------------------
