@@ -10,7 +10,9 @@ packages=(
     # tests
     libgtest-dev libgmock-dev
     # the program
-    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev
+    # the package: its dependencies, manual pages, and the checks of the desktop and of Debian
+    dpkg-dev gzip desktop-file-utils appstream lintian
     # running the program without a display, and its fonts (Tahoma metrics)
     xvfb xauth fonts-wine fonts-dejavu-core
     # image and burn steps, and the engine benchmark's peers

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: the release build with
-# assertions, then the same tests under AddressSanitizer and UBSan, then a build without Qt, and
-# last clang-tidy over the sources. Pass "quick" to skip the sanitizer build.
+# assertions and its Debian package (checked, and tried in a throw-away root), then the same tests
+# under AddressSanitizer and UBSan, then a build without Qt, and last clang-tidy over the sources.
+# Pass "quick" to skip the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,6 +18,10 @@ for preset in "${presets[@]}"; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$jobs"
     ctest --preset "$preset"
+    if [ "$preset" = default ]; then
+        echo "== package"
+        scripts/package-test.sh build/default
+    fi
 done
 
 if [ "${1:-}" != "quick" ]; then

@@ -47,7 +47,8 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     Output output(consoleFd, parsed.options.unicodeOutput);
     if (parsed.showUsage) {
         output.write(UsageText());
-        return kFatal;
+        // Asked for with /?, the usage is an answer, not a failure; without arguments it is one.
+        return arguments.empty() ? kFatal : 0;
     }
     if (!parsed.error.empty()) {
         output.write("\n-------------------------------------------------------------------------------\n"

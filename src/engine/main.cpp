@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ int main(int argc, char** argv) {
         (void)::setrlimit(RLIMIT_NOFILE, &limit);
     }
     robocopy::RemoveTemporaryOnInterrupt();
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The forms POSIX tools answer (and the manual page is made from): the version, and the usage
+    // text that "/?" shows.
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        std::puts("robocopy (Talvex) " TALVEX_VERSION_TEXT);
+        return 0;
+    }
+    if (arguments.size() == 1 && arguments[0] == "--help") {
+        arguments[0] = "/?";
+    }
     return robocopy::RunRobocopy(arguments, STDOUT_FILENO);
 }

@@ -71,6 +71,31 @@ void Disk(QPainter& p) {
     p.drawLine(QPointF(10, 25), QPointF(22, 25));
 }
 
+// A folder at the back and one in front, with a green arrow from the first to the second: a copy.
+void PaintProgram(QPainter& p) {
+    const auto folder = [&p](qreal x, qreal y, const QColor& back, const QColor& front) {
+        QPainterPath tab;
+        tab.moveTo(x, y);
+        tab.lineTo(x + 7, y);
+        tab.lineTo(x + 9, y + 2.5);
+        tab.lineTo(x + 18, y + 2.5);
+        tab.lineTo(x + 18, y + 15);
+        tab.lineTo(x, y + 15);
+        tab.closeSubpath();
+        p.setPen(Pen(kFolderInk, 1.2));
+        p.setBrush(back);
+        p.drawPath(tab);
+        p.setBrush(front);
+        p.drawRect(QRectF(x, y + 5, 18, 10));
+    };
+    folder(2, 2, kFolder.darker(115), kFolderFront.darker(110));
+    folder(12, 15, kFolder, kFolderFront);
+    p.setPen(Pen(kGreen.darker(140), 1.2));
+    p.setBrush(kGreen);
+    p.drawPolygon(QPolygonF({QPointF(7, 19), QPointF(7, 23), QPointF(12.5, 23), QPointF(12.5, 27), QPointF(19, 21),
+                             QPointF(12.5, 15), QPointF(12.5, 19)}));
+}
+
 // The pictures of the file commands, then those of running and of the job window; split so that
 // each drawing stays short enough to read.
 bool PaintFileCommand(QPainter& p, Picture picture) {
@@ -185,6 +210,9 @@ void Paint(QPainter& p, Picture picture) {
         p.drawLine(QPointF(7, 11), QPointF(25, 11));
         p.drawLine(QPointF(7, 17), QPointF(25, 17));
         p.drawLine(QPointF(7, 23), QPointF(19, 23));
+        break;
+    case Picture::Program:
+        PaintProgram(p);
         break;
     case Picture::LogSplit:
         p.setPen(Pen(kInk, 2.5));

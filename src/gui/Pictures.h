@@ -22,6 +22,7 @@ enum class Picture {
     List,
     LogFull,
     LogSplit,
+    Program, ///< the program's own icon: a folder copied onto another
 };
 
 [[nodiscard]] QIcon PictureIcon(Picture picture);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -9,17 +10,47 @@
 #include "core/services/VersionInfo.h"
 #include "core/session/Session.h"
 #include "core/settings/SettingsFolder.h"
+#include "core/workspace/Workspace.h"
 #include "gui/Application.h"
+#include "gui/Pictures.h"
 #include "gui/SystemServices.h"
 #include "gui/dialogs/FirstRunDialog.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: talvex [FILE]... [-lCODE]\n"
+    "Compose robocopy runs without typing switches: save them as robocopy job files or batch files,\n"
+    "open such files, run them with robocopy's output in a live log, and turn the destination into an\n"
+    "ISO image and burn it.\n"
+    "\n"
+    "  FILE       a robocopy job file (*.rcj) or batch file (*.bat, *.cmd) to open\n"
+    "  -lCODE     start in the language CODE (de, en); also -l:CODE or -l CODE\n"
+    "      --help     display this help and exit\n"
+    "      --version  output version information and exit\n";
+
+} // namespace
+
 // The one place that assembles the program: the real services, the session over them and the
 // main window that shows the session.
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-
     std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+    // Answered before Qt starts, so that they work without a display (and for the manual page).
+    switch (talvex::presentation::InfoParameter(arguments)) {
+    case talvex::presentation::InfoRequest::Version:
+        std::puts("talvex " TALVEX_VERSION_TEXT);
+        return EXIT_SUCCESS;
+    case talvex::presentation::InfoRequest::Help:
+        std::fputs(kUsage, stdout);
+        return EXIT_SUCCESS;
+    case talvex::presentation::InfoRequest::None:
+        break;
+    }
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(talvex::gui::PictureIcon(talvex::gui::Picture::Program));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALVEX_APP_ID));
+
     const auto language = talvex::presentation::LanguageParameter(arguments);
     if (language) {
         // Before the first message is fetched, the catalogue language is simply the environment's.
@@ -59,5 +90,9 @@ int main(int argc, char** argv) {
                               ? QString::fromStdString(version.fileDescription)
                               : QString());
     window.show();
+    for (const std::string& file : talvex::presentation::FileParameters(arguments)) {
+        // Each failure has been shown and logged; the next file still opens.
+        (void)session.workspace().OpenFile(file);
+    }
     return QApplication::exec();
 }

@@ -109,7 +109,8 @@ TEST_F(EngineOutput, FatalErrorsAndUsage) {
     EXPECT_FALSE(exists("dst"));
 
     const Run usage = run({"/?"});
-    EXPECT_EQ(usage.code, 16);
+    EXPECT_EQ(usage.code, 0);
+    EXPECT_EQ(run({}).code, 16);
     EXPECT_TRUE(Has(usage.output, "Usage :: ROBOCOPY source destination"));
 }
 
