@@ -10,6 +10,7 @@ bool Has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// The console's side of the layout; the log's is compared whole in the golden tests.
 TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
     write("src/a.txt", "12345");
     write("src/empty", "");
@@ -18,25 +19,19 @@ TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
     const Run result = copy({"/E", "/XF", "*.tmp", "/A+:R"});
     EXPECT_EQ(result.code, 3);
     const std::string& out = result.output;
-    EXPECT_TRUE(Has(out, "   Source : " + path("src") + "/\n")) << out;
-    EXPECT_TRUE(Has(out, "     Dest : " + path("dst") + "/\n"));
-    EXPECT_TRUE(Has(out, "    Files : *.*\n"));
     EXPECT_TRUE(Has(out, "Exc Files : *.tmp\n"));
-    EXPECT_TRUE(Has(out, "  Options : *.* /S /E /DCOPY:DA /COPY:DAT /R:1000000 /W:30 \n\n---"));
     EXPECT_TRUE(Has(out, "-----\n\n  Warning : not yet supported on this system, ignored : /A+\n\n\t"))
         << "the engine's warnings follow the header block";
-    EXPECT_TRUE(Has(out, "\t                   3\t" + path("src") + "/\n"));
     // Percentages sit on the file's own line after CRs; an empty file has none.
     EXPECT_TRUE(Has(out, "\t    New File  \t\t       5\ta.txt\r  0%  \r100%  \n")) << out;
     EXPECT_TRUE(Has(out, "\t    New File  \t\t       0\tempty\n"));
     EXPECT_TRUE(Has(out, "\t    New File  \t\t   3.0 m\tbig\r  0%  \r"));
     EXPECT_TRUE(Has(out, "\t  *EXTRA File \t\t       1\textra\n"));
-    EXPECT_TRUE(Has(out, "               Total    Copied   Skipped  Mismatch    FAILED    Extras\n"));
-    EXPECT_TRUE(Has(out, "    Dirs :         1         0         1         0         0         0\n")) << out;
-    EXPECT_TRUE(Has(out, "   Files :         3         3         0         0         0         1\n"));
     EXPECT_TRUE(Has(out, "   Bytes :    3.00 m    3.00 m         0         0         0         1\n"));
     EXPECT_TRUE(Has(out, "\n\n\n   Speed : ")) << "two blank lines before the speed lines";
-    EXPECT_TRUE(Has(out, " MegaBytes/min.\n   Ended : "));
+
+    const Run nothing = copy({"/E", "/XX"});
+    EXPECT_TRUE(Has(nothing.output, "0:00:00\n\n   Ended : ")) << "one blank line without them: " << nothing.output;
 }
 
 // A name cannot forge a line of the log: its control characters are written as codes.
