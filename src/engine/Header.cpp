@@ -14,7 +14,7 @@ constexpr std::size_t kBannerWidth = 79;
 
 void AppendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += (i == 0 ? std::string(caption) + " : " : std::string("\t    ")) + names[i] + "\n";
+        text += (i == 0 ? std::string(caption) + " : " : std::string("\t    ")) + EscapeControls(names[i]) + "\n";
     }
     text += "\t    \n";
 }
@@ -109,7 +109,7 @@ std::string WarningText(const Options& o) {
         text += "\n";
     }
     for (const std::string& warning : o.warnings) {
-        text += "  Warning : " + warning + "\n";
+        text += "  Warning : " + EscapeControls(warning) + "\n";
     }
     return text.empty() ? text : text + "\n";
 }
@@ -128,7 +128,7 @@ std::string OptionsLine(const Options& o) {
         line = "*.* ";
     }
     for (const std::string& pattern : o.filePatterns) {
-        line += pattern + " ";
+        line += EscapeControls(pattern) + " ";
     }
     AppendSwitches(line, o);
     return line;

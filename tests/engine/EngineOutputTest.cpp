@@ -44,6 +44,10 @@ TEST_F(EngineOutput, ControlCharactersInNamesAreEscaped) {
     EXPECT_TRUE(Has(result.output, "\ta\\#012\\#011    *EXTRA File\\#011\\#0114096\\#011thesis.odt\n"))
         << result.output;
     EXPECT_TRUE(Has(result.output, "\tback\\#134#slash\n"));
+
+    const Run pattern = copy({"/NP", "/XF", "x\n  Options : forged"});
+    EXPECT_FALSE(Has(pattern.output, "\n  Options : forged")) << pattern.output;
+    EXPECT_TRUE(Has(pattern.output, "Exc Files : x\\#012  Options : forged\n"));
 }
 
 TEST_F(EngineOutput, SwitchesThatTrimTheReport) {
