@@ -2,7 +2,6 @@
 #include "engine/Output.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -30,25 +29,36 @@ Output::~Output() {
     }
 }
 
-std::string Output::openLog(const std::string& path, bool append, bool unicode) {
+int Output::openLog(const std::string& path, bool append, bool unicode) {
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
-        return std::strerror(errno);
+        return errno;
     }
     m_log.fd = fd;
     m_log.unicode = unicode;
+    m_log.crlf = true;
     m_logFd = fd;
     // A byte-order mark lets editors recognise a UTF-16 log; an appended log already has one.
     if (unicode && ::lseek(fd, 0, SEEK_END) == 0) {
         m_log.buffer.append("\xFF\xFE");
     }
-    return {};
+    return 0;
 }
 
 void Output::Append(Target& target, std::string_view text) {
     if (target.fd < 0) {
         return;
+    }
+    std::string ended;
+    if (target.crlf && text.find('\n') != std::string_view::npos) {
+        for (const char c : text) {
+            if (c == '\n') {
+                ended += '\r';
+            }
+            ended += c;
+        }
+        text = ended;
     }
     if (target.unicode) {
         target.buffer += Utf8ToUtf16le(text);
@@ -73,6 +83,12 @@ void Output::write(std::string_view text) {
 
 void Output::writeConsole(std::string_view text) {
     Append(m_console, text);
+}
+
+void Output::writeTransient(std::string_view text) {
+    if (m_consoleEnabled) {
+        Append(m_console, text);
+    }
 }
 
 void Output::flush() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/Header.h"
 #include "engine/Text.h"
 
 namespace robocopy {
@@ -12,23 +13,15 @@ namespace robocopy {
 namespace {
 
 constexpr std::string_view kRule = "------------------------------------------------------------------------------\n";
-
-std::string LocalTime(std::time_t when, const char* format) {
-    std::tm local{};
-    ::localtime_r(&when, &local);
-    std::array<char, 96> buffer{};
-    std::strftime(buffer.data(), buffer.size(), format, &local);
-    return buffer.data();
-}
-
-// The header's "Started" and "Ended" lines.
-std::string LongTime(std::time_t when) {
-    return LocalTime(when, "%A, %B %d, %Y %H:%M:%S");
-}
+constexpr std::uint64_t kMebibyte = std::uint64_t{1024} * 1024;
 
 // The stamp in front of error lines and the source time of /TS.
 std::string StampTime(std::time_t when) {
-    return LocalTime(when, "%Y/%m/%d %H:%M:%S");
+    std::tm local{};
+    ::localtime_r(&when, &local);
+    std::array<char, 32> buffer{};
+    std::strftime(buffer.data(), buffer.size(), "%Y/%m/%d %H:%M:%S", &local);
+    return buffer.data();
 }
 
 std::string PadLeft(std::string_view text, std::size_t width) {
@@ -55,11 +48,26 @@ std::string Duration(double seconds) {
     return buffer.data();
 }
 
-void AppendList(std::string& text, std::string_view caption, const std::vector<std::string>& names) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        text += (i == 0 ? std::string(caption) + " : " : std::string("\t    ")) + names[i] + "\n";
+// Scales from `from` up with the decimals each unit gets; k, m, g, t.
+std::string Scaled(std::uint64_t bytes, std::size_t from, const std::array<int, 4>& decimals) {
+    static constexpr std::array<const char*, 4> kUnits = {"k", "m", "g", "t"};
+    double value = static_cast<double>(bytes) / 1024.0;
+    std::size_t unit = 0;
+    while ((unit < from || value >= 1024.0) && unit + 1 < kUnits.size()) {
+        value /= 1024.0;
+        ++unit;
     }
-    text += "\t    \n";
+    std::array<char, 32> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%.*f %s", decimals[unit], value, kUnits[unit]);
+    return buffer.data();
+}
+
+// The class sits in a fixed field: copied files at column four, anomalies ("*EXTRA File") further left.
+std::string ClassField(std::string_view kind, bool hidden) {
+    if (hidden) {
+        return std::string(14, ' ');
+    }
+    return kind.starts_with('*') ? "  " + PadRight(kind, 12) : "    " + PadRight(kind, 10);
 }
 
 } // namespace
@@ -81,66 +89,49 @@ int ExitCodeFor(const Statistics& s) {
     return code;
 }
 
-std::string FormatSize(std::uint64_t bytes, int decimals) {
-    if (bytes < 1024) {
-        return std::to_string(bytes);
-    }
-    static constexpr std::array<const char*, 4> kUnits = {"k", "m", "g", "t"};
-    double value = static_cast<double>(bytes) / 1024.0;
-    std::size_t unit = 0;
-    while (value >= 1024.0 && unit + 1 < kUnits.size()) {
-        value /= 1024.0;
-        ++unit;
-    }
-    std::array<char, 32> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%.*f %s", decimals, value, kUnits[unit]);
-    return buffer.data();
+std::string ClassLineSize(std::uint64_t bytes) {
+    return bytes < kMebibyte ? std::to_string(bytes) : Scaled(bytes, 1, {1, 1, 1, 1});
 }
 
-Report::Report(Output& output, const Options& options) : m_output(output), m_options(options) {}
+std::string SummarySize(std::uint64_t bytes) {
+    return bytes < 1024 ? std::to_string(bytes) : Scaled(bytes, 0, {1, 2, 3, 3});
+}
+
+std::string ErrorLines(const WindowsError& error, std::string_view action, std::string_view path) {
+    std::array<char, 64> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), " ERROR %u (0x%08X) ", error.code, error.code);
+    return StampTime(std::time(nullptr)) + buffer.data() + std::string(action) + " " + EscapeControls(path) + "\n" +
+           error.message + "\n\n";
+}
+
+Report::Report(Output& output, const Options& options, const Locale& locale)
+    : m_output(output), m_options(options), m_locale(locale) {}
+
+Report::~Report() {
+    endLine();
+}
+
+void Report::emit(std::string_view text) {
+    endLine();
+    m_output.write(text);
+}
+
+void Report::endLine() {
+    if (m_lineOpen) {
+        m_lineOpen = false;
+        m_output.write("\n");
+    }
+}
+
+bool Report::showsProgress() const {
+    return m_lineOpen && !m_options.noProgress && m_fileSize > 0;
+}
 
 void Report::header(std::time_t started) {
-    if (m_options.noHeader) {
-        return;
+    if (!m_options.noHeader) {
+        emit(HeaderText(m_options, started, m_locale));
     }
-    const Options& o = m_options;
-    std::string text = "\n-------------------------------------------------------------------------------\n";
-    text += "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n";
-    text += "-------------------------------------------------------------------------------\n\n";
-    text += "  Started : " + LongTime(started) + "\n";
-    text += "   Source : " + EscapeControls(o.source) + (o.source.ends_with('/') ? "" : "/") + "\n";
-    text += "     Dest : " + EscapeControls(o.destination) + (o.destination.ends_with('/') ? "" : "/") + "\n\n";
-    AppendList(text, "    Files", o.filePatterns.empty() ? std::vector<std::string>{"*.*"} : o.filePatterns);
-    if (!o.excludeFiles.empty()) {
-        AppendList(text, "Exc Files", o.excludeFiles);
-    }
-    if (!o.excludeDirectories.empty()) {
-        AppendList(text, " Exc Dirs", o.excludeDirectories);
-    }
-    if (!o.includeDirectories.empty()) {
-        AppendList(text, " Inc Dirs", o.includeDirectories);
-    }
-    text += "  Options :";
-    for (const std::string& name : o.switchesSeen) {
-        text += " " + name;
-    }
-    text += "\n\n";
-    if (!o.unsupported.empty()) {
-        text += "  Warning : not yet supported on this system, ignored :";
-        for (const std::string& name : o.unsupported) {
-            text += " " + name;
-        }
-        text += "\n\n";
-    }
-    for (const std::string& warning : o.warnings) {
-        text += "  Warning : " + warning + "\n";
-    }
-    if (!o.warnings.empty()) {
-        text += "\n";
-    }
-    text += kRule;
-    text += "\n";
-    m_output.write(text);
+    emit(WarningText(m_options)); // also with /NJH: a switch that is ignored must not go unmentioned
 }
 
 void Report::directory(std::string_view kind, std::int64_t count, std::string_view path) {
@@ -156,93 +147,89 @@ void Report::directory(std::string_view kind, std::int64_t count, std::string_vi
     line += "\t";
     line += EscapeControls(path);
     line += "\n";
-    m_output.write(line);
+    emit(line);
 }
 
 void Report::file(std::string_view kind, std::uint64_t size, std::time_t modified, std::string_view name) {
     if (m_options.noFileList) {
         return;
     }
-    std::string line = "\t    ";
-    line += m_options.noClasses ? std::string(10, ' ') : PadRight(kind, 10);
-    line += "\t\t";
+    std::string line = "\t" + ClassField(kind, m_options.noClasses) + "\t\t";
     if (!m_options.noSizes) {
-        line += PadLeft(m_options.rawBytes ? std::to_string(size) : FormatSize(size, 1), 8);
+        line += PadLeft(m_options.rawBytes ? std::to_string(size) : ClassLineSize(size), 8);
     }
     if (m_options.timestamps) {
         line += " " + StampTime(modified);
     }
     line += "\t";
     line += EscapeControls(name);
-    line += "\n";
-    m_output.write(line);
+    emit(line);
+    m_lineOpen = true;
+    m_fileSize = size;
     m_lastPercent = -1;
     m_fileStarted = std::chrono::steady_clock::now();
 }
 
+// Percentages go on the file's own line, each after a CR, and only to the console: in a log file
+// they would be noise between the lines that a reader or a script looks for.
 void Report::progress(std::uint64_t done, std::uint64_t size) {
-    if (m_options.noProgress || m_options.noFileList || size == 0) {
+    if (!showsProgress() || size == 0) {
         return;
     }
-    // Whole percentages, as robocopy prints them: a front end shows each figure as a line of its own.
     const int percent = static_cast<int>(done * 100 / size);
     if (percent == m_lastPercent || percent >= 100) {
         return;
     }
     m_lastPercent = percent;
     std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%3d%%", percent);
+    std::snprintf(buffer.data(), buffer.size(), "\r%3d%%  ", percent);
     std::string text = buffer.data();
     if (m_options.eta && done > 0) {
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_fileStarted).count();
-        text += "  ETA " + Duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
+        text += "ETA " + Duration(elapsed * static_cast<double>(size - done) / static_cast<double>(done));
     }
-    m_output.write(text + "\r");
+    m_output.writeTransient(text);
 }
 
 void Report::progressDone() {
-    if (m_options.noProgress || m_options.noFileList) {
-        return;
+    if (showsProgress()) {
+        m_output.writeTransient(m_lastPercent < 0 ? "\r  0%  \r100%  " : "\r100%  ");
     }
-    m_output.write("100%\n");
+    endLine();
 }
 
 void Report::error(int code, std::string_view action, std::string_view path) {
-    std::array<char, 64> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), " ERROR %d (0x%08X) ", code, static_cast<unsigned>(code));
-    std::string text =
-        StampTime(std::time(nullptr)) + buffer.data() + std::string(action) + " " + EscapeControls(path) + "\n";
-    text += std::strerror(code);
-    text += "\n";
-    m_output.write(text);
+    const bool folder = action.find("Directory") != std::string_view::npos || path.ends_with('/');
+    emit(ErrorLines(FromErrno(code, folder), action, path));
 }
 
 void Report::waiting(int seconds) {
-    m_output.write("Waiting " + std::to_string(seconds) + " seconds... Retrying...\n");
+    emit("Waiting " + std::to_string(seconds) + " seconds... Retrying...\n");
     m_output.flush(); // the wait can be long; whoever reads the output should see why
 }
 
 void Report::retryLimitExceeded() {
-    m_output.write("ERROR: RETRY LIMIT EXCEEDED.\n\n");
+    emit("\nERROR: RETRY LIMIT EXCEEDED.\n\n");
 }
 
 void Report::note(std::string_view text) {
-    m_output.write(std::string(text) + "\n");
+    emit(std::string(text) + "\n");
 }
 
 void Report::notePath(std::string_view what, std::string_view path) {
-    m_output.write("\t  " + std::string(what) + "\t" + EscapeControls(path) + "\n");
+    emit("\t  " + std::string(what) + "\t" + EscapeControls(path) + "\n");
 }
 
 void Report::limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path) {
     const std::string n = std::to_string(limit);
-    m_output.write("\nERROR : Deleting " + EscapeControls(path) + " would delete " + std::to_string(more) +
-                   " more entries after " + std::to_string(deleted) + " (/MAXDEL:" + n +
-                   ").\n        Stopped before deleting more than " + n + " entries.\n");
+    emit("\nERROR : Deleting " + EscapeControls(path) + " would delete " + std::to_string(more) +
+         " more entries after " + std::to_string(deleted) + " (/MAXDEL:" + n +
+         ").\n        Stopped before deleting more than " + n + " entries.\n");
 }
 
 void Report::summary(const Statistics& s, std::time_t started, std::time_t ended, double elapsedSeconds) {
     (void)started;
+    endLine();
     if (m_options.noSummary) {
         m_output.flush();
         return;
@@ -256,7 +243,7 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
     };
     const auto plain = [](std::uint64_t value) { return std::to_string(value); };
     const bool raw = m_options.rawBytes;
-    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : FormatSize(value, 2); };
+    const auto bytes = [raw](std::uint64_t value) { return raw ? std::to_string(value) : SummarySize(value); };
     std::string text = "\n";
     text += kRule;
     text += "\n               Total    Copied   Skipped  Mismatch    FAILED    Extras\n";
@@ -267,15 +254,13 @@ void Report::summary(const Statistics& s, std::time_t started, std::time_t ended
             std::string(20, ' ') + PadLeft(Duration(s.failedSeconds), 10) + PadLeft(Duration(0), 10) + "\n";
     if (s.bytes.copied > 0 && s.copySeconds > 0) {
         const double perSecond = static_cast<double>(s.bytes.copied) / s.copySeconds;
-        std::array<char, 128> buffer{};
-        std::snprintf(buffer.data(), buffer.size(),
-                      "\n   Speed : %20.0f Bytes/sec.\n   Speed : %20.3f MegaBytes/min.\n", perSecond,
-                      perSecond * 60.0 / (1024.0 * 1024.0));
-        text += buffer.data();
+        text += "\n\n   Speed : " + PadLeft(GroupedNumber(perSecond, 0, m_locale), 20) + " Bytes/sec.\n";
+        text += "   Speed : " + PadLeft(GroupedNumber(perSecond * 60.0 / double(kMebibyte), 3, m_locale), 20) +
+                " MegaBytes/min.\n";
     } else {
         text += "\n";
     }
-    text += "   Ended : " + LongTime(ended) + "\n\n";
+    text += "   Ended : " + LongDate(ended, m_locale) + "\n\n";
     m_output.write(text);
     m_output.flush();
 }

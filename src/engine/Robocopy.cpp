@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "engine/CommandLine.h"
+#include "engine/Header.h"
 #include "engine/Output.h"
 #include "engine/Report.h"
 #include "engine/TreeCopier.h"
@@ -28,6 +29,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Windows refuses these characters in a name; a folder part may hold ":" on POSIX, the name may not.
+bool HasInvalidWindowsName(std::string_view path) {
+    const std::string_view name = path.substr(path.rfind('/') + 1);
+    return name.find_first_of("<>:\"|?*") != std::string_view::npos;
 }
 
 void FinishCounts(Statistics& statistics) {
@@ -51,10 +58,7 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
         return arguments.empty() ? kFatal : 0;
     }
     if (!parsed.error.empty()) {
-        output.write("\n-------------------------------------------------------------------------------\n"
-                     "   ROBOCOPY     ::     Robust File Copy for POSIX systems (Talvex)\n"
-                     "-------------------------------------------------------------------------------\n\n" +
-                     parsed.error +
+        output.write(Banner() + "\n" + parsed.error +
                      "\n\n       Simple Usage :: ROBOCOPY source destination /MIR\n\n"
                      "             source :: Source Directory (/path/to/folder).\n"
                      "        destination :: Destination Dir  (/path/to/folder).\n"
@@ -81,9 +85,14 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     const Options& options = parsed.options;
     // /QUIT only shows what would run: it must not create or empty the log file.
     if (!options.logFile.empty() && !options.quit) {
-        const std::string problem = output.openLog(options.logFile, options.logAppend, options.logUnicode);
-        if (!problem.empty()) {
-            output.write("\nERROR : Cannot open log file " + options.logFile + " : " + problem + "\n");
+        // A name Windows refuses ("C:\\dev\\x.log" typed for the wrong system) would otherwise become an
+        // odd file in the working folder; robocopy refuses it, and so do we.
+        const int problem = HasInvalidWindowsName(options.logFile)
+                                ? -1
+                                : output.openLog(options.logFile, options.logAppend, options.logUnicode);
+        if (problem != 0) {
+            const WindowsError error = problem < 0 ? InvalidNameError() : FromErrno(problem, false);
+            output.write("\n" + ErrorLines(error, "Opening Log File", options.logFile));
             return kFatal;
         }
         if (!options.tee) {
@@ -91,7 +100,7 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
             output.setConsoleEnabled(false);
         }
     }
-    Report report(output, options);
+    Report report(output, options, SystemLocale());
     const std::time_t started = std::time(nullptr);
     const auto clockStart = std::chrono::steady_clock::now();
     report.header(started);

@@ -150,7 +150,6 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
             break;
         }
         m_report.waiting(m_options.waitSeconds);
-        m_report.note("");
         std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
         st.failedSeconds += m_options.waitSeconds;
         const auto started = std::chrono::steady_clock::now();

@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/output/RobocopyOutput.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/TreeFixture.h"
+
+namespace {
+
+using talvex::output::Event;
+using talvex::output::EventKind;
+using talvex::output::RobocopyOutput;
+
+std::vector<Event> Parse(std::string_view text) {
+    RobocopyOutput parser;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        parser.feedLine(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parser.takeEvents();
+}
+
+Event Only(std::string_view line) {
+    const std::vector<Event> events = Parse(line);
+    EXPECT_EQ(events.size(), 1u) << line;
+    return events.empty() ? Event{} : events.front();
+}
+
+// Lines as robocopy writes them on Windows; each one is read into what a progress view needs.
+TEST(RobocopyOutput, ReadsEachKindOfLine) {
+    struct Case {
+        const char* line;
+        EventKind kind;
+        const char* caption;
+        const char* text;
+        std::optional<std::uint64_t> size;
+        std::optional<std::int64_t> count;
+    };
+    const Case cases[] = {
+        {"\t    New File  \t\t  992824\tthesis.odt\r\n", EventKind::FileStarted, "New File", "thesis.odt", 992824, {}},
+        {"\t    Newer     \t\t   5.0 m\tbig.iso", EventKind::FileStarted, "Newer", "big.iso", 5242880, {}},
+        {"\t    same      \t\t 1234567 2025/10/18 14:44:57\tC:\\a b\\c.txt",
+         EventKind::FileStarted,
+         "same",
+         "C:\\a b\\c.txt",
+         1234567,
+         {}},
+        {"\t              \t\t\tbare", EventKind::FileStarted, "", "bare", {}, {}},
+        {"\t  *EXTRA File \t\t   16589\tC:\\dst\\old.txt",
+         EventKind::ExtraFile,
+         "*EXTRA File",
+         "C:\\dst\\old.txt",
+         16589,
+         {}},
+        {"\t  *EXTRA Dir        -1\tC:\\dst\\gone\\",
+         EventKind::ExtraDirectory,
+         "*EXTRA Dir",
+         "C:\\dst\\gone\\",
+         {},
+         -1},
+        {"\t  New Dir          2\tC:\\src\\sub\\", EventKind::Directory, "New Dir", "C:\\src\\sub\\", {}, 2},
+        {"\t                  12\t/home/anna/src/", EventKind::Directory, "", "/home/anna/src/", {}, 12},
+        {"2025/10/18 14:44:57 ERROR 5 (0x00000005) Accessing Source Directory C:\\src\\",
+         EventKind::Error,
+         "Accessing Source Directory",
+         "C:\\src\\",
+         {},
+         {}},
+        {"ERROR 32 (0x00000020) Copying File \\\\server\\share\\x",
+         EventKind::Error,
+         "Copying File",
+         "\\\\server\\share\\x",
+         {},
+         {}},
+        {"Waiting 30 seconds... Retrying...", EventKind::RetryWaiting, "", "", {}, 30},
+        {"ERROR: RETRY LIMIT EXCEEDED.", EventKind::RetryLimitExceeded, "", "", {}, {}},
+        {"  Started : Saturday, October 18, 2025 2:44:57 PM",
+         EventKind::HeaderField,
+         "Started",
+         "Saturday, October 18, 2025 2:44:57 PM",
+         {},
+         {}},
+        {"    Files : *.*", EventKind::HeaderField, "Files", "*.*", {}, {}},
+        {"   Speed :           1,234,567 Bytes/sec.", EventKind::Speed, "Bytes/sec.", "1,234,567", {}, {}},
+        {"\t    *.bak", EventKind::Other, "", "*.bak", {}, {}},
+        {"ERROR 5 (0x0000000", EventKind::Other, "", "ERROR 5 (0x0000000", {}, {}},
+        {"\t  New File \t\t 12x\tname", EventKind::FileStarted, "New File", "name", {}, {}},
+    };
+    for (const Case& c : cases) {
+        const Event event = Only(c.line);
+        EXPECT_EQ(event.kind, c.kind) << c.line;
+        EXPECT_EQ(event.caption, c.caption) << c.line;
+        EXPECT_EQ(event.text, c.text) << c.line;
+        EXPECT_EQ(event.size, c.size) << c.line;
+        EXPECT_EQ(event.count, c.count) << c.line;
+    }
+    EXPECT_EQ(Only("2025/10/18 14:44:57 ERROR 112 (0x00000070) Copying File /x").code, 112u);
+    EXPECT_EQ(Only("\t    same      \t\t       4 2025/10/18 14:44:57\tx").stamp, "2025/10/18 14:44:57");
+}
+
+TEST(RobocopyOutput, PercentagesOnTheFilesLineAndErrorMessages) {
+    // A line fed whole, CRs and all, gives the file and then each figure.
+    const std::vector<Event> events = Parse("\t    New File  \t\t   5.0 m\tbig\r  0%  \r 45.5%  \r100%  \r\n"
+                                            "ERROR 5 (0x00000005) Copying File C:\\big\r\nAccess is denied.\r\r\n\r\n"
+                                            "Not a message");
+    ASSERT_EQ(events.size(), 7u);
+    EXPECT_EQ(events[0].kind, EventKind::FileStarted);
+    EXPECT_EQ(events[1].percent, 0.0);
+    EXPECT_EQ(events[2].percent, 45.5);
+    EXPECT_EQ(events[3].percent, 100.0);
+    EXPECT_EQ(events[5].kind, EventKind::ErrorMessage);
+    EXPECT_EQ(events[5].text, "Access is denied.");
+    EXPECT_EQ(events[6].kind, EventKind::Other) << "only the line right after an error is its message";
+
+    for (const char* notFigure : {"%", "101%", "7% done", "x7%", "-5%"}) {
+        EXPECT_FALSE(talvex::output::ParsePercentage(notFigure)) << notFigure;
+    }
+    EXPECT_EQ(talvex::output::ParsePercentage(" 12%  ETA 0:00:05"), 12.0);
+}
+
+TEST(RobocopyOutput, ReadsTheSummaryTable) {
+    const std::vector<Event> events = Parse("               Total    Copied   Skipped  Mismatch    FAILED    Extras\n"
+                                            "    Dirs :         2         1         1         0         0         1\n"
+                                            "   Bytes :    5.04 m    2.114 g   16.2 k         0        17       1023\n"
+                                            "   Times :   0:00:05   0:00:03                       0:00:00   0:00:01\n");
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[1].values, (std::vector<std::uint64_t>{2, 1, 1, 0, 0, 1}));
+    EXPECT_EQ(events[2].cells[0], "5.04 m");
+    EXPECT_EQ(events[2].values, (std::vector<std::uint64_t>{5284823, 2269890216, 16589, 0, 17, 1023}));
+    EXPECT_EQ(events[3].cells, (std::vector<std::string>{"0:00:05", "0:00:03", "0:00:00", "0:00:01"}));
+}
+
+TEST(RobocopyOutput, OddBytesNeverStopTheReader) {
+    RobocopyOutput parser;
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) {
+        noise.push_back(static_cast<char>((i * 7919) % 256));
+        if (i % 37 == 0) {
+            parser.feedLine(noise);
+            noise = "\t" + noise.substr(noise.size() / 2);
+        }
+    }
+    for (const char* line : {"\t", "\t\t\t\t\t", "ERROR ", "ERROR 1 (0x1) ", " : ", "   Bytes : 1 k k k k k k",
+                             "   Speed : ", "2025/10/18 14:44:57 ERROR x", "Waiting  seconds... Retrying..."}) {
+        parser.feedLine(line);
+    }
+    EXPECT_FALSE(parser.takeEvents().empty());
+}
+
+// The same tree as robocopy shows it on Windows and as the bundled engine shows it: a reader of the
+// output must find the same files, classes, sizes, figures and summary in both.
+class RobocopyOutputParity : public TreeFixture {};
+
+std::vector<Event> Comparable(std::vector<Event> events) {
+    std::erase_if(events, [](const Event& e) {
+        return e.kind == EventKind::HeaderField || e.kind == EventKind::Other || e.kind == EventKind::Speed ||
+               (e.kind == EventKind::SummaryRow && e.caption == "Times");
+    });
+    for (Event& event : events) {
+        if (event.kind == EventKind::Directory || event.kind == EventKind::ExtraDirectory) {
+            event.text.clear(); // folders are full paths, which differ between the systems
+        }
+    }
+    return events;
+}
+
+constexpr std::string_view kWindowsSample =
+    "\r\n-------------------------------------------------------------------------------\r\n"
+    "   ROBOCOPY     ::     Robust File Copy for Windows                              \r\n"
+    "-------------------------------------------------------------------------------\r\n\r\n"
+    "  Started : Saturday, October 18, 2025 2:44:57 PM\r\n"
+    "   Source : C:\\Data\\src\\\r\n     Dest : C:\\Data\\dst\\\r\n\r\n    Files : *.*\r\n\t    \r\n"
+    "  Options : *.* /S /E /DCOPY:DA /COPY:DAT /R:1000000 /W:30 \r\n\r\n"
+    "------------------------------------------------------------------------------\r\n\r\n"
+    "\t                   3\tC:\\Data\\src\\\r\n"
+    "\t  *EXTRA File \t\t       5\textra.txt\r\n"
+    "\t    New File  \t\t       0\tempty.txt\r\n"
+    "\t    New File  \t\t       5\tnew.txt\r  0%  \r100%  \r\n"
+    "\t    Newer     \t\t       5\tnewer.txt\r  0%  \r100%  \r\n"
+    "\t  New Dir          1\tC:\\Data\\src\\sub\\\r\n"
+    "\t    New File  \t\t       4\tdeep.txt\r  0%  \r100%  \r\n"
+    "\t  *EXTRA Dir        -1\tC:\\Data\\dst\\gone\\\r\n\r\n"
+    "------------------------------------------------------------------------------\r\n\r\n"
+    "               Total    Copied   Skipped  Mismatch    FAILED    Extras\r\n"
+    "    Dirs :         2         1         1         0         0         1\r\n"
+    "   Files :         4         4         0         0         0         1\r\n"
+    "   Bytes :        14        14         0         0         0         5\r\n"
+    "   Times :   0:00:00   0:00:00                       0:00:00   0:00:00\r\n\r\n\r\n"
+    "   Speed :               14,000 Bytes/sec.\r\n   Speed :                0.801 MegaBytes/min.\r\n"
+    "   Ended : Saturday, October 18, 2025 2:44:57 PM\r\n\r\n";
+
+TEST_F(RobocopyOutputParity, WindowsSampleAndEngineOutputReadAlike) {
+    write("src/new.txt", "12345");
+    write("src/newer.txt", "newer", 1600003600);
+    write("dst/newer.txt", "newer", 1600000000);
+    write("src/empty.txt", "");
+    write("dst/extra.txt", "extra");
+    write("dst/gone/x", "x");
+    write("src/sub/deep.txt", "deep");
+    const Run engine = copy({"/E"});
+    ASSERT_EQ(engine.code, 3) << engine.output;
+    const std::vector<Event> fromEngine = Comparable(Parse(engine.output));
+    const std::vector<Event> fromSample = Comparable(Parse(kWindowsSample));
+    ASSERT_EQ(fromEngine.size(), 17u);
+    EXPECT_EQ(fromEngine, fromSample);
+}
+
+} // namespace
