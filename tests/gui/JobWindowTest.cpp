@@ -153,10 +153,16 @@ private Q_SLOTS:
         QTest::keyClicks(retries, "5");
         QCOMPARE(m_window->state().text(Control::edt_KR), std::string("5"));
 
-        // The model drops a trailing backslash from the log-file name; the field shows it so.
+        // Every "/" of a path typed key by key stays; a separator at the end goes when the field
+        // is left.
         find<QTabWidget>("pgc_Optionen")->setCurrentIndex(3);
         auto* logFile = find<QLineEdit>("edt_LLOG");
-        logFile->insert(QStringLiteral("C:\\Logs\\")); // typed (textEdited), not set from code
+        QTest::keyClicks(logFile, "/tmp/logs/x.txt");
+        QCOMPARE(logFile->text(), QStringLiteral("/tmp/logs/x.txt"));
+        logFile->clear();
+        QTest::keyClicks(logFile, "C:\\Logs\\");
+        QCOMPARE(m_window->state().text(Control::edt_LLOG), std::string("C:\\Logs\\"));
+        QTest::keyClick(logFile, Qt::Key_Return);
         QCOMPARE(logFile->text(), QStringLiteral("C:\\Logs"));
     }
 
@@ -199,14 +205,18 @@ private Q_SLOTS:
     }
 
     void fileChoosersFillTheirFields() {
-        // The log-file field opens its chooser on a click and takes the file as a .log file.
-        m_ui.openChoices = {talvex::FileDialogResult{"/srv/protokolle/lauf.txt", 0}, std::nullopt};
+        // The log-file field opens its chooser on a click and takes the file as a .log file. The
+        // file may not exist yet: the chooser is a save dialog that does not ask before replacing.
+        m_ui.saveChoices = {talvex::FileDialogResult{"/srv/protokolle/neu.txt", 0}, std::nullopt};
         auto* logFile = find<QLineEdit>("edt_LLOG");
         QTest::mouseClick(logFile, Qt::LeftButton);
-        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/neu.log"));
+        QCOMPARE(m_ui.saveRequests.back().filters.size(), 2U);
+        QCOMPARE(m_ui.saveRequests.back().filters[0].caption, std::string("Logdateien (*.log)"));
+        QVERIFY(!m_ui.saveRequests.back().confirmOverwrite);
         // Cancelled: the field keeps its text.
         QTest::mouseClick(logFile, Qt::LeftButton);
-        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/neu.log"));
 
         m_ui.saveChoices = {talvex::FileDialogResult{"/srv/abbild.iso", 0}};
         m_window->setImageView(true);

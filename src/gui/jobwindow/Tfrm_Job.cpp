@@ -162,6 +162,8 @@ void Tfrm_Job::buildPages() {
     for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage"}) {
         m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->setCursor(Qt::PointingHandCursor);
     }
+    connect(m_client->findChild<QLineEdit*>(QStringLiteral("edt_LLOG")), &QLineEdit::editingFinished, this,
+            [this] { m_state->finishLogFileText(); });
     auto history = [this](const char* name, PathFields::HistoryTag tag) {
         connect(m_client->findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
                 [this, tag] { m_pathFields->showHistory(tag); });
