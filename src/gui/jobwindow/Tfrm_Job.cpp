@@ -17,6 +17,7 @@
 #include "core/services/Translate.h"
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
+#include "gui/dialogs/Tfrm_Liste.h"
 #include "gui/jobwindow/JobPageControl.h"
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
@@ -171,8 +172,8 @@ void Tfrm_Job::buildPages() {
     history("sbu_PHistorieSD", PathFields::HistoryTag::Source);
     history("sbu_PHistorieDD", PathFields::HistoryTag::Destination);
     history("sbu_IImage", PathFields::HistoryTag::Image);
-    // The name-list editor is a window of its own that is not built yet; its button stays disabled.
-    m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe"))->setEnabled(false);
+    connect(m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe")), &QToolButton::clicked, this,
+            [this] { EditJobNameLists(*m_state, m_services, this); });
 }
 
 void Tfrm_Job::bindControls() {
