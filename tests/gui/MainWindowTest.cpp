@@ -75,6 +75,35 @@ private Q_SLOTS:
         }
     }
 
+    void tabCaptionsAreCutInTheMiddleAndShowAmpersands() {
+        Tfrm_Job* job = m_window->currentJob();
+        job->state().setJobFilePath("/home/anna/R&D.rcj");
+        job->state().SetJobFlags(false, true, false);
+        m_window->Timer1Timer();
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("R&&D.rcj"));
+
+        // Six long names share the strip: each is cut in the middle and shown whole as the tooltip.
+        const QString name = QStringLiteral("Sicherung der Projektdaten zum Jahresabschluss %1.rcj");
+        for (int i = 1; i < 6; ++i) {
+            m_window->NewJob();
+        }
+        for (int i = 0; i < 6; ++i) {
+            m_window->SelectJob(i);
+            m_window->currentJob()->state().setJobFilePath("/srv/" + name.arg(i).toStdString());
+            m_window->currentJob()->state().SetJobFlags(false, true, false);
+            m_window->Timer1Timer();
+        }
+        for (int i = 0; i < 6; ++i) {
+            QToolButton* tab = m_window->tabButton(i);
+            const QString shown = tab->text();
+            QCOMPARE(tab->toolTip(), name.arg(i));
+            QVERIFY2(shown.startsWith(QLatin1Char('S')) && shown.contains(QChar(0x2026)) &&
+                         shown.endsWith(QString::number(i) + QStringLiteral(".rcj")),
+                     qPrintable(shown));
+            QVERIFY(tab->fontMetrics().horizontalAdvance(shown) < tab->width());
+        }
+    }
+
     void tabsKeep114UntilFiveShareTheStrip() {
         resizeClient(78 + 584, 660);
         for (int i = 0; i < 3; ++i) {
