@@ -64,7 +64,7 @@ private Q_SLOTS:
     }
 
     void buttonColumnStaysCentred() {
-        for (int height : {660, 800, 521}) {
+        for (int height : {660, 800, 549}) {
             resizeClient(540, height);
             const int left = height - 25;
             QCOMPARE(find("pnl_Left")->height(), left);
@@ -72,6 +72,17 @@ private Q_SLOTS:
             QCOMPARE(find("pnl_Button")->y(), half + 2);
             QCOMPARE(find("pnl_Button")->height(), left - (half + 2) - (half - 2));
             QCOMPARE(find("sbu_Info")->geometry(), QRect(4, 452, 60, 60));
+        }
+    }
+
+    void everyCommandButtonIsReachableAtTheMinimumSize() {
+        m_window->resize(100, 100);
+        QCoreApplication::processEvents();
+        QWidget* left = find("pnl_Left");
+        for (const char* name : {"sbu_Neu", "sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start",
+                                 "sbu_Schliessen", "sbu_Beenden", "sbu_Info"}) {
+            QWidget* button = find(name);
+            QVERIFY2(left->rect().contains(QRect(button->mapTo(left, QPoint(0, 0)), button->size())), name);
         }
     }
 

@@ -28,8 +28,10 @@ namespace {
 
 constexpr int kClientWidth = 540;
 constexpr int kClientHeight = 660;
-constexpr int kMinimumClientHeight = 500;
 constexpr int kLeftWidth = 76;
+// The left column ends 25 pixels above the client's bottom and must hold the whole button column,
+// or the top and bottom buttons cannot be reached: so the minimum is a little above the design's 500.
+constexpr int kMinimumClientHeight = presentation::kButtonColumnHeight + 25;
 constexpr int kStatusHeight = 19;
 constexpr int kTabStripHeight = 21;
 
