@@ -251,6 +251,18 @@ private Q_SLOTS:
         // A taller view keeps following the newest line.
         resizeClient(394, 700);
         QVERIFY(log->showsLastLine());
+
+        // A user who scrolled up to read stays there while lines stream in; End follows again.
+        QTest::keyClick(log, Qt::Key_PageUp);
+        const int readingAt = log->verticalScrollBar()->value();
+        for (int i = 0; i < 50; ++i) {
+            sink.appendLine("more", LogColour::Black);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(log->verticalScrollBar()->value(), readingAt);
+        QTest::keyClick(log, Qt::Key_End);
+        sink.appendLine("newest", LogColour::Black);
+        QTRY_VERIFY(log->showsLastLine());
     }
 
     void logPopupMenuEmptiesAndCopies() {
