@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -423,6 +426,47 @@ private Q_SLOTS:
 
         m_window->setTooltipps(false);
         QVERIFY(!find("chb_KS")->toolTip().contains(QStringLiteral("</b>")));
+    }
+
+    void keysOpenChoosersAndReachEveryControl() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        // Return, Space and F4 open a folder field's chooser; the typed-in log field opens it with F4.
+        m_ui.folderChoices = {std::nullopt, std::nullopt, std::nullopt};
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_F4}) {
+            QTest::keyClick(find("edt_PSD"), key);
+        }
+        QCOMPARE(m_ui.folderTitles.size(), std::size_t{3});
+        m_ui.saveChoices = {std::nullopt};
+        QTest::keyClick(find("edt_LLOG"), Qt::Key_Return);
+        QTest::keyClick(find("edt_LLOG"), Qt::Key_F4);
+        QCOMPARE(m_ui.saveRequests.size(), std::size_t{1});
+
+        // Tab walks the page shown and then the log below it, and comes round again.
+        find("chb_PNoSD")->setFocus();
+        QStringList reached;
+        for (int i = 0; i < 20 && !reached.contains(QStringLiteral("red_Log")); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY2(reached.contains(QStringLiteral("edt_PDD")), qPrintable(reached.join(',')));
+        QVERIFY2(reached.indexOf(QStringLiteral("edt_PDD")) < reached.indexOf(QStringLiteral("red_Log")),
+                 qPrintable(reached.join(',')));
+
+        // A screen reader has a name for every field and every button, also those with a picture only.
+        QStringList unnamed;
+        for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+            const bool named =
+                !widget->accessibleName().isEmpty() || (qobject_cast<QAbstractButton*>(widget) != nullptr &&
+                                                        !static_cast<QAbstractButton*>(widget)->text().isEmpty());
+            const bool needsName = qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                                   qobject_cast<QLineEdit*>(widget) != nullptr ||
+                                   qobject_cast<QAbstractScrollArea*>(widget) != nullptr;
+            if (needsName && !named && !widget->objectName().isEmpty()) {
+                unnamed << widget->objectName();
+            }
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(',')));
     }
 
     void pageTextsAreSetWhenThePageIsShown() {

@@ -115,6 +115,28 @@ private Q_SLOTS:
         }
     }
 
+    void keysSwitchJobsWhereverTheFocusIs() {
+        m_window->NewJob();
+        m_window->NewJob();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        inJob("chb_PNoSD")->setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int current;
+        } steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 0}, // wraps round
+            {Qt::Key_Tab, Qt::ControlModifier, 1},    {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+            {Qt::Key_PageUp, Qt::ControlModifier, 2}, {Qt::Key_PageDown, Qt::ControlModifier, 0},
+        };
+        for (const auto& step : steps) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : m_window.get(), step.key, step.modifiers);
+            QCOMPARE(m_window->currentJobIndex(), step.current);
+        }
+    }
+
     void tabsKeep114UntilFiveShareTheStrip() {
         resizeClient(78 + 584, 660);
         for (int i = 0; i < 3; ++i) {

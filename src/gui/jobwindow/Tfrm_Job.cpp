@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -18,6 +19,7 @@
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
 #include "gui/dialogs/Tfrm_Liste.h"
+#include "gui/jobwindow/AccessibleNames.h"
 #include "gui/jobwindow/JobPageControl.h"
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
@@ -81,6 +83,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     buildPages();
     bindControls();
     applyHints();
+    SetJobWindowAccessibleNames(this);
     m_state->addObserver(*this);
     m_captionBar->setText(ToQ(m_state->caption()));
     setWindowTitle(ToQ(m_state->caption()));
@@ -174,6 +177,11 @@ void Tfrm_Job::buildPages() {
     history("sbu_IImage", PathFields::HistoryTag::Image);
     connect(m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe")), &QToolButton::clicked, this,
             [this] { EditJobNameLists(*m_state, m_services, this); });
+    // Tab runs through the pages first and then to the log below them, as the eye reads the window.
+    QWidget* lastOnPages = m_client->findChild<QLineEdit*>(QStringLiteral("edt_IBrenner"));
+    QWidget::setTabOrder(lastOnPages, m_fullButton);
+    QWidget::setTabOrder(m_fullButton, m_splitButton);
+    QWidget::setTabOrder(m_splitButton, m_log);
 }
 
 void Tfrm_Job::bindControls() {
@@ -408,17 +416,44 @@ bool Tfrm_Job::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == m_widgets[options::ToIndex(Control::edt_PSD)]) {
-            m_pathFields->chooseSourceFolder();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_PDD)]) {
-            m_pathFields->chooseDestinationFolder();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_IImage)]) {
-            m_pathFields->chooseImageFile();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_LLOG)]) {
-            m_pathFields->chooseLogFile();
-        }
+        openChooser(watched);
+    } else if (event->type() == QEvent::KeyPress && pathFieldKey(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool Tfrm_Job::openChooser(const QObject* field) {
+    if (field == m_widgets[options::ToIndex(Control::edt_PSD)]) {
+        m_pathFields->chooseSourceFolder();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_PDD)]) {
+        m_pathFields->chooseDestinationFolder();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_IImage)]) {
+        m_pathFields->chooseImageFile();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_LLOG)]) {
+        m_pathFields->chooseLogFile();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Tfrm_Job::pathFieldKey(const QObject* field, const QKeyEvent& key) {
+    // The folder and image fields take no typing, so Return and Space are free to open the
+    // chooser; the log-file field is typed in and opens it only with F4, as a combo box would.
+    const bool typedIn = field == m_widgets[options::ToIndex(Control::edt_LLOG)];
+    if (key.key() == Qt::Key_Down && key.modifiers() == Qt::AltModifier && !typedIn) {
+        const auto history = field == m_widgets[options::ToIndex(Control::edt_PSD)] ? PathFields::HistoryTag::Source
+                             : field == m_widgets[options::ToIndex(Control::edt_PDD)]
+                                 ? PathFields::HistoryTag::Destination
+                                 : PathFields::HistoryTag::Image;
+        m_pathFields->showHistory(history);
+        return true;
+    }
+    const bool opens = key.key() == Qt::Key_F4 ||
+                       (!typedIn && key.modifiers() == Qt::NoModifier &&
+                        (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space));
+    return opens && openChooser(field);
 }
 
 void Tfrm_Job::showEvent(QShowEvent* event) {

@@ -11,6 +11,7 @@
 #include "core/options/JobState.h"
 #include "core/options/JobStateObserver.h"
 
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 
@@ -114,6 +115,10 @@ private:
     void updateTabWidth();
     void pageShown(int index);
     void applyHints();
+    /// Opens the chooser of a path field or of the log-file field; false for other objects.
+    bool openChooser(const QObject* field);
+    /// Return, Space or F4 open a path field's chooser, Alt+Down its history menu.
+    bool pathFieldKey(const QObject* field, const QKeyEvent& key);
     /// Empties the path fields of a new job, once.
     void runShowSequence();
 

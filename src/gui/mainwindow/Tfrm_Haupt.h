@@ -92,6 +92,8 @@ private:
     /// Runs a file command of the workspace, then mirrors its outcome.
     template <typename Command>
     void runFileCommand(Command command);
+    /// The next (1) or previous (-1) job, wrapping around at the ends.
+    void selectNeighbourJob(int step);
     void onRunModeChosen(QAction* item);
     void onRunChanged();
     void onImageViewToggled(bool on);
