@@ -428,6 +428,19 @@ private Q_SLOTS:
         QVERIFY(!find("chb_KS")->toolTip().contains(QStringLiteral("</b>")));
     }
 
+    void hintsNameSwitchesTheBundledEngineDoesNotCarryOut() {
+        const QString note = QStringLiteral("führt diesen Schalter noch nicht aus");
+        QVERIFY(!find("chb_KB")->toolTip().contains(note)); // another robocopy may well do /B
+        m_window->setBundledEngine(true);
+        // /B and the letters of /A+ are accepted by the engine without being carried out; /MIR is done.
+        for (const char* name : {"chb_KB", "chb_KAplus", "chb_KAplusR"}) {
+            QVERIFY2(find(name)->toolTip().contains(note), name);
+        }
+        for (const char* name : {"chb_KMIR", "chb_KCopyD", "chb_PNoSD", "edt_KR"}) {
+            QVERIFY2(!find(name)->toolTip().contains(note), name);
+        }
+    }
+
     void keysOpenChoosersAndReachEveryControl() {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "core/options/OptionCatalogue.h"
+#include "core/presentation/EngineSupport.h"
 #include "core/presentation/Hints.h"
 #include "core/presentation/WindowLayout.h"
 #include "core/services/Translate.h"
@@ -76,7 +77,7 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, 
 Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
                    QWidget* parent)
     : QWidget(parent), m_services(std::move(services)), m_ownState(std::move(ownState)),
-      m_state(state != nullptr ? state : m_ownState.get()) {
+      m_state(state != nullptr ? state : m_ownState.get()), m_bundledEngine(m_services.bundledEngine) {
     setObjectName(QStringLiteral("Tfrm_Job"));
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
@@ -297,6 +298,11 @@ void Tfrm_Job::setTooltipps(bool on) {
     applyHints();
 }
 
+void Tfrm_Job::setBundledEngine(bool on) {
+    m_bundledEngine = on;
+    applyHints();
+}
+
 void Tfrm_Job::applyHints() {
     const presentation::HintMode mode = m_tooltipps ? presentation::HintMode::Balloon : presentation::HintMode::Plain;
     // Balloons name the page they explain; the title follows the page shown.
@@ -311,7 +317,11 @@ void Tfrm_Job::applyHints() {
             widget->setToolTip(QString());
             continue;
         }
-        const QString text = Tr(hint).toHtmlEscaped();
+        QString text = Tr(hint).toHtmlEscaped();
+        if (m_bundledEngine && presentation::IgnoredByBundledEngine(info.control)) {
+            text += QStringLiteral("<br><i>") + Tr(presentation::kIgnoredByEngineNote).toHtmlEscaped() +
+                    QStringLiteral("</i>");
+        }
         if (m_tooltipps) {
             // Long texts wrap at 300 pixels; short ones keep their own width.
             const QString width = text.size() > 50 ? QStringLiteral(" width=\"300\"") : QString();

@@ -42,6 +42,8 @@ struct JobWindowServices {
     settings::PathSettings* paths = nullptr;
     /// Where file dialogs start when nothing better is remembered.
     std::string documentsFolder = {};
+    /// The robocopy that runs is our own engine: hints note the switches it does not carry out.
+    bool bundledEngine = false;
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -72,6 +74,9 @@ public:
     /// Explanations of the controls as balloon tooltips titled with the tab page, or as plain hints.
     void setTooltipps(bool on);
     [[nodiscard]] bool tooltipps() const { return m_tooltipps; }
+
+    /// Whether the robocopy that runs is the bundled engine (see `JobWindowServices`).
+    void setBundledEngine(bool on);
 
     /// The caption: the job file's name or "*.rcj", with " [geändert]" while modified.
     [[nodiscard]] QString caption() const;
@@ -138,6 +143,7 @@ private:
     LogView* m_log = nullptr;
     bool m_imageView = false;
     bool m_tooltipps = false;
+    bool m_bundledEngine = false;
     bool m_shownOnce = false;
 };
 

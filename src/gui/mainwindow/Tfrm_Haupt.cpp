@@ -333,6 +333,13 @@ void Tfrm_Haupt::setRobocopyVersion(const QString& versionName) {
     m_version->setText(versionName);
 }
 
+void Tfrm_Haupt::setBundledEngine(bool on) {
+    m_services.bundledEngine = on;
+    for (const auto& window : m_jobWindows) {
+        window->setBundledEngine(on);
+    }
+}
+
 void Tfrm_Haupt::Timer1Timer() {
     m_clock->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     Tfrm_Job* job = currentJob();

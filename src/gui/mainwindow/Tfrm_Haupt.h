@@ -58,6 +58,8 @@ public:
 
     /// The version name of robocopy shown in the status bar (empty until it is identified).
     void setRobocopyVersion(const QString& versionName);
+    /// Whether that robocopy is the bundled engine; the job windows' hints follow.
+    void setBundledEngine(bool on);
 
     /// Sets the captions that come from the message table (again after a change of language).
     void SetCaptions();
