@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     window.setRobocopyVersion(QString::fromStdString(robocopy->shownName));
+    window.setBundledEngine(robocopy->bundledEngine);
     // The caption is the program's own file description, empty when the file carries none.
     talvex::VersionInfo version;
     window.setWindowTitle(talvex::ReadVersionInfo(programFile, false, version)

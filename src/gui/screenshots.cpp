@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Takes pictures of the main window at its design size, one per tab page of the job window, so
 // that the layout can be looked at without clicking through the program.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -70,7 +71,7 @@ bool SaveFileDialog(const QString& file, const std::function<void()>& open) {
 
 // A job as a user would have it after a few clicks, run once by the bundled robocopy on a small
 // tree, so that fields, labels and the log show real text.
-void RunSampleJob(talvex::gui::Tfrm_Haupt& window) {
+void RunSampleJob(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     QTemporaryDir tree;
     QDir(tree.path()).mkpath(QStringLiteral("Bücher/Romane"));
     QDir(tree.path()).mkpath(QStringLiteral("Sicherung"));
@@ -92,6 +93,8 @@ void RunSampleJob(talvex::gui::Tfrm_Haupt& window) {
     window.Timer1Timer();
     auto* start = window.findChild<QToolButton*>(QStringLiteral("sbu_Start"));
     start->click();
+    // Taken at once, while the run goes on: Start has turned into Stop, with its picture.
+    (void)Save(window, folder + QStringLiteral("/main-running-stop.png"));
     QElapsedTimer waited;
     waited.start();
     while (window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->text() != QStringLiteral("Start") &&
@@ -162,6 +165,58 @@ bool SaveJobsAndLog(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     return ok;
 }
 
+// The name list editor over the job's lists, with a few names kept from before.
+bool SaveNameListEditor(talvex::gui::Tfrm_Job& job, const QString& settingsFolder, const QString& folder) {
+    {
+        talvex::settings::IniStore lists(QDir(settingsFolder).filePath(QStringLiteral("TalvexListe.ini")).toStdString(),
+                                         talvex::settings::IniEncoding::SystemCodePage);
+        lists.writeString("/XF", "0", "*.tmp (Zwischendateien)");
+        lists.writeString("/XF", "1", "Thumbs.db");
+        lists.writeString("/XF", "2", "~$*.docx (Sperrdateien von Word)");
+        lists.writeString("/XD", "0", "Papierkorb");
+        lists.writeString("/XD", "1", "/home/anna/Bilder/Urlaub 2025");
+        lists.writeString("/IF", "0", "*.pdf");
+        (void)lists.writeBack();
+    }
+    job.state().setNameListText("/XF\n*.tmp\n\n/XD\nnode_modules\n\n");
+    job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"))->setCurrentIndex(2);
+    bool ok = false;
+    QTimer::singleShot(200, &job, [&ok, &folder] {
+        QWidget* editor = QApplication::activeModalWidget();
+        if (editor == nullptr) {
+            std::fprintf(stderr, "no name list editor\n");
+            return;
+        }
+        ok = Save(*editor, folder + QStringLiteral("/dialog-name-lists.png"));
+        editor->findChild<QAbstractButton*>(QStringLiteral("btn_Abort"))->click();
+    });
+    job.findChild<QToolButton*>(QStringLiteral("sbu_FListe"))->click();
+    return ok;
+}
+
+// Six jobs with long names share the tab strip; and the window at its smallest.
+bool SaveTabsAndMinimumSize(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
+    while (window.jobCount() < 6) {
+        window.NewJob();
+    }
+    const char* names[] = {
+        "Sicherung Projektdaten Jahresabschluss 2026.rcj", "Fotos & Videos vom Sommerurlaub.rcj",
+        "Spiegelung Dokumente auf NAS im Keller.rcj",      "Wöchentliche Sicherung der Datenbank.rcj",
+        "Abgleich Laptop mit dem Arbeitsplatz.rcj",        "Archiv der alten Rechnungen 2019-2024.rcj"};
+    for (int i = 0; i < 6; ++i) {
+        window.SelectJob(i);
+        window.currentJob()->state().setJobFilePath(std::string("/home/anna/Jobs/") + names[i]);
+        window.currentJob()->state().SetJobFlags(false, true, i % 2 == 0);
+        window.Timer1Timer();
+    }
+    bool ok = Save(window, folder + QStringLiteral("/main-six-long-tabs.png"));
+    const QSize size = window.size();
+    window.resize(1, 1);
+    ok = Save(window, folder + QStringLiteral("/main-minimum-size.png")) && ok;
+    window.resize(size);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -190,7 +245,7 @@ int main(int argc, char** argv) {
     window.show();
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 
-    RunSampleJob(window);
+    RunSampleJob(window, folder);
     talvex::gui::Tfrm_Job& job = *window.currentJob();
 
     auto* pages = job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"));
@@ -223,7 +278,9 @@ int main(int argc, char** argv) {
              [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiSpeichernUnter"))->trigger(); }) &&
          ok;
 
+    ok = SaveNameListEditor(job, settingsFolder.path(), folder) && ok;
     ok = SaveHintAndFirstRun(job, folder) && ok;
     ok = SaveJobsAndLog(window, folder) && ok;
+    ok = SaveTabsAndMinimumSize(window, folder) && ok;
     return ok ? 0 : 1;
 }

@@ -177,6 +177,22 @@ private Q_SLOTS:
                  QStringLiteral("/srv/drei"));
     }
 
+    void failedSaveAsKeepsTheJobAndSaysWhyInGerman() {
+        fillCurrentJob("gescheitert");
+        m_window->Timer1Timer();
+        const QString tabBefore = m_window->tabButton(0)->text();
+        const QString captionBefore = m_window->currentJob()->caption();
+        chooseSave(file("fehlt/ordner/job.rcj"), 0);
+        click("sbu_SpeichernUnter");
+        m_window->Timer1Timer();
+        QCOMPARE(m_window->tabButton(0)->text(), tabBefore);
+        QCOMPARE(m_window->currentJob()->caption(), captionBefore);
+        QVERIFY(m_window->currentJob()->state().jobFilePath().empty());
+        QVERIFY(!m_ui.messages.empty());
+        const std::string& message = m_ui.messages.back().text;
+        QVERIFY2(message.find("Der Pfad wurde nicht gefunden") != std::string::npos, message.c_str());
+    }
+
     void closingAModifiedJobAsksFirst() {
         m_window->NewJob();
         fillCurrentJob("akten");

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -153,10 +156,16 @@ private Q_SLOTS:
         QTest::keyClicks(retries, "5");
         QCOMPARE(m_window->state().text(Control::edt_KR), std::string("5"));
 
-        // The model drops a trailing backslash from the log-file name; the field shows it so.
+        // Every "/" of a path typed key by key stays; a separator at the end goes when the field
+        // is left.
         find<QTabWidget>("pgc_Optionen")->setCurrentIndex(3);
         auto* logFile = find<QLineEdit>("edt_LLOG");
-        logFile->insert(QStringLiteral("C:\\Logs\\")); // typed (textEdited), not set from code
+        QTest::keyClicks(logFile, "/tmp/logs/x.txt");
+        QCOMPARE(logFile->text(), QStringLiteral("/tmp/logs/x.txt"));
+        logFile->clear();
+        QTest::keyClicks(logFile, "C:\\Logs\\");
+        QCOMPARE(m_window->state().text(Control::edt_LLOG), std::string("C:\\Logs\\"));
+        QTest::keyClick(logFile, Qt::Key_Return);
         QCOMPARE(logFile->text(), QStringLiteral("C:\\Logs"));
     }
 
@@ -199,14 +208,18 @@ private Q_SLOTS:
     }
 
     void fileChoosersFillTheirFields() {
-        // The log-file field opens its chooser on a click and takes the file as a .log file.
-        m_ui.openChoices = {talvex::FileDialogResult{"/srv/protokolle/lauf.txt", 0}, std::nullopt};
+        // The log-file field opens its chooser on a click and takes the file as a .log file. The
+        // file may not exist yet: the chooser is a save dialog that does not ask before replacing.
+        m_ui.saveChoices = {talvex::FileDialogResult{"/srv/protokolle/neu.txt", 0}, std::nullopt};
         auto* logFile = find<QLineEdit>("edt_LLOG");
         QTest::mouseClick(logFile, Qt::LeftButton);
-        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/neu.log"));
+        QCOMPARE(m_ui.saveRequests.back().filters.size(), 2U);
+        QCOMPARE(m_ui.saveRequests.back().filters[0].caption, std::string("Logdateien (*.log)"));
+        QVERIFY(!m_ui.saveRequests.back().confirmOverwrite);
         // Cancelled: the field keeps its text.
         QTest::mouseClick(logFile, Qt::LeftButton);
-        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/lauf.log"));
+        QCOMPARE(logFile->text(), QStringLiteral("/srv/protokolle/neu.log"));
 
         m_ui.saveChoices = {talvex::FileDialogResult{"/srv/abbild.iso", 0}};
         m_window->setImageView(true);
@@ -241,6 +254,18 @@ private Q_SLOTS:
         // A taller view keeps following the newest line.
         resizeClient(394, 700);
         QVERIFY(log->showsLastLine());
+
+        // A user who scrolled up to read stays there while lines stream in; End follows again.
+        QTest::keyClick(log, Qt::Key_PageUp);
+        const int readingAt = log->verticalScrollBar()->value();
+        for (int i = 0; i < 50; ++i) {
+            sink.appendLine("more", LogColour::Black);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(log->verticalScrollBar()->value(), readingAt);
+        QTest::keyClick(log, Qt::Key_End);
+        sink.appendLine("newest", LogColour::Black);
+        QTRY_VERIFY(log->showsLastLine());
     }
 
     void logPopupMenuEmptiesAndCopies() {
@@ -401,6 +426,60 @@ private Q_SLOTS:
 
         m_window->setTooltipps(false);
         QVERIFY(!find("chb_KS")->toolTip().contains(QStringLiteral("</b>")));
+    }
+
+    void hintsNameSwitchesTheBundledEngineDoesNotCarryOut() {
+        const QString note = QStringLiteral("führt diesen Schalter noch nicht aus");
+        QVERIFY(!find("chb_KB")->toolTip().contains(note)); // another robocopy may well do /B
+        m_window->setBundledEngine(true);
+        // /B and the letters of /A+ are accepted by the engine without being carried out; /MIR is done.
+        for (const char* name : {"chb_KB", "chb_KAplus", "chb_KAplusR"}) {
+            QVERIFY2(find(name)->toolTip().contains(note), name);
+        }
+        for (const char* name : {"chb_KMIR", "chb_KCopyD", "chb_PNoSD", "edt_KR"}) {
+            QVERIFY2(!find(name)->toolTip().contains(note), name);
+        }
+    }
+
+    void keysOpenChoosersAndReachEveryControl() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        // Return, Space and F4 open a folder field's chooser; the typed-in log field opens it with F4.
+        m_ui.folderChoices = {std::nullopt, std::nullopt, std::nullopt};
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_F4}) {
+            QTest::keyClick(find("edt_PSD"), key);
+        }
+        QCOMPARE(m_ui.folderTitles.size(), std::size_t{3});
+        m_ui.saveChoices = {std::nullopt};
+        QTest::keyClick(find("edt_LLOG"), Qt::Key_Return);
+        QTest::keyClick(find("edt_LLOG"), Qt::Key_F4);
+        QCOMPARE(m_ui.saveRequests.size(), std::size_t{1});
+
+        // Tab walks the page shown and then the log below it, and comes round again.
+        find("chb_PNoSD")->setFocus();
+        QStringList reached;
+        for (int i = 0; i < 20 && !reached.contains(QStringLiteral("red_Log")); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY2(reached.contains(QStringLiteral("edt_PDD")), qPrintable(reached.join(',')));
+        QVERIFY2(reached.indexOf(QStringLiteral("edt_PDD")) < reached.indexOf(QStringLiteral("red_Log")),
+                 qPrintable(reached.join(',')));
+
+        // A screen reader has a name for every field and every button, also those with a picture only.
+        QStringList unnamed;
+        for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+            const bool named =
+                !widget->accessibleName().isEmpty() || (qobject_cast<QAbstractButton*>(widget) != nullptr &&
+                                                        !static_cast<QAbstractButton*>(widget)->text().isEmpty());
+            const bool needsName = qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                                   qobject_cast<QLineEdit*>(widget) != nullptr ||
+                                   qobject_cast<QAbstractScrollArea*>(widget) != nullptr;
+            if (needsName && !named && !widget->objectName().isEmpty()) {
+                unnamed << widget->objectName();
+            }
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(',')));
     }
 
     void pageTextsAreSetWhenThePageIsShown() {

@@ -64,7 +64,7 @@ private Q_SLOTS:
     }
 
     void buttonColumnStaysCentred() {
-        for (int height : {660, 800, 521}) {
+        for (int height : {660, 800, 549}) {
             resizeClient(540, height);
             const int left = height - 25;
             QCOMPARE(find("pnl_Left")->height(), left);
@@ -72,6 +72,68 @@ private Q_SLOTS:
             QCOMPARE(find("pnl_Button")->y(), half + 2);
             QCOMPARE(find("pnl_Button")->height(), left - (half + 2) - (half - 2));
             QCOMPARE(find("sbu_Info")->geometry(), QRect(4, 452, 60, 60));
+        }
+    }
+
+    void everyCommandButtonIsReachableAtTheMinimumSize() {
+        m_window->resize(100, 100);
+        QCoreApplication::processEvents();
+        QWidget* left = find("pnl_Left");
+        for (const char* name : {"sbu_Neu", "sbu_Oeffnen", "sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start",
+                                 "sbu_Schliessen", "sbu_Beenden", "sbu_Info"}) {
+            QWidget* button = find(name);
+            QVERIFY2(left->rect().contains(QRect(button->mapTo(left, QPoint(0, 0)), button->size())), name);
+        }
+    }
+
+    void tabCaptionsAreCutInTheMiddleAndShowAmpersands() {
+        Tfrm_Job* job = m_window->currentJob();
+        job->state().setJobFilePath("/home/anna/R&D.rcj");
+        job->state().SetJobFlags(false, true, false);
+        m_window->Timer1Timer();
+        QCOMPARE(m_window->tabButton(0)->text(), QStringLiteral("R&&D.rcj"));
+
+        // Six long names share the strip: each is cut in the middle and shown whole as the tooltip.
+        const QString name = QStringLiteral("Sicherung der Projektdaten zum Jahresabschluss %1.rcj");
+        for (int i = 1; i < 6; ++i) {
+            m_window->NewJob();
+        }
+        for (int i = 0; i < 6; ++i) {
+            m_window->SelectJob(i);
+            m_window->currentJob()->state().setJobFilePath("/srv/" + name.arg(i).toStdString());
+            m_window->currentJob()->state().SetJobFlags(false, true, false);
+            m_window->Timer1Timer();
+        }
+        for (int i = 0; i < 6; ++i) {
+            QToolButton* tab = m_window->tabButton(i);
+            const QString shown = tab->text();
+            QCOMPARE(tab->toolTip(), name.arg(i));
+            QVERIFY2(shown.startsWith(QLatin1Char('S')) && shown.contains(QChar(0x2026)) &&
+                         shown.endsWith(QString::number(i) + QStringLiteral(".rcj")),
+                     qPrintable(shown));
+            QVERIFY(tab->fontMetrics().horizontalAdvance(shown) < tab->width());
+        }
+    }
+
+    void keysSwitchJobsWhereverTheFocusIs() {
+        m_window->NewJob();
+        m_window->NewJob();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        inJob("chb_PNoSD")->setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int current;
+        } steps[] = {
+            {Qt::Key_Tab, Qt::ControlModifier, 0}, // wraps round
+            {Qt::Key_Tab, Qt::ControlModifier, 1},    {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+            {Qt::Key_PageUp, Qt::ControlModifier, 2}, {Qt::Key_PageDown, Qt::ControlModifier, 0},
+        };
+        for (const auto& step : steps) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : m_window.get(), step.key, step.modifiers);
+            QCOMPARE(m_window->currentJobIndex(), step.current);
         }
     }
 

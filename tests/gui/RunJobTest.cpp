@@ -11,10 +11,20 @@
 #include "GuiTestSupport.h"
 #include "core/settings/IniStore.h"
 #include "gui/Application.h"
+#include "gui/Pictures.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 using talvex::gui::Tfrm_Haupt;
+
+namespace {
+
+bool ShowsPicture(const QToolButton* button, talvex::gui::Picture picture) {
+    const QSize size(32, 32);
+    return button->icon().pixmap(size).toImage() == talvex::gui::PictureIcon(picture).pixmap(size).toImage();
+}
+
+} // namespace
 
 // Start and Stop from the main window: the bundled robocopy engine copies a temporary tree through
 // the real runner, and a scripted child shows what reaches the log and how Stop ends a run.
@@ -112,6 +122,7 @@ private Q_SLOTS:
         start->click();
         QTRY_VERIFY(log()->text().contains(QStringLiteral("Zeile zwei")));
         QTRY_COMPARE(start->text(), QStringLiteral("Stop"));
+        QVERIFY(ShowsPicture(start, talvex::gui::Picture::Stop));
         QCOMPARE(m_fakes.child.commandLines.size(), std::size_t{1});
         QVERIFY(m_fakes.child.commandLines[0].find("/srv/quelle") != std::string::npos);
         QVERIFY(m_fakes.child.startOptions[0].showMode == talvex::platform::ShowMode::Maximised);
@@ -125,6 +136,7 @@ private Q_SLOTS:
 
         start->click();
         QTRY_COMPARE(start->text(), QStringLiteral("Start"));
+        QVERIFY(ShowsPicture(start, talvex::gui::Picture::Start));
         QCOMPARE(m_fakes.child.terminations, 1);
         m_window->SelectJob(0);
         const QString text = log()->text();

@@ -77,10 +77,11 @@ private Q_SLOTS:
         QVERIFY(sourceHistory->isEnabled());
         QVERIFY2(!find<QToolButton>("sbu_PHistorieDD")->isEnabled(), "no destination history yet");
 
-        // A chosen folder joins the history, sorted without regard to case.
+        // A chosen folder joins the history, sorted without regard to case. Alt+Down on the field
+        // opens the menu as the button does.
         m_ui.folderChoices = {path("Beta")};
         QTest::mouseClick(find<QLineEdit>("edt_PSD"), Qt::LeftButton);
-        sourceHistory->click();
+        QTest::keyClick(find<QLineEdit>("edt_PSD"), Qt::Key_Down, Qt::AltModifier);
         auto* menu = find<QMenu>("pmn_Historie");
         const QString root = m_folder->path() + QLatin1Char('/');
         QCOMPARE(menuTexts(menu), (QStringList{root + "alpha", root + "Beta *", root + "gamma"}));

@@ -10,7 +10,11 @@
 #include "platform/ProgramSearch.h"
 
 namespace talvex::exec {
+
 namespace {
+
+// The company every program of ours names in its version fields.
+constexpr std::string_view kOwnCompany = "Talvex";
 
 struct KnownVersion {
     std::string_view fileVersion;
@@ -61,6 +65,7 @@ std::optional<RobocopyDetection> DetectRobocopy(const RobocopyLocations& locatio
     if (ReadVersionInfo(detection.programFile, false, info) && !info.fileVersion.empty() &&
         AsciiLower(info.internalName) == "robocopy") {
         detection.shownName = RobocopyShownName(info.fileVersion);
+        detection.bundledEngine = info.companyName == kOwnCompany;
     }
     return detection;
 }

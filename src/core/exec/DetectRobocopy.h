@@ -24,6 +24,9 @@ struct RobocopyDetection {
     std::string programFile;
     /// Empty when the file carries no version of a robocopy.
     std::string shownName;
+    /// Our own engine, known by the company its version names: the job window then notes which
+    /// switches it accepts without carrying them out.
+    bool bundledEngine = false;
 };
 
 /// The short name of a robocopy file version: the known generations by name, any other as

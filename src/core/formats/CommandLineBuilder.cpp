@@ -8,6 +8,7 @@
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
+#include "core/options/OptionCoupling.h"
 #include "core/options/SwitchRegistry.h"
 #include "core/services/Format.h"
 #include "core/services/Translate.h"
@@ -93,11 +94,12 @@ std::string SwitchText(const options::JobState& job, const OptionInfo& option) {
         return value.empty() ? std::string() : with(SingleArgument(value));
     }
     case ArgumentKind::File: {
-        if (field(0).empty()) {
+        // A separator at the end would turn the closing quote into an escaped one for robocopy.
+        std::string file(options::coupling::LogFileName(field(0)));
+        if (file.empty()) {
             return {};
         }
         // The file goes in quotes; a quote in it would end them early.
-        std::string file = field(0);
         std::erase(file, '"');
         return with("\"" + file + "\"");
     }

@@ -8,6 +8,7 @@
 #include "core/formats/SwitchKeyword.h"
 #include "core/formats/Text.h"
 #include "core/options/NameListText.h"
+#include "core/options/OptionCoupling.h"
 #include "core/options/SwitchRegistry.h"
 #include "core/services/AsciiCase.h"
 #include "core/services/Format.h"
@@ -177,8 +178,11 @@ private:
             break;
         }
         case ArgumentKind::File: {
-            const std::string& file = field(0);
-            body = Format(option.fileLine, {file.empty() ? m_services.defaultLogFile() : file, comment});
+            std::string file(options::coupling::LogFileName(field(0)));
+            if (file.empty()) {
+                file = m_services.defaultLogFile();
+            }
+            body = Format(option.fileLine, {file, comment});
             break;
         }
         case ArgumentKind::TimeRange: {

@@ -215,6 +215,13 @@ void JobState::setJobFilePath(std::string_view path) {
     refreshCaption();
 }
 
+void JobState::finishLogFileText() {
+    const std::string_view name = coupling::LogFileName(text(C::edt_LLOG));
+    if (name.size() != text(C::edt_LLOG).size()) {
+        setText(C::edt_LLOG, std::string(name));
+    }
+}
+
 void JobState::setNameListText(std::string_view text) {
     setText(C::red_FListe, text);
     for (const Control box : {C::chb_FIF, C::chb_FXF, C::chb_FID, C::chb_FXD}) {

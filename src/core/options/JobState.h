@@ -120,6 +120,8 @@ public:
 
     /// The log-file field edt_LLOG, as the log-file dialog sets it (change rule included).
     void setLogFile(std::string_view path) { setText(Control::edt_LLOG, path); }
+    /// The log-file field was left: a separator at the end of its text goes.
+    void finishLogFileText();
 
     // ---- flags ------------------------------------------------------------------------------
 

@@ -136,16 +136,6 @@ void OnBurn(JobState& state) {
     state.setReadyFlag(state.computeReady());
 }
 
-void OnLogFileText(JobState& state) {
-    if (EndsWithSeparator(state.text(C::edt_LLOG))) {
-        // The change fires once more with the shortened text (and removes the next separator).
-        std::string shortened = state.text(C::edt_LLOG);
-        shortened.pop_back();
-        state.setText(C::edt_LLOG, shortened);
-    }
-    state.optionChanged();
-}
-
 } // namespace
 
 std::span<const Control> EnabledWhileTicked(Control box) {
@@ -204,6 +194,13 @@ bool EndsWithSeparator(std::string_view text) {
 #else
     return text.back() == '\\' || text.back() == '/';
 #endif
+}
+
+std::string_view LogFileName(std::string_view text) {
+    while (EndsWithSeparator(text)) {
+        text.remove_suffix(1);
+    }
+    return text;
 }
 
 namespace {
@@ -343,10 +340,8 @@ void RunChangeHandler(JobState& state, Control control) {
     case C::edt_KWeitere:
     case C::edt_KDCOPY:
     case C::edt_KMT:
-        state.optionChanged();
-        return;
     case C::edt_LLOG:
-        OnLogFileText(state);
+        state.optionChanged();
         return;
     case C::edt_PSD:
     case C::edt_PDD:

@@ -27,9 +27,14 @@ void RunChangeHandler(JobState& state, Control control);
 /// the job file (/NOSD, /NODD set) or lies on a file system that keeps security information.
 [[nodiscard]] bool SidesKeepSecurity(const JobState& state);
 
-/// True when a log-file text ends with a path separator the change rule of edt_LLOG removes:
-/// "\" always, and on POSIX also the native "/".
+/// True when a log-file text ends with a path separator: "\" always, and on POSIX also the
+/// native "/".
 [[nodiscard]] bool EndsWithSeparator(std::string_view text);
+
+/// The log-file text without the separators at its end. Applied when the field is left and when
+/// the job is written, never while typing: on POSIX every folder of a path typed key by key ends
+/// in "/" for a moment.
+[[nodiscard]] std::string_view LogFileName(std::string_view text);
 
 } // namespace coupling
 

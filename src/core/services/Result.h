@@ -16,7 +16,8 @@ namespace talvex {
 struct Error {
     std::string reason;
 
-    /// "<file>: <system's message>"
+    /// "<file>: <reason>", the reason in the user's language for the common causes (no permission,
+    /// read-only file system, disk full, path not found), else the system's message behind ours.
     [[nodiscard]] static Error FromFile(const platform::FileError& error);
     /// An exception caught at the edge of an operation, which otherwise would only say "failed".
     [[nodiscard]] static Error FromException(const std::exception& exception);

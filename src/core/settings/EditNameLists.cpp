@@ -12,12 +12,18 @@ void EditNameLists(options::JobState& job, std::string_view settingsFolder, Name
     TAusschluss lists = ReadNameListText(job.nameListText());
     // A file that cannot be read gives empty lists, and its store refuses to be written back, so
     // the names kept in it are not replaced by the few on screen.
+    // Without a settings folder there is no file: the editor shows the job's names only, and
+    // nothing is written next to wherever the program happened to be started.
+    const bool hasFile = !settingsFolder.empty();
     IniStore file =
-        IniStore::Open(JoinPath(settingsFolder, kNameListFileName, style), IniEncoding::SystemCodePage).store;
+        hasFile ? IniStore::Open(JoinPath(settingsFolder, kNameListFileName, style), IniEncoding::SystemCodePage).store
+                : IniStore{};
     NameListEditor editor(file, lists);
     if (window.run(editor)) {
         editor.confirm(lists, file);
-        (void)SaveSettings(file, ui);
+        if (hasFile) {
+            (void)SaveSettings(file, ui);
+        }
         job.setNameListText(NameListText(lists));
     }
     job.optionChanged();

@@ -24,7 +24,8 @@ public:
 /// The "Liste" button of a job: opens the editor on the job's name lists and the names kept in
 /// "TalvexListe.ini" in the settings folder. When it is confirmed, the file is written (a failure
 /// is reported to the user) and the job's name-list text and indicator boxes are rebuilt from the
-/// checked entries. The job is marked modified either way.
+/// checked entries. The job is marked modified either way. With an empty `settingsFolder` no file
+/// is read or written.
 void EditNameLists(options::JobState& job, std::string_view settingsFolder, NameListWindow& window, UserInterface& ui,
                    PathStyle style = kNativePathStyle);
 

@@ -111,7 +111,9 @@ void PathFieldRules::chooseLogFile() {
     } else {
         request.initialFolder = current.empty() ? m_services.documentsFolder : std::string(FolderPart(current));
     }
-    const std::optional<FileDialogResult> chosen = m_services.ui.chooseFileToOpen(request);
+    // A log file is usually made by the run it names: the chooser must take a name that does not
+    // exist yet. Robocopy appends to or replaces the file as the switch says, so no overwrite question.
+    const std::optional<FileDialogResult> chosen = m_services.ui.chooseFileToSave(request);
     if (!chosen || chosen->path.empty()) {
         return;
     }

@@ -248,6 +248,11 @@ bool Workspace::SaveJob(bool saveAs) {
         saveAs = true;
     }
     bool copyRobocopy = false;
+    // A Save As that writes nothing must leave the job where it was: its name, tab and layout.
+    const ScriptKind oldKind = entry.Kind;
+    const unsigned oldNumber = entry.Number;
+    const std::string oldPath = job.jobFilePath();
+    const std::string oldReference = job.jobReferencePath();
     if (saveAs) {
         FileDialogRequest request;
         request.title = tr("Einstellungen speichern.");
@@ -289,6 +294,13 @@ bool Workspace::SaveJob(bool saveAs) {
         saved = Error::FromException(exception);
     }
     if (!saved) {
+        if (saveAs) {
+            entry.Kind = oldKind;
+            entry.Number = oldNumber;
+            job.setJobFilePath(oldPath);
+            job.setJobReferencePath(oldReference);
+            job.setSaveAsFlag(job.saveAsFlag());
+        }
         reportSaveFailure(out, saved);
     }
     return static_cast<bool>(saved);

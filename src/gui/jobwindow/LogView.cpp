@@ -125,9 +125,11 @@ QString LogView::lineText(int index) const {
 
 void LogView::showPendingLines() {
     m_showPending = false;
+    // Follow the newest line only while the view is at its end: a user who scrolled up to read
+    // stays there until scrolling back down. Nor under a mouse that is selecting text.
+    const bool atEnd = verticalScrollBar()->value() >= verticalScrollBar()->maximum();
     updateScrollBars();
-    // Keep the newest line in sight, but not under a mouse that is selecting text.
-    if (!m_selecting) {
+    if (atEnd && !m_selecting) {
         verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     }
     viewport()->update();
@@ -345,6 +347,10 @@ void LogView::keyPressEvent(QKeyEvent* event) {
         copySelectionToClipboard();
     } else if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
+    } else if (event->key() == Qt::Key_End || event->key() == Qt::Key_Home) {
+        // End goes back to the newest line, and the view follows it again from there.
+        QScrollBar* vertical = verticalScrollBar();
+        vertical->setValue(event->key() == Qt::Key_End ? vertical->maximum() : vertical->minimum());
     } else {
         QAbstractScrollArea::keyPressEvent(event);
     }

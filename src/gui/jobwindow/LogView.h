@@ -19,9 +19,9 @@ namespace talvex::gui {
 
 /// The job window's log view red_Log: read-only lines, each in its colour, in the log font, with
 /// both scroll bars, no word wrap, and the popup menu pmn_Log (empty the log, copy the selection,
-/// copy it all). Every line is appended at the end and the view follows it, so the newest line is
-/// always in sight. Text is selected with the mouse (a double click takes a word), Ctrl+A selects
-/// everything, and Ctrl+C copies the selection.
+/// copy it all). Every line is appended at the end; while the view is at its end it follows, so the
+/// newest line stays in sight, and a user who scrolls up to read stays there (End resumes). Text is selected with the
+/// mouse (a double click takes a word), Ctrl+A selects everything, and Ctrl+C copies the selection.
 ///
 /// A run can write hundreds of thousands of lines, so the view keeps plain lines and paints only
 /// those in sight instead of laying out a rich-text document: appending costs the same at line

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDebug>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -12,11 +13,14 @@
 #include <utility>
 
 #include "core/options/OptionCatalogue.h"
+#include "core/presentation/EngineSupport.h"
 #include "core/presentation/Hints.h"
 #include "core/presentation/WindowLayout.h"
 #include "core/services/Translate.h"
 #include "gui/Pictures.h"
 #include "gui/QtText.h"
+#include "gui/dialogs/Tfrm_Liste.h"
+#include "gui/jobwindow/AccessibleNames.h"
 #include "gui/jobwindow/JobPageControl.h"
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
@@ -73,13 +77,14 @@ Tfrm_Job::Tfrm_Job(const JobWindowServices& services, options::JobState& state, 
 Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState> ownState, options::JobState* state,
                    QWidget* parent)
     : QWidget(parent), m_services(std::move(services)), m_ownState(std::move(ownState)),
-      m_state(state != nullptr ? state : m_ownState.get()) {
+      m_state(state != nullptr ? state : m_ownState.get()), m_bundledEngine(m_services.bundledEngine) {
     setObjectName(QStringLiteral("Tfrm_Job"));
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
     buildPages();
     bindControls();
     applyHints();
+    SetJobWindowAccessibleNames(this);
     m_state->addObserver(*this);
     m_captionBar->setText(ToQ(m_state->caption()));
     setWindowTitle(ToQ(m_state->caption()));
@@ -162,6 +167,8 @@ void Tfrm_Job::buildPages() {
     for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage"}) {
         m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->setCursor(Qt::PointingHandCursor);
     }
+    connect(m_client->findChild<QLineEdit*>(QStringLiteral("edt_LLOG")), &QLineEdit::editingFinished, this,
+            [this] { m_state->finishLogFileText(); });
     auto history = [this](const char* name, PathFields::HistoryTag tag) {
         connect(m_client->findChild<QToolButton*>(QString::fromLatin1(name)), &QToolButton::clicked, this,
                 [this, tag] { m_pathFields->showHistory(tag); });
@@ -169,8 +176,13 @@ void Tfrm_Job::buildPages() {
     history("sbu_PHistorieSD", PathFields::HistoryTag::Source);
     history("sbu_PHistorieDD", PathFields::HistoryTag::Destination);
     history("sbu_IImage", PathFields::HistoryTag::Image);
-    // The name-list editor is a window of its own that is not built yet; its button stays disabled.
-    m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe"))->setEnabled(false);
+    connect(m_client->findChild<QToolButton*>(QStringLiteral("sbu_FListe")), &QToolButton::clicked, this,
+            [this] { EditJobNameLists(*m_state, m_services, this); });
+    // Tab runs through the pages first and then to the log below them, as the eye reads the window.
+    QWidget* lastOnPages = m_client->findChild<QLineEdit*>(QStringLiteral("edt_IBrenner"));
+    QWidget::setTabOrder(lastOnPages, m_fullButton);
+    QWidget::setTabOrder(m_fullButton, m_splitButton);
+    QWidget::setTabOrder(m_splitButton, m_log);
 }
 
 void Tfrm_Job::bindControls() {
@@ -286,6 +298,11 @@ void Tfrm_Job::setTooltipps(bool on) {
     applyHints();
 }
 
+void Tfrm_Job::setBundledEngine(bool on) {
+    m_bundledEngine = on;
+    applyHints();
+}
+
 void Tfrm_Job::applyHints() {
     const presentation::HintMode mode = m_tooltipps ? presentation::HintMode::Balloon : presentation::HintMode::Plain;
     // Balloons name the page they explain; the title follows the page shown.
@@ -300,7 +317,11 @@ void Tfrm_Job::applyHints() {
             widget->setToolTip(QString());
             continue;
         }
-        const QString text = Tr(hint).toHtmlEscaped();
+        QString text = Tr(hint).toHtmlEscaped();
+        if (m_bundledEngine && presentation::IgnoredByBundledEngine(info.control)) {
+            text += QStringLiteral("<br><i>") + Tr(presentation::kIgnoredByEngineNote).toHtmlEscaped() +
+                    QStringLiteral("</i>");
+        }
         if (m_tooltipps) {
             // Long texts wrap at 300 pixels; short ones keep their own width.
             const QString width = text.size() > 50 ? QStringLiteral(" width=\"300\"") : QString();
@@ -405,17 +426,44 @@ bool Tfrm_Job::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::MouseButtonRelease &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == m_widgets[options::ToIndex(Control::edt_PSD)]) {
-            m_pathFields->chooseSourceFolder();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_PDD)]) {
-            m_pathFields->chooseDestinationFolder();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_IImage)]) {
-            m_pathFields->chooseImageFile();
-        } else if (watched == m_widgets[options::ToIndex(Control::edt_LLOG)]) {
-            m_pathFields->chooseLogFile();
-        }
+        openChooser(watched);
+    } else if (event->type() == QEvent::KeyPress && pathFieldKey(watched, *static_cast<QKeyEvent*>(event))) {
+        return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool Tfrm_Job::openChooser(const QObject* field) {
+    if (field == m_widgets[options::ToIndex(Control::edt_PSD)]) {
+        m_pathFields->chooseSourceFolder();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_PDD)]) {
+        m_pathFields->chooseDestinationFolder();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_IImage)]) {
+        m_pathFields->chooseImageFile();
+    } else if (field == m_widgets[options::ToIndex(Control::edt_LLOG)]) {
+        m_pathFields->chooseLogFile();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool Tfrm_Job::pathFieldKey(const QObject* field, const QKeyEvent& key) {
+    // The folder and image fields take no typing, so Return and Space are free to open the
+    // chooser; the log-file field is typed in and opens it only with F4, as a combo box would.
+    const bool typedIn = field == m_widgets[options::ToIndex(Control::edt_LLOG)];
+    if (key.key() == Qt::Key_Down && key.modifiers() == Qt::AltModifier && !typedIn) {
+        const auto history = field == m_widgets[options::ToIndex(Control::edt_PSD)] ? PathFields::HistoryTag::Source
+                             : field == m_widgets[options::ToIndex(Control::edt_PDD)]
+                                 ? PathFields::HistoryTag::Destination
+                                 : PathFields::HistoryTag::Image;
+        m_pathFields->showHistory(history);
+        return true;
+    }
+    const bool opens = key.key() == Qt::Key_F4 ||
+                       (!typedIn && key.modifiers() == Qt::NoModifier &&
+                        (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space));
+    return opens && openChooser(field);
 }
 
 void Tfrm_Job::showEvent(QShowEvent* event) {

@@ -11,6 +11,7 @@
 #include "core/options/JobState.h"
 #include "core/options/JobStateObserver.h"
 
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 
@@ -41,6 +42,8 @@ struct JobWindowServices {
     settings::PathSettings* paths = nullptr;
     /// Where file dialogs start when nothing better is remembered.
     std::string documentsFolder = {};
+    /// The robocopy that runs is our own engine: hints note the switches it does not carry out.
+    bool bundledEngine = false;
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -71,6 +74,9 @@ public:
     /// Explanations of the controls as balloon tooltips titled with the tab page, or as plain hints.
     void setTooltipps(bool on);
     [[nodiscard]] bool tooltipps() const { return m_tooltipps; }
+
+    /// Whether the robocopy that runs is the bundled engine (see `JobWindowServices`).
+    void setBundledEngine(bool on);
 
     /// The caption: the job file's name or "*.rcj", with " [geändert]" while modified.
     [[nodiscard]] QString caption() const;
@@ -114,6 +120,10 @@ private:
     void updateTabWidth();
     void pageShown(int index);
     void applyHints();
+    /// Opens the chooser of a path field or of the log-file field; false for other objects.
+    bool openChooser(const QObject* field);
+    /// Return, Space or F4 open a path field's chooser, Alt+Down its history menu.
+    bool pathFieldKey(const QObject* field, const QKeyEvent& key);
     /// Empties the path fields of a new job, once.
     void runShowSequence();
 
@@ -133,6 +143,7 @@ private:
     LogView* m_log = nullptr;
     bool m_imageView = false;
     bool m_tooltipps = false;
+    bool m_bundledEngine = false;
     bool m_shownOnce = false;
 };
 

@@ -24,6 +24,7 @@ public:
 
     void appendTab(const QString& caption);
     void removeLastTab();
+    /// A caption too long for its slot is cut in the middle and shown whole in the tooltip.
     void setCaption(int index, const QString& caption);
     /// Marks the tab of the current job.
     void setCurrent(int index);
@@ -36,8 +37,10 @@ protected:
 
 private:
     void layoutTabs();
+    void showCaption(std::size_t index);
 
     std::vector<QToolButton*> m_tabs;
+    std::vector<QString> m_captions; ///< whole, unescaped: the buttons show them shortened
 };
 
 } // namespace talvex::gui

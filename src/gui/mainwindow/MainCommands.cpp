@@ -201,6 +201,9 @@ void MainCommands::setStart(bool enabled, bool running) {
     const QString caption = running ? Tr("Stop") : Tr("Start");
     m_actions.start->setText(caption);
     m_startButton->setText(caption);
+    const QIcon picture = PictureIcon(running ? Picture::Stop : Picture::Start);
+    m_actions.start->setIcon(picture);
+    m_startButton->setIcon(picture);
 }
 
 void MainCommands::markRunModes(int windowMode, int jobMode) {

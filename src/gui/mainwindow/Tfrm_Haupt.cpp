@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTime>
 #include <QTimer>
@@ -28,8 +29,10 @@ namespace {
 
 constexpr int kClientWidth = 540;
 constexpr int kClientHeight = 660;
-constexpr int kMinimumClientHeight = 500;
 constexpr int kLeftWidth = 76;
+// The left column ends 25 pixels above the client's bottom and must hold the whole button column,
+// or the top and bottom buttons cannot be reached: so the minimum is a little above the design's 500.
+constexpr int kMinimumClientHeight = presentation::kButtonColumnHeight + 25;
 constexpr int kStatusHeight = 19;
 constexpr int kTabStripHeight = 21;
 
@@ -150,6 +153,15 @@ void Tfrm_Haupt::connectCommands() {
     on(a.newWithDefaults, [this, &files] { runFileCommand([&files] { files.ToggleNewWithDefaults(); }); });
     connect(a.tooltips, &QAction::toggled, this, &Tfrm_Haupt::onTooltippsToggled);
     connect(a.imageView, &QAction::toggled, this, &Tfrm_Haupt::onImageViewToggled);
+    // Keys that switch jobs, as between the tabs of a browser; they work wherever the focus is.
+    for (auto [keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1}, std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { selectNeighbourJob(step); });
+    }
     connect(m_run, &JobRunControl::runStarted, this, &Tfrm_Haupt::onRunChanged);
     connect(m_run, &JobRunControl::runFinished, this, &Tfrm_Haupt::onRunChanged);
 }
@@ -194,6 +206,13 @@ void Tfrm_Haupt::NewJob() {
 void Tfrm_Haupt::SelectJob(int index) {
     if (index >= 0) {
         m_session.workspace().SelectJob(static_cast<std::size_t>(index));
+    }
+}
+
+void Tfrm_Haupt::selectNeighbourJob(int step) {
+    const int count = jobCount();
+    if (count > 1) {
+        SelectJob((currentJobIndex() + step + count) % count);
     }
 }
 
@@ -312,6 +331,13 @@ void Tfrm_Haupt::fillRecentMenu() {
 
 void Tfrm_Haupt::setRobocopyVersion(const QString& versionName) {
     m_version->setText(versionName);
+}
+
+void Tfrm_Haupt::setBundledEngine(bool on) {
+    m_services.bundledEngine = on;
+    for (const auto& window : m_jobWindows) {
+        window->setBundledEngine(on);
+    }
 }
 
 void Tfrm_Haupt::Timer1Timer() {

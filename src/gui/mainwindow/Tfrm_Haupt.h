@@ -58,6 +58,8 @@ public:
 
     /// The version name of robocopy shown in the status bar (empty until it is identified).
     void setRobocopyVersion(const QString& versionName);
+    /// Whether that robocopy is the bundled engine; the job windows' hints follow.
+    void setBundledEngine(bool on);
 
     /// Sets the captions that come from the message table (again after a change of language).
     void SetCaptions();
@@ -92,6 +94,8 @@ private:
     /// Runs a file command of the workspace, then mirrors its outcome.
     template <typename Command>
     void runFileCommand(Command command);
+    /// The next (1) or previous (-1) job, wrapping around at the ends.
+    void selectNeighbourJob(int step);
     void onRunModeChosen(QAction* item);
     void onRunChanged();
     void onImageViewToggled(bool on);

@@ -26,10 +26,11 @@ protected:
 
     // A program file named `name` in `folder` carrying the given version fields.
     std::string program(const std::string& folder, const std::string& name, const std::string& internalName,
-                        const std::string& fileVersion) {
+                        const std::string& fileVersion, const std::string& company = "") {
         fakes::ElfFile elf;
-        elf.sections = {
-            {".talvex_version", fakes::VersionSection({{"InternalName", internalName}, {"FileVersion", fileVersion}})}};
+        elf.sections = {{".talvex_version", fakes::VersionSection({{"InternalName", internalName},
+                                                                   {"FileVersion", fileVersion},
+                                                                   {"CompanyName", company}})}};
         const std::string path = m_root.file(folder + "/" + name);
         fakes::TempFolder::Write(path, elf.bytes());
         fs::permissions(path, fs::perms::owner_all);
@@ -69,8 +70,13 @@ TEST_F(DetectRobocopyTest, ShownNameNeedsTheInternalNameAndAVersion) {
         const char* internalName; // nullptr: a script without version fields
         const char* fileVersion;
         const char* shownName;
+        const char* company = "";
+        bool bundled = false; // our own engine, known by its company
     };
     const Case cases[] = {
+        {"robocopy", "0.3.0.0", "RoboCopy 0.3.0.0", "Talvex", true},
+        {"robocopy", "10.0.19041.1", "RoboCopy 10.0.19041.1", "Microsoft Corporation", false},
+        {"xcopy", "0.3.0.0", "", "Talvex", false},
         {"ROBOCOPY", "5.1.2600.26", "RoboCopy XP026"},
         {"RoboCopy", "5.1.1.1010", "RoboCopy XP010"},
         {"robocopy", "5.1.2600.2180", "RoboCopy 5.1.2600.2180"},
@@ -82,7 +88,7 @@ TEST_F(DetectRobocopyTest, ShownNameNeedsTheInternalNameAndAVersion) {
         SCOPED_TRACE(std::string(c.internalName != nullptr ? c.internalName : "script") + " " + c.fileVersion);
         const std::string file = m_root.file("settings/robocopy");
         if (c.internalName != nullptr) {
-            program("settings", "robocopy", c.internalName, c.fileVersion);
+            program("settings", "robocopy", c.internalName, c.fileVersion, c.company);
         } else {
             fakes::TempFolder::Write(file, "#!/bin/sh\n");
             fs::permissions(file, fs::perms::owner_all);
@@ -91,6 +97,7 @@ TEST_F(DetectRobocopyTest, ShownNameNeedsTheInternalNameAndAVersion) {
         ASSERT_TRUE(found);
         EXPECT_EQ(found->programFile, file);
         EXPECT_EQ(found->shownName, c.shownName);
+        EXPECT_EQ(found->bundledEngine, c.bundled);
     }
 }
 

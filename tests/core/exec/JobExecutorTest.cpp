@@ -230,7 +230,7 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
          Line{"Die Jobdatei besteht bereits und kann nicht gelöscht werden.", kBlack}, 9},
         {"temporary file cannot be saved", JobMode::TemporaryJobFile,
          [](const fakes::TempFolder& folder) { return folder.file("fehlt"); },
-         Line{"Speichern des Jobs gescheitert.", kBlue}, 0, std::strerror(ENOENT)},
+         Line{"Speichern des Jobs gescheitert.", kBlue}, 0, "Der Pfad wurde nicht gefunden"},
         {"job file cannot be written", JobMode::TemporaryJobFile, brokenDate,
          Line{"Bei der Erstellung des Jobs ist ein Fehler aufgetreten.", kRed}, 0, "Unerwarteter Fehler: no date"},
         {"command line cannot be built", JobMode::CommandLine, brokenDate,

@@ -116,6 +116,10 @@ TEST_F(CommandLineBuilderTest, ValuesDecideWhetherASwitchIsWritten) {
         {"log file with blanks",
          [](options::JobState& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\my logs\\a.log"); },
          "Robocopy /LOG:\"C:\\my logs\\a.log\""},
+        // A field written before it was left still has its separator; it would escape the quote.
+        {"log file ending in a separator",
+         [](options::JobState& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\Logs\\"); },
+         "Robocopy /LOG:\"C:\\Logs\""},
         {"ticked but disabled",
          [](options::JobState& j) {
              j.setTicked(C::chb_KE, true);

@@ -217,8 +217,9 @@ TEST_F(JobStateTest, TickAndEnableTicksThroughTheHandlerThenEnables) {
     EXPECT_TRUE(state.IsOptionSet(C::chb_KMIR));
 }
 
-// Trailing separators go from the log-file name; the change is reported again with the shorter text.
-TEST_F(JobStateTest, LogFileTextLosesTrailingSeparators) {
+// Trailing separators go from the log-file name when the field is left, not while typing: on POSIX
+// every folder of a path typed key by key ends in "/" for a moment.
+TEST_F(JobStateTest, LogFileTextLosesTrailingSeparatorsWhenLeft) {
     const std::pair<const char*, const char*> cases[] = {
         {"C:\\Logs\\robo.log", "C:\\Logs\\robo.log"},
         {"C:\\Logs\\", "C:\\Logs"},
@@ -233,16 +234,10 @@ TEST_F(JobStateTest, LogFileTextLosesTrailingSeparators) {
     };
     for (const auto& [typed, kept] : cases) {
         state.setLogFile(typed);
+        EXPECT_EQ(state.text(C::edt_LLOG), typed);
+        state.finishLogFileText();
         EXPECT_EQ(state.text(C::edt_LLOG), kept) << typed;
     }
-
-    state.setLogFile("");
-    observer.clear();
-    state.setLogFile("C:\\Logs\\");
-    ASSERT_EQ(observer.texts.size(), 2U);
-    EXPECT_EQ(observer.texts[0].second, "C:\\Logs\\");
-    EXPECT_EQ(observer.texts[1].second, "C:\\Logs");
-    EXPECT_EQ(observer.optionChangedCount, 2);
 }
 
 TEST_F(JobStateTest, NameListTextDecidesTheIndicatorBoxes) {

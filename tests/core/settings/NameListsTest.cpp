@@ -168,6 +168,14 @@ TEST_F(EditNameListsTest, AbortingChangesNothingButMarksTheJobModified) {
     EXPECT_TRUE(job.modifiedFlag());
 }
 
+TEST_F(EditNameListsTest, WithoutASettingsFolderOnlyTheJobChanges) {
+    window.action = [](NameListEditor& editor) { return editor.add(NameList::ExcludeFiles, "*.bak"); };
+    EditNameLists(job, "", window, ui);
+    EXPECT_EQ(job.nameListText(), "/XF\n*.bak\n\n");
+    EXPECT_FALSE(std::filesystem::exists("TalvexListe.ini")); // not next to wherever the tests run
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(EditNameListsTest, AListFileThatCannotBeWrittenIsReported) {
     std::filesystem::create_directory(listFile);
     window.action = [](NameListEditor& editor) { return editor.add(NameList::ExcludeFiles, "*.bak"); };

@@ -181,7 +181,7 @@ TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
     EXPECT_EQ(lines[2], "REM Job 0");
     EXPECT_EQ(lines[5], "REM Job 2");
     EXPECT_TRUE(logOf(1).contains("Bei der Erstellung der Batchzeile ist ein Fehler aufgetreten.", LogColour::Red));
-    EXPECT_TRUE(logOf(1).contains(file("fehlt/ordner/eins.rcj") + ": " + std::strerror(ENOENT), LogColour::Red));
+    EXPECT_TRUE(logOf(1).contains(file("fehlt/ordner/eins.rcj") + ": Der Pfad wurde nicht gefunden", LogColour::Red));
     EXPECT_TRUE(job(1).modifiedFlag());
 }
 
@@ -308,7 +308,7 @@ TEST_P(MultiLayouts, FileThatCannotBeWrittenIsNeitherRememberedNorSaved) {
     for (std::size_t n = 0; n < 3; ++n) {
         EXPECT_TRUE(job(n).modifiedFlag()) << n;
     }
-    const std::string reason = path + ": " + std::strerror(ENOSPC);
+    const std::string reason = path + ": Der Datenträger ist voll";
     EXPECT_TRUE(logOf(0).contains(reason, LogColour::Red));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);

@@ -168,7 +168,7 @@ TEST_F(WorkspaceTest, FileThatCannotBeReadTellsWhyOrWhichLine) {
     formats.failPathConversion = true; // expanding the short name fails
     const std::vector<std::pair<std::string, std::string>> cases = {
         {file("kurz.rcj"), "Zeile 2: Unerwarteter Fehler: path conversion failed"},
-        {file("weg.rcj"), file("weg.rcj") + ": " + std::strerror(ENOENT)},
+        {file("weg.rcj"), file("weg.rcj") + ": Der Pfad wurde nicht gefunden"},
     };
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
@@ -323,9 +323,9 @@ TEST_F(WorkspaceTest, FailedSaveTellsWhyAndKeepsTheJobModified) {
         std::string reason;
     };
     const std::vector<Case> cases = {
-        {"folder missing", file("fehlt/a.rcj"), 0, file("fehlt/a.rcj") + ": " + std::strerror(ENOENT)},
-        {"disk full", file("voll.rcj"), 0, file("voll.rcj") + ": " + std::strerror(ENOSPC)},
-        {"disk full under a batch", file("voll.bat"), 1, file("voll.bat.rcj") + ": " + std::strerror(ENOSPC)},
+        {"folder missing", file("fehlt/a.rcj"), 0, file("fehlt/a.rcj") + ": Der Pfad wurde nicht gefunden"},
+        {"disk full", file("voll.rcj"), 0, file("voll.rcj") + ": Der Datenträger ist voll"},
+        {"disk full under a batch", file("voll.bat"), 1, file("voll.bat.rcj") + ": Der Datenträger ist voll"},
         {"command line throws", file("datum.cmd"), 2, "Unerwarteter Fehler: no date"},
     };
     ws();
@@ -340,6 +340,9 @@ TEST_F(WorkspaceTest, FailedSaveTellsWhyAndKeepsTheJobModified) {
         chooseSave(c.path, c.filter);
         EXPECT_FALSE(ws().SaveAs());
         EXPECT_TRUE(currentJob().modifiedFlag());
+        // Nothing was written, so the job keeps its name (none) and its tab caption.
+        EXPECT_EQ(currentJob().jobFilePath(), "");
+        EXPECT_EQ(ws().jobs().tabCaption(0), "*.rcj");
         EXPECT_TRUE(currentLog().contains("Beim Schreiben der Datei ist ein Fehler aufgetreten.", LogColour::Red));
         EXPECT_TRUE(currentLog().contains(c.reason, LogColour::Red));
         ASSERT_EQ(ui.messages.size(), 1u);
