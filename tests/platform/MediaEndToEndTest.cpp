@@ -195,5 +195,29 @@ TEST_F(MediaEndToEndTest, JobCopiesImagesAndBurnsToAPseudoDrive) {
     EXPECT_THAT(fakes::TempFolder::Read(m_temp.file("bild.txt")), HasSubstr("xorriso"));
 }
 
+TEST_F(MediaEndToEndTest, TheAdapterRefusesBadInputAndWritesNothing) {
+    const std::string image = m_temp.file("bild.iso");
+    const std::string disc = m_temp.file("disc.bin");
+    fakes::TempFolder::Write(image, std::string(4096, 'i'));
+    const std::string adapter = std::string(TALVEX_BIN_DIR) + "/talvex-burn";
+    struct Case {
+        std::string arguments;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"/SRC " + m_temp.file("fehlt.iso") + " /DEST stdio:" + disc, "not a file"},
+        {"/SRC " + image + " /DEST /dev/sda", "not an optical drive"},
+        {"/SRC " + image + " /DEST stdio:" + disc + " /FORMAT", "unknown switch"},
+        {"/SRC " + image + " /DEST stdio:/dev/null", "plain file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const std::string out = Output(adapter + " " + c.arguments + " 2>&1; echo exit=$?");
+        EXPECT_THAT(out, HasSubstr(c.message));
+        EXPECT_THAT(out, HasSubstr("exit=2"));
+        EXPECT_FALSE(fs::exists(disc));
+    }
+}
+
 } // namespace
 } // namespace talvex::media
