@@ -66,51 +66,38 @@ private Q_SLOTS:
 
     void cleanup() { m_window.reset(); }
 
-    void tickingImageAsksForMkisofsOnce() {
-        open({});
+    // The choices themselves are the core's; here the widgets must reach them.
+    void widgetsReachTheTabsChoices() {
+        open({"/dev/sr0 (1:0:0) ASUS DRW", "/dev/sr1 (2:0:0) TSST SH-224"});
         auto* image = find<QCheckBox>("chb_IIMG");
         m_fakes.ui.openChoices = {std::nullopt};
         QTest::mouseClick(image, Qt::LeftButton);
         QVERIFY2(!image->isChecked(), "without mkisofs the box does not stay ticked");
-        QCOMPARE(m_fakes.ui.openRequests.size(), std::size_t{1});
-
         m_fakes.ui.openChoices = {talvex::FileDialogResult{m_mkisofs}};
         QTest::mouseClick(image, Qt::LeftButton);
         QVERIFY(image->isChecked());
         QCOMPARE(find<QLineEdit>("edt_Imkisofs")->text().toStdString(), m_mkisofs);
-        QVERIFY(find<QLineEdit>("edt_Imkisofs")->isEnabled());
-        QVERIFY(find<QCheckBox>("chb_IBurn")->isEnabled());
-
-        // A click on the field opens the chooser again, starting in mkisofs' folder.
         m_fakes.ui.openChoices = {std::nullopt};
         QTest::mouseClick(find<QLineEdit>("edt_Imkisofs"), Qt::LeftButton);
         QCOMPARE(m_fakes.ui.openRequests.size(), std::size_t{3});
-        QCOMPARE(m_fakes.ui.openRequests.back().initialFolder, m_folder.path().toStdString());
-    }
 
-    void speedAndBurnerMenusFillTheirFields() {
-        open({"/dev/sr0 (1:0:0) ASUS DRW", "/dev/sr1 (2:0:0) TSST SH-224"});
-        m_fakes.ui.openChoices = {talvex::FileDialogResult{m_mkisofs}};
-        QTest::mouseClick(find<QCheckBox>("chb_IIMG"), Qt::LeftButton);
         QTest::mouseClick(find<QCheckBox>("chb_IBurn"), Qt::LeftButton);
         QVERIFY2(!m_window->state().readyFlag(), "burning needs a speed and a burner");
         auto* menu = find<QMenu>("pmn_Historie");
-
         find<QToolButton>("sbu_ISpeed")->click();
         QCOMPARE(texts(menu), (QStringList{"1", "2", "4", "8", "12", "16", "24", "32", "40", "48", "52", "Max"}));
         menu->actions().last()->trigger();
         menu->hide();
         QCOMPARE(find<QLineEdit>("edt_ISpeed")->text(), QStringLiteral("Max"));
-        find<QToolButton>("sbu_ISpeed")->click();
-        QCOMPARE(texts(menu).last(), QStringLiteral("Max *"));
-        menu->hide();
-
         find<QToolButton>("sbu_IBrenner")->click();
         QCOMPARE(texts(menu), (QStringList{"/dev/sr0 (1:0:0) ASUS DRW", "/dev/sr1 (2:0:0) TSST SH-224"}));
         menu->actions().at(1)->trigger();
         menu->hide();
         QCOMPARE(find<QLineEdit>("edt_IBrenner")->text(), QStringLiteral("/dev/sr1 (2:0:0) TSST SH-224"));
         QVERIFY(m_window->state().readyFlag());
+        find<QToolButton>("sbu_ISpeed")->click();
+        QCOMPARE(texts(menu).last(), QStringLiteral("Max *"));
+        menu->hide();
     }
 
     void noDrivesMeansNoBurnerMenu() {
@@ -119,7 +106,6 @@ private Q_SLOTS:
         QTest::mouseClick(find<QCheckBox>("chb_IIMG"), Qt::LeftButton);
         QTest::mouseClick(find<QCheckBox>("chb_IBurn"), Qt::LeftButton);
         find<QToolButton>("sbu_IBrenner")->click();
-        QVERIFY(!find<QMenu>("pmn_Historie")->isVisible());
         QVERIFY(find<QMenu>("pmn_Historie")->actions().isEmpty());
     }
 };

@@ -205,9 +205,7 @@ TEST_F(MediaEndToEndTest, TheAdapterRefusesBadInputAndWritesNothing) {
         const char* message;
     };
     const Case cases[] = {
-        {"/SRC " + m_temp.file("fehlt.iso") + " /DEST stdio:" + disc, "not a file"},
         {"/SRC " + image + " /DEST /dev/sda", "not an optical drive"},
-        {"/SRC " + image + " /DEST stdio:" + disc + " /FORMAT", "unknown switch"},
         {"/SRC " + image + " /DEST stdio:/dev/null", "plain file"},
     };
     for (const Case& c : cases) {
