@@ -93,7 +93,7 @@ TEST_F(ImgBurnTest, BurnsTheFirstPartOfASplitImageAndLogsEachValue) {
     EXPECT_EQ(m_log.lines(), expected);
 }
 
-TEST_F(ImgBurnTest, AMissingImageOrAFailingToolFails) {
+TEST_F(ImgBurnTest, AMissingImageAFailingToolOrAStopFails) {
     EXPECT_FALSE(burn(m_temp.file("fehlt.iso")));
     EXPECT_TRUE(m_process.commandLines.empty());
     EXPECT_EQ(m_log.lines().back(), (Line{"Fehler:   Das Image wurde nicht gefunden.", kBlack}));
@@ -104,6 +104,18 @@ TEST_F(ImgBurnTest, AMissingImageOrAFailingToolFails) {
     EXPECT_FALSE(burn(m_temp.file("bild.iso")));
     EXPECT_TRUE(m_log.contains("          ... Fehler:", kRed));
     EXPECT_EQ(m_log.lines().back().text, "");
+
+    // Stopped halfway, a burn never counts as done, whatever the tool's exit code.
+    m_log.clear();
+    m_process.code = 0;
+    m_process.endsByItself = false;
+    TImgBurn step({m_temp.file("bild.iso"), "/dev/sr0", "8"}, m_services, m_log);
+    ASSERT_TRUE(step.begin());
+    EXPECT_TRUE(step.terminate());
+    while (step.poll(0)) {
+    }
+    EXPECT_FALSE(step.succeeded());
+    EXPECT_TRUE(m_log.contains("          ... Fehler:", kRed));
 }
 
 } // namespace
