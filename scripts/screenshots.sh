@@ -6,6 +6,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
 cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)" --target talvex_screenshots robocopy
+cmake --build --preset default -j "$(nproc)" --target talvex_screenshots robocopy talvex-burn
 mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1280x1024x24" build/default/bin/talvex_screenshots "$out"

@@ -3,9 +3,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/exec/JobSteps.h"
 #include "core/formats/SystemFormatServices.h"
+#include "core/media/ChildMediaSteps.h"
 #include "core/session/Session.h"
 #include "core/session/SystemJobEnvironment.h"
 #include "gui/dialogs/FontTextMeasurer.h"
@@ -39,6 +41,9 @@ public:
 
 private:
     std::string m_programFolder;
+    /// The program's folder, then PATH: where robocopy's companions are looked for.
+    std::vector<std::string> m_searchFolders;
+    std::string m_burningTool;
     session::SystemJobEnvironment m_environment;
     QtUserInterface m_ui;
     platform::SystemVolumeProbes m_volumes;
@@ -47,7 +52,7 @@ private:
     platform::SystemSpecialFolders m_folders;
     formats::SystemFormatServices m_formats;
     std::unique_ptr<platform::ChildProcess> m_process;
-    exec::NoMediaSteps m_media;
+    std::unique_ptr<media::ChildMediaSteps> m_media;
     FontTextMeasurer m_measurer;
 };
 

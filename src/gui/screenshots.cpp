@@ -217,6 +217,45 @@ bool SaveTabsAndMinimumSize(talvex::gui::Tfrm_Haupt& window, const QString& fold
     return ok;
 }
 
+// A job that images its copy with mkisofs and burns the image with talvex-burn onto a plain file
+// that stands in for a disc: the Image tab as set up, and the log of the run.
+bool SaveImageRun(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
+    using talvex::options::Control;
+    QTemporaryDir tree;
+    QDir(tree.path()).mkpath(QStringLiteral("Quelle/Müll Ordner/tief"));
+    for (const char* name : {"Quelle/Liste.txt", "Quelle/Müll Ordner/Bericht ä.txt", "Quelle/Müll Ordner/tief/x.txt"}) {
+        QFile file(tree.filePath(QString::fromUtf8(name)));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray(4321, 'x'));
+        }
+    }
+    window.NewJob();
+    talvex::gui::Tfrm_Job& job = *window.currentJob();
+    talvex::options::JobState& state = job.state();
+    state.applySourceFolder(tree.filePath(QStringLiteral("Quelle")).toStdString(), "ext4");
+    state.applyDestinationFolder(tree.filePath(QStringLiteral("Ziel")).toStdString(), "ext4");
+    state.setText(Control::edt_IImage, tree.filePath(QStringLiteral("Sicherung.iso")).toStdString());
+    // Showing the tab takes mkisofs, speed and drive from the settings.
+    job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"))->setCurrentIndex(5);
+    state.setTicked(Control::chb_IIMG, true);
+    state.setTicked(Control::chb_IBurn, true);
+    window.Timer1Timer();
+    bool ok = Save(window, folder + QStringLiteral("/main-tab_Image-burn.png"));
+
+    window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->click();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->text() != QStringLiteral("Start") &&
+           waited.elapsed() < 60000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    window.Timer1Timer();
+    job.showLogFull();
+    ok = Save(window, folder + QStringLiteral("/main-image-burn-log.png")) && ok;
+    job.showLogSplit();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -238,6 +277,10 @@ int main(int argc, char** argv) {
         store.writeString("SDHistorie", "0", "/");
         store.writeString("DDHistorie", "0", "/tmp");
         store.writeBool("Settings", "CopyRobo", true);
+        store.writeString("Image", "mkisofs", "/usr/bin/mkisofs");
+        store.writeString("Burn", "Speed", "Max");
+        store.writeString("Burn", "Drive",
+                          "stdio:" + settingsFolder.filePath(QStringLiteral("disc.bin")).toStdString());
         (void)store.writeBack();
     }
     talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
@@ -280,6 +323,7 @@ int main(int argc, char** argv) {
 
     ok = SaveNameListEditor(job, settingsFolder.path(), folder) && ok;
     ok = SaveHintAndFirstRun(job, folder) && ok;
+    ok = SaveImageRun(window, folder) && ok;
     ok = SaveJobsAndLog(window, folder) && ok;
     ok = SaveTabsAndMinimumSize(window, folder) && ok;
     return ok ? 0 : 1;

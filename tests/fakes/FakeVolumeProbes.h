@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/Volumes.h"
 
@@ -14,6 +15,9 @@ class FakeVolumeProbes final : public platform::VolumeProbes {
 public:
     std::map<std::string, std::string> fileSystems;
     std::set<std::string> readOnlyFolders;
+    /// What every space query answers; the paths asked are recorded.
+    platform::VolumeSpaceResult spaceResult;
+    mutable std::vector<std::string> spaceQueries;
 
     [[nodiscard]] std::string fileSystemName(const std::string& path) const override {
         const auto it = fileSystems.find(path);
@@ -22,7 +26,10 @@ public:
     [[nodiscard]] bool canWriteInFolder(const std::string& folder) const override {
         return readOnlyFolders.count(folder) == 0;
     }
-    [[nodiscard]] platform::VolumeSpaceResult space(const std::string& /*path*/) const override { return {}; }
+    [[nodiscard]] platform::VolumeSpaceResult space(const std::string& path) const override {
+        spaceQueries.push_back(path);
+        return spaceResult;
+    }
 };
 
 } // namespace talvex::fakes

@@ -91,6 +91,10 @@ TEST(ReadVersionFields, OurProgramsCarryTheirSection) {
     EXPECT_FALSE(robocopy->texts.fileVersion.empty());
     EXPECT_FALSE(robocopy->texts.legalCopyright.empty());
     EXPECT_FALSE(robocopy->texts.homepage.empty());
+    const auto adapter = ReadVersionFields(std::string(TALVEX_BIN_DIR) + "/talvex-burn");
+    ASSERT_TRUE(adapter.has_value());
+    EXPECT_EQ(adapter->texts.internalName, "talvex-burn");
+    EXPECT_EQ(adapter->texts.fileVersion, robocopy->texts.fileVersion);
 
     const std::string gui = std::string(TALVEX_BIN_DIR) + "/talvex";
     if (!std::filesystem::exists(gui)) {

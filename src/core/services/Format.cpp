@@ -27,4 +27,16 @@ std::string Format(std::string_view pattern, std::initializer_list<std::string_v
     return out;
 }
 
+std::string PaddedLabel(std::string_view text) {
+    std::string label(text);
+    std::size_t characters = 0;
+    for (const char c : label) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    if (characters < 10) {
+        label.append(10 - characters, ' ');
+    }
+    return label;
+}
+
 } // namespace talvex

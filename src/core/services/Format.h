@@ -13,4 +13,8 @@ namespace talvex {
 /// Positional forms ("%1:s") are not supported; messages use plain order.
 [[nodiscard]] std::string Format(std::string_view pattern, std::initializer_list<std::string_view> args);
 
+/// A log label: the text padded on the right with blanks to at least ten characters (not bytes, so
+/// a translated label with umlauts lines up the same), for the value that follows it directly.
+[[nodiscard]] std::string PaddedLabel(std::string_view text);
+
 } // namespace talvex

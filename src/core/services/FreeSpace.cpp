@@ -19,15 +19,7 @@ bool CheckFreeSpace(const std::string& path, std::uint64_t requiredKiB, LogSink&
     const std::uint64_t freeKiB = result.space->freeBytes / 1024;
     const std::uint64_t totalKiB = result.space->totalBytes / 1024;
 
-    // Padded to ten characters, not bytes, so a translated label with umlauts lines up the same.
-    std::string label = tr("Platz:");
-    std::size_t characters = 0;
-    for (const char c : label) {
-        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    if (characters < 10) {
-        label.append(10 - characters, ' ');
-    }
+    const std::string label = PaddedLabel(tr("Platz:"));
     const std::string pattern =
         // TRANSLATORS: label, drive with separator, free megabytes, "von", total megabytes.
         tr("%s%s %s MB %s %s MB frei.");

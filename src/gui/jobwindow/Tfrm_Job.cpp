@@ -21,6 +21,7 @@
 #include "gui/QtText.h"
 #include "gui/dialogs/Tfrm_Liste.h"
 #include "gui/jobwindow/AccessibleNames.h"
+#include "gui/jobwindow/ImagePage.h"
 #include "gui/jobwindow/JobPageControl.h"
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
@@ -83,6 +84,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     buildFrame();
     buildPages();
     bindControls();
+    m_imagePage = new ImagePage(*m_state, m_services, m_pages->widget(kImagePage), m_pathFields->historyMenu());
     applyHints();
     SetJobWindowAccessibleNames(this);
     m_state->addObserver(*this);
@@ -197,6 +199,9 @@ void Tfrm_Job::bindControls() {
         switch (info.kind) {
         case ControlKind::CheckBox:
         case ControlKind::LetterBox:
+            if (control == Control::chb_IIMG) {
+                break; // the Image tab asks for mkisofs first
+            }
             connect(static_cast<QCheckBox*>(widget), &QCheckBox::clicked, this,
                     [this, control](bool ticked) { m_state->setTicked(control, ticked); });
             break;
@@ -407,6 +412,9 @@ void Tfrm_Job::pageShown(int index) {
     const Tab page = kPageOrder[static_cast<std::size_t>(index)];
     m_pages->setTabText(index, JobPageCaption(page));
     SetJobPageTexts(page, m_pages->widget(index));
+    if (index == kImagePage && m_imagePage != nullptr) {
+        m_imagePage->shown();
+    }
     if (m_tooltipps) {
         applyHints();
     }

@@ -22,12 +22,14 @@ namespace platform {
 class VolumeProbes;
 }
 namespace settings {
+class IniStore;
 class PathSettings;
-}
+} // namespace settings
 } // namespace talvex
 
 namespace talvex::gui {
 
+class ImagePage;
 class JobPageControl;
 class LogView;
 class PathFields;
@@ -44,6 +46,12 @@ struct JobWindowServices {
     std::string documentsFolder = {};
     /// The robocopy that runs is our own engine: hints note the switches it does not carry out.
     bool bundledEngine = false;
+    /// The settings store, for the Image tab's burn settings; none in a window without settings.
+    settings::IniStore* store = nullptr;
+    /// The burner menu's lines, one per optical drive.
+    std::vector<std::string> burners = {};
+    /// Where mkisofs is looked for when none is chosen: the program's folder, then PATH.
+    std::vector<std::string> searchFolders = {};
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -131,6 +139,7 @@ private:
     std::unique_ptr<options::JobState> m_ownState; ///< none when the state belongs to the job list
     options::JobState* m_state = nullptr;
     PathFields* m_pathFields = nullptr;
+    ImagePage* m_imagePage = nullptr;
     std::array<QPointer<QWidget>, options::kControlCount> m_widgets{};
     QLabel* m_captionBar = nullptr;
     QWidget* m_client = nullptr;

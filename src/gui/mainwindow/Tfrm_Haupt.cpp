@@ -44,6 +44,7 @@ Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QW
     setWindowTitle(QStringLiteral("Talvex"));
     // Without a settings file the job windows remember no paths: their history buttons stay off.
     m_services.paths = m_session.hasSettingsFile() ? &m_session.paths() : nullptr;
+    m_services.store = m_session.hasSettingsFile() ? &m_session.store() : nullptr;
     buildFrame();
     m_commands = new MainCommands(menuBar(), m_buttonPanel, this);
     m_run = new JobRunControl(m_session, this);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/services/NumberText.h"
+#include "fakes/FakeVolumeProbes.h"
 #include "fakes/RecordingLogSink.h"
 #include "fakes/ScriptedUserInterface.h"
 
@@ -12,21 +13,13 @@ namespace {
 
 constexpr std::uint64_t MiB = 1024 * 1024;
 
-class FakeVolume final : public platform::VolumeProbes {
-public:
-    platform::VolumeSpaceResult result;
-    std::string fileSystemName(const std::string&) const override { return "ntfs3"; }
-    bool canWriteInFolder(const std::string&) const override { return true; }
-    platform::VolumeSpaceResult space(const std::string&) const override { return result; }
-};
-
 struct Fixture {
-    FakeVolume volume;
+    fakes::FakeVolumeProbes volume;
     fakes::RecordingLogSink log;
     fakes::ScriptedUserInterface ui;
 
     explicit Fixture(std::uint64_t freeBytes, std::uint64_t totalBytes = 100000 * MiB) {
-        volume.result.space = platform::VolumeSpace{totalBytes, freeBytes};
+        volume.spaceResult.space = platform::VolumeSpace{totalBytes, freeBytes};
     }
     bool check(std::uint64_t requiredKiB) {
         return CheckFreeSpace("E:", requiredKiB, log, ui, volume, ".", PathStyle::Windows);
@@ -76,7 +69,7 @@ TEST(CheckFreeSpace, AbortingLogsTheCancellation) {
 
 TEST(CheckFreeSpace, AFailedQueryStopsTheStepWithTheReason) {
     Fixture f(0);
-    f.volume.result = {std::nullopt, "No such device"};
+    f.volume.spaceResult = {std::nullopt, "No such device"};
     EXPECT_TRUE(f.check(1));
     ASSERT_EQ(f.log.lines().size(), 1u);
     EXPECT_EQ(f.log.lines()[0].colour, LogColour::Red);
