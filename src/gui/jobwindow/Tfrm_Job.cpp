@@ -79,7 +79,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     buildFrame();
     buildPages();
     bindControls();
-    applyHints();
+    retranslate();
     m_state->addObserver(*this);
     m_captionBar->setText(ToQ(m_state->caption()));
     setWindowTitle(ToQ(m_state->caption()));
@@ -155,7 +155,6 @@ void Tfrm_Job::buildPages() {
     m_pages->setTabVisible(kImagePage, m_imageView);
     m_pages->setCurrentIndex(0);
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_Job::pageShown);
-    pageShown(0);
     for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage", "edt_LLOG"}) {
         m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->installEventFilter(this);
     }
@@ -281,6 +280,26 @@ void Tfrm_Job::captionChanged(std::string_view caption) {
     Q_EMIT captionRefreshed(text);
 }
 
+void Tfrm_Job::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+}
+
+void Tfrm_Job::retranslate() {
+    for (std::size_t i = 0; i < kPageOrder.size(); ++i) {
+        m_pages->setTabText(static_cast<int>(i), JobPageCaption(kPageOrder[i]));
+        SetJobPageTexts(kPageOrder[i], m_pages->widget(static_cast<int>(i)));
+    }
+    // The file-system labels may show the "no folder yet" marker, which is a message.
+    for (const Control label : {Control::lbl_SDE, Control::lbl_DDE}) {
+        textChanged(label, m_state->text(label));
+    }
+    m_state->refreshCaption();
+    applyHints();
+}
+
 void Tfrm_Job::setTooltipps(bool on) {
     m_tooltipps = on;
     applyHints();
@@ -382,10 +401,7 @@ void Tfrm_Job::pageShown(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= kPageOrder.size()) {
         return;
     }
-    // Texts are fetched anew on every showing, so a change of language shows on the next visit.
-    const Tab page = kPageOrder[static_cast<std::size_t>(index)];
-    m_pages->setTabText(index, JobPageCaption(page));
-    SetJobPageTexts(page, m_pages->widget(index));
+    // Balloons are titled with the page they are on.
     if (m_tooltipps) {
         applyHints();
     }
