@@ -18,15 +18,20 @@
 #include <cstdio>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "core/options/JobState.h"
+#include "core/presentation/Languages.h"
 #include "core/services/LogSink.h"
+#include "core/services/Translate.h"
 #include "core/session/Session.h"
 #include "core/settings/IniStore.h"
 #include "gui/Application.h"
 #include "gui/SystemServices.h"
 #include "gui/dialogs/FirstRunDialog.h"
+#include "gui/dialogs/Tfrm_InfoBox.h"
 #include "gui/jobwindow/LogView.h"
+#include "gui/mainwindow/LanguageMenu.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 namespace {
@@ -132,7 +137,7 @@ bool SaveJobsAndLog(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
         window.NewJob();
     }
     window.currentJob()->showLogFull();
-    window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
+    window.currentJob()->log().appendLine(talvex::tr("Ausführung beendet."), talvex::LogColour::Blue);
     ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
 
     // Text in the log selected with the mouse, from the middle of one line into another.
@@ -162,19 +167,10 @@ bool SaveJobsAndLog(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
-    talvex::gui::InstallInterfaceFont();
-    talvex::gui::InstallQtTranslations("de");
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+// Every picture of one language, from a fresh session and window, into `folder`.
+bool TakePictures(talvex::gui::SystemServices& system, const std::vector<talvex::presentation::Language>& languages,
+                  const QString& folder) {
     QDir().mkpath(folder);
-    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
-                QFontInfo(QApplication::font()).pixelSize());
-
-    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
     // A settings folder of its own with a short history, so that the history buttons show as in use.
     QTemporaryDir settingsFolder;
     {
@@ -188,6 +184,7 @@ int main(int argc, char** argv) {
     talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
     talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     window.show();
+    window.BuildLanguageMenu(languages);
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 
     RunSampleJob(window);
@@ -210,7 +207,7 @@ int main(int argc, char** argv) {
     window.resize(designSize);
 
     // The menus, as they open.
-    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
+    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen", "mni_Sprachen"}) {
         auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
         menu->popup(window.mapToGlobal(QPoint(0, 0)));
         ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
@@ -223,7 +220,38 @@ int main(int argc, char** argv) {
              [&window] { window.findChild<QAction*>(QStringLiteral("mni_DateiSpeichernUnter"))->trigger(); }) &&
          ok;
 
+    // The about box of the program built beside this one.
+    talvex::gui::Tfrm_InfoBox about((QCoreApplication::applicationDirPath() + QStringLiteral("/talvex")).toStdString(),
+                                    &window);
+    about.show();
+    ok = Save(about, folder + QStringLiteral("/about-box.png")) && ok;
+    about.hide();
+
     ok = SaveHintAndFirstRun(job, folder) && ok;
     ok = SaveJobsAndLog(window, folder) && ok;
+    return ok;
+}
+
+} // namespace
+
+// Pictures in every language of the catalogues, one folder per language code.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::string localeFolder =
+        talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    talvex::gui::InstallInterfaceFont();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
+                QFontInfo(QApplication::font()).pixelSize());
+
+    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
+    const talvex::presentation::LanguageList languages = talvex::presentation::ListLanguages(localeFolder);
+    bool ok = !languages.languages.empty();
+    for (const talvex::presentation::Language& language : languages.languages) {
+        talvex::gui::LanguageMenu::SwitchTo(language.code);
+        ok = TakePictures(system, languages.languages,
+                          folder + QLatin1Char('/') + QString::fromStdString(language.code)) &&
+             ok;
+    }
     return ok ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -34,6 +35,15 @@ QWidget* WhitePanel(QWidget* parent, const char* name, const QRect& geometry) {
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
     panel->setPalette(palette);
     return panel;
+}
+
+// The description is drawn large, but a long one must not lose its ends: the font shrinks to fit.
+void FitFont(QLabel* label) {
+    QFont font = label->font();
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    label->setFont(font);
 }
 
 QLabel* AddLabel(QWidget* parent, const char* name, const QRect& geometry, Qt::Alignment alignment = Qt::AlignLeft) {
@@ -85,6 +95,7 @@ Tfrm_InfoBox::Tfrm_InfoBox(const std::string& programFile, QWidget* parent, UrlO
         m_homepage = ToQ(info.homepage);
         m_version->setText(ToQ(info.fileVersion));
         m_description->setText(ToQ(info.fileDescription));
+        FitFont(m_description);
         m_buildNote->setText(ToQ(info.comments));
         m_copyright->setText(ToQ(info.legalCopyright));
         m_copyright->setCursor(Qt::PointingHandCursor);
