@@ -106,20 +106,23 @@ void RunSampleJob(talvex::gui::Tfrm_Haupt& window) {
     window.Timer1Timer();
 }
 
-// A balloon hint over /MIR on the Kopieren page, and the first-run question.
+// The hint over /MIR on the Kopieren page as a plain hint and as a balloon, and the first-run question.
 bool SaveHintAndFirstRun(talvex::gui::Tfrm_Job& job, const QString& folder) {
     bool ok = true;
     job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"))->setCurrentIndex(1);
-    job.setTooltipps(true);
     auto* mirror = job.findChild<QWidget*>(QStringLiteral("chb_KMIR"));
-    QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
-    QApplication::processEvents();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->isVisible() && top->inherits("QTipLabel")) {
-            ok = Save(*top, folder + QStringLiteral("/hint-balloon.png")) && ok;
+    for (const bool balloon : {false, true}) {
+        job.setTooltipps(balloon);
+        QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
+        QApplication::processEvents();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top->inherits("QTipLabel")) {
+                const QString name = balloon ? QStringLiteral("/hint-balloon.png") : QStringLiteral("/hint-plain.png");
+                ok = Save(*top, folder + name) && ok;
+            }
         }
+        QToolTip::hideText();
     }
-    QToolTip::hideText();
     job.setTooltipps(false);
 
     // The first-run question.

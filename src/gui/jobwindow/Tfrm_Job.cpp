@@ -320,14 +320,17 @@ void Tfrm_Job::applyHints() {
             continue;
         }
         const QString text = Tr(hint).toHtmlEscaped();
+        // Long texts wrap at 300 pixels; short ones keep their own width.
+        const QString width = text.size() > (m_tooltipps ? 50 : 35) ? QStringLiteral(" width=\"300\"") : QString();
         if (m_tooltipps) {
-            // Long texts wrap at 300 pixels; short ones keep their own width.
-            const QString width = text.size() > 50 ? QStringLiteral(" width=\"300\"") : QString();
             widget->setToolTip(QStringLiteral("<table%1 style=\"background-color:#ffffdd; color:#0000aa\" "
                                               "cellpadding=\"3\"><tr><td><b>%2</b><br>%3</td></tr></table>")
                                    .arg(width, title, text));
         } else {
-            widget->setToolTip(QStringLiteral("<p style=\"font-family:Arial; font-size:12pt\">%1</p>").arg(text));
+            // The plain hint window: larger type on the window colour.
+            widget->setToolTip(QStringLiteral("<table%1 style=\"background-color:%2; font-family:Arial; "
+                                              "font-size:12pt\" cellpadding=\"3\"><tr><td>%3</td></tr></table>")
+                                   .arg(width, palette().color(QPalette::Window).name(), text));
         }
     }
 }
