@@ -143,6 +143,10 @@ private Q_SLOTS:
         QCOMPARE(m_window->currentJob()->caption(), QStringLiteral("*.rcj [geändert]"));
         QVERIFY(m_window->currentJob()->state().modifiedFlag());
         QVERIFY(!find<QAction>("mni_Sprache_en")->isChecked());
+        // Qt's own buttons follow, as in every message box.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Ja"));
+        choose("mni_Sprache_en");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
     }
 
     void aboutBoxShowsTheProgramsVersionAndTheTranslator() {
