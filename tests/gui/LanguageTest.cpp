@@ -88,7 +88,7 @@ private Q_SLOTS:
         QVERIFY(!find<QAction>("mni_Sprache_de")->isChecked());
 
         // Without catalogues the menu has nothing to offer.
-        m_window->BuildLanguageMenu({});
+        m_window->BuildLanguageMenu(presentation::ListLanguages((locale.path() / "missing").string()).languages);
         QVERIFY(menu->actions().isEmpty());
         QVERIFY(!menu->menuAction()->isEnabled());
     }
