@@ -87,6 +87,11 @@ private Q_SLOTS:
         QVERIFY(find<QAction>("mni_Sprache_en")->isChecked());
         QVERIFY(!find<QAction>("mni_Sprache_de")->isChecked());
 
+        // Where no catalogue fits the locale, the German originals are in use.
+        talvex::SwitchLanguage("");
+        m_window->BuildLanguageMenu(list.languages);
+        QVERIFY(find<QAction>("mni_Sprache_de")->isChecked());
+
         // Without catalogues the menu has nothing to offer.
         m_window->BuildLanguageMenu(presentation::ListLanguages((locale.path() / "missing").string()).languages);
         QVERIFY(menu->actions().isEmpty());

@@ -19,12 +19,13 @@ LanguageMenu::LanguageMenu(QMenu* menu, QObject* parent)
 }
 
 void LanguageMenu::fill(const std::vector<presentation::Language>& languages) {
-    for (QAction* item : m_group->actions()) {
-        m_group->removeAction(item);
-        m_menu->removeAction(item);
-        item->deleteLater();
-    }
+    // A deleted item leaves its group and its menu by itself.
+    qDeleteAll(m_group->actions());
     const presentation::Language* inUse = presentation::LanguageInUse(languages, CurrentLanguage());
+    if (inUse == nullptr) {
+        // No catalogue fits the environment's locale: the messages are the German originals.
+        inUse = presentation::LanguageInUse(languages, "de");
+    }
     for (const presentation::Language& language : languages) {
         // The caption is the catalogue's own name for its language and is never translated.
         QAction* item = m_menu->addAction(ToQ(language.caption));

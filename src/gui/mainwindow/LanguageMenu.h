@@ -24,8 +24,8 @@ public:
     LanguageMenu(QMenu* menu, QObject* parent);
     ~LanguageMenu() override = default;
 
-    /// One item per language, named "mni_Sprache_<code>"; the language in use is checked. The
-    /// menu is disabled when there is none.
+    /// One item per language, named "mni_Sprache_<code>"; the language in use is checked (German
+    /// when no catalogue fits the locale). The menu is disabled when there is none.
     void fill(const std::vector<presentation::Language>& languages);
 
     /// Chooses the item with this caption; false when there is none (its catalogue was removed).
