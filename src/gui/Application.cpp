@@ -11,6 +11,7 @@
 #include <clocale>
 #include <cstring>
 
+#include "core/presentation/Languages.h"
 #include "core/services/Translate.h"
 
 namespace talvex::gui {
@@ -25,13 +26,15 @@ bool HasFamily(const QString& family) {
 
 } // namespace
 
-void InitTranslations(const std::string& programFolder) {
+std::string InitTranslations(const std::string& programFolder) {
     // glibc ignores LANGUAGE while LC_MESSAGES is "C"; C.UTF-8 keeps the C behaviour otherwise.
     const char* messages = std::setlocale(LC_MESSAGES, nullptr);
     if (messages == nullptr || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0) {
         std::setlocale(LC_MESSAGES, "C.UTF-8");
     }
-    InitCatalogues(programFolder + "/locale");
+    std::string folder = presentation::FindCatalogueFolder(programFolder);
+    InitCatalogues(folder);
+    return folder;
 }
 
 void InstallInterfaceFont() {
@@ -48,8 +51,14 @@ void InstallInterfaceFont() {
 }
 
 void InstallQtTranslations(const std::string& languageCode) {
-    // Owned by the application for its whole life.
+    // The translator lives as a child of the application, so the next language finds and replaces it.
+    const QString name = QStringLiteral("talvex_qtbase");
+    if (auto* previous = qApp->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly)) {
+        QApplication::removeTranslator(previous);
+        delete previous; // NOLINT(cppcoreguidelines-owning-memory): a child replaced before its parent ends
+    }
     auto* translator = new QTranslator(qApp);
+    translator->setObjectName(name);
     if (translator->load(QLocale(QString::fromStdString(languageCode)), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(translator);

@@ -7,6 +7,9 @@
 
 #include "core/exec/DetectRobocopy.h"
 #include "core/presentation/CommandLine.h"
+#include "core/presentation/Languages.h"
+#include "core/services/Format.h"
+#include "core/services/Translate.h"
 #include "core/services/VersionInfo.h"
 #include "core/session/Session.h"
 #include "core/settings/SettingsFolder.h"
@@ -51,13 +54,23 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(talvex::gui::PictureIcon(talvex::gui::Picture::Program));
     QGuiApplication::setDesktopFileName(QStringLiteral(TALVEX_APP_ID));
 
-    const auto language = talvex::presentation::LanguageParameter(arguments);
-    if (language) {
-        // Before the first message is fetched, the catalogue language is simply the environment's.
-        setenv("LANGUAGE", language->c_str(), 1);
+    const std::string localeFolder =
+        talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    const talvex::presentation::LanguageList languages = talvex::presentation::ListLanguages(localeFolder);
+    std::string unknownLanguage;
+    const std::string language = talvex::presentation::StartLanguage(talvex::presentation::LanguageParameter(arguments),
+                                                                     languages.languages, unknownLanguage);
+    if (!language.empty()) {
+        talvex::SwitchLanguage(language);
     }
-    talvex::gui::InstallQtTranslations(language.value_or("de"));
-    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    if (!unknownLanguage.empty()) {
+        std::fprintf(stderr, "talvex: no catalogue for the language \"%s\" in %s; using German\n",
+                     unknownLanguage.c_str(), localeFolder.c_str());
+    }
+    // Qt's own texts follow the catalogue in use; without one the messages are the German originals.
+    const talvex::presentation::Language* inUse =
+        talvex::presentation::LanguageInUse(languages.languages, talvex::CurrentLanguage());
+    talvex::gui::InstallQtTranslations(inUse != nullptr ? inUse->code : "de");
     talvex::gui::InstallInterfaceFont();
 
     const std::string programFile = QCoreApplication::applicationFilePath().toStdString();
@@ -77,6 +90,13 @@ int main(int argc, char** argv) {
     talvex::session::Session session(system.sessionServices(settingsFolder.folder));
     talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     system.ui().setParentWindow(&window);
+    for (const std::string& refused : languages.refused) {
+        system.ui().showMessage(talvex::MessageKind::Warning, "Talvex",
+                                talvex::Format(talvex::tr("Der Sprachkatalog \"%s\" ist nicht UTF-8-kodiert und "
+                                                          "wird nicht verwendet."),
+                                               {refused}),
+                                talvex::Buttons::Ok);
+    }
     // Without a robocopy there is nothing to run: the user has been told why, and the program ends.
     const auto robocopy = talvex::exec::DetectRobocopy(
         {settingsFolder.folder, system.folders().systemFolders(), system.programFolder()}, system.ui());
@@ -85,6 +105,7 @@ int main(int argc, char** argv) {
     }
     window.setRobocopyVersion(QString::fromStdString(robocopy->shownName));
     window.setBundledEngine(robocopy->bundledEngine);
+    window.BuildLanguageMenu(languages.languages);
     // The caption is the program's own file description, empty when the file carries none.
     talvex::VersionInfo version;
     window.setWindowTitle(talvex::ReadVersionInfo(programFile, false, version)

@@ -19,15 +19,20 @@
 #include <cstdio>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "core/options/JobState.h"
+#include "core/presentation/Languages.h"
 #include "core/services/LogSink.h"
+#include "core/services/Translate.h"
 #include "core/session/Session.h"
 #include "core/settings/IniStore.h"
 #include "gui/Application.h"
 #include "gui/SystemServices.h"
 #include "gui/dialogs/FirstRunDialog.h"
+#include "gui/dialogs/Tfrm_InfoBox.h"
 #include "gui/jobwindow/LogView.h"
+#include "gui/mainwindow/LanguageMenu.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 namespace {
@@ -104,20 +109,23 @@ void RunSampleJob(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     window.Timer1Timer();
 }
 
-// A balloon hint over /MIR on the Kopieren page, and the first-run question.
+// The hint over /MIR on the Kopieren page as a plain hint and as a balloon, and the first-run question.
 bool SaveHintAndFirstRun(talvex::gui::Tfrm_Job& job, const QString& folder) {
     bool ok = true;
     job.findChild<QTabWidget*>(QStringLiteral("pgc_Optionen"))->setCurrentIndex(1);
-    job.setTooltipps(true);
     auto* mirror = job.findChild<QWidget*>(QStringLiteral("chb_KMIR"));
-    QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
-    QApplication::processEvents();
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (top->isVisible() && top->inherits("QTipLabel")) {
-            ok = Save(*top, folder + QStringLiteral("/hint-balloon.png")) && ok;
+    for (const bool balloon : {false, true}) {
+        job.setTooltipps(balloon);
+        QToolTip::showText(mirror->mapToGlobal(QPoint(10, 10)), mirror->toolTip(), mirror);
+        QApplication::processEvents();
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->isVisible() && top->inherits("QTipLabel")) {
+                const QString name = balloon ? QStringLiteral("/hint-balloon.png") : QStringLiteral("/hint-plain.png");
+                ok = Save(*top, folder + name) && ok;
+            }
         }
+        QToolTip::hideText();
     }
-    QToolTip::hideText();
     job.setTooltipps(false);
 
     // The first-run question.
@@ -135,7 +143,7 @@ bool SaveJobsAndLog(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
         window.NewJob();
     }
     window.currentJob()->showLogFull();
-    window.currentJob()->log().appendLine("Ausführung beendet.", talvex::LogColour::Blue);
+    window.currentJob()->log().appendLine(talvex::tr("Ausführung beendet."), talvex::LogColour::Blue);
     ok = Save(window, folder + QStringLiteral("/main-five-jobs-log.png")) && ok;
 
     // Text in the log selected with the mouse, from the middle of one line into another.
@@ -256,19 +264,10 @@ bool SaveImageRun(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     return ok;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
-    talvex::gui::InstallInterfaceFont();
-    talvex::gui::InstallQtTranslations("de");
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+// Every picture of one language, from a fresh session and window, into `folder`.
+bool TakePictures(talvex::gui::SystemServices& system, const std::vector<talvex::presentation::Language>& languages,
+                  const QString& folder) {
     QDir().mkpath(folder);
-    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
-                QFontInfo(QApplication::font()).pixelSize());
-
-    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
     // A settings folder of its own with a short history, so that the history buttons show as in use.
     QTemporaryDir settingsFolder;
     {
@@ -286,6 +285,7 @@ int main(int argc, char** argv) {
     talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
     talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     window.show();
+    window.BuildLanguageMenu(languages);
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 
     RunSampleJob(window, folder);
@@ -308,7 +308,7 @@ int main(int argc, char** argv) {
     window.resize(designSize);
 
     // The menus, as they open.
-    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen"}) {
+    for (const char* name : {"mni_Datei", "mni_Ausfuehren", "mni_Einstellungen", "mni_Sprachen"}) {
         auto* menu = window.findChild<QMenu*>(QString::fromLatin1(name));
         menu->popup(window.mapToGlobal(QPoint(0, 0)));
         ok = Save(*menu, QStringLiteral("%1/menu-%2.png").arg(folder, QString::fromLatin1(name))) && ok;
@@ -322,9 +322,40 @@ int main(int argc, char** argv) {
          ok;
 
     ok = SaveNameListEditor(job, settingsFolder.path(), folder) && ok;
+    // The about box of the program built beside this one.
+    talvex::gui::Tfrm_InfoBox about((QCoreApplication::applicationDirPath() + QStringLiteral("/talvex")).toStdString(),
+                                    &window);
+    about.show();
+    ok = Save(about, folder + QStringLiteral("/about-box.png")) && ok;
+    about.hide();
+
     ok = SaveHintAndFirstRun(job, folder) && ok;
     ok = SaveImageRun(window, folder) && ok;
     ok = SaveJobsAndLog(window, folder) && ok;
     ok = SaveTabsAndMinimumSize(window, folder) && ok;
+    return ok;
+}
+
+} // namespace
+
+// Pictures in every language of the catalogues, one folder per language code.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const std::string localeFolder =
+        talvex::gui::InitTranslations(QCoreApplication::applicationDirPath().toStdString());
+    talvex::gui::InstallInterfaceFont();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    std::printf("interface font: %s, %d px\n", qPrintable(QFontInfo(QApplication::font()).family()),
+                QFontInfo(QApplication::font()).pixelSize());
+
+    talvex::gui::SystemServices system(QCoreApplication::applicationFilePath().toStdString());
+    const talvex::presentation::LanguageList languages = talvex::presentation::ListLanguages(localeFolder);
+    bool ok = !languages.languages.empty();
+    for (const talvex::presentation::Language& language : languages.languages) {
+        talvex::gui::LanguageMenu::SwitchTo(language.code);
+        ok = TakePictures(system, languages.languages,
+                          folder + QLatin1Char('/') + QString::fromStdString(language.code)) &&
+             ok;
+    }
     return ok ? 0 : 1;
 }

@@ -52,11 +52,11 @@ private Q_SLOTS:
         QCOMPARE(find("pnl_JobForm")->geometry(), QRect(78, -3, 462, 621));
         // The job window fills the job area.
         QCOMPARE(m_window->currentJob()->geometry(), QRect(QPoint(0, 0), QSize(462, 621)));
-        // Nothing to save or start in a fresh job; the about box is not built yet.
-        for (const char* name : {"sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start", "sbu_Info"}) {
+        // Nothing to save or start in a fresh job.
+        for (const char* name : {"sbu_Speichern", "sbu_SpeichernUnter", "sbu_Start"}) {
             QVERIFY2(!find(name)->isEnabled(), name);
         }
-        for (const char* name : {"sbu_Neu", "sbu_Oeffnen", "sbu_Schliessen", "sbu_Beenden"}) {
+        for (const char* name : {"sbu_Neu", "sbu_Oeffnen", "sbu_Schliessen", "sbu_Beenden", "sbu_Info"}) {
             QVERIFY2(find(name)->isEnabled(), name);
         }
         QVERIFY(!find<QAction>("mni_Start")->isEnabled());

@@ -79,6 +79,18 @@ const char* OwnHint(Control control) {
         return N_("Anfangszeit.");
     case Control::edt_MRH2:
         return N_("Endzeit.");
+    case Control::chb_IIMG:
+        return N_("Nach dem Kopieren ein ISO-Image des Zielverzeichnisses erstellen.");
+    case Control::edt_IImage:
+        return N_("Name der ISO-Imagedatei.");
+    case Control::edt_Imkisofs:
+        return N_("Pfad des Programms mkisofs, welches das Image erstellt.");
+    case Control::chb_IBurn:
+        return N_("Das erstellte Image auf CD oder DVD brennen.");
+    case Control::edt_ISpeed:
+        return N_("Brenngeschwindigkeit.");
+    case Control::edt_IBrenner:
+        return N_("Brenner, auf welchen das Image geschrieben wird.");
     case Control::edt_KWeitere:
         return N_("Weitere Robocopy-Optionen, die das Fenster nicht darstellt. Sie werden unverändert und in dieser "
                   "Reihenfolge an Robocopy übergeben.");

@@ -18,12 +18,18 @@ constexpr const char* N_(const char* germanText) {
     return germanText;
 }
 
-} // namespace talvex
-
-namespace talvex {
-
-/// Points the text domain at the catalogue folder ("locale" beside the program) and makes the
-/// library return UTF-8. Called once at start-up, after the process locale is set.
+/// Points the text domain at the catalogue folder (laid out as <code>/LC_MESSAGES/default.mo)
+/// and makes the library return UTF-8. Called at start-up, after the process locale is set.
 void InitCatalogues(const std::string& localeFolder);
+
+/// Makes `code` (a catalogue folder's name) the language of every message fetched from now on;
+/// an empty code leaves the choice to the environment's locale.
+void SwitchLanguage(const std::string& code);
+
+/// The code last switched to, else the environment's message locale ("de_DE.UTF-8", "C").
+[[nodiscard]] std::string CurrentLanguage();
+
+/// The header of the catalogue in use ("Field: value" lines); empty without a catalogue.
+[[nodiscard]] std::string CurrentCatalogueHeader();
 
 } // namespace talvex

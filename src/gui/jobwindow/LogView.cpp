@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 #include "core/services/Translate.h"
 #include "gui/Application.h"
@@ -75,25 +76,34 @@ LogView::LogView(QWidget* parent) : QAbstractScrollArea(parent), m_menu(new QMen
     viewport()->setAutoFillBackground(true);
 
     m_menu->setObjectName(QStringLiteral("pmn_Log"));
-    QAction* clear = m_menu->addAction(Tr("Inhalt loeschen"));
+    QAction* clear = m_menu->addAction(QString());
     clear->setObjectName(QStringLiteral("pmi_Loeschen"));
     m_menu->addSeparator()->setObjectName(QStringLiteral("pmi_n1"));
-    QAction* copySelection = m_menu->addAction(Tr("Auswahl kopieren"));
+    QAction* copySelection = m_menu->addAction(QString());
     copySelection->setObjectName(QStringLiteral("pmi_Auswahl"));
     // Shown in the menu as a reminder; the view itself answers the keys.
     copySelection->setShortcut(QKeySequence::Copy);
     copySelection->setShortcutContext(Qt::WidgetShortcut);
-    QAction* copy = m_menu->addAction(Tr("In Zwischenablage kopieren"));
+    QAction* copy = m_menu->addAction(QString());
     copy->setObjectName(QStringLiteral("pmi_ZwAblage"));
     connect(clear, &QAction::triggered, this, &LogView::clearLog);
     connect(copy, &QAction::triggered, this, &LogView::copyAllToClipboard);
     connect(copySelection, &QAction::triggered, this, &LogView::copySelectionToClipboard);
     connect(m_menu, &QMenu::aboutToShow, this, [this, copySelection] { copySelection->setEnabled(hasSelection()); });
 
+    retranslate();
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(mapToGlobal(at)); });
     updateScrollBars();
+}
+
+void LogView::retranslate() {
+    for (const auto& [name, text] :
+         {std::pair{"pmi_Loeschen", N_("Inhalt loeschen")}, std::pair{"pmi_Auswahl", N_("Auswahl kopieren")},
+          std::pair{"pmi_ZwAblage", N_("In Zwischenablage kopieren")}}) {
+        m_menu->findChild<QAction*>(QString::fromLatin1(name))->setText(Tr(text));
+    }
 }
 
 void LogView::appendLine(std::string_view text, LogColour colour) {
@@ -443,6 +453,8 @@ void LogView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         measureFont();
         updateScrollBars();
+    } else if (event->type() == QEvent::LanguageChange) {
+        retranslate();
     }
 }
 

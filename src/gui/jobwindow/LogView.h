@@ -66,6 +66,9 @@ public:
 
     [[nodiscard]] QMenu* popupMenu() const { return m_menu; }
 
+    /// Renews the texts of the context menu in the current language.
+    void retranslate();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -85,8 +85,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     buildPages();
     bindControls();
     m_imagePage = new ImagePage(*m_state, m_services, m_pages->widget(kImagePage), m_pathFields->historyMenu());
-    applyHints();
-    SetJobWindowAccessibleNames(this);
+    retranslate();
     m_state->addObserver(*this);
     m_captionBar->setText(ToQ(m_state->caption()));
     setWindowTitle(ToQ(m_state->caption()));
@@ -162,7 +161,6 @@ void Tfrm_Job::buildPages() {
     m_pages->setTabVisible(kImagePage, m_imageView);
     m_pages->setCurrentIndex(0);
     connect(m_pages, &QTabWidget::currentChanged, this, &Tfrm_Job::pageShown);
-    pageShown(0);
     for (const char* name : {"edt_PSD", "edt_PDD", "edt_IImage", "edt_LLOG"}) {
         m_client->findChild<QLineEdit*>(QString::fromLatin1(name))->installEventFilter(this);
     }
@@ -298,6 +296,27 @@ void Tfrm_Job::captionChanged(std::string_view caption) {
     Q_EMIT captionRefreshed(text);
 }
 
+void Tfrm_Job::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+}
+
+void Tfrm_Job::retranslate() {
+    for (std::size_t i = 0; i < kPageOrder.size(); ++i) {
+        m_pages->setTabText(static_cast<int>(i), JobPageCaption(kPageOrder[i]));
+        SetJobPageTexts(kPageOrder[i], m_pages->widget(static_cast<int>(i)));
+    }
+    // The file-system labels may show the "no folder yet" marker, which is a message.
+    for (const Control label : {Control::lbl_SDE, Control::lbl_DDE}) {
+        textChanged(label, m_state->text(label));
+    }
+    m_state->refreshCaption();
+    applyHints();
+    SetJobWindowAccessibleNames(this);
+}
+
 void Tfrm_Job::setTooltipps(bool on) {
     m_tooltipps = on;
     applyHints();
@@ -327,14 +346,17 @@ void Tfrm_Job::applyHints() {
             text += QStringLiteral("<br><i>") + Tr(presentation::kIgnoredByEngineNote).toHtmlEscaped() +
                     QStringLiteral("</i>");
         }
+        // Long texts wrap at 300 pixels; short ones keep their own width.
+        const QString width = text.size() > (m_tooltipps ? 50 : 35) ? QStringLiteral(" width=\"300\"") : QString();
         if (m_tooltipps) {
-            // Long texts wrap at 300 pixels; short ones keep their own width.
-            const QString width = text.size() > 50 ? QStringLiteral(" width=\"300\"") : QString();
             widget->setToolTip(QStringLiteral("<table%1 style=\"background-color:#ffffdd; color:#0000aa\" "
                                               "cellpadding=\"3\"><tr><td><b>%2</b><br>%3</td></tr></table>")
                                    .arg(width, title, text));
         } else {
-            widget->setToolTip(QStringLiteral("<p style=\"font-family:Arial; font-size:12pt\">%1</p>").arg(text));
+            // The plain hint window: larger type on the window colour.
+            widget->setToolTip(QStringLiteral("<table%1 style=\"background-color:%2; font-family:Arial; "
+                                              "font-size:12pt\" cellpadding=\"3\"><tr><td>%3</td></tr></table>")
+                                   .arg(width, palette().color(QPalette::Window).name(), text));
         }
     }
 }
@@ -408,13 +430,10 @@ void Tfrm_Job::pageShown(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= kPageOrder.size()) {
         return;
     }
-    // Texts are fetched anew on every showing, so a change of language shows on the next visit.
-    const Tab page = kPageOrder[static_cast<std::size_t>(index)];
-    m_pages->setTabText(index, JobPageCaption(page));
-    SetJobPageTexts(page, m_pages->widget(index));
     if (index == kImagePage && m_imagePage != nullptr) {
         m_imagePage->shown();
     }
+    // Balloons are titled with the page they are on.
     if (m_tooltipps) {
         applyHints();
     }

@@ -96,6 +96,10 @@ public:
     /// Brings the first tab page (Pfade) to the front, as after a file was read into the job.
     void showFirstPage();
 
+    /// Renews every text of the window (page captions and texts, hints, caption) in the current
+    /// language; the job's state is left as it is.
+    void retranslate();
+
     /// The path fields with their choosers and history menus.
     [[nodiscard]] PathFields& pathFields() { return *m_pathFields; }
 
@@ -106,6 +110,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState> ownState, options::JobState* state,

@@ -46,8 +46,6 @@ MainCommands::MainCommands(QMenuBar* menuBar, QWidget* buttonPanel, QObject* par
         *button = AddButton(buttonPanel, name, picture, top);
         top += 64;
     }
-    // No about box yet.
-    m_infoButton->setEnabled(false);
     build(menuBar);
 }
 
@@ -121,14 +119,12 @@ void MainCommands::build(QMenuBar* menuBar) {
     a.imageView = AddItem(m_settings, "mni_ImageView", true);
     a.imageView->setCheckable(true);
 
-    m_languages = menuBar->addMenu(QString());
-    m_languages->setObjectName(QStringLiteral("mni_Sprachen"));
-    // No catalogue menu yet: without items the language menu is disabled.
-    m_languages->menuAction()->setEnabled(false);
+    a.languages = menuBar->addMenu(QString());
+    a.languages->setObjectName(QStringLiteral("mni_Sprachen"));
+    a.languages->menuAction()->setObjectName(QStringLiteral("mni_Sprachen"));
 
-    m_info = menuBar->addAction(QString());
-    m_info->setObjectName(QStringLiteral("mni_Info"));
-    m_info->setEnabled(false);
+    a.info = menuBar->addAction(QString());
+    a.info->setObjectName(QStringLiteral("mni_Info"));
 
     // A command runs from its menu item, its key and, where there is one, its button.
     for (auto [action, picture, keys] :
@@ -149,47 +145,48 @@ void MainCommands::build(QMenuBar* menuBar) {
     Pair(a.start, m_startButton);
     Pair(a.close, m_closeButton);
     Pair(a.exit, m_exitButton);
+    Pair(a.info, m_infoButton);
 }
 
 void MainCommands::SetCaptions() {
     const MainActions& a = m_actions;
     const std::initializer_list<std::pair<QToolButton*, const char*>> buttons = {
-        {m_newButton, "Neu"},          {m_openButton, "Öffnen"},      {m_saveButton, "Speichern"},
-        {m_saveAsButton, "... unter"}, {m_closeButton, "Schliessen"}, {m_exitButton, "Beenden"},
-        {m_infoButton, "Info"},        {m_startButton, "Start"},
+        {m_newButton, N_("Neu")},          {m_openButton, N_("Öffnen")},      {m_saveButton, N_("Speichern")},
+        {m_saveAsButton, N_("... unter")}, {m_closeButton, N_("Schliessen")}, {m_exitButton, N_("Beenden")},
+        {m_infoButton, N_("Info")},        {m_startButton, N_("Start")},
     };
     for (const auto& [button, text] : buttons) {
         button->setText(Tr(text));
     }
     const std::initializer_list<std::pair<QAction*, const char*>> items = {
-        {a.start, "Start"},
-        {a.newJob, "Neu"},
-        {a.open, "Öffnen"},
-        {a.recent->menuAction(), "Öffne Jobdatei"},
-        {a.save, "Speichern"},
-        {a.saveAs, "Speichern unter"},
-        {a.saveAll, "Mehrfach Job speichern"},
-        {a.close, "Schliessen"},
-        {a.exit, "Beenden"},
-        {m_windowMenu->menuAction(), "Robocopy Fenster"},
-        {a.windowModes[0], "Versteckt"},
-        {a.windowModes[1], "Normal"},
-        {a.windowModes[2], "Minimiert"},
-        {a.windowModes[3], "Maximiert"},
-        {m_jobMenu->menuAction(), "Job ausführen mit"},
-        {a.jobModes[0], "Commandline"},
-        {a.jobModes[1], "Temporärer Jobdatei"},
-        {a.saveDefault, "Als Voreinstellung speichern"},
-        {a.loadDefault, "Voreinstellungen laden"},
-        {a.deleteDefault, "Voreinstellungen löschen"},
-        {a.newWithDefaults, "Neuer Job mit Voreinstellungen"},
-        {a.tooltips, "Hints als Tooltipps anzeigen"},
-        {a.imageView, "Tab Image anzeigen"},
-        {m_info, "Info"},
-        {a.file->menuAction(), "Datei"},
-        {m_run->menuAction(), "Ausführen"},
-        {m_settings->menuAction(), "Einstellungen"},
-        {m_languages->menuAction(), "Sprache"},
+        {a.start, N_("Start")},
+        {a.newJob, N_("Neu")},
+        {a.open, N_("Öffnen")},
+        {a.recent->menuAction(), N_("Öffne Jobdatei")},
+        {a.save, N_("Speichern")},
+        {a.saveAs, N_("Speichern unter")},
+        {a.saveAll, N_("Mehrfach Job speichern")},
+        {a.close, N_("Schliessen")},
+        {a.exit, N_("Beenden")},
+        {m_windowMenu->menuAction(), N_("Robocopy Fenster")},
+        {a.windowModes[0], N_("Versteckt")},
+        {a.windowModes[1], N_("Normal")},
+        {a.windowModes[2], N_("Minimiert")},
+        {a.windowModes[3], N_("Maximiert")},
+        {m_jobMenu->menuAction(), N_("Job ausführen mit")},
+        {a.jobModes[0], N_("Commandline")},
+        {a.jobModes[1], N_("Temporärer Jobdatei")},
+        {a.saveDefault, N_("Als Voreinstellung speichern")},
+        {a.loadDefault, N_("Voreinstellungen laden")},
+        {a.deleteDefault, N_("Voreinstellungen löschen")},
+        {a.newWithDefaults, N_("Neuer Job mit Voreinstellungen")},
+        {a.tooltips, N_("Hints als Tooltipps anzeigen")},
+        {a.imageView, N_("Tab Image anzeigen")},
+        {a.info, N_("Info")},
+        {a.file->menuAction(), N_("Datei")},
+        {m_run->menuAction(), N_("Ausführen")},
+        {m_settings->menuAction(), N_("Einstellungen")},
+        {a.languages->menuAction(), N_("Sprache")},
     };
     for (const auto& [action, text] : items) {
         action->setText(Tr(text));

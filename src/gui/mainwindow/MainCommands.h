@@ -35,6 +35,8 @@ struct MainActions {
     QAction* newWithDefaults = nullptr;
     QAction* tooltips = nullptr;
     QAction* imageView = nullptr;
+    QMenu* languages = nullptr; ///< mni_Sprachen, filled from the catalogues present
+    QAction* info = nullptr;    ///< mni_Info, with the button sbu_Info
 };
 
 /// Builds the menu bar and the command button column and keeps each command's pair in step.
@@ -69,8 +71,6 @@ private:
     QMenu* m_windowMenu = nullptr;
     QMenu* m_jobMenu = nullptr;
     QMenu* m_settings = nullptr;
-    QMenu* m_languages = nullptr;
-    QAction* m_info = nullptr;
     QToolButton* m_newButton = nullptr;
     QToolButton* m_openButton = nullptr;
     QToolButton* m_saveButton = nullptr;

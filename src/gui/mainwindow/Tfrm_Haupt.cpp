@@ -19,8 +19,10 @@
 #include "core/session/Session.h"
 #include "core/workspace/Workspace.h"
 #include "gui/QtText.h"
+#include "gui/dialogs/Tfrm_InfoBox.h"
 #include "gui/mainwindow/JobRunControl.h"
 #include "gui/mainwindow/JobTabStrip.h"
+#include "gui/mainwindow/LanguageMenu.h"
 #include "gui/mainwindow/MainCommands.h"
 
 namespace talvex::gui {
@@ -48,6 +50,7 @@ Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QW
     buildFrame();
     m_commands = new MainCommands(menuBar(), m_buttonPanel, this);
     m_run = new JobRunControl(m_session, this);
+    m_languages = new LanguageMenu(m_commands->actions().languages, this);
     connectCommands();
     SetCaptions();
 
@@ -163,6 +166,8 @@ void Tfrm_Haupt::connectCommands() {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, step] { selectNeighbourJob(step); });
     }
+    connect(m_languages, &LanguageMenu::languageChosen, this, &Tfrm_Haupt::onLanguageChosen);
+    on(a.info, &Tfrm_Haupt::showInfoBox);
     connect(m_run, &JobRunControl::runStarted, this, &Tfrm_Haupt::onRunChanged);
     connect(m_run, &JobRunControl::runFinished, this, &Tfrm_Haupt::onRunChanged);
 }
@@ -171,6 +176,37 @@ void Tfrm_Haupt::SetCaptions() {
     m_commands->SetCaptions();
     // The caption of Start follows the run.
     m_commands->setStart(m_commands->actions().start->isEnabled(), m_run->running());
+}
+
+void Tfrm_Haupt::BuildLanguageMenu(const std::vector<presentation::Language>& languages) {
+    m_languages->fill(languages);
+    // The stored choice wins over the command line; a language whose catalogue is gone is passed over.
+    const std::string stored = m_session.settings().language();
+    if (!stored.empty()) {
+        (void)m_languages->chooseCaption(stored);
+    }
+}
+
+void Tfrm_Haupt::onLanguageChosen(const QString& caption) {
+    m_session.settings().setLanguage(caption.toStdString());
+}
+
+void Tfrm_Haupt::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+}
+
+void Tfrm_Haupt::retranslate() {
+    // The window caption is the program's description and stays as it is.
+    SetCaptions();
+    refreshTabCaptions();
+}
+
+void Tfrm_Haupt::showInfoBox() {
+    Tfrm_InfoBox box(QCoreApplication::applicationFilePath().toStdString(), this);
+    box.exec();
 }
 
 int Tfrm_Haupt::jobCount() const {
@@ -399,9 +435,9 @@ void Tfrm_Haupt::onImageViewToggled(bool on) {
 
 void Tfrm_Haupt::onTooltippsToggled(bool on) {
     m_session.settings().setTooltips(on);
-    // Only the current job switches; the others keep their mode until they are opened anew.
-    if (Tfrm_Job* job = currentJob()) {
-        job->setTooltipps(on);
+    // One choice for the whole program: a job behind another tab must not keep the other mode.
+    for (const auto& window : m_jobWindows) {
+        window->setTooltipps(on);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/presentation/Languages.h"
 #include "core/workspace/JobList.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 
@@ -23,6 +24,7 @@ namespace talvex::gui {
 
 class JobRunControl;
 class JobTabStrip;
+class LanguageMenu;
 class MainCommands;
 
 /// The main window: the column of command buttons on the left, the open jobs' windows, the tab
@@ -64,12 +66,22 @@ public:
     /// Sets the captions that come from the message table (again after a change of language).
     void SetCaptions();
 
+    /// Fills the language menu, then chooses the language the settings remember, when it is listed.
+    void BuildLanguageMenu(const std::vector<presentation::Language>& languages);
+
+    /// Renews every text of the window in the current language; its job windows renew their own.
+    void retranslate();
+
+    /// Shows the about box modally.
+    void showInfoBox();
+
     /// One tick of the status timer: clock, and the current job's flags when they changed.
     void Timer1Timer();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // JobListObserver: the job list changed in the core.
@@ -100,6 +112,7 @@ private:
     void onRunChanged();
     void onImageViewToggled(bool on);
     void onTooltippsToggled(bool on);
+    void onLanguageChosen(const QString& caption);
 
     session::Session& m_session;
     JobWindowServices m_services;
@@ -117,6 +130,7 @@ private:
     QTimer* m_timer = nullptr;
     MainCommands* m_commands = nullptr;
     JobRunControl* m_run = nullptr;
+    LanguageMenu* m_languages = nullptr;
 };
 
 } // namespace talvex::gui

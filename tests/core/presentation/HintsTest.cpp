@@ -29,8 +29,8 @@ TEST(HintsTest, ControlsExplainThemselves) {
              Case{Control::chb_KAminusN, Balloon, "Nicht für schnelle Dateisuche indexiert"},
              Case{Control::chb_KAplusN, Balloon, "Nicht für schnelle Dateisuche indexiert."},
              Case{Control::edt_PSD, Balloon, "Verzeichnis der zu sichernden Dateien."},
-             // No hint: the Image tab's own controls and the labels.
-             Case{Control::chb_IIMG, Balloon, "<none>"},
+             Case{Control::chb_IBurn, Balloon, "Das erstellte Image auf CD oder DVD brennen."},
+             // Labels show data, not options.
              Case{Control::lbl_SDE, Balloon, "<none>"},
              // Two boxes have only plain hints.
              Case{Control::chb_FID, Balloon, "<none>"},
