@@ -32,12 +32,15 @@ session::SessionServices SystemServices::sessionServices(std::string settingsFol
             .media = m_media,
             .settingsFolder = std::move(settingsFolder),
             .documentsFolder = m_folders.documents(),
-            .systemFolders = std::move(systemFolders)};
+            .systemFolders = std::move(systemFolders),
+            .wait = {},
+            .questions = &m_deletionQuestions};
 }
 
 JobWindowServices SystemServices::jobWindowServices() {
     JobWindowServices services{m_environment, m_ui, m_volumes};
     services.documentsFolder = m_folders.documents();
+    services.formats = &m_formats;
     return services;
 }
 

@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     talvex::session::Session session(system.sessionServices(settingsFolder.folder));
     talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     system.ui().setParentWindow(&window);
+    system.deletionQuestions().setParentWindow(&window);
     // Without a robocopy there is nothing to run: the user has been told why, and the program ends.
     const auto robocopy = talvex::exec::DetectRobocopy(
         {settingsFolder.folder, system.folders().systemFolders(), system.programFolder()}, system.ui());

@@ -29,6 +29,7 @@ public:
     struct Script {
         std::deque<std::string> chunks;
         int code = 0;
+        bool endsByItself = true;
     };
     std::deque<Script> scripts;
 
@@ -47,6 +48,7 @@ public:
         if (!scripts.empty()) {
             chunks = std::move(scripts.front().chunks);
             code = scripts.front().code;
+            endsByItself = scripts.front().endsByItself;
             scripts.pop_front();
         }
         commandLines.emplace_back(commandLine);

@@ -105,6 +105,7 @@ private Q_SLOTS:
         openWindow();
         m_fakes.child.chunks = {"Zeile eins\n", "Zeile zwei\n"};
         m_fakes.child.endsByItself = false;
+        find<QAction>("mni_VorabZaehlen")->setChecked(false);
         find<QAction>("mni_AusfuehrenRoboMaxi")->trigger();
         prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
 
@@ -141,6 +142,7 @@ private Q_SLOTS:
                                              talvex::settings::IniEncoding::Utf16LeWithMark);
             store.writeInteger("Execute", "Window", 7);
             store.writeInteger("Execute", "Job", 2);
+            store.writeBool("Execute", "CountFirst", false);
             QVERIFY(!store.writeBack());
         }
         openWindow();

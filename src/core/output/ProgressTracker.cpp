@@ -76,13 +76,12 @@ void ProgressTracker::finishFile() {
     m_currentSize = 0;
 }
 
-std::optional<std::chrono::seconds> EstimateTimeLeft(const Progress& progress,
-                                                     std::chrono::steady_clock::duration elapsed) {
+std::optional<std::chrono::seconds> EstimateTimeLeft(const Progress& progress, std::chrono::duration<double> elapsed) {
     const auto fraction = progress.fraction();
-    if (!fraction || *fraction <= 0.0 || elapsed <= std::chrono::steady_clock::duration::zero()) {
+    if (!fraction || *fraction <= 0.0 || elapsed.count() <= 0.0) {
         return std::nullopt;
     }
-    const double seconds = std::chrono::duration<double>(elapsed).count() * (1.0 - *fraction) / *fraction;
+    const double seconds = elapsed.count() * (1.0 - *fraction) / *fraction;
     return std::chrono::seconds(static_cast<std::int64_t>(seconds + 0.5));
 }
 
@@ -97,6 +96,24 @@ std::string TimeLeftText(std::chrono::seconds left) {
         return Format(tr("noch %d s"), {std::to_string(total)});
     }
     return Format(tr("noch %s"), {buffer.data()});
+}
+
+std::string ProgressText(const Progress& progress, std::chrono::duration<double> elapsed) {
+    std::string text =
+        progress.filesTotal > 0
+            ? Format(tr("%d von %d Dateien"), {std::to_string(progress.filesDone), std::to_string(progress.filesTotal)})
+            : Format(tr("%d Dateien"), {std::to_string(progress.filesDone)});
+    text += ", " + ByteCountText(progress.bytesDone);
+    if (progress.bytesTotal > 0) {
+        text += Format(tr(" von %s"), {ByteCountText(progress.bytesTotal)});
+    }
+    if (const auto left = EstimateTimeLeft(progress, elapsed)) {
+        text += ", " + TimeLeftText(*left);
+    }
+    if (!progress.currentFile.empty()) {
+        text += " — " + progress.currentFile;
+    }
+    return text;
 }
 
 std::string ByteCountText(std::uint64_t bytes) {

@@ -49,10 +49,14 @@ private:
 /// The time a run still needs at the pace it has had for `elapsed`; none while there is no pace to
 /// go by or no total.
 [[nodiscard]] std::optional<std::chrono::seconds> EstimateTimeLeft(const Progress& progress,
-                                                                   std::chrono::steady_clock::duration elapsed);
+                                                                   std::chrono::duration<double> elapsed);
 
 /// "noch 1:02:03", "noch 4:05", "noch 7 s".
 [[nodiscard]] std::string TimeLeftText(std::chrono::seconds left);
+
+/// The progress in one line: "3 von 10 Dateien, 1,5 MB von 4,0 MB, noch 0:12 — big.bin"; the
+/// totals and the time left only where they are known.
+[[nodiscard]] std::string ProgressText(const Progress& progress, std::chrono::duration<double> elapsed);
 
 /// A byte count for people: "992 Bytes", "1,5 MB" (steps of 1024, one decimal, a decimal comma).
 [[nodiscard]] std::string ByteCountText(std::uint64_t bytes);

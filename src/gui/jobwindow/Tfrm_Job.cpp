@@ -21,6 +21,7 @@
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/PathFields.h"
+#include "gui/jobwindow/RunPanel.h"
 
 namespace talvex::gui {
 
@@ -139,6 +140,9 @@ void Tfrm_Job::buildFrame() {
     connect(m_fullButton, &QToolButton::clicked, this, &Tfrm_Job::showLogFull);
     connect(m_splitButton, &QToolButton::clicked, this, &Tfrm_Job::showLogSplit);
     m_log = new LogView(m_logPanel);
+    if (m_services.formats != nullptr) {
+        m_runPanel = new RunPanel(*m_state, *m_services.formats, m_logPanel);
+    }
 }
 
 void Tfrm_Job::buildPages() {
@@ -346,7 +350,12 @@ void Tfrm_Job::layoutClient() {
 }
 
 void Tfrm_Job::layoutLogPanel() {
-    m_log->setGeometry(0, kLogButtonStrip, m_logPanel->width(), std::max(0, m_logPanel->height() - kLogButtonStrip));
+    const int panelHeight = m_runPanel != nullptr ? RunPanel::kHeight : 0;
+    const int logHeight = std::max(0, m_logPanel->height() - kLogButtonStrip - panelHeight);
+    m_log->setGeometry(0, kLogButtonStrip, m_logPanel->width(), logHeight);
+    if (m_runPanel != nullptr) {
+        m_runPanel->setGeometry(0, kLogButtonStrip + logHeight, m_logPanel->width(), panelHeight);
+    }
 }
 
 void Tfrm_Job::updateTabWidth() {

@@ -24,6 +24,7 @@ namespace talvex::gui {
 class JobRunControl;
 class JobTabStrip;
 class MainCommands;
+class RunFeedback;
 
 /// The main window: the column of command buttons on the left, the open jobs' windows, the tab
 /// strip with one button per job, the status bar with clock and robocopy version, and the menus.
@@ -113,6 +114,7 @@ private:
     QTimer* m_timer = nullptr;
     MainCommands* m_commands = nullptr;
     JobRunControl* m_run = nullptr;
+    RunFeedback* m_feedback = nullptr;
 };
 
 } // namespace talvex::gui
