@@ -186,7 +186,7 @@ void JobExecutor::start(JobMode jobMode, platform::ShowMode /*showMode*/) {
         if (prepareCommandLine()) {
             m_deletions = FindDeletions(m_commandLine);
             m_commandLine = DryRunCommandLine(m_commandLine);
-            m_count.emplace();
+            m_count.emplace(m_job->sourcePath(), m_job->destinationPath());
             m_tap.count = &*m_count;
             runRobocopy();
             return;
@@ -285,7 +285,7 @@ std::optional<std::string> JobExecutor::checkLine(JobMode jobMode) const {
 void JobExecutor::startCounting(const std::string& commandLine) {
     m_log->appendLine(tr("Vorab wird mit /L gezählt, was der Job tun würde:"), LogColour::Blue);
     m_log->appendLine(commandLine, LogColour::Blue);
-    m_count.emplace();
+    m_count.emplace(m_job->sourcePath(), m_job->destinationPath());
     m_tap.count = &*m_count;
     m_tap.log = m_log;
     m_tap.quiet = true;

@@ -29,14 +29,23 @@ struct DryRunSummary {
 /// and the extra files and folders with their names.
 class DryRunCount final {
 public:
+    DryRunCount() = default;
+    /// Robocopy heads the files of each folder with the folder's path at the source; the extra files
+    /// among them lie at the destination, under `destinationRoot` where the heading has `sourceRoot`.
+    DryRunCount(std::string sourceRoot, std::string destinationRoot);
+
     void addLine(std::string_view line);
     [[nodiscard]] const DryRunSummary& summary() const { return m_summary; }
 
 private:
-    [[nodiscard]] std::string pathOf(std::string_view name) const;
+    [[nodiscard]] static std::string pathOf(const std::string& folder, std::string_view name);
+    [[nodiscard]] std::string atDestination(std::string_view folder) const;
 
     DryRunSummary m_summary;
-    std::string m_folder; ///< the folder of the file lines that follow
+    std::string m_folder;      ///< the folder of the file lines that follow
+    std::string m_extraFolder; ///< the same folder at the destination
+    std::string m_sourceRoot;
+    std::string m_destinationRoot;
 };
 
 } // namespace talvex::output

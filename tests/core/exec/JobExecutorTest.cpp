@@ -453,7 +453,9 @@ protected:
 
     static fakes::FakeChildProcess::Script Extras(int files) {
         fakes::FakeChildProcess::Script script;
-        script.chunks.push_back("\t                   1\t/backup/ziel/\r\n");
+        // Robocopy heads the folder's files with its path at the source; the extras lie at the
+        // destination.
+        script.chunks.push_back("\t                   1\t/data/quelle/\r\n");
         for (int i = 0; i < files; ++i) {
             script.chunks.push_back("\t*EXTRA File  \t\t       4\textra" + std::to_string(i) + ".txt\r\n");
         }

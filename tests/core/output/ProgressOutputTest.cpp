@@ -131,8 +131,9 @@ TEST(ProgressTrackerTest, TimeLeftFollowsThePaceSoFar) {
     EXPECT_EQ(ByteCountText(1536 * 1024), "1,5 MB");
 }
 
+// Folder lines name the source; the extra files under them lie at the destination.
 TEST(DryRunCountTest, CountsWhatWouldBeCopiedAndDeleted) {
-    DryRunCount count;
+    DryRunCount count("/src", "/dst/");
     for (const char* line : {
              "\t                   3\t/src/",
              "\t    New File  \t\t    992824\ta.txt",
@@ -152,7 +153,7 @@ TEST(DryRunCountTest, CountsWhatWouldBeCopiedAndDeleted) {
     EXPECT_EQ(summary.newFolders, 1U);
     EXPECT_EQ(summary.extraFiles, 2U);
     EXPECT_EQ(summary.extraFolders, 1U);
-    EXPECT_EQ(summary.extraNames, (std::vector<std::string>{"/src/old.txt", "/dst/gone/", "/dst/sub/full.txt"}));
+    EXPECT_EQ(summary.extraNames, (std::vector<std::string>{"/dst/old.txt", "/dst/gone/", "/dst/sub/full.txt"}));
     EXPECT_EQ(summary.copiedNames, (std::vector<std::string>{"/src/a.txt", "/src/b.bin"}));
 }
 
