@@ -79,6 +79,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
     buildPages();
+    m_pathFields->attachToPage(m_pages->widget(0));
     bindControls();
     applyHints();
     m_state->addObserver(*this);

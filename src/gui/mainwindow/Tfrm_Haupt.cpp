@@ -18,6 +18,7 @@
 #include "core/session/Session.h"
 #include "core/workspace/Workspace.h"
 #include "gui/QtText.h"
+#include "gui/mainwindow/JobFileDrop.h"
 #include "gui/mainwindow/JobRunControl.h"
 #include "gui/mainwindow/JobTabStrip.h"
 #include "gui/mainwindow/MainCommands.h"
@@ -56,6 +57,9 @@ Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QW
             return nullptr;
         },
         &NotifyDesktop);
+    new JobFileDrop(this, [this](const std::string& file) {
+        runFileCommand([this, &file] { (void)m_session.workspace().OpenFile(file); });
+    });
     connectCommands();
     SetCaptions();
 
