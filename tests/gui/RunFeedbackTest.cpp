@@ -158,8 +158,9 @@ private Q_SLOTS:
         QCOMPARE(m_fakes.child.commandLines.size(), std::size_t{1});
         QVERIFY(m_fakes.child.commandLines[0].ends_with(" /L /BYTES /NP"));
         QVERIFY(!m_window->currentJob()->state().modifiedFlag());
-        QTRY_COMPARE(inJob<QLabel>("lbl_Ergebnis")->text(), QStringLiteral("Simulation: Zusätzliche Dateien im Ziel"));
-        QVERIFY(log()->text().contains(QStringLiteral("Im Ziel würden 1 Dateien und 0 Ordner gelöscht.")));
+        QTRY_COMPARE(inJob<QLabel>("lbl_Ergebnis")->text(),
+                     QStringLiteral("Simulation: 0 Dateien (0 Bytes) und 0 neue Ordner würden kopiert. Im Ziel würden "
+                                    "1 Dateien und 0 Ordner gelöscht."));
     }
 
     // Progress during the run from the counted total, then the result in words in its colour.

@@ -362,7 +362,8 @@ void JobExecutor::robocopyEnded() {
     m_log->appendLine("", LogColour::Black);
     m_log->appendLine(tr("Ausführung beendet."), LogColour::Blue);
     if (m_options.simulate && m_count && !stopped) {
-        m_log->appendLine(SimulationSummary(m_count->summary(), m_deletions), LogColour::Blue);
+        m_outcome.simulation = SimulationSummary(m_count->summary(), m_deletions);
+        m_log->appendLine(m_outcome.simulation, LogColour::Blue);
     }
     m_log->appendLine(ResultLogLine(m_outcome.result, exitCode), ColourOf(m_outcome.result.severity));
     m_log->appendLine("", LogColour::Black);

@@ -63,6 +63,8 @@ struct RunOutcome {
     /// Robocopy ran and ended (also when stopped); none when it never ran.
     bool ran = false;
     bool simulated = false;
+    /// What a simulation that ran to its end would have done; empty otherwise.
+    std::string simulation;
     RunResult result;
     std::optional<int> exitCode;
     /// From the press of Start to the end.

@@ -130,11 +130,16 @@ void RunPanel::showResult(const exec::RunOutcome& outcome) {
         m_status->clear();
         return;
     }
+    // A simulation that worked says what the run would do; one that failed says why, as a run does.
     QString text = ToQ(outcome.result.text);
     if (outcome.simulated) {
-        text = Tr("Simulation: ") + text;
+        text = outcome.result.severity == exec::RunSeverity::Failure || outcome.simulation.empty()
+                   ? Tr("Simulation: ") + text
+                   : ToQ(outcome.simulation);
     }
     m_status->setText(text);
+    // The strip is narrow; the whole sentence stays at hand.
+    m_status->setToolTip(text);
     m_status->setStyleSheet(QStringLiteral("color: %1; font-weight: bold").arg(ColourName(outcome.result.severity)));
 }
 
