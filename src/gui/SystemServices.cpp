@@ -51,7 +51,9 @@ session::SessionServices SystemServices::sessionServices(std::string settingsFol
             .media = *m_media,
             .settingsFolder = std::move(settingsFolder),
             .documentsFolder = m_folders.documents(),
-            .systemFolders = std::move(systemFolders)};
+            .systemFolders = std::move(systemFolders),
+            .wait = {},
+            .questions = &m_deletionQuestions};
 }
 
 JobWindowServices SystemServices::jobWindowServices() {
@@ -59,6 +61,7 @@ JobWindowServices SystemServices::jobWindowServices() {
     services.documentsFolder = m_folders.documents();
     services.burners = media::BuildBurnerList(platform::ListOpticalDrives());
     services.searchFolders = m_searchFolders;
+    services.formats = &m_formats;
     return services;
 }
 

@@ -10,6 +10,7 @@
 #include "core/media/ChildMediaSteps.h"
 #include "core/session/Session.h"
 #include "core/session/SystemJobEnvironment.h"
+#include "gui/dialogs/DeletionWarningDialog.h"
 #include "gui/dialogs/FontTextMeasurer.h"
 #include "gui/dialogs/QtUserInterface.h"
 #include "gui/jobwindow/Tfrm_Job.h"
@@ -33,6 +34,7 @@ public:
     ~SystemServices();
 
     [[nodiscard]] QtUserInterface& ui() { return m_ui; }
+    [[nodiscard]] DialogDeletionQuestions& deletionQuestions() { return m_deletionQuestions; }
     [[nodiscard]] const platform::SpecialFolders& folders() const { return m_folders; }
     [[nodiscard]] const std::string& programFolder() const { return m_programFolder; }
 
@@ -46,6 +48,7 @@ private:
     std::string m_burningTool;
     session::SystemJobEnvironment m_environment;
     QtUserInterface m_ui;
+    DialogDeletionQuestions m_deletionQuestions;
     platform::SystemVolumeProbes m_volumes;
     platform::SystemClock m_clock;
     platform::SystemDirectoryEntryLookup m_lookup;

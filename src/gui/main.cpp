@@ -97,6 +97,7 @@ int main(int argc, char** argv) {
                                                {refused}),
                                 talvex::Buttons::Ok);
     }
+    system.deletionQuestions().setParentWindow(&window);
     // Without a robocopy there is nothing to run: the user has been told why, and the program ends.
     const auto robocopy = talvex::exec::DetectRobocopy(
         {settingsFolder.folder, system.folders().systemFolders(), system.programFolder()}, system.ui());

@@ -11,11 +11,13 @@
 #include <QFontInfo>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -23,6 +25,7 @@
 
 #include "core/options/JobState.h"
 #include "core/presentation/Languages.h"
+#include "core/output/ProgressTracker.h"
 #include "core/services/LogSink.h"
 #include "core/services/Translate.h"
 #include "core/session/Session.h"
@@ -33,6 +36,7 @@
 #include "gui/dialogs/Tfrm_InfoBox.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/mainwindow/LanguageMenu.h"
+#include "gui/jobwindow/RunPanel.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 namespace {
@@ -107,6 +111,67 @@ void RunSampleJob(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     window.Timer1Timer();
+}
+
+// The strip below the log: the command line with the result of the sample run, the warning that a
+// second run of the mirror brings once the destination holds files the source lacks, and progress
+// as a run shows it.
+bool SaveRunFeedback(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
+    bool ok = Save(window, folder + QStringLiteral("/run-preview-and-result.png"));
+    // The sample run's tree has gone; a mirror of its own whose destination holds extra files.
+    QTemporaryDir tree;
+    QDir(tree.path()).mkpath(QStringLiteral("Bücher"));
+    QDir(tree.path()).mkpath(QStringLiteral("Sicherung"));
+    for (const char* name :
+         {"Bücher/Liste.txt", "Sicherung/Liste.txt", "Sicherung/Alt 1.txt", "Sicherung/Alt 2.txt",
+          "Sicherung/Alt 3.txt", "Sicherung/Notizen.txt", "Sicherung/Entwurf.txt", "Sicherung/Rest.txt"}) {
+        QFile file(tree.filePath(QString::fromUtf8(name)));
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write("x");
+        }
+    }
+    talvex::options::JobState& state = window.currentJob()->state();
+    state.applySourceFolder(tree.filePath(QStringLiteral("Bücher")).toStdString(), "ext4");
+    state.applyDestinationFolder(tree.filePath(QStringLiteral("Sicherung")).toStdString(), "ext4");
+    window.Timer1Timer();
+    bool seen = false;
+    QTimer poll;
+    poll.setInterval(50);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String("dlg_Loeschwarnung") && top->isVisible() && !seen) {
+                seen = true;
+                ok = Save(*top, folder + QStringLiteral("/run-warning.png")) && ok;
+                top->findChild<QPushButton*>(QStringLiteral("btn_ListeAnzeigen"))->click();
+                ok = Save(*top, folder + QStringLiteral("/run-warning-list.png")) && ok;
+                top->findChild<QPushButton*>(QStringLiteral("btn_Abbrechen"))->click();
+            }
+        }
+    });
+    poll.start();
+    window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->click();
+    QElapsedTimer waited;
+    waited.start();
+    while (window.findChild<QToolButton*>(QStringLiteral("sbu_Start"))->text() != QStringLiteral("Start") &&
+           waited.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    poll.stop();
+    if (!seen) {
+        std::fprintf(stderr, "no warning before the mirror deleted\n");
+        ok = false;
+    }
+    // A run of a few small files is over before it can be pictured: the strip as a longer run shows it.
+    talvex::output::Progress progress;
+    progress.filesDone = 2;
+    progress.filesTotal = 3;
+    progress.bytesDone = 2468 + 600;
+    progress.bytesTotal = 3 * 1234;
+    progress.currentFile = "Effi Briest.txt";
+    progress.currentPercent = 50;
+    window.currentJob()->runPanel()->showProgress(progress, std::chrono::seconds(40), false);
+    ok = Save(window, folder + QStringLiteral("/run-progress.png")) && ok;
+    return ok;
 }
 
 // The hint over /MIR on the Kopieren page as a plain hint and as a balloon, and the first-run question.
@@ -329,6 +394,7 @@ bool TakePictures(talvex::gui::SystemServices& system, const std::vector<talvex:
     ok = Save(about, folder + QStringLiteral("/about-box.png")) && ok;
     about.hide();
 
+    ok = SaveRunFeedback(window, folder) && ok;
     ok = SaveHintAndFirstRun(job, folder) && ok;
     ok = SaveImageRun(window, folder) && ok;
     ok = SaveJobsAndLog(window, folder) && ok;

@@ -24,6 +24,15 @@ public:
     std::optional<std::string> startFailure;
     bool refuseTerminate = false;
 
+    /// The output and exit code of each later child, one a start, while any are left; they take
+    /// the place of `chunks` and `code`.
+    struct Script {
+        std::deque<std::string> chunks;
+        int code = 0;
+        bool endsByItself = true;
+    };
+    std::deque<Script> scripts;
+
     std::vector<std::string> commandLines;
     std::vector<platform::ChildStartOptions> startOptions;
     int terminations = 0;
@@ -35,6 +44,12 @@ public:
         }
         if (startFailure) {
             return platform::ChildStartError{2, *std::exchange(startFailure, std::nullopt)};
+        }
+        if (!scripts.empty()) {
+            chunks = std::move(scripts.front().chunks);
+            code = scripts.front().code;
+            endsByItself = scripts.front().endsByItself;
+            scripts.pop_front();
         }
         commandLines.emplace_back(commandLine);
         startOptions.push_back(options);

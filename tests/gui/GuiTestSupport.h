@@ -33,6 +33,8 @@ T* Find(const QObject* root, const char* name) {
 struct FakeServices : fakes::FakeSessionServices {
     fakes::FakeVolumeProbes volumes;
     gui::FontTextMeasurer measurer{QApplication::font()};
+    /// Answers before a run deletes; none refuses such runs.
+    exec::DeletionQuestions* questions = nullptr;
 
     /// What one test scripted is gone for the next.
     void reset() {
@@ -41,11 +43,18 @@ struct FakeServices : fakes::FakeSessionServices {
         child = {};
     }
 
-    [[nodiscard]] gui::JobWindowServices services() { return {environment, ui, volumes}; }
+    [[nodiscard]] gui::JobWindowServices services() {
+        gui::JobWindowServices services{environment, ui, volumes};
+        services.formats = &formats;
+        return services;
+    }
 
     [[nodiscard]] session::SessionServices sessionServices(std::string settingsFolder,
                                                            platform::ChildProcess* process = nullptr) {
-        return FakeSessionServices::sessionServices(measurer, std::move(settingsFolder), process);
+        session::SessionServices services =
+            FakeSessionServices::sessionServices(measurer, std::move(settingsFolder), process);
+        services.questions = questions;
+        return services;
     }
 };
 

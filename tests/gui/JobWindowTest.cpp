@@ -395,7 +395,9 @@ private Q_SLOTS:
         QVERIFY(!split->isEnabled());
         QCOMPARE(logPanel->y(), 289 + 4);
         QCOMPARE(logPanel->height(), 479 - 293 - 2);
-        QCOMPARE(find("red_Log")->height(), logPanel->height() - 18);
+        // The log and, below it, the run panel share the log panel under the button strip.
+        QCOMPARE(find("red_Log")->height() + find("pnl_Run")->height(), logPanel->height() - 18);
+        QCOMPARE(find("pnl_Run")->y(), find("red_Log")->geometry().bottom() + 1);
 
         QTest::mouseClick(full, Qt::LeftButton);
         QVERIFY(find("pnl_Page")->isHidden());

@@ -115,6 +115,7 @@ private Q_SLOTS:
         openWindow();
         m_fakes.child.chunks = {"Zeile eins\n", "Zeile zwei\n"};
         m_fakes.child.endsByItself = false;
+        find<QAction>("mni_VorabZaehlen")->setChecked(false);
         find<QAction>("mni_AusfuehrenRoboMaxi")->trigger();
         prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
 
@@ -153,6 +154,7 @@ private Q_SLOTS:
                                              talvex::settings::IniEncoding::Utf16LeWithMark);
             store.writeInteger("Execute", "Window", 7);
             store.writeInteger("Execute", "Job", 2);
+            store.writeBool("Execute", "CountFirst", false);
             QVERIFY(!store.writeBack());
         }
         openWindow();

@@ -129,7 +129,8 @@ TEST_F(JobRunEndToEndTest, StopEndsARobocopyThatWouldRunOnAndClearsTheMark) {
     }
     EXPECT_FALSE(m_executor->running());
     EXPECT_THAT(m_log.texts(), Contains("Die Ausführung wurde abgebrochen."));
-    EXPECT_EQ(m_log.texts().end()[-2], "Ausführung beendet.");
+    EXPECT_EQ(m_log.texts().end()[-3], "Ausführung beendet.");
+    EXPECT_EQ(m_log.texts().end()[-2], "Ergebnis: Abgebrochen (Exitcode 143)");
 }
 
 } // namespace

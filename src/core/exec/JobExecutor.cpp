@@ -8,6 +8,7 @@
 #include "core/formats/JobFileWriter.h"
 #include "core/formats/LineList.h"
 #include "core/formats/TextLines.h"
+#include "core/output/DryRunCount.h"
 #include "core/services/Paths.h"
 #include "core/services/Translate.h"
 #include "platform/Unicode.h"
@@ -48,7 +49,7 @@ std::string JobExecutor::temporaryJobFile() const {
 }
 
 platform::ChildWaitHandles JobExecutor::waitHandles() const {
-    if (m_phase == Phase::Robocopy && m_run) {
+    if ((m_phase == Phase::Robocopy || m_phase == Phase::Counting) && m_run) {
         return m_run->waitHandles();
     }
     if ((m_phase == Phase::Image || m_phase == Phase::Burn) && m_step) {
@@ -57,7 +58,28 @@ platform::ChildWaitHandles JobExecutor::waitHandles() const {
     return {};
 }
 
-void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMode, platform::ShowMode showMode) {
+void JobExecutor::OutputTap::appendLine(std::string_view text, LogColour colour) {
+    // A counting pass keeps robocopy's lines out of the log, but not why it could not start.
+    if (log != nullptr && (!quiet || colour != LogColour::Black)) {
+        log->appendLine(text, colour);
+    }
+    if (colour != LogColour::Black) {
+        return;
+    }
+    if (progress != nullptr) {
+        progress->addLine(text);
+    }
+    if (count != nullptr) {
+        count->addLine(text);
+    }
+}
+
+std::chrono::system_clock::duration JobExecutor::elapsed() const {
+    return running() ? m_services.clock.now() - m_started : m_outcome.duration;
+}
+
+void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMode, platform::ShowMode showMode,
+                             RunOptions options) {
     std::string volumeDate = m_services.clock.shortDateText();
     if (running()) {
         try {
@@ -77,6 +99,17 @@ void JobExecutor::ExecuteJob(options::JobState& job, LogSink& log, JobMode jobMo
     m_temporaryJob = false;
     m_error = false;
     m_stopped = false;
+    m_options = options;
+    m_showMode = showMode;
+    m_deletions = {};
+    m_progress = {};
+    m_count.reset();
+    m_tap = {};
+    m_robocopyStarted = false;
+    m_started = m_services.clock.now();
+    m_outcome = RunOutcome{};
+    m_outcome.job = &job;
+    m_outcome.simulated = options.simulate;
     try {
         RaiseStateChanged(job);
         start(jobMode, showMode);
@@ -90,6 +123,12 @@ bool JobExecutor::poll(int timeoutMs) {
         switch (m_phase) {
         case Phase::Idle:
         case Phase::Preparing:
+        case Phase::Asking:
+            break;
+        case Phase::Counting:
+            if (m_run->poll(timeoutMs) == ChildRun::State::Finished) {
+                countingEnded();
+            }
             break;
         case Phase::Robocopy:
             if (m_run->poll(timeoutMs) == ChildRun::State::Finished) {
@@ -119,7 +158,7 @@ bool JobExecutor::poll(int timeoutMs) {
 void JobExecutor::stop() {
     bool requested = false;
     try {
-        if (m_phase == Phase::Robocopy && m_run) {
+        if ((m_phase == Phase::Robocopy || m_phase == Phase::Counting) && m_run) {
             requested = m_run->terminate();
         } else if (m_step) {
             requested = m_step->terminate();
@@ -140,7 +179,21 @@ void JobExecutor::stop() {
     }
 }
 
-void JobExecutor::start(JobMode jobMode, platform::ShowMode showMode) {
+void JobExecutor::start(JobMode jobMode, platform::ShowMode /*showMode*/) {
+    if (m_options.simulate) {
+        // A simulation runs the command line of the options whatever the job mode: it writes no
+        // temporary job file that a real run might be waiting for.
+        if (prepareCommandLine()) {
+            m_deletions = FindDeletions(m_commandLine);
+            m_commandLine = DryRunCommandLine(m_commandLine);
+            m_count.emplace(m_job->sourcePath(), m_job->destinationPath());
+            m_tap.count = &*m_count;
+            runRobocopy();
+            return;
+        }
+        finish();
+        return;
+    }
     bool ready = false;
     switch (jobMode) {
     case JobMode::CommandLine:
@@ -152,7 +205,13 @@ void JobExecutor::start(JobMode jobMode, platform::ShowMode showMode) {
         break;
     }
     if (ready) {
-        runRobocopy(showMode);
+        const auto line = checkLine(jobMode);
+        m_deletions = m_options.askBeforeDeleting && line ? FindDeletions(*line) : Deletions{};
+        if (line && (m_deletions.any() || m_options.countFirst)) {
+            startCounting(DryRunCommandLine(*line));
+            return;
+        }
+        runRobocopy();
         return;
     }
     if (m_temporaryJob) {
@@ -210,27 +269,108 @@ bool JobExecutor::prepareTemporaryJob() {
     return true;
 }
 
-void JobExecutor::runRobocopy(platform::ShowMode showMode) {
-    m_log->appendLine(tr("Ausführen eines Jobs mit den aktuellen Einstellungen:"), LogColour::Blue);
+std::optional<std::string> JobExecutor::checkLine(JobMode jobMode) const {
+    if (jobMode == JobMode::CommandLine) {
+        return m_commandLine;
+    }
+    // A temporary job file holds the switches; the command line of the same options tells what
+    // the run would delete, and counts it without touching that file.
+    formats::WideLineList lines;
+    if (!formats::BuildCommandLineW(*m_job, lines, m_services.formats)) {
+        return std::nullopt;
+    }
+    return platform::Utf16ToUtf8(lines[1]);
+}
+
+void JobExecutor::startCounting(const std::string& commandLine) {
+    m_log->appendLine(tr("Vorab wird mit /L gezählt, was der Job tun würde:"), LogColour::Blue);
+    m_log->appendLine(commandLine, LogColour::Blue);
+    m_count.emplace(m_job->sourcePath(), m_job->destinationPath());
+    m_tap.count = &*m_count;
+    m_tap.log = m_log;
+    m_tap.quiet = true;
+    m_run.emplace(m_services.process, m_tap);
+    m_phase = Phase::Counting;
+    // Its output is only counted: it is read as 8-bit text, since the line leaves /UNICODE out.
+    if (!m_run->start(commandLine, OutputEncoding::CodePage, platform::ChildStartOptions{})) {
+        countingEnded();
+    }
+}
+
+void JobExecutor::countingEnded() {
+    m_run.reset();
+    m_tap = {};
+    if (m_stopped) {
+        m_log->appendLine(tr("Ausführung beendet."), LogColour::Blue);
+        m_log->appendLine("", LogColour::Black);
+        finish();
+        return;
+    }
+    const output::DryRunSummary& summary = m_count->summary();
+    m_progress.setTotals(summary.files, summary.bytes);
+    const std::string question = DeletionQuestion(summary, m_deletions);
+    if (!question.empty()) {
+        m_log->appendLine(question, LogColour::Red);
+        m_phase = Phase::Asking;
+        const std::vector<std::string>& names =
+            m_deletions.atDestination && summary.extraFiles + summary.extraFolders > 0 ? summary.extraNames
+                                                                                       : summary.copiedNames;
+        const bool goOn = m_services.questions != nullptr && m_services.questions->confirmDeletion(question, names);
+        if (!goOn) {
+            m_log->appendLine(tr("Nicht ausgeführt: es wurde nichts gelöscht."), LogColour::Red);
+            m_log->appendLine("", LogColour::Black);
+            finish();
+            return;
+        }
+    }
+    runRobocopy();
+}
+
+void JobExecutor::runRobocopy() {
+    m_log->appendLine(m_options.simulate ? tr("Simulation des Jobs mit /L: es wird nichts verändert.")
+                                         : tr("Ausführen eines Jobs mit den aktuellen Einstellungen:"),
+                      LogColour::Blue);
     m_log->appendLine("", LogColour::Black);
     m_log->appendLine(m_commandLine, LogColour::Blue);
-    const OutputEncoding encoding =
-        m_job->IsOptionSet(Control::chb_LUNICODE) ? OutputEncoding::Utf16Le : OutputEncoding::CodePage;
-    m_run.emplace(m_services.process, *m_log);
+    // A simulation's line leaves /UNICODE out.
+    const OutputEncoding encoding = m_job->IsOptionSet(Control::chb_LUNICODE) && !m_options.simulate
+                                        ? OutputEncoding::Utf16Le
+                                        : OutputEncoding::CodePage;
+    m_tap.log = m_log;
+    m_tap.quiet = false;
+    m_tap.progress = &m_progress;
+    m_run.emplace(m_services.process, m_tap);
     m_phase = Phase::Robocopy;
     platform::ChildStartOptions options;
-    options.showMode = showMode;
+    options.showMode = m_options.simulate ? platform::ShowMode::Hidden : m_showMode;
     // A robocopy that cannot be started has been reported in red; the run counts as finished.
-    if (!m_run->start(m_commandLine, encoding, options)) {
+    m_robocopyStarted = m_run->start(m_commandLine, encoding, options);
+    if (!m_robocopyStarted) {
         robocopyEnded();
     }
 }
 
 void JobExecutor::robocopyEnded() {
+    const std::optional<int> exitCode = m_robocopyStarted ? m_run->exitCode() : std::nullopt;
+    const bool stopped = m_robocopyStarted && m_run->stopped();
     m_run.reset();
+    m_progress.finish();
+    m_tap = {};
+    m_outcome.ran = m_robocopyStarted;
+    m_outcome.exitCode = exitCode;
+    m_outcome.result = DescribeRun(exitCode, stopped);
     m_log->appendLine("", LogColour::Black);
     m_log->appendLine(tr("Ausführung beendet."), LogColour::Blue);
+    if (m_options.simulate && m_count && !stopped) {
+        m_outcome.simulation = SimulationSummary(m_count->summary(), m_deletions);
+        m_log->appendLine(m_outcome.simulation, LogColour::Blue);
+    }
+    m_log->appendLine(ResultLogLine(m_outcome.result, exitCode), ColourOf(m_outcome.result.severity));
     m_log->appendLine("", LogColour::Black);
+    if (m_options.simulate) {
+        finish();
+        return;
+    }
     if (m_temporaryJob) {
         m_log->appendLine("", LogColour::Black);
     }
@@ -276,10 +416,12 @@ void JobExecutor::finish() {
     // Everything is reset before the job hears of it, so that whatever it sets off may start the
     // next run at once.
     options::JobState* job = std::exchange(m_job, nullptr);
+    m_outcome.duration = m_services.clock.now() - m_started;
     m_log = nullptr;
     m_phase = Phase::Idle;
     m_run.reset();
     m_step.reset();
+    m_tap = {};
     RaiseStateChanged(*job);
 }
 
@@ -304,6 +446,7 @@ void JobExecutor::abort(const char* reason) {
     m_phase = Phase::Idle;
     m_run.reset();
     m_step.reset();
+    m_tap = {};
     try {
         if (job != nullptr) {
             RaiseStateChanged(*job);

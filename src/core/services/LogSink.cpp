@@ -17,6 +17,8 @@ Rgb ToRgb(LogColour colour) {
         return {0, 0, 128};
     case LogColour::Purple:
         return {128, 0, 128};
+    case LogColour::Orange:
+        return {224, 112, 0};
     }
     return {0, 0, 0};
 }

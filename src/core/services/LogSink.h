@@ -11,9 +11,10 @@ enum class LogColour {
     Black,  ///< ordinary text and robocopy's output
     Red,    ///< errors and resets
     Blue,   ///< results, values read, status of runs
-    Green,  ///< the start of an action
+    Green,  ///< the start of an action, a run that ended well
     Navy,   ///< a line written into a file
     Purple, ///< headings of multi-job and burn operations
+    Orange, ///< a run that ended with something to look at
 };
 
 struct Rgb {

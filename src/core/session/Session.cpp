@@ -39,7 +39,7 @@ Session::Session(SessionServices services)
     : m_services(std::move(services)), m_store(OpenStore(m_services.settingsFolder)),
       m_paths(m_store, m_services.settingsFolder), m_settings(m_store),
       m_executor({m_services.process, m_services.formats, m_services.clock, m_services.media,
-                  RunFolder(m_services.settingsFolder), m_services.wait}) {
+                  RunFolder(m_services.settingsFolder), m_services.wait, m_services.questions}) {
     workspace::WorkspaceServices core{.environment = m_services.environment,
                                       .formats = m_services.formats,
                                       .store = m_store,
@@ -71,7 +71,17 @@ JobLog* Session::jobLog(const options::JobState& job) {
 void Session::startOrStopCurrentJob() {
     workspace::JobEntry& entry = m_workspace->current();
     m_executor.ExecuteJob(*entry.job, *entry.log, static_cast<exec::JobMode>(m_settings.runMode()),
-                          static_cast<platform::ShowMode>(m_settings.robocopyWindow()));
+                          static_cast<platform::ShowMode>(m_settings.robocopyWindow()),
+                          {.askBeforeDeleting = m_settings.askBeforeDeleting(), .countFirst = m_settings.countFirst()});
+}
+
+void Session::simulateCurrentJob() {
+    if (m_executor.running()) {
+        return;
+    }
+    workspace::JobEntry& entry = m_workspace->current();
+    m_executor.ExecuteJob(*entry.job, *entry.log, exec::JobMode::CommandLine, platform::ShowMode::Hidden,
+                          {.simulate = true});
 }
 
 void Session::stopAndWait() {

@@ -43,6 +43,8 @@ struct SessionServices {
     std::vector<std::string> systemFolders;
     /// Waits between attempts to delete an old temporary job file; empty sleeps.
     platform::Wait wait = {};
+    /// Asks before a run deletes; none refuses such runs while asking is switched on.
+    exec::DeletionQuestions* questions = nullptr;
 };
 
 /// The program as one object: the settings store over "Talvex.ini" with its path and plain
@@ -74,6 +76,8 @@ public:
 
     /// The Start/Stop action on the current job with the run modes of the settings.
     void startOrStopCurrentJob();
+    /// Runs the current job with /L only, when nothing runs.
+    void simulateCurrentJob();
 
     /// Stops a run in progress and waits for its end (at shutdown, where no event loop follows).
     void stopAndWait();

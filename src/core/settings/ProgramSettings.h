@@ -56,6 +56,14 @@ public:
     [[nodiscard]] RunMode runMode() const;
     void setRunMode(RunMode mode) { m_store.writeInteger("Execute", "Job", static_cast<int>(mode)); }
 
+    /// Before a run deletes (/MIR, /PURGE, /MOV, /MOVE), count with /L and ask.
+    [[nodiscard]] bool askBeforeDeleting() const { return m_store.readBool("Execute", "AskBeforeDelete", true); }
+    void setAskBeforeDeleting(bool on) { m_store.writeBool("Execute", "AskBeforeDelete", on); }
+
+    /// Count every run with /L first, so that its progress has a total and a time left.
+    [[nodiscard]] bool countFirst() const { return m_store.readBool("Execute", "CountFirst", true); }
+    void setCountFirst(bool on) { m_store.writeBool("Execute", "CountFirst", on); }
+
     [[nodiscard]] std::string burnSpeed() const { return m_store.readString("Burn", "Speed", ""); }
     void setBurnSpeed(const std::string& speed) { m_store.writeString("Burn", "Speed", speed); }
     [[nodiscard]] std::string burnDrive() const { return m_store.readString("Burn", "Drive", ""); }

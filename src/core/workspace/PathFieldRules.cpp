@@ -43,14 +43,15 @@ PathFieldRules::PathFieldRules(options::JobState& job, PathFieldServices service
 
 void PathFieldRules::chooseSourceFolder() {
     const std::optional<std::string> chosen = m_services.ui.chooseFolder(tr("Quellverzeichnis auswählen"), "", false);
-    if (!chosen) {
-        return;
+    if (chosen) {
+        takeSourceFolder(*chosen);
     }
-    const std::string path(ExcludeTrailingSeparator(*chosen));
+}
+
+void PathFieldRules::takeSourceFolder(const std::string& folder) {
+    const std::string path(ExcludeTrailingSeparator(folder));
     m_job.applySourceFolder(path, m_services.volumes.fileSystemName(path));
-    if (m_services.paths != nullptr) {
-        m_services.paths->addToHistory(settings::kSourceHistory, path, settings::HistoryKeeps::ExistingPaths);
-    }
+    remember(settings::kSourceHistory, path);
 }
 
 void PathFieldRules::chooseDestinationFolder(const TextMeasurer& measurer) {
@@ -59,21 +60,49 @@ void PathFieldRules::chooseDestinationFolder(const TextMeasurer& measurer) {
         return;
     }
     const std::string path(ExcludeTrailingSeparator(*chosen));
-    bool accepted = m_services.volumes.canWriteInFolder(path);
-    if (!accepted) {
-        const std::string text = FitMessageAndPath(tr("Sie verfügen nicht über die Berechtigung zum Speichern in "
-                                                      "diesem Verzeichnis. Diese Warnung ignorieren?"),
-                                                   path, kWarningWidth, measurer);
-        accepted = m_services.ui.showMessage(MessageKind::Warning, tr("Warnung"), text, Buttons::YesNo) == Answer::Yes;
-    }
-    if (accepted) {
+    if (mayWriteIn(path, measurer)) {
         m_job.applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
     } else {
         m_job.runClickHandler(Control::chb_KCopy);
     }
     // The folder was chosen, so it is remembered even when the user kept the old destination.
+    remember(settings::kDestinationHistory, path);
+}
+
+bool PathFieldRules::takeDestinationFolder(const std::string& folder, const TextMeasurer& measurer) {
+    const std::string path(ExcludeTrailingSeparator(folder));
+    if (!mayWriteIn(path, measurer)) {
+        return false;
+    }
+    m_job.applyDestinationFolder(path, m_services.volumes.fileSystemName(path));
+    remember(settings::kDestinationHistory, path);
+    return true;
+}
+
+bool PathFieldRules::swapFolders(const TextMeasurer& measurer) {
+    const std::string source = m_job.sourcePath();
+    const std::string destination = m_job.destinationPath();
+    if (!source.empty() && !mayWriteIn(source, measurer)) {
+        return false;
+    }
+    m_job.applySourceFolder(destination, m_services.volumes.fileSystemName(destination));
+    m_job.applyDestinationFolder(source, m_services.volumes.fileSystemName(source));
+    return true;
+}
+
+bool PathFieldRules::mayWriteIn(const std::string& folder, const TextMeasurer& measurer) {
+    if (m_services.volumes.canWriteInFolder(folder)) {
+        return true;
+    }
+    const std::string text = FitMessageAndPath(tr("Sie verfügen nicht über die Berechtigung zum Speichern in "
+                                                  "diesem Verzeichnis. Diese Warnung ignorieren?"),
+                                               folder, kWarningWidth, measurer);
+    return m_services.ui.showMessage(MessageKind::Warning, tr("Warnung"), text, Buttons::YesNo) == Answer::Yes;
+}
+
+void PathFieldRules::remember(std::string_view history, const std::string& folder) {
     if (m_services.paths != nullptr) {
-        m_services.paths->addToHistory(settings::kDestinationHistory, path, settings::HistoryKeeps::ExistingPaths);
+        m_services.paths->addToHistory(history, folder, settings::HistoryKeeps::ExistingPaths);
     }
 }
 

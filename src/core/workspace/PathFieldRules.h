@@ -43,6 +43,15 @@ public:
     /// into it.
     void chooseDestinationFolder(const TextMeasurer& measurer);
     void chooseImageFile();
+
+    /// A folder dropped onto the source field, taken as a chosen one.
+    void takeSourceFolder(const std::string& folder);
+    /// A folder dropped onto the destination field: the write probe and its warning as for a chosen
+    /// one. False when the user kept the old destination; nothing is remembered then.
+    bool takeDestinationFolder(const std::string& folder, const TextMeasurer& measurer);
+    /// Source and destination change places; the new destination is probed like a chosen one. False,
+    /// with both left as they were, when the user refused it.
+    bool swapFolders(const TextMeasurer& measurer);
     void chooseLogFile();
 
     /// Whether the history holds an entry (its button is usable).
@@ -57,6 +66,10 @@ public:
     void applyHistoryItem(PathHistory history, const std::string& entry);
 
 private:
+    /// The write probe, and the warning when it fails; true when the folder may be the destination.
+    [[nodiscard]] bool mayWriteIn(const std::string& folder, const TextMeasurer& measurer);
+    void remember(std::string_view history, const std::string& folder);
+
     options::JobState& m_job;
     PathFieldServices m_services;
 };

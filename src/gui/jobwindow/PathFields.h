@@ -46,6 +46,17 @@ public:
 
     [[nodiscard]] QMenu* historyMenu() const { return m_menu; }
 
+    /// Adds "Quelle ⇄ Ziel tauschen" between the folder groups of the Pfade page and lets folders
+    /// dropped from a file manager onto the two folder fields set them.
+    void attachToPage(QWidget* page);
+    void retranslate();
+
+    /// Source and destination change places, the new destination probed like a chosen one.
+    void swapFolders();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     [[nodiscard]] QToolButton* button(const char* name) const;
 
@@ -53,6 +64,9 @@ private:
     workspace::PathFieldRules m_rules;
     QPointer<QWidget> m_window;
     QMenu* m_menu;
+    QPointer<QToolButton> m_swap;
+    QPointer<QWidget> m_sourceField;
+    QPointer<QWidget> m_destinationField;
 };
 
 } // namespace talvex::gui

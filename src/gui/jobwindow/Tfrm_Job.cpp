@@ -26,6 +26,7 @@
 #include "gui/jobwindow/JobPages.h"
 #include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/PathFields.h"
+#include "gui/jobwindow/RunPanel.h"
 
 namespace talvex::gui {
 
@@ -83,6 +84,7 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
     m_pathFields = new PathFields(*m_state, m_services, this);
     buildFrame();
     buildPages();
+    m_pathFields->attachToPage(m_pages->widget(0));
     bindControls();
     m_imagePage = new ImagePage(*m_state, m_services, m_pages->widget(kImagePage), m_pathFields->historyMenu());
     retranslate();
@@ -145,6 +147,9 @@ void Tfrm_Job::buildFrame() {
     connect(m_fullButton, &QToolButton::clicked, this, &Tfrm_Job::showLogFull);
     connect(m_splitButton, &QToolButton::clicked, this, &Tfrm_Job::showLogSplit);
     m_log = new LogView(m_logPanel);
+    if (m_services.formats != nullptr) {
+        m_runPanel = new RunPanel(*m_state, *m_services.formats, m_logPanel);
+    }
 }
 
 void Tfrm_Job::buildPages() {
@@ -315,6 +320,13 @@ void Tfrm_Job::retranslate() {
     m_state->refreshCaption();
     applyHints();
     SetJobWindowAccessibleNames(this);
+    // A window without format services has no run panel.
+    if (m_pathFields != nullptr) {
+        m_pathFields->retranslate();
+    }
+    if (m_runPanel != nullptr) {
+        m_runPanel->retranslate();
+    }
 }
 
 void Tfrm_Job::setTooltipps(bool on) {
@@ -394,7 +406,12 @@ void Tfrm_Job::layoutClient() {
 }
 
 void Tfrm_Job::layoutLogPanel() {
-    m_log->setGeometry(0, kLogButtonStrip, m_logPanel->width(), std::max(0, m_logPanel->height() - kLogButtonStrip));
+    const int panelHeight = m_runPanel != nullptr ? RunPanel::kHeight : 0;
+    const int logHeight = std::max(0, m_logPanel->height() - kLogButtonStrip - panelHeight);
+    m_log->setGeometry(0, kLogButtonStrip, m_logPanel->width(), logHeight);
+    if (m_runPanel != nullptr) {
+        m_runPanel->setGeometry(0, kLogButtonStrip + logHeight, m_logPanel->width(), panelHeight);
+    }
 }
 
 void Tfrm_Job::updateTabWidth() {

@@ -17,6 +17,9 @@ class QToolButton;
 
 namespace talvex {
 class LogSink;
+namespace formats {
+class FormatServices;
+}
 class UserInterface;
 namespace platform {
 class VolumeProbes;
@@ -33,6 +36,7 @@ class ImagePage;
 class JobPageControl;
 class LogView;
 class PathFields;
+class RunPanel;
 
 /// What a job window needs from outside; everything must outlive the window.
 struct JobWindowServices {
@@ -52,6 +56,8 @@ struct JobWindowServices {
     std::vector<std::string> burners = {};
     /// Where mkisofs is looked for when none is chosen: the program's folder, then PATH.
     std::vector<std::string> searchFolders = {};
+    /// Builds the command-line preview below the log; none shows no preview.
+    const formats::FormatServices* formats = nullptr;
 };
 
 /// The window of one job: six tab pages with one widget per option control, named by its control
@@ -102,6 +108,9 @@ public:
 
     /// The path fields with their choosers and history menus.
     [[nodiscard]] PathFields& pathFields() { return *m_pathFields; }
+
+    /// The command-line preview and the run's progress and result; none without format services.
+    [[nodiscard]] RunPanel* runPanel() const { return m_runPanel; }
 
 Q_SIGNALS:
     void captionRefreshed(const QString& caption);
@@ -155,6 +164,7 @@ private:
     QToolButton* m_fullButton = nullptr;
     QToolButton* m_splitButton = nullptr;
     LogView* m_log = nullptr;
+    RunPanel* m_runPanel = nullptr;
     bool m_imageView = false;
     bool m_tooltipps = false;
     bool m_bundledEngine = false;

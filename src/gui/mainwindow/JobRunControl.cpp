@@ -7,7 +7,13 @@
 namespace talvex::gui {
 
 JobRunControl::JobRunControl(session::Session& session, QObject* parent)
-    : QObject(parent), m_session(session), m_pump(new RunPump([this] { return m_session.executor().poll(0); }, this)) {
+    : QObject(parent), m_session(session), m_pump(new RunPump(
+                                               [this] {
+                                                   const bool goesOn = m_session.executor().poll(0);
+                                                   Q_EMIT runPolled();
+                                                   return goesOn;
+                                               },
+                                               this)) {
     connect(m_pump, &RunPump::runFinished, this, &JobRunControl::runFinished);
 }
 
@@ -26,6 +32,18 @@ void JobRunControl::ExecuteJob() {
         return;
     }
     m_session.startOrStopCurrentJob();
+    started();
+}
+
+void JobRunControl::Simulate() {
+    if (running()) {
+        return;
+    }
+    m_session.simulateCurrentJob();
+    started();
+}
+
+void JobRunControl::started() {
     Q_EMIT runStarted();
     if (running()) {
         m_pump->start();

@@ -25,6 +25,9 @@ public:
     /// Start the current job when idle; while a run is in progress (of whichever job), stop it.
     void ExecuteJob();
 
+    /// Runs the current job with /L only, when nothing runs.
+    void Simulate();
+
     /// The running mark: set from the press of Start until the run has ended.
     [[nodiscard]] bool running() const;
 
@@ -34,8 +37,13 @@ public:
 Q_SIGNALS:
     void runStarted();
     void runFinished();
+    /// The run has been polled; its progress may have moved.
+    void runPolled();
 
 private:
+    /// After a start: the pump drives the run, or its end is reported at once.
+    void started();
+
     session::Session& m_session;
     RunPump* m_pump;
 };

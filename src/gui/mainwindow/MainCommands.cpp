@@ -88,6 +88,12 @@ void MainCommands::build(QMenuBar* menuBar) {
     m_run = menuBar->addMenu(QString());
     m_run->setObjectName(QStringLiteral("mni_Ausfuehren"));
     a.start = AddItem(m_run, "mni_Start", false);
+    a.simulate = AddItem(m_run, "mni_Simulieren", false);
+    a.simulate->setShortcut(QKeySequence(QStringLiteral("Shift+F5")));
+    a.askBeforeDeleting = AddItem(m_run, "mni_VorLoeschenFragen", true);
+    a.askBeforeDeleting->setCheckable(true);
+    a.countFirst = AddItem(m_run, "mni_VorabZaehlen", true);
+    a.countFirst->setCheckable(true);
     m_run->addSeparator();
     m_windowMenu = AddMenu(m_run, "mni_AusfuehrenRobo");
     auto* windowModes = new QActionGroup(this);
@@ -160,6 +166,9 @@ void MainCommands::SetCaptions() {
     }
     const std::initializer_list<std::pair<QAction*, const char*>> items = {
         {a.start, N_("Start")},
+        {a.simulate, N_("Simulieren")},
+        {a.askBeforeDeleting, N_("Vor dem Löschen nachfragen")},
+        {a.countFirst, N_("Vorab zählen (Fortschritt mit Restzeit)")},
         {a.newJob, N_("Neu")},
         {a.open, N_("Öffnen")},
         {a.recent->menuAction(), N_("Öffne Jobdatei")},
@@ -195,6 +204,7 @@ void MainCommands::SetCaptions() {
 
 void MainCommands::setStart(bool enabled, bool running) {
     m_actions.start->setEnabled(enabled);
+    m_actions.simulate->setEnabled(enabled && !running);
     const QString caption = running ? Tr("Stop") : Tr("Start");
     m_actions.start->setText(caption);
     m_startButton->setText(caption);

@@ -25,6 +25,9 @@ struct MainActions {
     QAction* close = nullptr;
     QAction* exit = nullptr;
     QAction* start = nullptr;
+    QAction* simulate = nullptr;          ///< mni_Simulieren: the current job with /L only
+    QAction* askBeforeDeleting = nullptr; ///< mni_VorLoeschenFragen
+    QAction* countFirst = nullptr;        ///< mni_VorabZaehlen
     /// Hidden, normal, minimised, maximised: the index is the stored value.
     std::array<QAction*, 4> windowModes{};
     /// Command line, temporary job file: the index is the stored value.

@@ -20,10 +20,12 @@
 #include "core/workspace/Workspace.h"
 #include "gui/QtText.h"
 #include "gui/dialogs/Tfrm_InfoBox.h"
+#include "gui/mainwindow/JobFileDrop.h"
 #include "gui/mainwindow/JobRunControl.h"
 #include "gui/mainwindow/JobTabStrip.h"
 #include "gui/mainwindow/LanguageMenu.h"
 #include "gui/mainwindow/MainCommands.h"
+#include "gui/mainwindow/RunFeedback.h"
 
 namespace talvex::gui {
 
@@ -51,6 +53,20 @@ Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QW
     m_commands = new MainCommands(menuBar(), m_buttonPanel, this);
     m_run = new JobRunControl(m_session, this);
     m_languages = new LanguageMenu(m_commands->actions().languages, this);
+    m_feedback = new RunFeedback(
+        m_session, *m_run, m_commands->actions(), this,
+        [this](const options::JobState* job) -> Tfrm_Job* {
+            for (const auto& window : m_jobWindows) {
+                if (&window->state() == job) {
+                    return window.get();
+                }
+            }
+            return nullptr;
+        },
+        &NotifyDesktop);
+    new JobFileDrop(this, [this](const std::string& file) {
+        runFileCommand([this, &file] { (void)m_session.workspace().OpenFile(file); });
+    });
     connectCommands();
     SetCaptions();
 
@@ -278,6 +294,7 @@ void Tfrm_Haupt::jobAdded(std::size_t index) {
     if (session::JobLog* log = m_session.jobLog(state)) {
         log->attach(&window->log());
     }
+    m_feedback->jobWindowAdded(*window);
     m_jobWindows.insert(m_jobWindows.begin() + static_cast<std::ptrdiff_t>(index), std::move(window));
     m_tabs->appendTab(ToQ(m_session.jobs().tabCaption(index)));
 }

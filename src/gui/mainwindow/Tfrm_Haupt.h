@@ -26,6 +26,7 @@ class JobRunControl;
 class JobTabStrip;
 class LanguageMenu;
 class MainCommands;
+class RunFeedback;
 
 /// The main window: the column of command buttons on the left, the open jobs' windows, the tab
 /// strip with one button per job, the status bar with clock and robocopy version, and the menus.
@@ -131,6 +132,7 @@ private:
     MainCommands* m_commands = nullptr;
     JobRunControl* m_run = nullptr;
     LanguageMenu* m_languages = nullptr;
+    RunFeedback* m_feedback = nullptr;
 };
 
 } // namespace talvex::gui

@@ -32,6 +32,7 @@ using ::testing::StartsWith;
 constexpr auto kBlack = LogColour::Black;
 constexpr auto kBlue = LogColour::Blue;
 constexpr auto kRed = LogColour::Red;
+constexpr auto kGreen = LogColour::Green;
 
 /// A step that runs for `polls` polls, then ends with `result`; records how it was driven.
 class FakeStep final : public JobStep {
@@ -148,7 +149,8 @@ TEST_F(JobExecutorTest, CommandLineModeStreamsTheOutputBetweenItsStatusLines) {
                 ElementsAre(Line{"Ausführen eines Jobs mit den aktuellen Einstellungen:", kBlue}, Line{"", kBlack},
                             Line{commandLine, kBlue}, Line{"Quelle : /data/quelle", kBlack}, Line{"  50%", kBlack},
                             Line{"100%", kBlack}, Line{"Ende", kBlack}, Line{"", kBlack},
-                            Line{"Ausführung beendet.", kBlue}, Line{"", kBlack}));
+                            Line{"Ausführung beendet.", kBlue}, Line{"Ergebnis: Nichts zu tun (Exitcode 0)", kGreen},
+                            Line{"", kBlack}));
 }
 
 TEST_F(JobExecutorTest, CommandLineModeRunsWithEmptyFoldersAsEmptyQuotes) {
@@ -197,10 +199,11 @@ TEST_F(JobExecutorTest, TemporaryJobFileReplacesTheOldOneAndTheLineAddsTheFolder
 
         EXPECT_TRUE(m_log.contains("...erstellt.", kBlack));
         EXPECT_TRUE(m_log.contains("Temporärer Job gespeichert.", kBlue));
-        EXPECT_THAT(runLines(),
-                    ElementsAre(Line{"Ausführen eines Jobs mit den aktuellen Einstellungen:", kBlue}, Line{"", kBlack},
-                                Line{expected, kBlue}, Line{"kopiert", kBlack}, Line{"", kBlack},
-                                Line{"Ausführung beendet.", kBlue}, Line{"", kBlack}, Line{"", kBlack}));
+        EXPECT_THAT(runLines(), ElementsAre(Line{"Ausführen eines Jobs mit den aktuellen Einstellungen:", kBlue},
+                                            Line{"", kBlack}, Line{expected, kBlue}, Line{"kopiert", kBlack},
+                                            Line{"", kBlack}, Line{"Ausführung beendet.", kBlue},
+                                            Line{"Ergebnis: Nichts zu tun (Exitcode 0)", kGreen}, Line{"", kBlack},
+                                            Line{"", kBlack}));
     }
     EXPECT_TRUE(m_waits.empty());
 }
@@ -278,10 +281,11 @@ TEST_F(JobExecutorTest, SecondStartWhileRunningStopsTheRunWhichThenEndsNormally)
     while (executor().poll(0)) {
     }
     const auto lines = runLines();
-    ASSERT_GE(lines.size(), 6U);
-    EXPECT_THAT(std::vector<Line>(lines.end() - 6, lines.end()),
+    ASSERT_GE(lines.size(), 7U);
+    EXPECT_THAT(std::vector<Line>(lines.end() - 7, lines.end()),
                 ElementsAre(Line{"Die Ausführung wurde abgebrochen.", kRed}, Line{"", kBlack}, Line{"2%", kBlack},
-                            Line{"", kBlack}, Line{"Ausführung beendet.", kBlue}, Line{"", kBlack}));
+                            Line{"", kBlack}, Line{"Ausführung beendet.", kBlue},
+                            Line{"Ergebnis: Abgebrochen (Exitcode 143)", kRed}, Line{"", kBlack}));
 }
 
 TEST_F(JobExecutorTest, StopThatCannotBeIssuedSaysSo) {
@@ -301,9 +305,10 @@ TEST_F(JobExecutorTest, RobocopyThatCannotStartIsReportedAndTheImageStillFollows
     m_process.startFailure = "No such file or directory";
     run(JobMode::CommandLine);
     const auto lines = runLines();
-    ASSERT_EQ(lines.size(), 7U);
+    ASSERT_EQ(lines.size(), 8U);
     EXPECT_EQ(lines[3], (Line{"No such file or directory", kRed}));
     EXPECT_EQ(lines[5], (Line{"Ausführung beendet.", kBlue}));
+    EXPECT_EQ(lines[6], (Line{"Ergebnis: Robocopy wurde nicht ausgeführt", kRed}));
     EXPECT_EQ(m_media.images.size(), 1U);
     EXPECT_FALSE(executor().running());
 }
@@ -424,6 +429,122 @@ TEST_F(JobExecutorTest, RunStartedWhenTheLastOneEndsGoesOn) {
     m_job.removeObserver(restarter);
     EXPECT_EQ(m_process.commandLines.size(), 3U);
     EXPECT_EQ(runs, 2);
+}
+
+/// Answers the question before a run deletes, and records it.
+struct ScriptedDeletionQuestions final : DeletionQuestions {
+    bool answer = false;
+    std::vector<std::string> questions;
+    std::vector<std::string> names;
+    bool confirmDeletion(const std::string& question, const std::vector<std::string>& listed) override {
+        questions.push_back(question);
+        names = listed;
+        return answer;
+    }
+};
+
+class DeletionCheckTest : public JobExecutorTest {
+protected:
+    DeletionCheckTest() {
+        m_job.setTicked(Control::chb_KMIR, true);
+        m_executor = std::make_unique<JobExecutor>(
+            JobExecutorServices{m_process, m_formats, m_clock, m_media, m_settings.path().string(), {}, &m_questions});
+    }
+
+    static fakes::FakeChildProcess::Script Extras(int files) {
+        fakes::FakeChildProcess::Script script;
+        // Robocopy heads the folder's files with its path at the source; the extras lie at the
+        // destination.
+        script.chunks.push_back("\t                   1\t/data/quelle/\r\n");
+        for (int i = 0; i < files; ++i) {
+            script.chunks.push_back("\t*EXTRA File  \t\t       4\textra" + std::to_string(i) + ".txt\r\n");
+        }
+        script.chunks.push_back("\t    New File  \t\t    1000\tneu.txt\r\n");
+        return script;
+    }
+
+    void runAsking(JobMode mode) {
+        executor().ExecuteJob(m_job, m_log, mode, platform::ShowMode::Hidden, {.askBeforeDeleting = true});
+        while (executor().poll(0)) {
+        }
+    }
+
+    ScriptedDeletionQuestions m_questions;
+};
+
+// A mirror that would delete asks first, in both job modes; only OK lets the real run start, and
+// the counting pass leaves the job's own log file and the data alone (/L).
+TEST_F(DeletionCheckTest, MirrorThatWouldDeleteAsksAndOnlyOkRuns) {
+    for (const JobMode mode : {JobMode::CommandLine, JobMode::TemporaryJobFile}) {
+        for (const bool answer : {false, true}) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(mode)) + (answer ? " OK" : " Cancel"));
+            m_process.commandLines.clear();
+            m_questions = {};
+            m_questions.answer = answer;
+            m_process.scripts = {Extras(3), {{"kopiert\n"}, 3}};
+            runAsking(mode);
+            ASSERT_EQ(m_questions.questions.size(), 1U);
+            EXPECT_EQ(m_questions.questions[0], "3 Dateien und 0 Ordner im Ziel werden gelöscht.\nFortfahren?");
+            EXPECT_EQ(m_questions.names, (std::vector<std::string>{"/backup/ziel/extra0.txt", "/backup/ziel/extra1.txt",
+                                                                   "/backup/ziel/extra2.txt"}));
+            ASSERT_EQ(m_process.commandLines.size(), answer ? 2U : 1U);
+            EXPECT_THAT(m_process.commandLines[0], StartsWith("Robocopy \"/data/quelle\" \"/backup/ziel\""));
+            EXPECT_THAT(m_process.commandLines[0], HasSubstr("/MIR"));
+            EXPECT_THAT(m_process.commandLines[0], ::testing::EndsWith(" /L /BYTES /NP"));
+            EXPECT_FALSE(executor().running());
+            if (answer) {
+                EXPECT_THAT(m_process.commandLines[1], ::testing::Not(HasSubstr("/L")));
+                EXPECT_EQ(executor().lastOutcome().result.severity, RunSeverity::Success);
+            } else {
+                EXPECT_TRUE(m_log.contains("Nicht ausgeführt: es wurde nichts gelöscht.", kRed));
+            }
+        }
+    }
+}
+
+TEST_F(DeletionCheckTest, NothingToDeleteRunsWithoutAskingAndTheCountIsTheTotal) {
+    m_process.scripts = {Extras(0), {{"\t    New File  \t\t    1000\tneu.txt\r\n"}, 1}};
+    runAsking(JobMode::CommandLine);
+    EXPECT_TRUE(m_questions.questions.empty());
+    ASSERT_EQ(m_process.commandLines.size(), 2U);
+    EXPECT_EQ(executor().progress().filesTotal, 1U);
+    EXPECT_EQ(executor().progress().bytesTotal, 1000U);
+    EXPECT_EQ(executor().progress().filesDone, 1U);
+}
+
+// Stop while the counting pass runs cancels the run: nothing is asked and nothing deleted.
+TEST_F(DeletionCheckTest, StopDuringTheCountCancelsTheRun) {
+    m_process.scripts = {Extras(3)};
+    m_process.endsByItself = false;
+    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden, {.askBeforeDeleting = true});
+    EXPECT_TRUE(executor().counting());
+    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    while (executor().poll(0)) {
+    }
+    EXPECT_TRUE(m_questions.questions.empty());
+    EXPECT_EQ(m_process.commandLines.size(), 1U);
+    EXPECT_TRUE(m_log.contains("Die Ausführung wurde abgebrochen.", kRed));
+}
+
+// A simulation runs the options' command line with /L in either job mode, writes no temporary job
+// file, reports what it would do and builds no image.
+TEST_F(DeletionCheckTest, SimulationRunsWithLAndReportsWithoutSideEffects) {
+    tickImage(false);
+    m_process.scripts = {Extras(2)};
+    executor().ExecuteJob(m_job, m_log, JobMode::TemporaryJobFile, platform::ShowMode::Maximised, {.simulate = true});
+    while (executor().poll(0)) {
+    }
+    ASSERT_EQ(m_process.commandLines.size(), 1U);
+    EXPECT_THAT(m_process.commandLines[0], ::testing::EndsWith(" /L /BYTES /NP"));
+    EXPECT_EQ(m_process.startOptions[0].showMode, platform::ShowMode::Hidden);
+    EXPECT_FALSE(std::filesystem::exists(executor().temporaryJobFile()));
+    EXPECT_TRUE(m_media.images.empty());
+    EXPECT_TRUE(m_questions.questions.empty());
+    EXPECT_TRUE(m_log.contains("\t*EXTRA File  \t\t       4\textra1.txt", kBlack)) << "the lists belong in the log";
+    EXPECT_TRUE(m_log.contains("Simulation: 1 Dateien (1000 Bytes) und 0 neue Ordner würden kopiert. Im Ziel würden 2 "
+                               "Dateien und 0 Ordner gelöscht.",
+                               kBlue));
+    EXPECT_TRUE(executor().lastOutcome().simulated);
 }
 
 } // namespace

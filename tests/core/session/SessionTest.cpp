@@ -42,6 +42,7 @@ TEST_F(SessionTest, RunOfTheCurrentJobReachesItsLogWithTheStoredModes) {
     settings::IniStore stored(settings::SettingsFilePath(folder.path().string()),
                               settings::IniEncoding::Utf16LeWithMark);
     stored.writeInteger("Execute", "Window", 1);
+    stored.writeBool("Execute", "CountFirst", false);
     ASSERT_FALSE(stored.writeBack());
     Session session(services());
     options::JobState& job = *session.jobs().current().job;

@@ -105,5 +105,31 @@ TEST_F(PathFieldRulesTest, HistoryItemFillsItsFieldWithoutAProbe) {
     EXPECT_EQ(job.text(PathFieldRules::Field(PathHistory::Image)), "/srv/a.iso");
 }
 
+// A dropped folder and a swap pass the same write probe as a chosen one: a refused destination
+// leaves the job as it was, and only a taken folder is remembered.
+TEST_F(PathFieldRulesTest, DroppedAndSwappedDestinationsAreProbedLikeChosenOnes) {
+    const std::string readOnly = folder.file("nur-lesen");
+    const std::string writable = folder.file("frei");
+    volumes.readOnlyFolders = {readOnly};
+    volumes.fileSystems = {{readOnly, "ntfs3"}, {writable, "ext4"}};
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(rules().takeDestinationFolder(readOnly + "/", measurer));
+    EXPECT_EQ(job.destinationPath(), "");
+    EXPECT_FALSE(rules().hasHistory(PathHistory::Destination));
+
+    rules().takeSourceFolder(readOnly);
+    EXPECT_TRUE(rules().takeDestinationFolder(writable, measurer));
+    ui.answers = {Answer::No};
+    EXPECT_FALSE(rules().swapFolders(measurer));
+    EXPECT_EQ(job.sourcePath(), readOnly);
+    EXPECT_EQ(job.destinationPath(), writable);
+
+    ui.answers = {Answer::Yes};
+    EXPECT_TRUE(rules().swapFolders(measurer));
+    EXPECT_EQ(job.sourcePath(), writable);
+    EXPECT_EQ(job.destinationPath(), readOnly);
+    EXPECT_EQ(job.text(Control::lbl_DDE), "ntfs3") << "the file-system label follows the folder";
+}
+
 } // namespace
 } // namespace talvex::workspace

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/output/DryRunCount.h"
+
+#include "core/output/ProgressLines.h"
+
+namespace talvex::output {
+
+namespace {
+
+void AddName(std::vector<std::string>& names, std::string name) {
+    if (names.size() < DryRunSummary::kMaxNames) {
+        names.push_back(std::move(name));
+    }
+}
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+    while (!path.empty() && IsSeparator(path.back())) {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
+DryRunCount::DryRunCount(std::string sourceRoot, std::string destinationRoot)
+    : m_sourceRoot(WithoutTrailingSeparators(std::move(sourceRoot))),
+      m_destinationRoot(WithoutTrailingSeparators(std::move(destinationRoot))) {}
+
+std::string DryRunCount::atDestination(std::string_view folder) const {
+    if (m_sourceRoot.empty() || !folder.starts_with(m_sourceRoot) ||
+        (folder.size() > m_sourceRoot.size() && !IsSeparator(folder[m_sourceRoot.size()]))) {
+        return std::string(folder);
+    }
+    return m_destinationRoot + std::string(folder.substr(m_sourceRoot.size()));
+}
+
+void DryRunCount::addLine(std::string_view text) {
+    const OutputLine line = ReadOutputLine(text);
+    if (line.kind == LineKind::Directory) {
+        if (IsExtraDirectory(line.label)) {
+            ++m_summary.extraFolders;
+            AddName(m_summary.extraNames, std::string(line.name));
+            // The files of an extra folder are not listed; those that follow belong to the folder
+            // of the next line.
+            m_folder.clear();
+            m_extraFolder.clear();
+            return;
+        }
+        if (IsNewDirectory(line.label)) {
+            ++m_summary.newFolders;
+        }
+        m_folder = line.name;
+        m_extraFolder = atDestination(line.name);
+        return;
+    }
+    if (line.kind != LineKind::File) {
+        return;
+    }
+    if (IsExtraFile(line.label)) {
+        ++m_summary.extraFiles;
+        AddName(m_summary.extraNames, pathOf(m_extraFolder, line.name));
+    } else if (IsCopiedFileClass(line.label)) {
+        ++m_summary.files;
+        m_summary.bytes += line.size.value_or(0);
+        AddName(m_summary.copiedNames, pathOf(m_folder, line.name));
+    }
+}
+
+std::string DryRunCount::pathOf(const std::string& folder, std::string_view name) {
+    // With /FP robocopy prints the full path already.
+    const bool full = name.starts_with('/') || name.starts_with('\\') || (name.size() > 1 && name[1] == ':');
+    if (folder.empty() || full) {
+        return std::string(name);
+    }
+    std::string path = folder;
+    if (path.back() != '\\' && path.back() != '/') {
+        path += '/';
+    }
+    return path + std::string(name);
+}
+
+} // namespace talvex::output
