@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The installed layout. The programs keep the folder they have in the build (bin/: talvex, robocopy,
-# the burning adapter and the catalogues in locale/ beside them) as one private program folder,
-# lib/talvex, so that every rule that looks "beside the program" holds in both layouts. bin/ gets
+# The installed layout. The programs keep the folder they share in the build (bin/: talvex, robocopy
+# and the burning adapter) as one private program folder, lib/talvex, so that every rule that looks
+# "beside the program" holds in both layouts; the catalogues go to share/talvex/locale, where the
+# program looks when there are none beside it (po/CMakeLists.txt). bin/ gets
 # relative links to talvex and robocopy: /proc/self/exe resolves them into the program folder.
 # robocopy goes onto the PATH because no Linux system has one of its own; a user's own robocopy
 # in /usr/local/bin still comes first.
@@ -11,7 +12,6 @@ set(TALVEX_DATA ${PROJECT_SOURCE_DIR}/data)
 set(TALVEX_GENERATED ${CMAKE_BINARY_DIR}/data)
 
 install(TARGETS robocopy RUNTIME DESTINATION ${TALVEX_PROGRAM_DIR})
-install(DIRECTORY ${CMAKE_BINARY_DIR}/bin/locale DESTINATION ${TALVEX_PROGRAM_DIR} OPTIONAL)
 set(TALVEX_LINKED_PROGRAMS robocopy)
 
 # Manual pages made from each program's own usage text, compressed as Debian wants them.

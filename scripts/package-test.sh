@@ -26,7 +26,8 @@ dpkg -x "$deb" "$root"
 fail() { echo "package-test: $*" >&2; exit 1; }
 for file in "usr/share/applications/$id.desktop" "usr/share/metainfo/$id.metainfo.xml" \
     "usr/share/mime/packages/$id.xml" "usr/share/icons/hicolor/scalable/apps/$id.svg" \
-    "usr/share/man/man1/robocopy.1.gz" "usr/share/man/man1/talvex.1.gz" "usr/share/doc/talvex/copyright"; do
+    "usr/share/man/man1/robocopy.1.gz" "usr/share/man/man1/talvex.1.gz" "usr/share/doc/talvex/copyright" \
+    "usr/share/talvex/locale/en/LC_MESSAGES/default.mo" "usr/lib/talvex/talvex-burn"; do
     [ -f "$root/$file" ] || fail "missing $file"
 done
 for size in 16 32 48 64 128 256; do

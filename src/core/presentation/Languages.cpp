@@ -99,8 +99,16 @@ std::string FindCatalogueFolder(const std::string& programFolder) {
     if (fs::is_directory(beside, ec)) {
         return beside.string();
     }
-    const fs::path installed = fs::path(programFolder).parent_path() / "share" / "talvex" / "locale";
-    return fs::is_directory(installed, ec) ? installed.string() : beside.string();
+    // Installed, the program lies in bin/ or in its own folder lib/talvex/; the catalogues in
+    // share/talvex/locale of the same prefix.
+    for (fs::path prefix = fs::path(programFolder).parent_path(); const int up : {1, 2}) {
+        const fs::path installed = prefix / "share" / "talvex" / "locale";
+        if (fs::is_directory(installed, ec)) {
+            return installed.string();
+        }
+        prefix = up == 1 ? prefix.parent_path() : prefix;
+    }
+    return beside.string();
 }
 
 std::string StartLanguage(const std::optional<std::string>& parameter, const std::vector<Language>& languages,

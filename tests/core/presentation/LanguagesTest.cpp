@@ -115,6 +115,7 @@ TEST_F(LanguagesTest, CatalogueFolderBesideTheProgramElseInstalled) {
     const std::filesystem::path installed = m_folder.path() / "share" / "talvex" / "locale";
     std::filesystem::create_directories(installed);
     EXPECT_EQ(FindCatalogueFolder(bin.string()), installed.string());
+    EXPECT_EQ(FindCatalogueFolder((m_folder.path() / "lib" / "talvex").string()), installed.string());
     std::filesystem::create_directories(bin / "locale");
     EXPECT_EQ(FindCatalogueFolder(bin.string()), (bin / "locale").string());
 }
