@@ -312,6 +312,11 @@ int RemoveTreeAt(int dirFd, const std::string& name) {
     if (child.get() < 0) {
         return errno;
     }
+    // It goes anyway: a read-only folder must not keep an extra that a mirror has to delete.
+    struct stat status {};
+    if (::fstat(child.get(), &status) == 0 && (status.st_mode & S_IWUSR) == 0) {
+        (void)::fchmod(child.get(), (status.st_mode & 07777) | S_IWUSR);
+    }
     std::vector<Entry> entries;
     int firstError = ReadEntries(child.get(), false, entries);
     for (const Entry& entry : entries) {

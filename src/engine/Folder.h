@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <sys/types.h>
+
 #include "engine/Decision.h"
 #include "engine/FileOps.h"
 #include "engine/Report.h"
@@ -22,11 +24,20 @@ struct DestDir {
     int fd = -1;
     bool existed = false;
     bool created = false;
+    // A folder without the owner's write bit that was opened up for this run, and its mode before.
+    bool unlocked = false;
+    mode_t lockedMode = 0;
 };
 
 // Makes the folder and any missing folder above it, each private and opened without following links;
 // counts what it made in dirs. Returns 0 or an errno value.
 [[nodiscard]] int EnsureFolder(DestDir& dir, Counts& dirs);
+
+// Read-only folders are written into as robocopy does on Windows, where the read-only attribute of a
+// folder never stops a copy: the owner's write bit is added for the run. RestoreMode takes it away
+// again, unless the source's mode was carried over anyway (modeCopied).
+void MakeWritable(DestDir& dir);
+void RestoreMode(const DestDir& dir, bool modeCopied);
 
 // One source folder and its destination counterpart while the walk is in them.
 struct Folder {

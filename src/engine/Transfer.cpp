@@ -43,7 +43,7 @@ void Transfer::add(Folder& folder, const CopyTask& task) {
     CopyTask big = task;
     show(folder, big);
     const auto started = std::chrono::steady_clock::now();
-    big.error = attempt(folder, big, 0, false);
+    big.error = attempt(folder, big, 0);
     big.seconds = SecondsSince(started);
     finish(folder, big);
 }
@@ -55,7 +55,7 @@ void Transfer::flush(Folder& folder) {
     // Small files are written by two threads at once; what they report is told afterwards, in order.
     m_worker.forEach(m_batch.size(), [&](std::size_t i, int slot) {
         const auto started = std::chrono::steady_clock::now();
-        m_batch[i].error = attempt(folder, m_batch[i], slot, false);
+        m_batch[i].error = attempt(folder, m_batch[i], slot);
         m_batch[i].seconds = SecondsSince(started);
     });
     for (CopyTask& task : m_batch) {
@@ -84,18 +84,9 @@ void Transfer::removeMovedFolder(int parentFd, const Entry& folder) const {
     }
 }
 
-int Transfer::attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const {
-    // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
-    // A later attempt looks again, as the file may have been made writable meanwhile.
-    struct stat current {};
-    const struct stat* target = task.dest != nullptr ? &task.dest->status : nullptr;
-    if (recheck) {
-        target = ::fstatat(folder.dest.fd, task.source->name.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0 ? &current
-                                                                                                          : nullptr;
-    }
-    if (target != nullptr && S_ISREG(target->st_mode) && (target->st_mode & 0222) == 0) {
-        return EACCES;
-    }
+int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
+    // A read-only destination file is replaced like any other: the new file is renamed over it, which
+    // needs no write permission on the old one, so a mirror of read-only files converges.
     CopyRequest request;
     request.sourceDirFd = folder.sourceFd;
     request.source = task.source;
@@ -122,6 +113,7 @@ void Transfer::show(const Folder& folder, const CopyTask& task) {
 bool Transfer::ensureForBatch(Folder& folder) {
     const int error = EnsureFolder(folder.dest, m_statistics.dirs);
     if (error == 0) {
+        MakeWritable(folder.dest);
         return true;
     }
     // No retries: a folder that cannot be made will not appear by waiting.
@@ -154,7 +146,7 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
         std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
         st.failedSeconds += m_options.waitSeconds;
         const auto started = std::chrono::steady_clock::now();
-        error = attempt(folder, task, 0, true);
+        error = attempt(folder, task, 0);
         st.copySeconds += SecondsSince(started);
     }
     if (error != 0) {

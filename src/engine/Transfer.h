@@ -44,7 +44,7 @@ public:
     void removeMovedFolder(int parentFd, const Entry& folder) const;
 
 private:
-    [[nodiscard]] int attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const;
+    [[nodiscard]] int attempt(const Folder& folder, CopyTask& task, int slot) const;
     // Makes the destination folder; on failure the waiting files are reported as failed and dropped.
     [[nodiscard]] bool ensureForBatch(Folder& folder);
     void finish(Folder& folder, CopyTask& task);

@@ -91,6 +91,7 @@ bool TreeCopier::run() {
     walk(root);
     if (root.dest.fd >= 0 && !m_options.listOnly) {
         ApplyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
+        RestoreMode(root.dest, m_options.copy.attributes);
     }
     return true;
 }
@@ -341,6 +342,7 @@ void TreeCopier::handleExtraFile(Folder& folder, const Entry& extra) {
 }
 
 bool TreeCopier::purge(Folder& folder, const Entry& extra) {
+    MakeWritable(folder.dest);
     const int error = RemoveEntryAt(folder.dest.fd, extra);
     if (error == 0) {
         return true;
@@ -490,6 +492,7 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     m_ancestors.pop_back();
     if (child.dest.fd >= 0 && !m_options.listOnly) {
         ApplyDirectoryMetadata(folderMetadata(child.dest, child.sourceFd, source.status));
+        RestoreMode(child.dest, m_options.copy.attributes);
     }
     folder.failed = folder.failed || child.failed;
     if (!child.failed && !folder.beyondLink) {
