@@ -15,6 +15,10 @@ namespace {
 using Kind = SwitchKind;
 using Switch = KnownSwitch;
 
+// /MT without a number, and the most it allows.
+constexpr int kDefaultThreads = 8;
+constexpr std::uint64_t kMaxThreads = 128;
+
 // The switch name of a token: the text after "/" up to the first ":", upper-cased.
 std::string SwitchName(std::string_view token) {
     token.remove_prefix(1);
@@ -334,10 +338,14 @@ private:
             applyFolder(name == "SD", value);
             return true;
         }
+        Options& o = m_result.options;
+        if (name == "MT" && !hasValue) {
+            o.threads = kDefaultThreads;
+            return true;
+        }
         if (!hasValue) {
             return false;
         }
-        Options& o = m_result.options;
         if (name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+") {
             if (value.empty()) {
                 return false;
@@ -400,6 +408,11 @@ private:
             o.retries = static_cast<int>(*number);
         } else if (name == "W") {
             o.waitSeconds = static_cast<int>(*number);
+        } else if (name == "MT") {
+            if (*number < 1 || *number > kMaxThreads) {
+                return false;
+            }
+            o.threads = static_cast<int>(*number);
         }
         return true;
     }
@@ -426,6 +439,28 @@ private:
 };
 
 } // namespace
+
+std::string UnsupportedSwitchesNote() {
+    constexpr std::size_t kWidth = 80;
+    std::string text;
+    std::string line = "  Accepted, not yet supported on this system:";
+    bool any = false;
+    for (const Switch& known : kKnownSwitches) {
+        if (known.kind != Kind::Ignored && known.kind != Kind::IgnoredValue) {
+            continue;
+        }
+        any = true;
+        if (line.size() + known.name.size() + 2 > kWidth) {
+            text += line + "\n";
+            line = " ";
+        }
+        line += " /" + std::string(known.name);
+    }
+    if (!any) {
+        return {};
+    }
+    return "\n" + text + line + ".\n";
+}
 
 bool IsKnownSwitch(std::string_view token) {
     return FindSwitch(token) != nullptr;

@@ -63,6 +63,8 @@ struct Options {
 
     std::optional<std::uint64_t> maxDeletions; // /MAXDEL:n
 
+    int threads = 0; // /MT:n: files written by n threads at once; 0 without /MT
+
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n
 

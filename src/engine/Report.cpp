@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/CommandLine.h"
 #include "engine/Text.h"
 
 namespace robocopy {
@@ -315,6 +316,7 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
                        (what lies beyond a folder link is copied, never deleted).
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
+           /MT[:n] :: do multi-threaded copies with n threads (default 8, 1 to 128).
 
 )";
 constexpr std::string_view kUsageSelection = R"(  File selection options :
@@ -376,9 +378,6 @@ constexpr std::string_view kUsageJob = R"(  Job options :
               /NODD :: NO Destination Directory is specified.
               /QUIT :: QUIT after processing command line (to view parameters).
 
-  Accepted, not yet supported on this system: /A /M /IA /XA /A+ /A- /B /Z /ZB /FAT
-  /TBD /IPG /MON /MOT /PF /RH /MT /J.
-
   Control characters in file names are logged as \#ooo (their octal code); a "\#"
   in a name is logged as \#134#.
 
@@ -395,7 +394,7 @@ std::string UsageText() {
     for (const std::string_view section : kUsage) {
         text += section;
     }
-    return text;
+    return text + UnsupportedSwitchesNote();
 }
 
 } // namespace robocopy

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Transfer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -16,6 +17,8 @@ namespace {
 constexpr std::uint64_t kProgressSize = std::uint64_t{1024} * 1024;
 // Small files copied together between two reports; enough to keep both threads busy.
 constexpr std::size_t kBatchSize = 64;
+// With /MT, enough files between two reports that no thread waits long for the others.
+constexpr std::size_t kFilesPerThread = 16;
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -27,9 +30,10 @@ Transfer::Transfer(const Options& options, Report& report, Statistics& statistic
     : m_options(options), m_report(report), m_statistics(statistics), m_worker(worker), m_umask(umask) {}
 
 void Transfer::add(Folder& folder, const CopyTask& task) {
-    if (task.size < kProgressSize) {
+    // With /MT big files are shared out like small ones, and no percentages are shown, as robocopy does.
+    if (task.size < kProgressSize || parallel()) {
         m_batch.push_back(task);
-        if (m_batch.size() >= kBatchSize) {
+        if (m_batch.size() >= std::max<std::size_t>(kBatchSize, kFilesPerThread * m_worker.threads())) {
             flush(folder);
         }
         return;
@@ -44,7 +48,7 @@ void Transfer::add(Folder& folder, const CopyTask& task) {
     show(folder, big);
     const auto started = std::chrono::steady_clock::now();
     big.error = attempt(folder, big, 0);
-    big.seconds = SecondsSince(started);
+    m_statistics.copySeconds += SecondsSince(started);
     finish(folder, big);
 }
 
@@ -52,12 +56,13 @@ void Transfer::flush(Folder& folder) {
     if (m_batch.empty() || !ensureForBatch(folder)) {
         return;
     }
-    // Small files are written by two threads at once; what they report is told afterwards, in order.
-    m_worker.forEach(m_batch.size(), [&](std::size_t i, int slot) {
-        const auto started = std::chrono::steady_clock::now();
-        m_batch[i].error = attempt(folder, m_batch[i], slot);
-        m_batch[i].seconds = SecondsSince(started);
-    });
+    // The files are written by all threads at once; what they report is told afterwards, in order and
+    // each file's lines together. The time counted is the time it took, not the sum over the threads,
+    // which would let the copy time outgrow the run's.
+    const auto started = std::chrono::steady_clock::now();
+    m_worker.forEach(m_batch.size(),
+                     [&](std::size_t i, int slot) { m_batch[i].error = attempt(folder, m_batch[i], slot); });
+    m_statistics.copySeconds += SecondsSince(started);
     for (CopyTask& task : m_batch) {
         show(folder, task);
         finish(folder, task);
@@ -98,7 +103,7 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.umask = m_umask;
     request.slot = slot;
     request.copied = &task.copied;
-    if (slot == 0 && task.size >= kProgressSize) {
+    if (slot == 0 && task.size >= kProgressSize && !parallel()) {
         const std::uint64_t size = task.size;
         request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
     }
@@ -130,7 +135,6 @@ bool Transfer::ensureForBatch(Folder& folder) {
 
 void Transfer::finish(Folder& folder, CopyTask& task) {
     Statistics& st = m_statistics;
-    st.copySeconds += task.seconds;
     int error = task.error;
     for (int attempts = 0; error != 0; ++attempts) {
         m_report.error(error, "Copying File", folder.sourcePath + task.source->name);
@@ -155,7 +159,9 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
         folder.failed = true;
         return;
     }
-    m_report.progressDone();
+    if (!parallel()) {
+        m_report.progressDone();
+    }
     ++st.files.copied;
     st.bytes.copied += task.size;
     // /CREATE leaves the data behind: the source is still its only copy.

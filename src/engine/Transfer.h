@@ -22,7 +22,6 @@ struct CopyTask {
     std::string_view label;      // its class word in the log
     std::uint64_t size = 0;
     int error = 0;
-    double seconds = 0;
     struct stat copied {}; // the source as the last attempt read it
 };
 
@@ -51,6 +50,7 @@ private:
     // /MOV: deletes the source file only in the state it was copied in.
     void removeMovedFile(const Folder& folder, const CopyTask& task) const;
     void show(const Folder& folder, const CopyTask& task);
+    [[nodiscard]] bool parallel() const { return m_options.threads > 0; }
 
     const Options& m_options;
     Report& m_report;

@@ -41,7 +41,7 @@ void RemoveStrayTemporaries(Folder& folder) {
 
 TreeCopier::TreeCopier(const Options& options, Report& report, Statistics& statistics)
     : m_options(options), m_report(report), m_statistics(statistics), m_umask(::umask(0)),
-      m_transfer(options, report, statistics, m_worker, m_umask) {
+      m_worker(options.threads > 0 ? options.threads : 2), m_transfer(options, report, statistics, m_worker, m_umask) {
     ::umask(m_umask);
 }
 
@@ -316,7 +316,7 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
         m_transfer.copyMetadata(folder, source);
         break;
     case Action::Copy:
-        m_transfer.add(folder, CopyTask{&source, dest, decision.label, size, 0, 0.0});
+        m_transfer.add(folder, CopyTask{&source, dest, decision.label, size, 0});
         break;
     default:
         break;

@@ -85,6 +85,7 @@ inline constexpr std::array kKnownSwitches{
     KnownSwitch{"SD", SwitchKind::Value},
     KnownSwitch{"DD", SwitchKind::Value},
     KnownSwitch{"JOB", SwitchKind::Value},
+    KnownSwitch{"MT", SwitchKind::Value}, ///< the value may be left out: 8 threads
     KnownSwitch{"IF", SwitchKind::List},
     KnownSwitch{"XF", SwitchKind::List},
     KnownSwitch{"XD", SwitchKind::List},
@@ -115,7 +116,6 @@ inline constexpr std::array kKnownSwitches{
     KnownSwitch{"MOT", SwitchKind::IgnoredValue},
     KnownSwitch{"IPG", SwitchKind::IgnoredValue},
     KnownSwitch{"RH", SwitchKind::IgnoredValue},
-    KnownSwitch{"MT", SwitchKind::IgnoredValue},
     KnownSwitch{"MAXAGE", SwitchKind::IgnoredValue},
     KnownSwitch{"MINAGE", SwitchKind::IgnoredValue},
     KnownSwitch{"MAXLAD", SwitchKind::IgnoredValue},

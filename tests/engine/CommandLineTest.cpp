@@ -37,7 +37,7 @@ std::string ReadData(const std::string& name) {
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     const ParseResult r = Parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
-                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7"});
+                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7", "/mt:16"});
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
@@ -56,6 +56,9 @@ TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     EXPECT_FALSE(o.logUnicode);
     EXPECT_TRUE(o.tee);
     EXPECT_EQ(o.maxDeletions, 7u);
+    EXPECT_EQ(o.threads, 16);
+    EXPECT_EQ(Parse({"a", "b", "/MT"}).options.threads, 8);
+    EXPECT_EQ(Parse({"a", "b"}).options.threads, 0);
 }
 
 // Absolute POSIX paths begin with "/" like switches; only names we know are switches.
@@ -83,6 +86,8 @@ TEST(CommandLine, RefusesBadArguments) {
         {"a", "b", "/LOG:"},       // log without a file
         {"a", "b", "/MAXDEL"},     // a limit without its number
         {"a", "b", "/MAXDEL:-1"},
+        {"a", "b", "/MT:0"}, // 1 to 128 threads
+        {"a", "b", "/MT:129"},
     };
     for (const auto& arguments : cases) {
         const ParseResult r = Parse(arguments);

@@ -140,18 +140,18 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
     }
 }
 
-// Stop sends SIGTERM while both threads create files: at whatever moment it lands, no temporary
-// file may stay behind.
+// Stop sends SIGTERM while two threads, or the eight of /MT:8, create files: at whatever moment it
+// lands, no temporary file may stay behind.
 TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
     for (int i = 0; i < 150; ++i) {
         write("src/f" + std::to_string(i), "x");
     }
     const auto started = Clock::now();
-    for (int run = 0; run < 50 && Clock::now() - started < 20s; ++run) {
+    for (int run = 0; run < 60 && Clock::now() - started < 20s; ++run) {
         std::filesystem::remove_all(path("dst"));
-        const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL"});
+        const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL", run % 2 == 0 ? "/MT:8" : "/NP"});
         ASSERT_GE(child.pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 1600 * run)); // from start-up to the end
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + 800 * run)); // from start-up to the end
         ::kill(child.pid, SIGTERM);
         int status = 0;
         ::waitpid(child.pid, &status, 0);
