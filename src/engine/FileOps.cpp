@@ -20,6 +20,9 @@ namespace robocopy {
 
 namespace {
 
+// Folders whose own size (which grows with their entries) is above this are counted before they are read.
+constexpr off_t kCountFirstFolderSize = off_t{32} * 1024;
+
 bool ReadAttribute(int fd, const char* name, std::vector<char>& value) {
     const ssize_t size = ::fgetxattr(fd, name, nullptr, 0);
     if (size < 0) {
@@ -59,12 +62,12 @@ void CopyExtendedAttributes(int in, int out, bool directory) {
     }
 }
 
-mode_t ModeFor(const struct stat& source, const CopyFlags& flags, mode_t umask) {
+mode_t ModeFor(const Status& source, const CopyFlags& flags, mode_t umask) {
     // Set-id bits only make sense with the original owner.
     return flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
 }
 
-int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mode_t umask) {
+int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t umask) {
     if (flags.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
         return errno;
     }
@@ -165,6 +168,17 @@ int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
         ::close(listFd);
         return error;
     }
+    // A wide folder is counted first, so that its entries take no more room than they need: growing
+    // the list as it fills would cost up to three times that at the moment it moves.
+    struct stat folder {};
+    if (::fstat(listFd, &folder) == 0 && folder.st_size > kCountFirstFolderSize) {
+        std::size_t count = 0;
+        while (::readdir(dir) != nullptr) {
+            ++count;
+        }
+        ::rewinddir(dir);
+        entries.reserve(count);
+    }
     int error = 0;
     for (;;) {
         errno = 0;
@@ -188,9 +202,11 @@ int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Entry& entry = entries[i];
-        if (::fstatat(dirFd, entry.name.c_str(), &entry.status, AT_SYMLINK_NOFOLLOW) != 0) {
+        struct stat status {};
+        if (::fstatat(dirFd, entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             continue; // gone since it was listed
         }
+        entry.status = status;
         if (S_ISLNK(entry.status.st_mode)) {
             entry.isLink = true;
             struct stat target {};
@@ -281,7 +297,7 @@ int CopyFileAt(const CopyRequest& r) {
     return error;
 }
 
-int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
+int CopyMetadataAt(int destDirFd, const std::string& name, const Status& source, const CopyFlags& flags) {
     const Descriptor fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         return errno;
@@ -293,7 +309,7 @@ int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& so
         if (::fstat(fd.get(), &current) != 0) {
             return errno;
         }
-        struct stat withMode = source;
+        Status withMode = source;
         withMode.st_mode = current.st_mode;
         metadata.attributes = true;
         return ApplyMetadata(fd.get(), withMode, metadata, 0);
@@ -361,7 +377,7 @@ void ApplyDirectoryMetadata(const DirectoryMetadata& m) {
     if (::fstat(m.dirFd, &current) != 0) {
         return;
     }
-    const struct stat& source = *m.source;
+    const Status& source = *m.source;
     // Nothing is written that already matches, so an unchanged tree is only read.
     if (m.flags.owner && (current.st_uid != source.st_uid || current.st_gid != source.st_gid)) {
         (void)::fchown(m.dirFd, source.st_uid, source.st_gid);

@@ -63,7 +63,7 @@ void TreeCopier::protectWithAncestors(const std::string& path) {
     }
 }
 
-bool TreeCopier::isProtected(const struct stat& status) const {
+bool TreeCopier::isProtected(const Status& status) const {
     return std::find(m_protected.begin(), m_protected.end(), Identity(status.st_dev, status.st_ino)) !=
            m_protected.end();
 }
@@ -121,7 +121,7 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
     return true;
 }
 
-DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const {
+DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const Status& source) const {
     return DirectoryMetadata{dest.fd, sourceFd, &source, dest.created, m_options.copy, m_options.copyDirectoryTimes,
                              m_umask};
 }

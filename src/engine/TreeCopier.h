@@ -66,10 +66,10 @@ private:
     [[nodiscard]] bool replaceMismatch(Folder& folder, const Entry& dest);
     // Counts deletions against /MAXDEL; false, and the run stops, when these would go beyond it.
     [[nodiscard]] bool mayDelete(std::uint64_t entries, const std::string& path);
-    [[nodiscard]] DirectoryMetadata folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const;
+    [[nodiscard]] DirectoryMetadata folderMetadata(const DestDir& dest, int sourceFd, const Status& source) const;
 
     void protectWithAncestors(const std::string& path);
-    [[nodiscard]] bool isProtected(const struct stat& status) const;
+    [[nodiscard]] bool isProtected(const Status& status) const;
 
     const Options& m_options;
     Report& m_report;
