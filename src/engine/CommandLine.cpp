@@ -139,6 +139,8 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"TEE", &Options::tee},
     {"UNICODE", &Options::unicodeOutput},
     {"QUIT", &Options::quit},
+    {"NOSD", &Options::noSourceSaved},
+    {"NODD", &Options::noDestinationSaved},
 });
 
 // The letters of /COPY:, or nothing when one of them is unknown.
@@ -330,7 +332,6 @@ private:
         } else if (name == "SEC") {
             o.copy = CopyFlags{true, true, true, true, false, false};
         }
-        // NOSD and NODD only say that the paths come from the command line.
     }
 
     bool applyValue(const std::string& name, const std::string& value, bool hasValue) {
@@ -354,6 +355,10 @@ private:
             o.logAppend = name.back() == '+';
             o.logUnicode = name.starts_with("UNI");
             return true;
+        }
+        if (name == "SAVE") {
+            o.saveJob = value;
+            return !value.empty();
         }
         if (name == "COPY") {
             const auto flags = ParseCopyFlags(value);

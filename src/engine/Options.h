@@ -87,7 +87,10 @@ struct Options {
     std::string logFile;
     bool logAppend = false;
     bool logUnicode = false;
-    bool quit = false; // /QUIT: show what would run and stop
+    bool quit = false;               // /QUIT: show what would run and stop
+    std::string saveJob;             // /SAVE:name: the job file to write
+    bool noSourceSaved = false;      // /NOSD: the saved job leaves the source to the command line
+    bool noDestinationSaved = false; // /NODD: the same for the destination
 
     // The switches as they were given, for the header's options line.
     std::vector<std::string> switchesSeen;

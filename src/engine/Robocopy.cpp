@@ -12,6 +12,7 @@
 #include "engine/CommandLine.h"
 #include "engine/Output.h"
 #include "engine/Report.h"
+#include "engine/SavedJob.h"
 #include "engine/TreeCopier.h"
 
 namespace robocopy {
@@ -88,6 +89,16 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
         if (!options.tee) {
             output.writeConsole("\n  Log File : " + options.logFile + "\n\n");
             output.setConsoleEnabled(false);
+        }
+    }
+    if (!options.saveJob.empty()) {
+        const std::string path = SavedJobPath(options.saveJob);
+        std::ofstream job(path, std::ios::binary | std::ios::trunc);
+        job << SavedJobText(options, path, std::time(nullptr));
+        job.close();
+        if (!job) {
+            output.write("\nERROR : Cannot write job file " + path + "\n");
+            return kFatal;
         }
     }
     Report report(output, options);

@@ -85,6 +85,7 @@ inline constexpr std::array kKnownSwitches{
     KnownSwitch{"SD", SwitchKind::Value},
     KnownSwitch{"DD", SwitchKind::Value},
     KnownSwitch{"JOB", SwitchKind::Value},
+    KnownSwitch{"SAVE", SwitchKind::Value},
     KnownSwitch{"MT", SwitchKind::Value}, ///< the value may be left out: 8 threads
     KnownSwitch{"IF", SwitchKind::List},
     KnownSwitch{"XF", SwitchKind::List},

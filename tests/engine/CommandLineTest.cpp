@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/SavedJob.h"
 #include "fakes/TempFolder.h"
 
 namespace {
@@ -226,3 +227,39 @@ TEST(CommandLine, AcceptsExampleJobFiles) {
 }
 
 } // namespace
+
+// What /SAVE writes reads back as the same job, in either tree form, and /NOSD and /NODD leave the
+// folders to the command line.
+TEST(CommandLine, SavedJobReadsBackAsTheSameJob) {
+    const std::vector<std::string> given = {"/srv/my data", "/backup",  "*.txt",     "/MIR", "/XD",
+                                            "node_modules", "/tmp/x y", "/XF",       "*.o",  "/XO",
+                                            "/R:3",         "/W:1",     "/MT:4",     "/NP",  "/LOG:/tmp/log file.txt",
+                                            "/TEE",         "/COPY:DT", "/SAVE:job", "/QUIT"};
+    for (const bool leaveFolders : {false, true}) {
+        std::vector<std::string> arguments = given;
+        if (leaveFolders) {
+            arguments.insert(arguments.end(), {"/NOSD", "/NODD"});
+        }
+        const ParseResult saved = Parse(arguments);
+        ASSERT_EQ(saved.error, "");
+        EXPECT_EQ(robocopy::SavedJobPath(saved.options.saveJob), "job.RCJ");
+        const std::string text = robocopy::SavedJobText(saved.options, "job.RCJ", 0);
+        const ParseResult r = leaveFolders ? ParseWithJob(text, {"/JOB:job.rcj", "/other", "/elsewhere"})
+                                           : ParseWithJob(text, {"/JOB:job.rcj"});
+        ASSERT_EQ(r.error, "") << text;
+        const Options& o = r.options;
+        EXPECT_EQ(o.source, leaveFolders ? "/other" : "/srv/my data") << text;
+        EXPECT_EQ(o.destination, leaveFolders ? "/elsewhere" : "/backup");
+        EXPECT_EQ(o.filePatterns, std::vector<std::string>{"*.txt"});
+        EXPECT_EQ(o.excludeDirectories, (std::vector<std::string>{"node_modules", "/tmp/x y"}));
+        EXPECT_EQ(o.excludeFiles, std::vector<std::string>{"*.o"});
+        EXPECT_TRUE(o.mirror && o.excludeOlder && o.noProgress && o.tee) << text;
+        EXPECT_EQ(o.retries, 3);
+        EXPECT_EQ(o.waitSeconds, 1);
+        EXPECT_EQ(o.threads, 4);
+        EXPECT_EQ(o.logFile, "/tmp/log file.txt");
+        EXPECT_TRUE(o.copy.data && o.copy.times && !o.copy.attributes);
+        EXPECT_FALSE(o.quit || !o.saveJob.empty()) << "how the job was made is not part of it";
+        EXPECT_TRUE(o.warnings.empty()) << o.warnings.front();
+    }
+}

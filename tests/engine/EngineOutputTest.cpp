@@ -108,6 +108,11 @@ TEST_F(EngineOutput, FatalErrorsAndUsage) {
     EXPECT_FALSE(exists("never.log")) << "/QUIT only shows what would run";
     EXPECT_FALSE(exists("dst"));
 
+    const Run saved = copy({"/MIR", "/SAVE:" + path("mirror"), "/QUIT"});
+    EXPECT_EQ(saved.code, 0) << saved.output;
+    EXPECT_TRUE(Has(read("mirror.RCJ"), "\t/MIR\t\t:: MIRror a directory tree")) << read("mirror.RCJ");
+    EXPECT_FALSE(exists("dst"));
+
     const Run usage = run({"/?"});
     EXPECT_EQ(usage.code, 16);
     EXPECT_TRUE(Has(usage.output, "Usage :: ROBOCOPY source destination"));
