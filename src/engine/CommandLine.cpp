@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 
+#include "engine/Attributes.h"
 #include "engine/Text.h"
 #include "shared/RobocopySwitches.h"
 
@@ -140,6 +141,8 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"UNICODE", &Options::unicodeOutput},
     {"QUIT", &Options::quit},
     {"NOSD", &Options::noSourceSaved},
+    {"A", &Options::archiveOnly},
+    {"M", &Options::resetArchive},
     {"NODD", &Options::noDestinationSaved},
 });
 
@@ -355,6 +358,16 @@ private:
             o.logAppend = name.back() == '+';
             o.logUnicode = name.starts_with("UNI");
             return true;
+        }
+        if (name == "IA" || name == "XA" || name == "A+" || name == "A-") {
+            const auto bits = ParseAttributeLetters(value);
+            if (bits) {
+                (name == "IA"   ? o.includeAttributes
+                 : name == "XA" ? o.excludeAttributes
+                 : name == "A+" ? o.addAttributes
+                                : o.removeAttributes) |= *bits;
+            }
+            return bits.has_value();
         }
         if (name == "SAVE") {
             o.saveJob = value;

@@ -13,6 +13,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "engine/Attributes.h"
 #include "engine/Descriptor.h"
 #include "engine/Temporary.h"
 
@@ -79,6 +80,24 @@ int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t u
         if (::futimens(fd, times.data()) != 0) {
             return errno;
         }
+    }
+    return 0;
+}
+
+// The DOS attributes of the copy: the source's with /COPY:A, then those of /A+ set and of /A- cleared.
+// Read-only lives in the write bits too, so it changes the mode as well.
+int CarryAttributes(int in, int out, const struct stat& source, const CopyRequest& r) {
+    const StoredAttributes stored = r.flags.attributes ? ReadDosAttrib(in) : StoredAttributes{};
+    const std::uint32_t bits = (stored.bits | r.addAttributes) & ~r.removeAttributes;
+    if (stored.stored || bits != 0) {
+        (void)WriteDosAttrib(out, bits); // a file system without them was noted; the data is what counts
+    }
+    const mode_t mode = ModeFor(source, r.flags, r.umask);
+    if ((r.addAttributes & kAttrReadOnly) != 0) {
+        return ::fchmod(out, mode & ~mode_t{0222}) == 0 ? 0 : errno;
+    }
+    if ((r.removeAttributes & kAttrReadOnly) != 0) {
+        return ::fchmod(out, mode | S_IWUSR) == 0 ? 0 : errno;
     }
     return 0;
 }
@@ -285,6 +304,9 @@ int CopyFileAt(const CopyRequest& r) {
         if (error == 0) {
             // The times of the file as it was read, not as listed: it may have changed meanwhile.
             error = ApplyMetadata(out.get(), status, r.flags, r.umask);
+        }
+        if (error == 0 && (r.flags.attributes || r.addAttributes != 0 || r.removeAttributes != 0)) {
+            error = CarryAttributes(in.get(), out.get(), status, r);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {

@@ -59,6 +59,8 @@ struct CopyRequest {
     bool createOnly = false; // zero-length file only
     bool asLink = false;     // copy the link itself
     mode_t umask = 022;
+    std::uint32_t addAttributes = 0;    // /A+
+    std::uint32_t removeAttributes = 0; // /A-
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
     struct stat* copied = nullptr; // when set, receives the source's status as it was read

@@ -47,6 +47,14 @@ struct Options {
     std::optional<std::uint64_t> maxSize; // /MAX:n
     std::optional<std::uint64_t> minSize; // /MIN:n
 
+    // DOS attributes, as Windows numbers them.
+    bool archiveOnly = false;            // /A: only files with the archive bit
+    bool resetArchive = false;           // /M: the same, and the bit is cleared at the source
+    std::uint32_t includeAttributes = 0; // /IA: only files with any of these
+    std::uint32_t excludeAttributes = 0; // /XA: no file with any of these
+    std::uint32_t addAttributes = 0;     // /A+: set on the copies
+    std::uint32_t removeAttributes = 0;  // /A-: cleared on the copies
+
     std::vector<std::string> excludeFiles;       // /XF
     std::vector<std::string> excludeDirectories; // /XD
     std::vector<std::string> includeDirectories; // /ID
@@ -100,6 +108,9 @@ struct Options {
     std::vector<std::string> warnings;
 
     [[nodiscard]] bool recurse() const { return subdirectories || emptyDirectories; }
+    [[nodiscard]] bool selectsByAttributes() const {
+        return archiveOnly || resetArchive || includeAttributes != 0 || excludeAttributes != 0;
+    }
 };
 
 } // namespace robocopy

@@ -317,6 +317,8 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
            /MT[:n] :: do multi-threaded copies with n threads (default 8, 1 to 128).
+     /A+:[RASHCNET] :: add the given Attributes to copied files.
+     /A-:[RASHCNET] :: remove the given Attributes from copied files.
 
 )";
 constexpr std::string_view kUsageSelection = R"(  File selection options :
@@ -324,6 +326,12 @@ constexpr std::string_view kUsageSelection = R"(  File selection options :
                  /XD dirs [dirs]... :: eXclude Directories matching given names/paths.
                  /IF file [file]... :: Include Files matching given names/wildcards.
                  /ID dirs [dirs]... :: Include only Directories matching given names/paths.
+                 /A :: copy only files with the Archive attribute set.
+                 /M :: copy only files with the Archive attribute and reset it.
+    /IA:[RASHCNETO] :: Include only files with any of the given Attributes set.
+    /XA:[RASHCNETO] :: eXclude files with any of the given Attributes set.
+                       (attributes live in user.DOSATTRIB as Samba keeps them; R is
+                        also a file without write bits, H also a name with a leading dot).
                 /XC :: eXclude Changed files.
                 /XN :: eXclude Newer files.
                 /XO :: eXclude Older files.

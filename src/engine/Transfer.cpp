@@ -9,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/Attributes.h"
+
 namespace robocopy {
 
 namespace {
@@ -19,6 +21,14 @@ constexpr std::uint64_t kProgressSize = std::uint64_t{1024} * 1024;
 constexpr std::size_t kBatchSize = 64;
 // With /MT, enough files between two reports that no thread waits long for the others.
 constexpr std::size_t kFilesPerThread = 16;
+
+// /M: the source is backed up now, so its archive bit goes.
+void ClearArchive(const std::string& path, bool followLink) {
+    const StoredAttributes stored = ReadDosAttribAt(path, followLink);
+    if ((stored.bits & kAttrArchive) != 0) {
+        (void)WriteDosAttribAt(path, followLink, stored.bits & ~kAttrArchive);
+    }
+}
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -101,6 +111,8 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.createOnly = m_options.createOnly;
     request.asLink = m_options.copyLinks && task.source->isLink;
     request.umask = m_umask;
+    request.addAttributes = m_options.addAttributes;
+    request.removeAttributes = m_options.removeAttributes;
     request.slot = slot;
     request.copied = &task.copied;
     if (slot == 0 && task.size >= kProgressSize && !parallel()) {
@@ -164,6 +176,9 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
     }
     ++st.files.copied;
     st.bytes.copied += task.size;
+    if (m_options.resetArchive) {
+        ClearArchive(folder.sourcePath + task.source->name, task.source->isLink && !m_options.copyLinks);
+    }
     // /CREATE leaves the data behind: the source is still its only copy.
     if (m_options.moveFiles && !m_options.createOnly && !folder.beyondLink) {
         removeMovedFile(folder, task);

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/Attributes.h"
 #include "engine/Descriptor.h"
 
 namespace robocopy {
@@ -26,6 +27,10 @@ constexpr std::size_t kListAhead = 8;
 // Folders larger than this (their own size grows with their entries) are not listed ahead, so that
 // memory stays bounded however wide a tree is.
 constexpr off_t kListAheadFolderSize = off_t{64} * 1024;
+
+std::uint32_t AttributesOf(const std::string& dirPath, const Entry& entry) {
+    return FileAttributes(entry.name, entry.status.st_mode, ReadDosAttribAt(dirPath + entry.name, entry.isLink).bits);
+}
 
 void RemoveStrayTemporaries(Folder& folder) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
@@ -89,6 +94,9 @@ bool TreeCopier::run() {
     root.sourcePath = WithSeparator(m_options.source);
     root.destPath = WithSeparator(m_options.destination);
     walk(root);
+    if (AttributesUnsupportedSeen()) {
+        m_report.note("  Warning : no user extended attributes here: DOS attributes count as absent.");
+    }
     if (root.dest.fd >= 0 && !m_options.listOnly) {
         ApplyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
         RestoreMode(root.dest, m_options.copy.attributes);
@@ -259,6 +267,10 @@ void TreeCopier::handleFiles(Folder& folder, const std::vector<Pair>& pairs) {
 void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* dest) {
     if (isProtected(source.status) && !S_ISDIR(source.status.st_mode)) {
         return; // the open log file: copying it would catch it half-written, moving it would empty it
+    }
+    if (m_options.selectsByAttributes() && !S_ISDIR(source.status.st_mode) &&
+        !AttributesSelected(AttributesOf(folder.sourcePath, source), m_options)) {
+        return;
     }
     Decision decision = DecideFile(source, dest, folder.sourcePath, m_options);
     if (decision.action == Action::Replace && isProtected(dest->status)) {

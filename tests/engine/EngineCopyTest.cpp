@@ -368,3 +368,60 @@ TEST_F(EngineCopy, ParallelRunMatchesSerialRun) {
     EXPECT_EQ(tree("serial"), tree("parallel"));
     EXPECT_EQ(tree("serial").size(), 300u + 8u);
 }
+
+namespace {
+
+std::string DosAttrib(const std::string& file) {
+    char value[64] = {};
+    const ssize_t size = ::lgetxattr(file.c_str(), "user.DOSATTRIB", value, sizeof value);
+    return size > 0 ? std::string(value) : std::string("none");
+}
+
+} // namespace
+
+// DOS attributes round-trip through user.DOSATTRIB: they select files (/A, /M, /IA, /XA), /M clears
+// the archive bit at the source, /A+ and /A- change the copies, and a plain copy carries them.
+TEST_F(EngineCopy, DosAttributesSelectAndChangeFiles) {
+    const auto prepare = [this] {
+        std::filesystem::remove_all(path("src"));
+        std::filesystem::remove_all(path("dst"));
+        for (const char* name : {"archived", "plain", ".hidden", "system", "locked"}) {
+            write(std::string("src/") + name, name);
+        }
+        ASSERT_EQ(::lsetxattr(path("src/archived").c_str(), "user.DOSATTRIB", "0x20", 5, 0), 0);
+        ASSERT_EQ(::lsetxattr(path("src/system").c_str(), "user.DOSATTRIB", "0x24", 5, 0), 0);
+        ::chmod(path("src/locked").c_str(), 0444);
+    };
+    const struct {
+        std::vector<std::string> switches;
+        std::vector<std::string> copied;
+    } cases[] = {
+        {{"/A"}, {"archived", "system"}},
+        {{"/M"}, {"archived", "system"}},
+        {{"/IA:RH"}, {".hidden", "locked"}},
+        {{"/XA:SH"}, {"archived", "locked", "plain"}},
+        {{}, {".hidden", "archived", "locked", "plain", "system"}},
+    };
+    for (const auto& c : cases) {
+        prepare();
+        const Run result = copy(c.switches);
+        EXPECT_LT(result.code, 8) << result.output;
+        std::vector<std::string> copied;
+        for (const auto& [name, content] : tree("dst")) {
+            copied.push_back(name);
+        }
+        EXPECT_EQ(copied, c.copied) << (c.switches.empty() ? "" : c.switches[0]) << result.output;
+        const bool reset = !c.switches.empty() && c.switches[0] == "/M";
+        EXPECT_EQ(DosAttrib(path("src/archived")), reset ? "0x0" : "0x20");
+        EXPECT_EQ(DosAttrib(path("src/system")), reset ? "0x4" : "0x24");
+    }
+    EXPECT_EQ(DosAttrib(path("dst/system")), "0x24") << "carried by a plain copy";
+
+    prepare();
+    EXPECT_EQ(copy({"/A+:RH", "/A-:A"}).code, 1);
+    EXPECT_EQ(DosAttrib(path("dst/system")), "0x7");
+    EXPECT_EQ(DosAttrib(path("dst/plain")), "0x3");
+    struct stat status {};
+    ASSERT_EQ(::stat(path("dst/plain").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0222, 0u) << "read-only lives in the write bits too";
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/Attributes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace robocopy;
+using namespace std::string_literals;
+
+// Samba's hex string, alone or in front of its binary record, and the binary records without it.
+TEST(Attributes, DecodesSambaForms) {
+    const std::string flags = "\x0f\x00\x00\x00"s;
+    const struct {
+        std::string value;
+        std::optional<std::uint32_t> expected;
+    } cases[] = {
+        {"0x20\0"s, 0x20},
+        {"0X2a"s, 0x2a},
+        {"0x22\0\x03\x00\x03\x00\x00\x00"s + flags + "\x22\x00\x00\x00"s, 0x22},           // hex before the record
+        {"\0\x04\x00\x04\x00\x00\x00"s + flags + "\x06\x00\x00\x00"s + "itime..."s, 0x06}, // empty hex, version 4
+        {"\x01\x00\x01\x00\x00\x00\x21\x00\x00\x00"s, 0x21},                               // version 1, no hex
+        {"0x"s, std::nullopt},
+        {"0x2g"s, std::nullopt},
+        {"\x09\x00\x09\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"s, std::nullopt}, // unknown version
+        {"\x03\x00\x03\x00"s, std::nullopt},                                         // cut short
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeDosAttrib(c.value), c.expected) << c.value.size();
+    }
+    EXPECT_EQ(EncodeDosAttrib(0x26), "0x26\0"s);
+    EXPECT_EQ(DecodeDosAttrib(EncodeDosAttrib(0x2027)), 0x2027u);
+}
+
+TEST(Attributes, LettersAndWhatAFileShows) {
+    EXPECT_EQ(ParseAttributeLetters("rash"), kAttrReadOnly | kAttrArchive | kAttrSystem | kAttrHidden);
+    EXPECT_EQ(ParseAttributeLetters("CNETO"),
+              kAttrCompressed | kAttrNotIndexed | kAttrEncrypted | kAttrTemporary | kAttrOffline);
+    EXPECT_EQ(ParseAttributeLetters("RQ"), std::nullopt);
+    EXPECT_EQ(FileAttributes(".profile", S_IFREG | 0444, 0), kAttrReadOnly | kAttrHidden);
+    EXPECT_EQ(FileAttributes("plain", S_IFREG | 0644, 0), kAttrNormal);
+    EXPECT_EQ(FileAttributes("stored", S_IFREG | 0644, kAttrSystem | kAttrNormal), kAttrSystem);
+}
+
+} // namespace
