@@ -71,6 +71,23 @@ std::optional<std::uint64_t> ParseNumber(std::string_view text) {
     return value;
 }
 
+// /RH:hhmm-hhmm, each time of the day from 0000 to 2359; the hours may run past midnight.
+bool ParseRunHours(std::string_view value, Options& options) {
+    const auto minuteOfDay = [](std::string_view text) -> int {
+        const auto number = ParseNumber(text);
+        if (text.size() != 4 || !number || *number / 100 > 23 || *number % 100 > 59) {
+            return -1;
+        }
+        return static_cast<int>(*number / 100 * 60 + *number % 100);
+    };
+    if (value.size() != 9 || value[4] != '-') {
+        return false;
+    }
+    options.runHoursStart = minuteOfDay(value.substr(0, 4));
+    options.runHoursEnd = minuteOfDay(value.substr(5));
+    return options.runHoursStart >= 0 && options.runHoursEnd >= 0;
+}
+
 // Splits a job file line into tokens at blanks, keeping double-quoted runs together.
 std::vector<std::string> SplitLine(std::string_view line) {
     std::vector<std::string> tokens;
@@ -143,6 +160,7 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"NOSD", &Options::noSourceSaved},
     {"A", &Options::archiveOnly},
     {"M", &Options::resetArchive},
+    {"PF", &Options::runHoursPerFile},
     {"NODD", &Options::noDestinationSaved},
 });
 
@@ -369,6 +387,9 @@ private:
             }
             return bits.has_value();
         }
+        if (name == "RH") {
+            return ParseRunHours(value, o);
+        }
         if (name == "SAVE") {
             o.saveJob = value;
             return !value.empty();
@@ -426,6 +447,12 @@ private:
             o.retries = static_cast<int>(*number);
         } else if (name == "W") {
             o.waitSeconds = static_cast<int>(*number);
+        } else if (name == "IPG") {
+            o.gapMilliseconds = static_cast<int>(*number);
+        } else if (name == "MON") {
+            o.monitorChanges = static_cast<int>(*number);
+        } else if (name == "MOT") {
+            o.monitorMinutes = static_cast<int>(*number);
         } else if (name == "MT") {
             if (*number < 1 || *number > kMaxThreads) {
                 return false;

@@ -296,7 +296,7 @@ int CopyFileAt(const CopyRequest& r) {
     {
         const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = CopyData(in.get(), out.get(), status, r.progress);
+            error = CopyData(in.get(), out.get(), status, r.progress, r.gapMilliseconds);
         }
         if (error == 0 && r.flags.security) {
             CopyExtendedAttributes(in.get(), out.get(), false);

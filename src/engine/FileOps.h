@@ -61,6 +61,7 @@ struct CopyRequest {
     mode_t umask = 022;
     std::uint32_t addAttributes = 0;    // /A+
     std::uint32_t removeAttributes = 0; // /A-
+    int gapMilliseconds = 0;            // /IPG
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
     struct stat* copied = nullptr; // when set, receives the source's status as it was read

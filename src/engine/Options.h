@@ -73,6 +73,14 @@ struct Options {
 
     int threads = 0; // /MT:n: files written by n threads at once; 0 without /MT
 
+    // Monitoring and timing.
+    int gapMilliseconds = 0;      // /IPG:n between blocks of 64 KiB
+    int monitorChanges = 0;       // /MON:n: run again when more than n changes are seen
+    int monitorMinutes = 0;       // /MOT:m: run again after m minutes when anything changed
+    int runHoursStart = -1;       // /RH: minute of the day from which new copies start; -1 without /RH
+    int runHoursEnd = -1;         // and up to which
+    bool runHoursPerFile = false; // /PF: the hours are checked for every file, not every pass
+
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n
 
@@ -107,6 +115,7 @@ struct Options {
     // Notes for the header, such as unknown switches skipped in a job file.
     std::vector<std::string> warnings;
 
+    [[nodiscard]] bool monitors() const { return monitorChanges > 0 || monitorMinutes > 0; }
     [[nodiscard]] bool recurse() const { return subdirectories || emptyDirectories; }
     [[nodiscard]] bool selectsByAttributes() const {
         return archiveOnly || resetArchive || includeAttributes != 0 || excludeAttributes != 0;

@@ -319,6 +319,11 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
            /MT[:n] :: do multi-threaded copies with n threads (default 8, 1 to 128).
      /A+:[RASHCNET] :: add the given Attributes to copied files.
      /A-:[RASHCNET] :: remove the given Attributes from copied files.
+             /MON:n :: MONitor source; run again when more than n changes seen.
+             /MOT:m :: MOnitor source; run again in m minutes Time, if changed.
+      /RH:hhmm-hhmm :: Run Hours - times when new copies may be started.
+                /PF :: check run hours on a Per File (not per pass) basis.
+             /IPG:n :: Inter-Packet Gap (ms), to free bandwidth on slow lines.
 
 )";
 constexpr std::string_view kUsageSelection = R"(  File selection options :

@@ -13,6 +13,7 @@
 #include "engine/Output.h"
 #include "engine/Report.h"
 #include "engine/SavedJob.h"
+#include "engine/Schedule.h"
 #include "engine/TreeCopier.h"
 
 namespace robocopy {
@@ -39,6 +40,33 @@ void FinishCounts(Statistics& statistics) {
         }
         counts->skipped = counts->total > handled ? counts->total - handled : 0;
     }
+}
+
+// One pass over the trees, from the header to the summary; returns its exit code.
+int RunPass(const Options& options, Output& output) {
+    Report report(output, options);
+    const std::time_t started = std::time(nullptr);
+    const auto clockStart = std::chrono::steady_clock::now();
+    report.header(started);
+    if (options.quit) {
+        return 0;
+    }
+    if (!options.runHoursPerFile) {
+        WaitForRunHours(options, report);
+    }
+    Statistics statistics;
+    TreeCopier copier(options, report, statistics);
+    if (!options.logFile.empty()) {
+        copier.protect(options.logFile);
+    }
+    if (!copier.run()) {
+        output.flush();
+        return kFatal;
+    }
+    FinishCounts(statistics);
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
+    report.summary(statistics, started, std::time(nullptr), elapsed);
+    return copier.limitReached() ? kFatal : ExitCodeFor(statistics);
 }
 
 } // namespace
@@ -101,26 +129,14 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
             return kFatal;
         }
     }
-    Report report(output, options);
-    const std::time_t started = std::time(nullptr);
-    const auto clockStart = std::chrono::steady_clock::now();
-    report.header(started);
-    if (options.quit) {
-        return 0;
+    int code = RunPass(options, output);
+    // /MON and /MOT: the next pass once the source changed enough; Stop ends the process meanwhile.
+    while (options.monitors() && !options.quit && code != kFatal) {
+        ChangeMonitor monitor(options.source);
+        monitor.waitForNextPass(options);
+        code = RunPass(options, output);
     }
-    Statistics statistics;
-    TreeCopier copier(options, report, statistics);
-    if (!options.logFile.empty()) {
-        copier.protect(options.logFile);
-    }
-    if (!copier.run()) {
-        output.flush();
-        return kFatal;
-    }
-    FinishCounts(statistics);
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
-    report.summary(statistics, started, std::time(nullptr), elapsed);
-    return copier.limitReached() ? kFatal : ExitCodeFor(statistics);
+    return code;
 }
 
 } // namespace robocopy

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "engine/Attributes.h"
+#include "engine/Schedule.h"
 
 namespace robocopy {
 
@@ -40,6 +41,9 @@ Transfer::Transfer(const Options& options, Report& report, Statistics& statistic
     : m_options(options), m_report(report), m_statistics(statistics), m_worker(worker), m_umask(umask) {}
 
 void Transfer::add(Folder& folder, const CopyTask& task) {
+    if (m_options.runHoursPerFile) {
+        WaitForRunHours(m_options, m_report);
+    }
     // With /MT big files are shared out like small ones, and no percentages are shown, as robocopy does.
     if (task.size < kProgressSize || parallel()) {
         m_batch.push_back(task);
@@ -113,6 +117,7 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.umask = m_umask;
     request.addAttributes = m_options.addAttributes;
     request.removeAttributes = m_options.removeAttributes;
+    request.gapMilliseconds = m_options.gapMilliseconds;
     request.slot = slot;
     request.copied = &task.copied;
     if (slot == 0 && task.size >= kProgressSize && !parallel()) {

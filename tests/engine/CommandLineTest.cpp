@@ -38,8 +38,26 @@ std::string ReadData(const std::string& name) {
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
-    const ParseResult r = Parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
-                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7", "/mt:16"});
+    const ParseResult r = Parse({"/data",
+                                 "/backup",
+                                 "/mir",
+                                 "/r:3",
+                                 "/W:0",
+                                 "/Lev:2",
+                                 "/max:100",
+                                 "/MIN:5",
+                                 "/xo",
+                                 "/copy:dat",
+                                 "/dcopy:t",
+                                 "/np",
+                                 "/log+:/tmp/x.log",
+                                 "/tee",
+                                 "/maxdel:7",
+                                 "/mt:16",
+                                 "/rh:2200-0630",
+                                 "/ipg:5",
+                                 "/mon:2",
+                                 "/mot:3"});
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
@@ -59,6 +77,10 @@ TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     EXPECT_TRUE(o.tee);
     EXPECT_EQ(o.maxDeletions, 7u);
     EXPECT_EQ(o.threads, 16);
+    EXPECT_EQ(o.runHoursStart, 22 * 60);
+    EXPECT_EQ(o.runHoursEnd, 6 * 60 + 30);
+    EXPECT_EQ(o.gapMilliseconds, 5);
+    EXPECT_TRUE(o.monitorChanges == 2 && o.monitorMinutes == 3);
     EXPECT_EQ(Parse({"a", "b", "/MT"}).options.threads, 8);
     EXPECT_EQ(Parse({"a", "b"}).options.threads, 0);
 }
@@ -90,6 +112,9 @@ TEST(CommandLine, RefusesBadArguments) {
         {"a", "b", "/MAXDEL:-1"},
         {"a", "b", "/MT:0"}, // 1 to 128 threads
         {"a", "b", "/MT:129"},
+        {"a", "b", "/RH:2400-0100"}, // times of the day as hhmm
+        {"a", "b", "/RH:800-1700"},
+        {"a", "b", "/IA:RQ"}, // attribute letters RASHCNETO
     };
     for (const auto& arguments : cases) {
         const ParseResult r = Parse(arguments);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <chrono>
 #include <sstream>
 
 #include <sys/sysmacros.h>
@@ -424,4 +425,21 @@ TEST_F(EngineCopy, DosAttributesSelectAndChangeFiles) {
     struct stat status {};
     ASSERT_EQ(::stat(path("dst/plain").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0222, 0u) << "read-only lives in the write bits too";
+}
+
+// /IPG leaves its gap between blocks of 64 KiB: three times the gap takes about three times as long.
+TEST_F(EngineCopy, InterPacketGapPacesTheCopy) {
+    write("src/one", std::string(std::size_t{1} << 20, 'g')); // 16 blocks, 15 gaps
+    const auto timed = [this](const std::string& gap) {
+        std::filesystem::remove_all(path("dst"));
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_EQ(copy({gap, "/NP"}).code, 1);
+        EXPECT_EQ(read("dst/one"), read("src/one"));
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    };
+    const double short_ = timed("/IPG:20");
+    const double long_ = timed("/IPG:60");
+    EXPECT_GE(long_, 0.9);
+    EXPECT_GT(long_ / short_, 2.0) << short_ << " " << long_;
+    EXPECT_LT(long_ / short_, 3.6) << short_ << " " << long_;
 }

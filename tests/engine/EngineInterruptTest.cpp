@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -210,6 +212,72 @@ TEST_F(EngineInterrupt, MoveKeepsAFileChangedDuringItsCopy) {
         }
         EXPECT_TRUE(exists("src/big.bin") && c.kept(read("src/big.bin"))) << c.what << result.output;
         EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << c.what << result.output;
+    }
+}
+
+// Waits up to the limit for the condition, reading the child's output meanwhile.
+bool WaitUntil(int output, std::string& text, const std::function<bool()>& done, Clock::duration limit) {
+    (void)::fcntl(output, F_SETFL, O_NONBLOCK);
+    for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;) {
+        char buffer[4096];
+        for (ssize_t got = 0; (got = ::read(output, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+// A monitoring run copies what changed in a further pass, and SIGTERM ends it between passes.
+TEST_F(EngineInterrupt, MonitoringRunCopiesChangesUntilStopped) {
+    write("src/a", "a");
+    const Child child = start({path("src"), path("dst"), "/MON:1", "/NP"});
+    ASSERT_GE(child.pid, 0);
+    std::string output;
+    EXPECT_TRUE(WaitUntil(
+        child.output, output, [this] { return exists("dst/a"); }, 10s))
+        << output;
+    std::this_thread::sleep_for(300ms); // the monitor starts after the pass
+    write("src/b", "b");
+    write("src/sub/c", "c");
+    EXPECT_TRUE(WaitUntil(
+        child.output, output, [this] { return exists("dst/b"); }, 15s))
+        << output;
+    ::kill(child.pid, SIGTERM);
+    int status = 0;
+    ::waitpid(child.pid, &status, 0);
+    ::close(child.output);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_FALSE(HoldsTemporary(path("dst")));
+}
+
+// Outside its run hours a run waits, per pass or per file, copies nothing, and SIGTERM ends it.
+TEST_F(EngineInterrupt, OutsideRunHoursNothingIsCopied) {
+    write("src/a", "a");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    const int first = (local.tm_hour + 2) % 24;
+    char hours[32];
+    std::snprintf(hours, sizeof hours, "/RH:%02d00-%02d00", first, (first + 1) % 24);
+    for (const char* perFile : {"/NP", "/PF"}) {
+        std::filesystem::remove_all(path("dst"));
+        const Child child = start({path("src"), path("dst"), hours, perFile});
+        ASSERT_GE(child.pid, 0);
+        std::string output;
+        EXPECT_TRUE(WaitUntil(
+            child.output, output, [&output] { return output.find("Waiting for the run hours") != std::string::npos; },
+            10s))
+            << output;
+        EXPECT_FALSE(exists("dst/a")) << perFile;
+        ::kill(child.pid, SIGTERM);
+        int status = 0;
+        ::waitpid(child.pid, &status, 0);
+        ::close(child.output);
+        EXPECT_TRUE(WIFSIGNALED(status)) << perFile;
     }
 }
 

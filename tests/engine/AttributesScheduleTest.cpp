@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/Schedule.h"
+
 namespace {
 
 using namespace robocopy;
@@ -40,6 +42,20 @@ TEST(Attributes, LettersAndWhatAFileShows) {
     EXPECT_EQ(FileAttributes(".profile", S_IFREG | 0444, 0), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(FileAttributes("plain", S_IFREG | 0644, 0), kAttrNormal);
     EXPECT_EQ(FileAttributes("stored", S_IFREG | 0644, kAttrSystem | kAttrNormal), kAttrSystem);
+}
+
+// Run hours within a day and across midnight; equal ends mean all day.
+TEST(Schedule, SecondsUntilRunHours) {
+    const struct {
+        int minute, second, start, end, expected;
+    } cases[] = {
+        {600, 0, 480, 1020, 0},  {420, 30, 480, 1020, 3570}, {1020, 0, 480, 1020, 900 * 60},
+        {1380, 0, 1320, 360, 0}, {100, 0, 1320, 360, 0},     {400, 0, 1320, 360, 920 * 60},
+        {5, 0, 600, 600, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SecondsUntilRunHours(c.minute, c.second, c.start, c.end), c.expected) << c.minute << " " << c.start;
+    }
 }
 
 } // namespace
