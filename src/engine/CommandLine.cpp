@@ -161,6 +161,7 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"A", &Options::archiveOnly},
     {"M", &Options::resetArchive},
     {"PF", &Options::runHoursPerFile},
+    {"TBD", &Options::waitForShares},
     {"NODD", &Options::noDestinationSaved},
 });
 

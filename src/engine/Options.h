@@ -81,6 +81,8 @@ struct Options {
     int runHoursEnd = -1;         // and up to which
     bool runHoursPerFile = false; // /PF: the hours are checked for every file, not every pass
 
+    bool waitForShares = false; // /TBD: retry a source or destination root that is not there yet
+
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n
 

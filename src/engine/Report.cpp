@@ -360,6 +360,7 @@ constexpr std::string_view kUsageSpecial =
 constexpr std::string_view kUsageRetry = R"(  Retry options :
                /R:n :: number of Retries on failed copies: default 1 million.
                /W:n :: Wait time between retries: default is 30 seconds.
+               /TBD :: wait for sharenames To Be Defined (retry a missing root with /R and /W).
 
 )";
 constexpr std::string_view kUsageLogging = R"(  Logging options :

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -73,20 +75,39 @@ bool TreeCopier::isProtected(const Status& status) const {
            m_protected.end();
 }
 
+bool TreeCopier::waitForRoot(int error, std::string_view action, const std::string& path, int& attempts) {
+    m_report.error(error, action, WithSeparator(path));
+    // /TBD: a share that is not there yet, or not yet mounted, may come; any other run ends here.
+    if (!m_options.waitForShares || attempts++ >= m_options.retries) {
+        return false;
+    }
+    m_report.waiting(m_options.waitSeconds);
+    std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
+    return true;
+}
+
 bool TreeCopier::run() {
-    const Descriptor source(::open(m_options.source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    int attempts = 0;
+    int sourceFd = -1;
     struct stat sourceStatus {};
-    if (source.get() < 0 || ::fstat(source.get(), &sourceStatus) != 0) {
-        const int error = errno; // before anything else can change it
-        m_report.error(error, "Accessing Source Directory", WithSeparator(m_options.source));
+    while ((sourceFd = ::open(m_options.source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0) {
+        if (!waitForRoot(errno, "Accessing Source Directory", m_options.source, attempts)) {
+            return false;
+        }
+    }
+    const Descriptor source(sourceFd);
+    if (::fstat(source.get(), &sourceStatus) != 0) {
+        m_report.error(errno, "Accessing Source Directory", WithSeparator(m_options.source));
         return false;
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
     protectWithAncestors(m_options.source);
 
     Folder root;
-    if (!openDestinationRoot(root.dest)) {
-        return false;
+    for (int error = 0; (error = openDestinationRoot(root.dest)) != 0;) {
+        if (!waitForRoot(error, "Creating Destination Directory", m_options.destination, attempts)) {
+            return false;
+        }
     }
     m_ancestors.emplace_back(sourceStatus.st_dev, sourceStatus.st_ino);
     m_sourceRoot = Identity(sourceStatus.st_dev, sourceStatus.st_ino);
@@ -104,7 +125,7 @@ bool TreeCopier::run() {
     return true;
 }
 
-bool TreeCopier::openDestinationRoot(DestDir& root) {
+int TreeCopier::openDestinationRoot(DestDir& root) {
     const char* path = m_options.destination.c_str();
     root.fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (root.fd < 0 && errno == ENOENT && !m_options.listOnly) {
@@ -117,8 +138,7 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
         }
     }
     if (const int error = errno; root.fd < 0 && !(m_options.listOnly && error == ENOENT)) {
-        m_report.error(error, "Creating Destination Directory", WithSeparator(m_options.destination));
-        return false;
+        return error;
     }
     root.existed = root.fd >= 0 && !root.created;
     struct stat status {};
@@ -126,7 +146,7 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
         m_destRoot = Identity(status.st_dev, status.st_ino);
         m_haveDestRoot = true;
     }
-    return true;
+    return 0;
 }
 
 DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const Status& source) const {

@@ -46,7 +46,10 @@ private:
     };
     using Identity = std::pair<dev_t, ino_t>;
 
-    [[nodiscard]] bool openDestinationRoot(DestDir& root);
+    // Opens or makes the destination root; returns 0 or an errno value.
+    [[nodiscard]] int openDestinationRoot(DestDir& root);
+    // Reports a root that cannot be used; true when /TBD waits for it and it is to be tried again.
+    [[nodiscard]] bool waitForRoot(int error, std::string_view action, const std::string& path, int& attempts);
     void walk(Folder& folder);
     // Reads both listings unless they were read ahead; false when the folder cannot be walked.
     [[nodiscard]] bool readListings(Folder& folder);

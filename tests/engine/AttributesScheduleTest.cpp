@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/Attributes.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/Attributes.h"
 #include "engine/Schedule.h"
 
 namespace {

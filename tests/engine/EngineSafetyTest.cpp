@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <atomic>
+#include <chrono>
 #include <sstream>
 #include <thread>
 
@@ -251,6 +252,21 @@ TEST_F(EngineSafety, LogInsideTheSourceStaysWhereItIs) {
     EXPECT_EQ(result.code, 1) << result.output;
     EXPECT_NE(read("src/run.log").find("Total"), std::string::npos);
     EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}}));
+}
+
+// /TBD waits for a source that is not there yet, as for a share not yet defined; without it, or once
+// the retries are spent, the run ends as fatal.
+TEST_F(EngineSafety, WaitForSharesRetriesAMissingRoot) {
+    std::thread late([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        write("src/a", "a");
+    });
+    const Run waited = copy({"/TBD", "/R:5", "/W:1"});
+    late.join();
+    EXPECT_EQ(waited.code, 1) << waited.output;
+    EXPECT_NE(waited.output.find("Waiting 1 seconds"), std::string::npos);
+    EXPECT_EQ(read("dst/a"), "a");
+    EXPECT_EQ(copy({"/TBD", "/R:1", "/W:0"}, "missing").code, 16);
 }
 
 } // namespace
