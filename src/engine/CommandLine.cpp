@@ -162,6 +162,8 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"M", &Options::resetArchive},
     {"PF", &Options::runHoursPerFile},
     {"TBD", &Options::waitForShares},
+    {"Z", &Options::restartable},
+    {"B", &Options::backupMode},
     {"NODD", &Options::noDestinationSaved},
 });
 
@@ -345,6 +347,8 @@ private:
             o.*(flag->option) = true;
         } else if (name == "MIR") {
             o.mirror = o.emptyDirectories = o.purge = true;
+        } else if (name == "ZB") {
+            o.restartable = o.backupIfPermitted = true;
         } else if (name == "MOVE") {
             o.moveFiles = o.moveAll = true;
         } else if (name == "COPYALL") {

@@ -113,9 +113,13 @@ int CopySparse(int in, int out, off_t size, const ProgressFunction& progress, in
 
 } // namespace
 
-int CopyData(int in, int out, const struct stat& status, const ProgressFunction& progress, int gapMilliseconds) {
+int CopyData(int in, int out, const struct stat& status, const ProgressFunction& progress, int gapMilliseconds,
+             off_t from) {
     if (progress) {
-        progress(0);
+        progress(static_cast<std::uint64_t>(from));
+    }
+    if (from > 0) {
+        return CopyRange(in, out, from, kToTheEnd, progress, gapMilliseconds);
     }
     // Fewer blocks than bytes means holes; a dense file never pays for looking for them.
     if (status.st_blocks * 512 < status.st_size && ::lseek(in, 0, SEEK_HOLE) < status.st_size) {

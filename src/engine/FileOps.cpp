@@ -15,6 +15,7 @@
 
 #include "engine/Attributes.h"
 #include "engine/Descriptor.h"
+#include "engine/Restartable.h"
 #include "engine/Temporary.h"
 
 namespace robocopy {
@@ -100,6 +101,42 @@ int CarryAttributes(int in, int out, const struct stat& source, const CopyReques
         return ::fchmod(out, mode | S_IWUSR) == 0 ? 0 : errno;
     }
     return 0;
+}
+
+// Everything but the data: extended attributes, mode, owner, times and DOS attributes.
+int FinishFile(const CopyRequest& r, int in, int out, const struct stat& status) {
+    if (r.flags.security) {
+        CopyExtendedAttributes(in, out, false);
+    }
+    // The times of the file as it was read, not as listed: it may have changed meanwhile.
+    int error = ApplyMetadata(out, status, r.flags, r.umask);
+    if (error == 0 && (r.flags.attributes || r.addAttributes != 0 || r.removeAttributes != 0)) {
+        error = CarryAttributes(in, out, status, r);
+    }
+    return error;
+}
+
+// /Z: on failure, or when the run is ended, the partial file stays for the next run to resume.
+int CopyRestartable(const CopyRequest& r, int in, const struct stat& status) {
+    const std::string partial = PartialName(*r.name);
+    off_t from = 0;
+    const int outFd = OpenPartial(r.destDirFd, partial, in, status, from);
+    if (outFd < 0) {
+        return errno;
+    }
+    int error = 0;
+    {
+        const Descriptor out(outFd);
+        error = CopyData(in, out.get(), status, r.progress, r.gapMilliseconds, from);
+        if (error == 0) {
+            FinishPartial(out.get());
+            error = FinishFile(r, in, out.get(), status);
+        }
+    }
+    if (error == 0 && ::renameat(r.destDirFd, partial.c_str(), r.destDirFd, r.name->c_str()) != 0) {
+        error = errno;
+    }
+    return error;
 }
 
 // Gives a link or node made under a temporary name its owner, mode and times, and renames it into place.
@@ -284,6 +321,9 @@ int CopyFileAt(const CopyRequest& r) {
         return EINVAL;
     }
     (void)::fcntl(in.get(), F_SETFL, 0);
+    if (r.restartable && r.flags.data && !r.createOnly) {
+        return CopyRestartable(r, in.get(), status);
+    }
     std::string temporary;
     const auto make = [](int dirFd, const char* name) {
         return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -298,15 +338,8 @@ int CopyFileAt(const CopyRequest& r) {
         if (!r.createOnly && r.flags.data) {
             error = CopyData(in.get(), out.get(), status, r.progress, r.gapMilliseconds);
         }
-        if (error == 0 && r.flags.security) {
-            CopyExtendedAttributes(in.get(), out.get(), false);
-        }
         if (error == 0) {
-            // The times of the file as it was read, not as listed: it may have changed meanwhile.
-            error = ApplyMetadata(out.get(), status, r.flags, r.umask);
-        }
-        if (error == 0 && (r.flags.attributes || r.addAttributes != 0 || r.removeAttributes != 0)) {
-            error = CarryAttributes(in.get(), out.get(), status, r);
+            error = FinishFile(r, in.get(), out.get(), status);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {

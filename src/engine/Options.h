@@ -81,7 +81,10 @@ struct Options {
     int runHoursEnd = -1;         // and up to which
     bool runHoursPerFile = false; // /PF: the hours are checked for every file, not every pass
 
-    bool waitForShares = false; // /TBD: retry a source or destination root that is not there yet
+    bool waitForShares = false;     // /TBD: retry a source or destination root that is not there yet
+    bool restartable = false;       // /Z and /ZB: an interrupted copy resumes where it stopped
+    bool backupMode = false;        // /B and /ZB: read and write regardless of permissions
+    bool backupIfPermitted = false; // /ZB: backup mode where the capabilities allow, else restartable only
 
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n

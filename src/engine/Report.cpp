@@ -317,6 +317,9 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
            /MT[:n] :: do multi-threaded copies with n threads (default 8, 1 to 128).
+                 /Z :: copy files in restartable mode (a partial copy resumes on the next run).
+                 /B :: copy files in Backup mode (with CAP_DAC_READ_SEARCH, CAP_DAC_OVERRIDE).
+                /ZB :: use restartable mode; with the capabilities also Backup mode.
      /A+:[RASHCNET] :: add the given Attributes to copied files.
      /A-:[RASHCNET] :: remove the given Attributes from copied files.
              /MON:n :: MONitor source; run again when more than n changes seen.

@@ -11,6 +11,7 @@
 
 #include "engine/CommandLine.h"
 #include "engine/Output.h"
+#include "engine/Privileges.h"
 #include "engine/Report.h"
 #include "engine/SavedJob.h"
 #include "engine/Schedule.h"
@@ -107,6 +108,13 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     const CopyFlags& flags = parsed.options.copy;
     parsed.options.copySpecialFiles = flags.owner && flags.data && ::geteuid() == 0;
     const Options& options = parsed.options;
+    // Before any thread starts: they take the capabilities over from this one.
+    if ((options.backupMode || options.backupIfPermitted) && RaiseBackupCapabilities() != 0 && options.backupMode) {
+        output.write(
+            "\nERROR : Backup mode (/B) needs the capabilities CAP_DAC_READ_SEARCH and CAP_DAC_OVERRIDE:\n"
+            "        run as root, or give the program them (setcap cap_dac_read_search,cap_dac_override+p).\n");
+        return kFatal;
+    }
     // /QUIT only shows what would run: it must not create or empty the log file.
     if (!options.logFile.empty() && !options.quit) {
         const std::string problem = output.openLog(options.logFile, options.logAppend, options.logUnicode);

@@ -118,6 +118,7 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.addAttributes = m_options.addAttributes;
     request.removeAttributes = m_options.removeAttributes;
     request.gapMilliseconds = m_options.gapMilliseconds;
+    request.restartable = m_options.restartable;
     request.slot = slot;
     request.copied = &task.copied;
     if (slot == 0 && task.size >= kProgressSize && !parallel()) {

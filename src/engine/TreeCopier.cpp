@@ -12,6 +12,7 @@
 
 #include "engine/Attributes.h"
 #include "engine/Descriptor.h"
+#include "engine/Restartable.h"
 
 namespace robocopy {
 
@@ -34,11 +35,18 @@ std::uint32_t AttributesOf(const std::string& dirPath, const Entry& entry) {
     return FileAttributes(entry.name, entry.status.st_mode, ReadDosAttribAt(dirPath + entry.name, entry.isLink).bits);
 }
 
-void RemoveStrayTemporaries(Folder& folder) {
+void RemoveStrayTemporaries(Folder& folder, bool restartable) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
+    // A partial file of /Z waits for the next restartable run, unseen; a run without /Z writes afresh.
     std::vector<Entry>& entries = folder.destListing.entries;
-    const auto stray = [&folder](const Entry& entry) {
-        return !S_ISDIR(entry.status.st_mode) && IsStrayTemporary(entry.name) &&
+    const auto stray = [&folder, restartable](const Entry& entry) {
+        if (S_ISDIR(entry.status.st_mode)) {
+            return false;
+        }
+        if (IsPartial(entry.name) && restartable) {
+            return true;
+        }
+        return (IsStrayTemporary(entry.name) || IsPartial(entry.name)) &&
                ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
     };
     entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
@@ -228,7 +236,7 @@ bool TreeCopier::readListings(Folder& folder) {
         return false;
     }
     if (!m_options.listOnly) {
-        RemoveStrayTemporaries(folder);
+        RemoveStrayTemporaries(folder, m_options.restartable);
     }
     return true;
 }

@@ -281,4 +281,49 @@ TEST_F(EngineInterrupt, OutsideRunHoursNothingIsCopied) {
     }
 }
 
+std::string PartialIn(const std::string& folder) {
+    for (const std::string& name : Names(folder)) {
+        if (name.starts_with(".~talvex.z")) {
+            return folder + "/" + name;
+        }
+    }
+    return {};
+}
+
+// /Z: a copy killed half-way leaves its partial file, and the next run resumes it to an identical
+// file; a source changed meanwhile starts it over.
+TEST_F(EngineInterrupt, RestartableCopyResumesAfterKill) {
+    const auto kill = [](pid_t child) { ::kill(child, SIGKILL); };
+    const auto corruptFirstByte = [](const std::string& partial) {
+        const int fd = ::open(partial.c_str(), O_WRONLY | O_CLOEXEC);
+        EXPECT_EQ(::pwrite(fd, "X", 1, 0), 1);
+        ::close(fd);
+    };
+    for (const bool sourceChanged : {false, true}) {
+        Result result;
+        if (!actDuringCopy({"/Z"}, kill, result)) {
+            GTEST_SKIP() << "the copy finished before it could be killed";
+        }
+        const std::string partial = PartialIn(path("dst"));
+        ASSERT_NE(partial, "") << "the partial file stays";
+        const bool resumable = std::filesystem::file_size(partial) >= 128 * 1024;
+        // A mark the resumed copy keeps, as it does not read again what it has.
+        corruptFirstByte(partial);
+        if (sourceChanged) {
+            write("src/big.bin", read("src/big.bin"), 1000000);
+        }
+        const Run resumed = copy({"/Z", "/NP"});
+        EXPECT_EQ(resumed.code, 1) << resumed.output;
+        EXPECT_EQ(PartialIn(path("dst")), "");
+        std::string copied = read("dst/big.bin");
+        const std::string source = read("src/big.bin");
+        ASSERT_EQ(copied.size(), source.size());
+        if (resumable) {
+            EXPECT_EQ(copied[0], sourceChanged ? source[0] : 'X') << (sourceChanged ? "started over" : "resumed");
+        }
+        copied[0] = source[0];
+        EXPECT_TRUE(copied == source) << "identical but for the mark";
+    }
+}
+
 } // namespace

@@ -269,4 +269,20 @@ TEST_F(EngineSafety, WaitForSharesRetriesAMissingRoot) {
     EXPECT_EQ(copy({"/TBD", "/R:1", "/W:0"}, "missing").code, 16);
 }
 
+// /B reads what the permissions keep from the run where the capabilities allow, and says clearly that
+// they are missing where not; /ZB then goes on as a restartable copy.
+TEST_F(EngineSafety, BackupModeNeedsItsCapabilities) {
+    write("src/locked", "secret");
+    giveToNobody();
+    ::chmod(path("src/locked").c_str(), 0);
+    const Run refused = copy({"/B"}, "src", "dst", true);
+    if (::geteuid() == 0) {
+        EXPECT_EQ(refused.code, 16) << refused.output;
+        EXPECT_NE(refused.output.find("CAP_DAC_READ_SEARCH"), std::string::npos) << refused.output;
+        EXPECT_EQ(copy({"/ZB", "/R:0", "/W:0"}, "src", "dst", true).code, 8) << "restartable, without backup";
+    }
+    const Run backup = copy({"/B", "/R:0", "/W:0"});
+    EXPECT_EQ(backup.code, ::geteuid() == 0 ? 1 : 16) << backup.output;
+}
+
 } // namespace
