@@ -131,7 +131,10 @@ int CopyData(int in, int out, const struct stat& status, const ProgressFunction&
             return errno;
         }
     }
-    return CopyRange(in, out, 0, kToTheEnd, progress, gapMilliseconds);
+    // Up to the size it had when opened, which saves asking for more at the end of every small file; a
+    // file that claims no size (as those of /proc do) is read to its end.
+    const std::uint64_t length = status.st_size > 0 ? static_cast<std::uint64_t>(status.st_size) : kToTheEnd;
+    return CopyRange(in, out, 0, length, progress, gapMilliseconds);
 }
 
 } // namespace robocopy
