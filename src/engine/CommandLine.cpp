@@ -164,6 +164,7 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"TBD", &Options::waitForShares},
     {"Z", &Options::restartable},
     {"B", &Options::backupMode},
+    {"FAT", &Options::fatNames},
     {"NODD", &Options::noDestinationSaved},
 });
 

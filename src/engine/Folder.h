@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -51,12 +52,21 @@ struct Folder {
     // from the very folder now open.
     Listing sourceListing;
     Listing destListing;
+    // Under /FAT the destination names of the source entries, aligned with them; else empty.
+    std::vector<std::string> destNames;
     bool readAhead = false;
     bool failed = false;
     // Reached through a followed folder link: what lies here belongs outside the tree the user
     // named, so /MOV and /MOVE copy it but never delete it.
     bool beyondLink = false;
 };
+
+// The name a source entry of the folder has in the destination: its own, or its 8.3 form under /FAT.
+[[nodiscard]] inline const std::string& DestName(const Folder& folder, const Entry& source) {
+    return folder.destNames.empty()
+               ? source.name
+               : folder.destNames[static_cast<std::size_t>(&source - folder.sourceListing.entries.data())];
+}
 
 // A name as the log shows it: alone, or with its folder under /FP.
 [[nodiscard]] std::string ShownName(const Options& options, const std::string& dirPath, const std::string& name);

@@ -67,6 +67,7 @@ struct Options {
     bool excludeDirLinks = false;  // /XJD
     bool excludeFileLinks = false; // /XJF
     bool copyLinks = false;        // /SL and /SJ: copy the link itself
+    bool fatNames = false;         // /FAT: destination names in 8.3 form
     bool copySpecialFiles = false; // FIFOs and devices made anew: /COPYALL run by root
 
     std::optional<std::uint64_t> maxDeletions; // /MAXDEL:n

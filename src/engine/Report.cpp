@@ -320,6 +320,8 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
                  /Z :: copy files in restartable mode (a partial copy resumes on the next run).
                  /B :: copy files in Backup mode (with CAP_DAC_READ_SEARCH, CAP_DAC_OVERRIDE).
                 /ZB :: use restartable mode; with the capabilities also Backup mode.
+               /FAT :: create destination files using 8.3 FAT file names only (upper case,
+                       "~n" where cut; here the short name is the only name a copy gets).
      /A+:[RASHCNET] :: add the given Attributes to copied files.
      /A-:[RASHCNET] :: remove the given Attributes from copied files.
              /MON:n :: MONitor source; run again when more than n changes seen.

@@ -86,7 +86,8 @@ void Transfer::flush(Folder& folder) {
 
 void Transfer::copyMetadata(Folder& folder, const Entry& source) {
     const std::uint64_t size = SizeOf(source);
-    if (const int error = CopyMetadataAt(folder.dest.fd, source.name, source.status, m_options.copy); error != 0) {
+    if (const int error = CopyMetadataAt(folder.dest.fd, DestName(folder, source), source.status, m_options.copy);
+        error != 0) {
         m_report.error(error, "Copying File", folder.sourcePath + source.name);
         ++m_statistics.files.failed;
         m_statistics.bytes.failed += size;
@@ -110,7 +111,7 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.sourceDirFd = folder.sourceFd;
     request.source = task.source;
     request.destDirFd = folder.dest.fd;
-    request.name = &task.source->name;
+    request.name = &DestName(folder, *task.source);
     request.flags = m_options.copy;
     request.createOnly = m_options.createOnly;
     request.asLink = m_options.copyLinks && task.source->isLink;

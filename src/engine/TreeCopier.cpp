@@ -12,6 +12,7 @@
 
 #include "engine/Attributes.h"
 #include "engine/Descriptor.h"
+#include "engine/FatNames.h"
 #include "engine/Restartable.h"
 
 namespace robocopy {
@@ -167,19 +168,7 @@ void TreeCopier::walk(Folder& folder) {
     if (m_limitReached || !readListings(folder) || !announce(folder)) {
         return;
     }
-    const std::vector<Entry>& sources = folder.sourceListing.entries;
-    const std::vector<Entry>& dests = folder.destListing.entries;
-    std::vector<Pair> pairs;
-    pairs.reserve(std::max(sources.size(), dests.size()));
-    for (std::size_t i = 0, j = 0; i < sources.size() || j < dests.size();) {
-        if (j == dests.size() || (i < sources.size() && sources[i].name < dests[j].name)) {
-            pairs.push_back(Pair{&sources[i++], nullptr});
-        } else if (i == sources.size() || dests[j].name < sources[i].name) {
-            pairs.push_back(Pair{nullptr, &dests[j++]});
-        } else {
-            pairs.push_back(Pair{&sources[i++], &dests[j++]});
-        }
-    }
+    const std::vector<Pair> pairs = pairUp(folder);
     if (folder.scope != Scope::LeadsTo) {
         handleFiles(folder, pairs);
     }
@@ -189,6 +178,32 @@ void TreeCopier::walk(Folder& folder) {
             handleExtraFolder(folder, *pair.dest);
         }
     }
+}
+
+std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
+    const std::vector<Entry>& dests = folder.destListing.entries;
+    std::vector<const Entry*> sources;
+    sources.reserve(folder.sourceListing.entries.size());
+    for (const Entry& entry : folder.sourceListing.entries) {
+        sources.push_back(&entry);
+    }
+    if (m_options.fatNames) {
+        folder.destNames = FatNames(folder.sourceListing.entries);
+        std::sort(sources.begin(), sources.end(),
+                  [&folder](const Entry* a, const Entry* b) { return DestName(folder, *a) < DestName(folder, *b); });
+    }
+    std::vector<Pair> pairs;
+    pairs.reserve(std::max(sources.size(), dests.size()));
+    for (std::size_t i = 0, j = 0; i < sources.size() || j < dests.size();) {
+        if (j == dests.size() || (i < sources.size() && DestName(folder, *sources[i]) < dests[j].name)) {
+            pairs.push_back(Pair{sources[i++], nullptr});
+        } else if (i == sources.size() || dests[j].name < DestName(folder, *sources[i])) {
+            pairs.push_back(Pair{nullptr, &dests[j++]});
+        } else {
+            pairs.push_back(Pair{sources[i++], &dests[j++]});
+        }
+    }
+    return pairs;
 }
 
 bool TreeCopier::readListings(Folder& folder) {
@@ -485,7 +500,7 @@ void TreeCopier::enterChildren(Folder& folder, const std::vector<ChildPlan>& pla
             } else if (i % 2 == 0) {
                 ListChild(folder.sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
             } else if (plan.dest != nullptr) {
-                ListChild(folder.dest.fd, plan.source->name, false, false, ahead[i]);
+                ListChild(folder.dest.fd, DestName(folder, *plan.source), false, false, ahead[i]);
             }
         });
         for (std::size_t i = 0; i < chunk; ++i) {
@@ -498,7 +513,8 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     const Entry& source = *plan.source;
     Folder child;
     child.sourcePath = folder.sourcePath + source.name + "/";
-    child.destPath = folder.destPath + source.name + "/";
+    const std::string& destName = DestName(folder, source);
+    child.destPath = folder.destPath + destName + "/";
     const Descriptor sourceFd(::openat(folder.sourceFd, source.name.c_str(),
                                        O_RDONLY | O_DIRECTORY | O_CLOEXEC | (source.isLink ? 0 : O_NOFOLLOW)));
     if (sourceFd.get() < 0) {
@@ -508,9 +524,9 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     }
     child.sourceFd = sourceFd.get();
     child.dest.parent = &folder.dest;
-    child.dest.name = source.name;
+    child.dest.name = destName;
     if (plan.dest != nullptr) {
-        child.dest.fd = ::openat(folder.dest.fd, source.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        child.dest.fd = ::openat(folder.dest.fd, destName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (child.dest.fd < 0) {
             ++m_statistics.dirs.total;
             failFolder(folder, errno, "Accessing Destination Directory", child.destPath);

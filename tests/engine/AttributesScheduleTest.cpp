@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/Attributes.h"
+#include "engine/FatNames.h"
 #include "engine/Schedule.h"
 
 namespace {
@@ -41,6 +42,17 @@ TEST(Attributes, LettersAndWhatAFileShows) {
     EXPECT_EQ(FileAttributes(".profile", S_IFREG | 0444, 0), kAttrReadOnly | kAttrHidden);
     EXPECT_EQ(FileAttributes("plain", S_IFREG | 0644, 0), kAttrNormal);
     EXPECT_EQ(FileAttributes("stored", S_IFREG | 0644, kAttrSystem | kAttrNormal), kAttrSystem);
+}
+
+// 8.3 names as a FAT volume keeps them: valid ones upper-cased, others cut with "~n", all unique.
+TEST(FatNames, ShortNamesAreUniqueAndStable) {
+    std::vector<Entry> entries;
+    for (const char* name : {".profile", "A.TXT", "Long Report 2024.docx", "Long Report 2025.docx", "a.txt",
+                             "archive.tar.gz", "plus+sign.c", "readme"}) {
+        entries.push_back(Entry{name, {}, false, false, 0});
+    }
+    EXPECT_EQ(FatNames(entries), (std::vector<std::string>{"PROFIL~1", "A.TXT", "LONGRE~1.DOC", "LONGRE~2.DOC",
+                                                           "A~1.TXT", "ARCHIV~1.GZ", "PLUS_S~1.C", "README"}));
 }
 
 // Run hours within a day and across midnight; equal ends mean all day.

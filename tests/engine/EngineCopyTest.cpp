@@ -443,3 +443,13 @@ TEST_F(EngineCopy, InterPacketGapPacesTheCopy) {
     EXPECT_GT(long_ / short_, 2.0) << short_ << " " << long_;
     EXPECT_LT(long_ / short_, 3.6) << short_ << " " << long_;
 }
+
+// /FAT writes 8.3 names, and a later mirror pairs the files by them: nothing to copy, nothing to purge.
+TEST_F(EngineCopy, FatNamesConverge) {
+    write("src/Long Folder Name/Quarterly report.pdf", "q");
+    write("src/notes.txt", "n");
+    EXPECT_EQ(copy({"/MIR", "/FAT"}).code, 1);
+    EXPECT_EQ(tree("dst"), (Tree{{"LONGFO~1", "<dir>"}, {"LONGFO~1/QUARTE~1.PDF", "q"}, {"NOTES.TXT", "n"}}));
+    const Run again = copy({"/MIR", "/FAT"});
+    EXPECT_EQ(again.code, 0) << again.output;
+}
