@@ -109,7 +109,8 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     parsed.options.copySpecialFiles = flags.owner && flags.data && ::geteuid() == 0;
     const Options& options = parsed.options;
     // Before any thread starts: they take the capabilities over from this one.
-    if ((options.backupMode || options.backupIfPermitted) && RaiseBackupCapabilities() != 0 && options.backupMode) {
+    if (!options.quit && (options.backupMode || options.backupIfPermitted) && RaiseBackupCapabilities() != 0 &&
+        options.backupMode) {
         output.write(
             "\nERROR : Backup mode (/B) needs the capabilities CAP_DAC_READ_SEARCH and CAP_DAC_OVERRIDE:\n"
             "        run as root, or give the program them (setcap cap_dac_read_search,cap_dac_override+p).\n");
