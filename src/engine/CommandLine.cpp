@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 
+#include "engine/Attributes.h"
 #include "engine/Text.h"
 #include "shared/RobocopySwitches.h"
 
@@ -14,6 +15,10 @@ namespace {
 
 using Kind = SwitchKind;
 using Switch = KnownSwitch;
+
+// /MT without a number, and the most it allows.
+constexpr int kDefaultThreads = 8;
+constexpr std::uint64_t kMaxThreads = 128;
 
 // The switch name of a token: the text after "/" up to the first ":", upper-cased.
 std::string SwitchName(std::string_view token) {
@@ -64,6 +69,23 @@ std::optional<std::uint64_t> ParseNumber(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+// /RH:hhmm-hhmm, each time of the day from 0000 to 2359; the hours may run past midnight.
+bool ParseRunHours(std::string_view value, Options& options) {
+    const auto minuteOfDay = [](std::string_view text) -> int {
+        const auto number = ParseNumber(text);
+        if (text.size() != 4 || !number || *number / 100 > 23 || *number % 100 > 59) {
+            return -1;
+        }
+        return static_cast<int>(*number / 100 * 60 + *number % 100);
+    };
+    if (value.size() != 9 || value[4] != '-') {
+        return false;
+    }
+    options.runHoursStart = minuteOfDay(value.substr(0, 4));
+    options.runHoursEnd = minuteOfDay(value.substr(5));
+    return options.runHoursStart >= 0 && options.runHoursEnd >= 0;
 }
 
 // Splits a job file line into tokens at blanks, keeping double-quoted runs together.
@@ -135,6 +157,15 @@ constexpr auto kOneOptionFlags = std::to_array<OneOptionFlag>({
     {"TEE", &Options::tee},
     {"UNICODE", &Options::unicodeOutput},
     {"QUIT", &Options::quit},
+    {"NOSD", &Options::noSourceSaved},
+    {"A", &Options::archiveOnly},
+    {"M", &Options::resetArchive},
+    {"PF", &Options::runHoursPerFile},
+    {"TBD", &Options::waitForShares},
+    {"Z", &Options::restartable},
+    {"B", &Options::backupMode},
+    {"FAT", &Options::fatNames},
+    {"NODD", &Options::noDestinationSaved},
 });
 
 // The letters of /COPY:, or nothing when one of them is unknown.
@@ -317,6 +348,8 @@ private:
             o.*(flag->option) = true;
         } else if (name == "MIR") {
             o.mirror = o.emptyDirectories = o.purge = true;
+        } else if (name == "ZB") {
+            o.restartable = o.backupIfPermitted = true;
         } else if (name == "MOVE") {
             o.moveFiles = o.moveAll = true;
         } else if (name == "COPYALL") {
@@ -326,7 +359,6 @@ private:
         } else if (name == "SEC") {
             o.copy = CopyFlags{true, true, true, true, false, false};
         }
-        // NOSD and NODD only say that the paths come from the command line.
     }
 
     bool applyValue(const std::string& name, const std::string& value, bool hasValue) {
@@ -334,10 +366,14 @@ private:
             applyFolder(name == "SD", value);
             return true;
         }
+        Options& o = m_result.options;
+        if (name == "MT" && !hasValue) {
+            o.threads = kDefaultThreads;
+            return true;
+        }
         if (!hasValue) {
             return false;
         }
-        Options& o = m_result.options;
         if (name == "LOG" || name == "LOG+" || name == "UNILOG" || name == "UNILOG+") {
             if (value.empty()) {
                 return false;
@@ -346,6 +382,23 @@ private:
             o.logAppend = name.back() == '+';
             o.logUnicode = name.starts_with("UNI");
             return true;
+        }
+        if (name == "IA" || name == "XA" || name == "A+" || name == "A-") {
+            const auto bits = ParseAttributeLetters(value);
+            if (bits) {
+                (name == "IA"   ? o.includeAttributes
+                 : name == "XA" ? o.excludeAttributes
+                 : name == "A+" ? o.addAttributes
+                                : o.removeAttributes) |= *bits;
+            }
+            return bits.has_value();
+        }
+        if (name == "RH") {
+            return ParseRunHours(value, o);
+        }
+        if (name == "SAVE") {
+            o.saveJob = value;
+            return !value.empty();
         }
         if (name == "COPY") {
             const auto flags = ParseCopyFlags(value);
@@ -400,6 +453,17 @@ private:
             o.retries = static_cast<int>(*number);
         } else if (name == "W") {
             o.waitSeconds = static_cast<int>(*number);
+        } else if (name == "IPG") {
+            o.gapMilliseconds = static_cast<int>(*number);
+        } else if (name == "MON") {
+            o.monitorChanges = static_cast<int>(*number);
+        } else if (name == "MOT") {
+            o.monitorMinutes = static_cast<int>(*number);
+        } else if (name == "MT") {
+            if (*number < 1 || *number > kMaxThreads) {
+                return false;
+            }
+            o.threads = static_cast<int>(*number);
         }
         return true;
     }
@@ -426,6 +490,28 @@ private:
 };
 
 } // namespace
+
+std::string UnsupportedSwitchesNote() {
+    constexpr std::size_t kWidth = 80;
+    std::string text;
+    std::string line = "  Accepted, not yet supported on this system:";
+    bool any = false;
+    for (const Switch& known : kKnownSwitches) {
+        if (known.kind != Kind::Ignored && known.kind != Kind::IgnoredValue) {
+            continue;
+        }
+        any = true;
+        if (line.size() + known.name.size() + 2 > kWidth) {
+            text += line + "\n";
+            line = " ";
+        }
+        line += " /" + std::string(known.name);
+    }
+    if (!any) {
+        return {};
+    }
+    return "\n" + text + line + ".\n";
+}
 
 bool IsKnownSwitch(std::string_view token) {
     return FindSwitch(token) != nullptr;

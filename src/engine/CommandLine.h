@@ -41,6 +41,9 @@ struct ParseResult {
 // starts with "/" counts as a switch only when its name is one we know, so absolute paths work.
 [[nodiscard]] ParseResult ParseCommandLine(const std::vector<std::string>& arguments, const FileReader& readFile);
 
+// The usage text's note on switches that are accepted but not carried out; empty when there are none.
+[[nodiscard]] std::string UnsupportedSwitchesNote();
+
 // True when the token names a switch we know (case-insensitive, name up to the first ":").
 [[nodiscard]] bool IsKnownSwitch(std::string_view token);
 

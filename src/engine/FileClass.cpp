@@ -26,7 +26,7 @@ int CompareTimes(const struct timespec& source, const struct timespec& destinati
 
 } // namespace
 
-FileClass Classify(const struct stat& source, const struct stat* destination, const Options& options) {
+FileClass Classify(const Status& source, const Status* destination, const Options& options) {
     if (destination == nullptr) {
         return FileClass::New;
     }

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include "engine/Options.h"
+#include "engine/Status.h"
 
 namespace robocopy {
 
@@ -21,7 +22,7 @@ enum class FileClass {
 };
 
 // Sizes and times only; the types were matched before.
-[[nodiscard]] FileClass Classify(const struct stat& source, const struct stat* destination, const Options& options);
+[[nodiscard]] FileClass Classify(const Status& source, const Status* destination, const Options& options);
 // Whether the default choice and the /X.. and /I.. switches let this class be copied.
 [[nodiscard]] bool IsSelected(FileClass fileClass, const Options& options);
 [[nodiscard]] std::string_view ClassName(FileClass fileClass);

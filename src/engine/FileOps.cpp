@@ -13,12 +13,17 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "engine/Attributes.h"
 #include "engine/Descriptor.h"
+#include "engine/Restartable.h"
 #include "engine/Temporary.h"
 
 namespace robocopy {
 
 namespace {
+
+// Folders whose own size (which grows with their entries) is above this are counted before they are read.
+constexpr off_t kCountFirstFolderSize = off_t{32} * 1024;
 
 bool ReadAttribute(int fd, const char* name, std::vector<char>& value) {
     const ssize_t size = ::fgetxattr(fd, name, nullptr, 0);
@@ -59,12 +64,12 @@ void CopyExtendedAttributes(int in, int out, bool directory) {
     }
 }
 
-mode_t ModeFor(const struct stat& source, const CopyFlags& flags, mode_t umask) {
+mode_t ModeFor(const Status& source, const CopyFlags& flags, mode_t umask) {
     // Set-id bits only make sense with the original owner.
     return flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
 }
 
-int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mode_t umask) {
+int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t umask) {
     if (flags.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
         return errno;
     }
@@ -78,6 +83,60 @@ int ApplyMetadata(int fd, const struct stat& source, const CopyFlags& flags, mod
         }
     }
     return 0;
+}
+
+// The DOS attributes of the copy: the source's with /COPY:A, then those of /A+ set and of /A- cleared.
+// Read-only lives in the write bits too, so it changes the mode as well.
+int CarryAttributes(int in, int out, const struct stat& source, const CopyRequest& r) {
+    const StoredAttributes stored = r.flags.attributes ? ReadDosAttrib(in) : StoredAttributes{};
+    const std::uint32_t bits = (stored.bits | r.addAttributes) & ~r.removeAttributes;
+    if (stored.stored || bits != 0) {
+        (void)WriteDosAttrib(out, bits); // a file system without them was noted; the data is what counts
+    }
+    const mode_t mode = ModeFor(source, r.flags, r.umask);
+    if ((r.addAttributes & kAttrReadOnly) != 0) {
+        return ::fchmod(out, mode & ~mode_t{0222}) == 0 ? 0 : errno;
+    }
+    if ((r.removeAttributes & kAttrReadOnly) != 0) {
+        return ::fchmod(out, mode | S_IWUSR) == 0 ? 0 : errno;
+    }
+    return 0;
+}
+
+// Everything but the data: extended attributes, mode, owner, times and DOS attributes.
+int FinishFile(const CopyRequest& r, int in, int out, const struct stat& status) {
+    if (r.flags.security) {
+        CopyExtendedAttributes(in, out, false);
+    }
+    // The times of the file as it was read, not as listed: it may have changed meanwhile.
+    int error = ApplyMetadata(out, status, r.flags, r.umask);
+    if (error == 0 && (r.flags.attributes || r.addAttributes != 0 || r.removeAttributes != 0)) {
+        error = CarryAttributes(in, out, status, r);
+    }
+    return error;
+}
+
+// /Z: on failure, or when the run is ended, the partial file stays for the next run to resume.
+int CopyRestartable(const CopyRequest& r, int in, const struct stat& status) {
+    const std::string partial = PartialName(*r.name);
+    off_t from = 0;
+    const int outFd = OpenPartial(r.destDirFd, partial, in, status, from);
+    if (outFd < 0) {
+        return errno;
+    }
+    int error = 0;
+    {
+        const Descriptor out(outFd);
+        error = CopyData(in, out.get(), status, r.progress, r.gapMilliseconds, from);
+        if (error == 0) {
+            FinishPartial(out.get());
+            error = FinishFile(r, in, out.get(), status);
+        }
+    }
+    if (error == 0 && ::renameat(r.destDirFd, partial.c_str(), r.destDirFd, r.name->c_str()) != 0) {
+        error = errno;
+    }
+    return error;
 }
 
 // Gives a link or node made under a temporary name its owner, mode and times, and renames it into place.
@@ -165,6 +224,17 @@ int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
         ::close(listFd);
         return error;
     }
+    // A wide folder is counted first, so that its entries take no more room than they need: growing
+    // the list as it fills would cost up to three times that at the moment it moves.
+    struct stat folder {};
+    if (::fstat(listFd, &folder) == 0 && folder.st_size > kCountFirstFolderSize) {
+        std::size_t count = 0;
+        while (::readdir(dir) != nullptr) {
+            ++count;
+        }
+        ::rewinddir(dir);
+        entries.reserve(count);
+    }
     int error = 0;
     for (;;) {
         errno = 0;
@@ -188,9 +258,11 @@ int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Entry& entry = entries[i];
-        if (::fstatat(dirFd, entry.name.c_str(), &entry.status, AT_SYMLINK_NOFOLLOW) != 0) {
+        struct stat status {};
+        if (::fstatat(dirFd, entry.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
             continue; // gone since it was listed
         }
+        entry.status = status;
         if (S_ISLNK(entry.status.st_mode)) {
             entry.isLink = true;
             struct stat target {};
@@ -249,6 +321,9 @@ int CopyFileAt(const CopyRequest& r) {
         return EINVAL;
     }
     (void)::fcntl(in.get(), F_SETFL, 0);
+    if (r.restartable && r.flags.data && !r.createOnly) {
+        return CopyRestartable(r, in.get(), status);
+    }
     std::string temporary;
     const auto make = [](int dirFd, const char* name) {
         return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
@@ -261,14 +336,10 @@ int CopyFileAt(const CopyRequest& r) {
     {
         const Descriptor out(outFd);
         if (!r.createOnly && r.flags.data) {
-            error = CopyData(in.get(), out.get(), status, r.progress);
-        }
-        if (error == 0 && r.flags.security) {
-            CopyExtendedAttributes(in.get(), out.get(), false);
+            error = CopyData(in.get(), out.get(), status, r.progress, r.gapMilliseconds);
         }
         if (error == 0) {
-            // The times of the file as it was read, not as listed: it may have changed meanwhile.
-            error = ApplyMetadata(out.get(), status, r.flags, r.umask);
+            error = FinishFile(r, in.get(), out.get(), status);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {
@@ -281,7 +352,7 @@ int CopyFileAt(const CopyRequest& r) {
     return error;
 }
 
-int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& source, const CopyFlags& flags) {
+int CopyMetadataAt(int destDirFd, const std::string& name, const Status& source, const CopyFlags& flags) {
     const Descriptor fd(::openat(destDirFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         return errno;
@@ -293,7 +364,7 @@ int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& so
         if (::fstat(fd.get(), &current) != 0) {
             return errno;
         }
-        struct stat withMode = source;
+        Status withMode = source;
         withMode.st_mode = current.st_mode;
         metadata.attributes = true;
         return ApplyMetadata(fd.get(), withMode, metadata, 0);
@@ -311,6 +382,11 @@ int RemoveTreeAt(int dirFd, const std::string& name) {
     const Descriptor child(::openat(dirFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (child.get() < 0) {
         return errno;
+    }
+    // It goes anyway: a read-only folder must not keep an extra that a mirror has to delete.
+    struct stat status {};
+    if (::fstat(child.get(), &status) == 0 && (status.st_mode & S_IWUSR) == 0) {
+        (void)::fchmod(child.get(), (status.st_mode & 07777) | S_IWUSR);
     }
     std::vector<Entry> entries;
     int firstError = ReadEntries(child.get(), false, entries);
@@ -356,7 +432,7 @@ void ApplyDirectoryMetadata(const DirectoryMetadata& m) {
     if (::fstat(m.dirFd, &current) != 0) {
         return;
     }
-    const struct stat& source = *m.source;
+    const Status& source = *m.source;
     // Nothing is written that already matches, so an unchanged tree is only read.
     if (m.flags.owner && (current.st_uid != source.st_uid || current.st_gid != source.st_gid)) {
         (void)::fchown(m.dirFd, source.st_uid, source.st_gid);

@@ -10,6 +10,7 @@
 
 #include "engine/DataCopy.h"
 #include "engine/Options.h"
+#include "engine/Status.h"
 #include "engine/Temporary.h"
 
 // File operations relative to directory descriptors. Every change below a folder goes through that
@@ -19,14 +20,14 @@ namespace robocopy {
 
 struct Entry {
     std::string name;
-    struct stat status {};
+    Status status;
     bool isLink = false;    // the entry itself is a symbolic link
     bool linkToDir = false; // a link whose target is a folder, also when the link is not followed
     int error = 0;          // when following a link failed (a dangling link)
 };
 
 // FIFOs, sockets and devices: neither files nor folders.
-[[nodiscard]] inline bool IsSpecialFile(const struct stat& status) {
+[[nodiscard]] inline bool IsSpecialFile(const Status& status) {
     return S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode);
 }
 
@@ -58,6 +59,10 @@ struct CopyRequest {
     bool createOnly = false; // zero-length file only
     bool asLink = false;     // copy the link itself
     mode_t umask = 022;
+    std::uint32_t addAttributes = 0;    // /A+
+    std::uint32_t removeAttributes = 0; // /A-
+    int gapMilliseconds = 0;            // /IPG
+    bool restartable = false;           // /Z: through a partial file that an interruption leaves to resume
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
     struct stat* copied = nullptr; // when set, receives the source's status as it was read
@@ -70,8 +75,7 @@ struct CopyRequest {
 [[nodiscard]] int CopyFileAt(const CopyRequest& request);
 
 // Applies mode and times of a source file onto an existing destination file without touching data.
-[[nodiscard]] int CopyMetadataAt(int destDirFd, const std::string& name, const struct stat& source,
-                                 const CopyFlags& flags);
+[[nodiscard]] int CopyMetadataAt(int destDirFd, const std::string& name, const Status& source, const CopyFlags& flags);
 
 // Removes a directory tree below dirFd without ever following a link; a link is removed as a link.
 // Returns 0 or the first errno value met; it goes on with the rest after an error.
@@ -85,7 +89,7 @@ struct CopyRequest {
 struct DirectoryMetadata {
     int dirFd = -1;
     int sourceFd = -1; // for extended attributes
-    const struct stat* source = nullptr;
+    const Status* source = nullptr;
     bool created = false;
     CopyFlags flags;
     bool times = false;

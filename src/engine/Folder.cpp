@@ -38,6 +38,23 @@ int EnsureFolder(DestDir& dir, Counts& dirs) {
     return 0;
 }
 
+void MakeWritable(DestDir& dir) {
+    struct stat status {};
+    if (dir.unlocked || dir.fd < 0 || ::fstat(dir.fd, &status) != 0 || (status.st_mode & S_IWUSR) != 0) {
+        return;
+    }
+    if (::fchmod(dir.fd, (status.st_mode & 07777) | S_IWUSR) == 0) {
+        dir.unlocked = true;
+        dir.lockedMode = status.st_mode & 07777;
+    }
+}
+
+void RestoreMode(const DestDir& dir, bool modeCopied) {
+    if (dir.unlocked && !modeCopied && dir.fd >= 0) {
+        (void)::fchmod(dir.fd, dir.lockedMode);
+    }
+}
+
 std::string ShownName(const Options& options, const std::string& dirPath, const std::string& name) {
     return options.fullPaths ? dirPath + name : name;
 }

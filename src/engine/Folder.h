@@ -2,6 +2,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include <sys/types.h>
 
 #include "engine/Decision.h"
 #include "engine/FileOps.h"
@@ -22,11 +25,20 @@ struct DestDir {
     int fd = -1;
     bool existed = false;
     bool created = false;
+    // A folder without the owner's write bit that was opened up for this run, and its mode before.
+    bool unlocked = false;
+    mode_t lockedMode = 0;
 };
 
 // Makes the folder and any missing folder above it, each private and opened without following links;
 // counts what it made in dirs. Returns 0 or an errno value.
 [[nodiscard]] int EnsureFolder(DestDir& dir, Counts& dirs);
+
+// Read-only folders are written into as robocopy does on Windows, where the read-only attribute of a
+// folder never stops a copy: the owner's write bit is added for the run. RestoreMode takes it away
+// again, unless the source's mode was carried over anyway (modeCopied).
+void MakeWritable(DestDir& dir);
+void RestoreMode(const DestDir& dir, bool modeCopied);
 
 // One source folder and its destination counterpart while the walk is in them.
 struct Folder {
@@ -40,12 +52,21 @@ struct Folder {
     // from the very folder now open.
     Listing sourceListing;
     Listing destListing;
+    // Under /FAT the destination names of the source entries, aligned with them; else empty.
+    std::vector<std::string> destNames;
     bool readAhead = false;
     bool failed = false;
     // Reached through a followed folder link: what lies here belongs outside the tree the user
     // named, so /MOV and /MOVE copy it but never delete it.
     bool beyondLink = false;
 };
+
+// The name a source entry of the folder has in the destination: its own, or its 8.3 form under /FAT.
+[[nodiscard]] inline const std::string& DestName(const Folder& folder, const Entry& source) {
+    return folder.destNames.empty()
+               ? source.name
+               : folder.destNames[static_cast<std::size_t>(&source - folder.sourceListing.entries.data())];
+}
 
 // A name as the log shows it: alone, or with its folder under /FP.
 [[nodiscard]] std::string ShownName(const Options& options, const std::string& dirPath, const std::string& name);

@@ -47,6 +47,14 @@ struct Options {
     std::optional<std::uint64_t> maxSize; // /MAX:n
     std::optional<std::uint64_t> minSize; // /MIN:n
 
+    // DOS attributes, as Windows numbers them.
+    bool archiveOnly = false;            // /A: only files with the archive bit
+    bool resetArchive = false;           // /M: the same, and the bit is cleared at the source
+    std::uint32_t includeAttributes = 0; // /IA: only files with any of these
+    std::uint32_t excludeAttributes = 0; // /XA: no file with any of these
+    std::uint32_t addAttributes = 0;     // /A+: set on the copies
+    std::uint32_t removeAttributes = 0;  // /A-: cleared on the copies
+
     std::vector<std::string> excludeFiles;       // /XF
     std::vector<std::string> excludeDirectories; // /XD
     std::vector<std::string> includeDirectories; // /ID
@@ -59,9 +67,25 @@ struct Options {
     bool excludeDirLinks = false;  // /XJD
     bool excludeFileLinks = false; // /XJF
     bool copyLinks = false;        // /SL and /SJ: copy the link itself
+    bool fatNames = false;         // /FAT: destination names in 8.3 form
     bool copySpecialFiles = false; // FIFOs and devices made anew: /COPYALL run by root
 
     std::optional<std::uint64_t> maxDeletions; // /MAXDEL:n
+
+    int threads = 0; // /MT:n: files written by n threads at once; 0 without /MT
+
+    // Monitoring and timing.
+    int gapMilliseconds = 0;      // /IPG:n between blocks of 64 KiB
+    int monitorChanges = 0;       // /MON:n: run again when more than n changes are seen
+    int monitorMinutes = 0;       // /MOT:m: run again after m minutes when anything changed
+    int runHoursStart = -1;       // /RH: minute of the day from which new copies start; -1 without /RH
+    int runHoursEnd = -1;         // and up to which
+    bool runHoursPerFile = false; // /PF: the hours are checked for every file, not every pass
+
+    bool waitForShares = false;     // /TBD: retry a source or destination root that is not there yet
+    bool restartable = false;       // /Z and /ZB: an interrupted copy resumes where it stopped
+    bool backupMode = false;        // /B and /ZB: read and write regardless of permissions
+    bool backupIfPermitted = false; // /ZB: backup mode where the capabilities allow, else restartable only
 
     int retries = 1000000; // /R:n
     int waitSeconds = 30;  // /W:n
@@ -85,7 +109,10 @@ struct Options {
     std::string logFile;
     bool logAppend = false;
     bool logUnicode = false;
-    bool quit = false; // /QUIT: show what would run and stop
+    bool quit = false;               // /QUIT: show what would run and stop
+    std::string saveJob;             // /SAVE:name: the job file to write
+    bool noSourceSaved = false;      // /NOSD: the saved job leaves the source to the command line
+    bool noDestinationSaved = false; // /NODD: the same for the destination
 
     // The switches as they were given, for the header's options line.
     std::vector<std::string> switchesSeen;
@@ -94,7 +121,11 @@ struct Options {
     // Notes for the header, such as unknown switches skipped in a job file.
     std::vector<std::string> warnings;
 
+    [[nodiscard]] bool monitors() const { return monitorChanges > 0 || monitorMinutes > 0; }
     [[nodiscard]] bool recurse() const { return subdirectories || emptyDirectories; }
+    [[nodiscard]] bool selectsByAttributes() const {
+        return archiveOnly || resetArchive || includeAttributes != 0 || excludeAttributes != 0;
+    }
 };
 
 } // namespace robocopy

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/CommandLine.h"
 #include "engine/Header.h"
 #include "engine/Text.h"
 
@@ -300,6 +301,19 @@ constexpr std::string_view kUsageCopy = R"(  Copy options :
                        (what lies beyond a folder link is copied, never deleted).
             /CREATE :: CREATE directory tree and zero-length files only.
           /SL, /SJ :: copy symbolic links as links instead of their targets.
+           /MT[:n] :: do multi-threaded copies with n threads (default 8, 1 to 128).
+                 /Z :: copy files in restartable mode (a partial copy resumes on the next run).
+                 /B :: copy files in Backup mode (with CAP_DAC_READ_SEARCH, CAP_DAC_OVERRIDE).
+                /ZB :: use restartable mode; with the capabilities also Backup mode.
+               /FAT :: create destination files using 8.3 FAT file names only (upper case,
+                       "~n" where cut; here the short name is the only name a copy gets).
+     /A+:[RASHCNET] :: add the given Attributes to copied files.
+     /A-:[RASHCNET] :: remove the given Attributes from copied files.
+             /MON:n :: MONitor source; run again when more than n changes seen.
+             /MOT:m :: MOnitor source; run again in m minutes Time, if changed.
+      /RH:hhmm-hhmm :: Run Hours - times when new copies may be started.
+                /PF :: check run hours on a Per File (not per pass) basis.
+             /IPG:n :: Inter-Packet Gap (ms), to free bandwidth on slow lines.
 
 )";
 constexpr std::string_view kUsageSelection = R"(  File selection options :
@@ -307,6 +321,12 @@ constexpr std::string_view kUsageSelection = R"(  File selection options :
                  /XD dirs [dirs]... :: eXclude Directories matching given names/paths.
                  /IF file [file]... :: Include Files matching given names/wildcards.
                  /ID dirs [dirs]... :: Include only Directories matching given names/paths.
+                 /A :: copy only files with the Archive attribute set.
+                 /M :: copy only files with the Archive attribute and reset it.
+    /IA:[RASHCNETO] :: Include only files with any of the given Attributes set.
+    /XA:[RASHCNETO] :: eXclude files with any of the given Attributes set.
+                       (attributes live in user.DOSATTRIB as Samba keeps them; R is
+                        also a file without write bits, H also a name with a leading dot).
                 /XC :: eXclude Changed files.
                 /XN :: eXclude Newer files.
                 /XO :: eXclude Older files.
@@ -330,6 +350,7 @@ constexpr std::string_view kUsageSpecial =
 constexpr std::string_view kUsageRetry = R"(  Retry options :
                /R:n :: number of Retries on failed copies: default 1 million.
                /W:n :: Wait time between retries: default is 30 seconds.
+               /TBD :: wait for sharenames To Be Defined (retry a missing root with /R and /W).
 
 )";
 constexpr std::string_view kUsageLogging = R"(  Logging options :
@@ -361,9 +382,6 @@ constexpr std::string_view kUsageJob = R"(  Job options :
               /NODD :: NO Destination Directory is specified.
               /QUIT :: QUIT after processing command line (to view parameters).
 
-  Accepted, not yet supported on this system: /A /M /IA /XA /A+ /A- /B /Z /ZB /FAT
-  /TBD /IPG /MON /MOT /PF /RH /MT /J.
-
   Control characters in file names are logged as \#ooo (their octal code); a "\#"
   in a name is logged as \#134#.
 
@@ -380,7 +398,7 @@ std::string UsageText() {
     for (const std::string_view section : kUsage) {
         text += section;
     }
-    return text;
+    return text + UnsupportedSwitchesNote();
 }
 
 } // namespace robocopy

@@ -64,6 +64,8 @@ public:
     void notePath(std::string_view what, std::string_view path);
     void limitReached(std::uint64_t limit, std::uint64_t deleted, std::uint64_t more, std::string_view path);
     void summary(const Statistics& statistics, std::time_t started, std::time_t ended, double elapsedSeconds);
+    // Hands what was written on before a long wait.
+    void flush() { m_output.flush(); }
 
 private:
     // Every line goes through here, so that an open file line is ended first.

@@ -12,7 +12,10 @@
 #include "engine/CommandLine.h"
 #include "engine/Header.h"
 #include "engine/Output.h"
+#include "engine/Privileges.h"
 #include "engine/Report.h"
+#include "engine/SavedJob.h"
+#include "engine/Schedule.h"
 #include "engine/TreeCopier.h"
 
 namespace robocopy {
@@ -45,6 +48,33 @@ void FinishCounts(Statistics& statistics) {
         }
         counts->skipped = counts->total > handled ? counts->total - handled : 0;
     }
+}
+
+// One pass over the trees, from the header to the summary; returns its exit code.
+int RunPass(const Options& options, Output& output) {
+    Report report(output, options, SystemLocale());
+    const std::time_t started = std::time(nullptr);
+    const auto clockStart = std::chrono::steady_clock::now();
+    report.header(started);
+    if (options.quit) {
+        return 0;
+    }
+    if (!options.runHoursPerFile) {
+        WaitForRunHours(options, report);
+    }
+    Statistics statistics;
+    TreeCopier copier(options, report, statistics);
+    if (!options.logFile.empty()) {
+        copier.protect(options.logFile);
+    }
+    if (!copier.run()) {
+        output.flush();
+        return kFatal;
+    }
+    FinishCounts(statistics);
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
+    report.summary(statistics, started, std::time(nullptr), elapsed);
+    return copier.limitReached() ? kFatal : ExitCodeFor(statistics);
 }
 
 } // namespace
@@ -83,6 +113,14 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     const CopyFlags& flags = parsed.options.copy;
     parsed.options.copySpecialFiles = flags.owner && flags.data && ::geteuid() == 0;
     const Options& options = parsed.options;
+    // Before any thread starts: they take the capabilities over from this one.
+    if (!options.quit && (options.backupMode || options.backupIfPermitted) && RaiseBackupCapabilities() != 0 &&
+        options.backupMode) {
+        output.write(
+            "\nERROR : Backup mode (/B) needs the capabilities CAP_DAC_READ_SEARCH and CAP_DAC_OVERRIDE:\n"
+            "        run as root, or give the program them (setcap cap_dac_read_search,cap_dac_override+p).\n");
+        return kFatal;
+    }
     // /QUIT only shows what would run: it must not create or empty the log file.
     if (!options.logFile.empty() && !options.quit) {
         // A name Windows refuses ("C:\\dev\\x.log" typed for the wrong system) would otherwise become an
@@ -100,26 +138,24 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
             output.setConsoleEnabled(false);
         }
     }
-    Report report(output, options, SystemLocale());
-    const std::time_t started = std::time(nullptr);
-    const auto clockStart = std::chrono::steady_clock::now();
-    report.header(started);
-    if (options.quit) {
-        return 0;
+    if (!options.saveJob.empty()) {
+        const std::string path = SavedJobPath(options.saveJob);
+        std::ofstream job(path, std::ios::binary | std::ios::trunc);
+        job << SavedJobText(options, path, std::time(nullptr));
+        job.close();
+        if (!job) {
+            output.write("\nERROR : Cannot write job file " + path + "\n");
+            return kFatal;
+        }
     }
-    Statistics statistics;
-    TreeCopier copier(options, report, statistics);
-    if (!options.logFile.empty()) {
-        copier.protect(options.logFile);
+    int code = RunPass(options, output);
+    // /MON and /MOT: the next pass once the source changed enough; Stop ends the process meanwhile.
+    while (options.monitors() && !options.quit && code != kFatal) {
+        ChangeMonitor monitor(options.source);
+        monitor.waitForNextPass(options);
+        code = RunPass(options, output);
     }
-    if (!copier.run()) {
-        output.flush();
-        return kFatal;
-    }
-    FinishCounts(statistics);
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - clockStart).count();
-    report.summary(statistics, started, std::time(nullptr), elapsed);
-    return copier.limitReached() ? kFatal : ExitCodeFor(statistics);
+    return code;
 }
 
 } // namespace robocopy

@@ -29,7 +29,8 @@ constexpr std::array kInterrupts = {SIGINT, SIGTERM, SIGHUP};
 std::atomic<int> dying{0};
 std::array<std::atomic<int>, kWriterSlots> creating{};
 std::array<std::atomic<pid_t>, kWriterSlots> creator{};
-std::array<volatile std::sig_atomic_t, kWriterSlots> pendingDirFd = {-1, -1};
+// The folder descriptor plus one, so that a slot never used (zero) names no folder.
+std::array<volatile std::sig_atomic_t, kWriterSlots> pendingDirFd{};
 std::array<std::array<char, 64>, kWriterSlots> pendingName{};
 
 pid_t ThreadId() {
@@ -45,7 +46,7 @@ extern "C" void RemovePendingAndDie(int signalNumber) {
         }
     }
     for (int slot = 0; slot < kWriterSlots; ++slot) {
-        const int dirFd = pendingDirFd[slot];
+        const int dirFd = pendingDirFd[slot] - 1;
         if (dirFd >= 0) {
             ::unlinkat(dirFd, pendingName[slot].data(), 0);
         }
@@ -66,11 +67,11 @@ std::string TemporaryName(unsigned counter) {
 }
 
 void NotePending(int slot, int dirFd, const std::string& name) {
-    pendingDirFd[slot] = -1;
+    pendingDirFd[slot] = 0;
     const std::size_t length = std::min(name.size(), pendingName[slot].size() - 1);
     std::memcpy(pendingName[slot].data(), name.data(), length);
     pendingName[slot][length] = '\0';
-    pendingDirFd[slot] = dirFd;
+    pendingDirFd[slot] = dirFd + 1;
 }
 
 // True while a process of that id runs this engine; a reused id of another program does not count.
@@ -101,7 +102,7 @@ int CreateTemporary(int slot, int dirFd, std::string& name,
         const int result = make(dirFd, name.c_str());
         const int error = errno;
         if (result < 0) {
-            pendingDirFd[slot] = -1; // not ours: it may be another run's
+            pendingDirFd[slot] = 0; // not ours: it may be another run's
         }
         creating[slot].store(0);
         if (result >= 0 || error != EEXIST) {
@@ -114,7 +115,7 @@ int CreateTemporary(int slot, int dirFd, std::string& name,
 }
 
 void ReleaseTemporary(int slot) {
-    pendingDirFd[slot] = -1;
+    pendingDirFd[slot] = 0;
 }
 
 bool IsStrayTemporary(std::string_view name) {

@@ -9,8 +9,8 @@
 // and whatever ends a run, no temporary file of it is left for long.
 namespace robocopy {
 
-// Threads that may write files at the same time.
-inline constexpr int kWriterSlots = 2;
+// Threads that may write files at the same time: the most /MT allows.
+inline constexpr int kWriterSlots = 128;
 
 // Makes a temporary entry in dirFd with make(dirFd, name), which returns a descriptor, 0, or -1 with
 // errno set. The entry is known to the interrupt handler from before it exists until

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Transfer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "engine/Attributes.h"
+#include "engine/Schedule.h"
 
 namespace robocopy {
 
@@ -16,6 +20,16 @@ namespace {
 constexpr std::uint64_t kProgressSize = std::uint64_t{1024} * 1024;
 // Small files copied together between two reports; enough to keep both threads busy.
 constexpr std::size_t kBatchSize = 64;
+// With /MT, enough files between two reports that no thread waits long for the others.
+constexpr std::size_t kFilesPerThread = 16;
+
+// /M: the source is backed up now, so its archive bit goes.
+void ClearArchive(const std::string& path, bool followLink) {
+    const StoredAttributes stored = ReadDosAttribAt(path, followLink);
+    if ((stored.bits & kAttrArchive) != 0) {
+        (void)WriteDosAttribAt(path, followLink, stored.bits & ~kAttrArchive);
+    }
+}
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -27,9 +41,13 @@ Transfer::Transfer(const Options& options, Report& report, Statistics& statistic
     : m_options(options), m_report(report), m_statistics(statistics), m_worker(worker), m_umask(umask) {}
 
 void Transfer::add(Folder& folder, const CopyTask& task) {
-    if (task.size < kProgressSize) {
+    if (m_options.runHoursPerFile) {
+        WaitForRunHours(m_options, m_report);
+    }
+    // With /MT big files are shared out like small ones, and no percentages are shown, as robocopy does.
+    if (task.size < kProgressSize || parallel()) {
         m_batch.push_back(task);
-        if (m_batch.size() >= kBatchSize) {
+        if (m_batch.size() >= std::max<std::size_t>(kBatchSize, kFilesPerThread * m_worker.threads())) {
             flush(folder);
         }
         return;
@@ -43,8 +61,8 @@ void Transfer::add(Folder& folder, const CopyTask& task) {
     CopyTask big = task;
     show(folder, big);
     const auto started = std::chrono::steady_clock::now();
-    big.error = attempt(folder, big, 0, false);
-    big.seconds = SecondsSince(started);
+    big.error = attempt(folder, big, 0);
+    m_statistics.copySeconds += SecondsSince(started);
     finish(folder, big);
 }
 
@@ -52,12 +70,13 @@ void Transfer::flush(Folder& folder) {
     if (m_batch.empty() || !ensureForBatch(folder)) {
         return;
     }
-    // Small files are written by two threads at once; what they report is told afterwards, in order.
-    m_worker.forEach(m_batch.size(), [&](std::size_t i, int slot) {
-        const auto started = std::chrono::steady_clock::now();
-        m_batch[i].error = attempt(folder, m_batch[i], slot, false);
-        m_batch[i].seconds = SecondsSince(started);
-    });
+    // The files are written by all threads at once; what they report is told afterwards, in order and
+    // each file's lines together. The time counted is the time it took, not the sum over the threads,
+    // which would let the copy time outgrow the run's.
+    const auto started = std::chrono::steady_clock::now();
+    m_worker.forEach(m_batch.size(),
+                     [&](std::size_t i, int slot) { m_batch[i].error = attempt(folder, m_batch[i], slot); });
+    m_statistics.copySeconds += SecondsSince(started);
     for (CopyTask& task : m_batch) {
         show(folder, task);
         finish(folder, task);
@@ -67,7 +86,8 @@ void Transfer::flush(Folder& folder) {
 
 void Transfer::copyMetadata(Folder& folder, const Entry& source) {
     const std::uint64_t size = SizeOf(source);
-    if (const int error = CopyMetadataAt(folder.dest.fd, source.name, source.status, m_options.copy); error != 0) {
+    if (const int error = CopyMetadataAt(folder.dest.fd, DestName(folder, source), source.status, m_options.copy);
+        error != 0) {
         m_report.error(error, "Copying File", folder.sourcePath + source.name);
         ++m_statistics.files.failed;
         m_statistics.bytes.failed += size;
@@ -84,30 +104,25 @@ void Transfer::removeMovedFolder(int parentFd, const Entry& folder) const {
     }
 }
 
-int Transfer::attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const {
-    // robocopy refuses to overwrite a read-only file; here that is a file without any write bit.
-    // A later attempt looks again, as the file may have been made writable meanwhile.
-    struct stat current {};
-    const struct stat* target = task.dest != nullptr ? &task.dest->status : nullptr;
-    if (recheck) {
-        target = ::fstatat(folder.dest.fd, task.source->name.c_str(), &current, AT_SYMLINK_NOFOLLOW) == 0 ? &current
-                                                                                                          : nullptr;
-    }
-    if (target != nullptr && S_ISREG(target->st_mode) && (target->st_mode & 0222) == 0) {
-        return EACCES;
-    }
+int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
+    // A read-only destination file is replaced like any other: the new file is renamed over it, which
+    // needs no write permission on the old one, so a mirror of read-only files converges.
     CopyRequest request;
     request.sourceDirFd = folder.sourceFd;
     request.source = task.source;
     request.destDirFd = folder.dest.fd;
-    request.name = &task.source->name;
+    request.name = &DestName(folder, *task.source);
     request.flags = m_options.copy;
     request.createOnly = m_options.createOnly;
     request.asLink = m_options.copyLinks && task.source->isLink;
     request.umask = m_umask;
+    request.addAttributes = m_options.addAttributes;
+    request.removeAttributes = m_options.removeAttributes;
+    request.gapMilliseconds = m_options.gapMilliseconds;
+    request.restartable = m_options.restartable;
     request.slot = slot;
     request.copied = &task.copied;
-    if (slot == 0 && task.size >= kProgressSize) {
+    if (slot == 0 && task.size >= kProgressSize && !parallel()) {
         const std::uint64_t size = task.size;
         request.progress = [this, size](std::uint64_t done) { m_report.progress(done, size); };
     }
@@ -122,6 +137,7 @@ void Transfer::show(const Folder& folder, const CopyTask& task) {
 bool Transfer::ensureForBatch(Folder& folder) {
     const int error = EnsureFolder(folder.dest, m_statistics.dirs);
     if (error == 0) {
+        MakeWritable(folder.dest);
         return true;
     }
     // No retries: a folder that cannot be made will not appear by waiting.
@@ -138,7 +154,6 @@ bool Transfer::ensureForBatch(Folder& folder) {
 
 void Transfer::finish(Folder& folder, CopyTask& task) {
     Statistics& st = m_statistics;
-    st.copySeconds += task.seconds;
     int error = task.error;
     for (int attempts = 0; error != 0; ++attempts) {
         m_report.error(error, "Copying File", folder.sourcePath + task.source->name);
@@ -153,7 +168,7 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
         std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
         st.failedSeconds += m_options.waitSeconds;
         const auto started = std::chrono::steady_clock::now();
-        error = attempt(folder, task, 0, true);
+        error = attempt(folder, task, 0);
         st.copySeconds += SecondsSince(started);
     }
     if (error != 0) {
@@ -162,9 +177,14 @@ void Transfer::finish(Folder& folder, CopyTask& task) {
         folder.failed = true;
         return;
     }
-    m_report.progressDone();
+    if (!parallel()) {
+        m_report.progressDone();
+    }
     ++st.files.copied;
     st.bytes.copied += task.size;
+    if (m_options.resetArchive) {
+        ClearArchive(folder.sourcePath + task.source->name, task.source->isLink && !m_options.copyLinks);
+    }
     // /CREATE leaves the data behind: the source is still its only copy.
     if (m_options.moveFiles && !m_options.createOnly && !folder.beyondLink) {
         removeMovedFile(folder, task);

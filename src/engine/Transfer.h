@@ -22,7 +22,6 @@ struct CopyTask {
     std::string_view label;      // its class word in the log
     std::uint64_t size = 0;
     int error = 0;
-    double seconds = 0;
     struct stat copied {}; // the source as the last attempt read it
 };
 
@@ -44,13 +43,14 @@ public:
     void removeMovedFolder(int parentFd, const Entry& folder) const;
 
 private:
-    [[nodiscard]] int attempt(const Folder& folder, CopyTask& task, int slot, bool recheck) const;
+    [[nodiscard]] int attempt(const Folder& folder, CopyTask& task, int slot) const;
     // Makes the destination folder; on failure the waiting files are reported as failed and dropped.
     [[nodiscard]] bool ensureForBatch(Folder& folder);
     void finish(Folder& folder, CopyTask& task);
     // /MOV: deletes the source file only in the state it was copied in.
     void removeMovedFile(const Folder& folder, const CopyTask& task) const;
     void show(const Folder& folder, const CopyTask& task);
+    [[nodiscard]] bool parallel() const { return m_options.threads > 0; }
 
     const Options& m_options;
     Report& m_report;

@@ -3,12 +3,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/Attributes.h"
 #include "engine/Descriptor.h"
+#include "engine/FatNames.h"
+#include "engine/Restartable.h"
 
 namespace robocopy {
 
@@ -27,11 +32,22 @@ constexpr std::size_t kListAhead = 8;
 // memory stays bounded however wide a tree is.
 constexpr off_t kListAheadFolderSize = off_t{64} * 1024;
 
-void RemoveStrayTemporaries(Folder& folder) {
+std::uint32_t AttributesOf(const std::string& dirPath, const Entry& entry) {
+    return FileAttributes(entry.name, entry.status.st_mode, ReadDosAttribAt(dirPath + entry.name, entry.isLink).bits);
+}
+
+void RemoveStrayTemporaries(Folder& folder, bool restartable) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
+    // A partial file of /Z waits for the next restartable run, unseen; a run without /Z writes afresh.
     std::vector<Entry>& entries = folder.destListing.entries;
-    const auto stray = [&folder](const Entry& entry) {
-        return !S_ISDIR(entry.status.st_mode) && IsStrayTemporary(entry.name) &&
+    const auto stray = [&folder, restartable](const Entry& entry) {
+        if (S_ISDIR(entry.status.st_mode)) {
+            return false;
+        }
+        if (IsPartial(entry.name) && restartable) {
+            return true;
+        }
+        return (IsStrayTemporary(entry.name) || IsPartial(entry.name)) &&
                ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
     };
     entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
@@ -41,7 +57,7 @@ void RemoveStrayTemporaries(Folder& folder) {
 
 TreeCopier::TreeCopier(const Options& options, Report& report, Statistics& statistics)
     : m_options(options), m_report(report), m_statistics(statistics), m_umask(::umask(0)),
-      m_transfer(options, report, statistics, m_worker, m_umask) {
+      m_worker(options.threads > 0 ? options.threads : 2), m_transfer(options, report, statistics, m_worker, m_umask) {
     ::umask(m_umask);
 }
 
@@ -63,25 +79,44 @@ void TreeCopier::protectWithAncestors(const std::string& path) {
     }
 }
 
-bool TreeCopier::isProtected(const struct stat& status) const {
+bool TreeCopier::isProtected(const Status& status) const {
     return std::find(m_protected.begin(), m_protected.end(), Identity(status.st_dev, status.st_ino)) !=
            m_protected.end();
 }
 
+bool TreeCopier::waitForRoot(int error, std::string_view action, const std::string& path, int& attempts) {
+    m_report.error(error, action, WithSeparator(path));
+    // /TBD: a share that is not there yet, or not yet mounted, may come; any other run ends here.
+    if (!m_options.waitForShares || attempts++ >= m_options.retries) {
+        return false;
+    }
+    m_report.waiting(m_options.waitSeconds);
+    std::this_thread::sleep_for(std::chrono::seconds(m_options.waitSeconds));
+    return true;
+}
+
 bool TreeCopier::run() {
-    const Descriptor source(::open(m_options.source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    int attempts = 0;
+    int sourceFd = -1;
     struct stat sourceStatus {};
-    if (source.get() < 0 || ::fstat(source.get(), &sourceStatus) != 0) {
-        const int error = errno; // before anything else can change it
-        m_report.error(error, "Accessing Source Directory", WithSeparator(m_options.source));
+    while ((sourceFd = ::open(m_options.source.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0) {
+        if (!waitForRoot(errno, "Accessing Source Directory", m_options.source, attempts)) {
+            return false;
+        }
+    }
+    const Descriptor source(sourceFd);
+    if (::fstat(source.get(), &sourceStatus) != 0) {
+        m_report.error(errno, "Accessing Source Directory", WithSeparator(m_options.source));
         return false;
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
     protectWithAncestors(m_options.source);
 
     Folder root;
-    if (!openDestinationRoot(root.dest)) {
-        return false;
+    for (int error = 0; (error = openDestinationRoot(root.dest)) != 0;) {
+        if (!waitForRoot(error, "Creating Destination Directory", m_options.destination, attempts)) {
+            return false;
+        }
     }
     m_ancestors.emplace_back(sourceStatus.st_dev, sourceStatus.st_ino);
     m_sourceRoot = Identity(sourceStatus.st_dev, sourceStatus.st_ino);
@@ -89,13 +124,17 @@ bool TreeCopier::run() {
     root.sourcePath = WithSeparator(m_options.source);
     root.destPath = WithSeparator(m_options.destination);
     walk(root);
+    if (AttributesUnsupportedSeen()) {
+        m_report.note("  Warning : no user extended attributes here: DOS attributes count as absent.");
+    }
     if (root.dest.fd >= 0 && !m_options.listOnly) {
         ApplyDirectoryMetadata(folderMetadata(root.dest, source.get(), sourceStatus));
+        RestoreMode(root.dest, m_options.copy.attributes);
     }
     return true;
 }
 
-bool TreeCopier::openDestinationRoot(DestDir& root) {
+int TreeCopier::openDestinationRoot(DestDir& root) {
     const char* path = m_options.destination.c_str();
     root.fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (root.fd < 0 && errno == ENOENT && !m_options.listOnly) {
@@ -108,8 +147,7 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
         }
     }
     if (const int error = errno; root.fd < 0 && !(m_options.listOnly && error == ENOENT)) {
-        m_report.error(error, "Creating Destination Directory", WithSeparator(m_options.destination));
-        return false;
+        return error;
     }
     root.existed = root.fd >= 0 && !root.created;
     struct stat status {};
@@ -117,10 +155,10 @@ bool TreeCopier::openDestinationRoot(DestDir& root) {
         m_destRoot = Identity(status.st_dev, status.st_ino);
         m_haveDestRoot = true;
     }
-    return true;
+    return 0;
 }
 
-DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const {
+DirectoryMetadata TreeCopier::folderMetadata(const DestDir& dest, int sourceFd, const Status& source) const {
     return DirectoryMetadata{dest.fd, sourceFd, &source, dest.created, m_options.copy, m_options.copyDirectoryTimes,
                              m_umask};
 }
@@ -130,19 +168,7 @@ void TreeCopier::walk(Folder& folder) {
     if (m_limitReached || !readListings(folder) || !announce(folder)) {
         return;
     }
-    const std::vector<Entry>& sources = folder.sourceListing.entries;
-    const std::vector<Entry>& dests = folder.destListing.entries;
-    std::vector<Pair> pairs;
-    pairs.reserve(std::max(sources.size(), dests.size()));
-    for (std::size_t i = 0, j = 0; i < sources.size() || j < dests.size();) {
-        if (j == dests.size() || (i < sources.size() && sources[i].name < dests[j].name)) {
-            pairs.push_back(Pair{&sources[i++], nullptr});
-        } else if (i == sources.size() || dests[j].name < sources[i].name) {
-            pairs.push_back(Pair{nullptr, &dests[j++]});
-        } else {
-            pairs.push_back(Pair{&sources[i++], &dests[j++]});
-        }
-    }
+    const std::vector<Pair> pairs = pairUp(folder);
     if (folder.scope != Scope::LeadsTo) {
         handleFiles(folder, pairs);
     }
@@ -152,6 +178,32 @@ void TreeCopier::walk(Folder& folder) {
             handleExtraFolder(folder, *pair.dest);
         }
     }
+}
+
+std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
+    const std::vector<Entry>& dests = folder.destListing.entries;
+    std::vector<const Entry*> sources;
+    sources.reserve(folder.sourceListing.entries.size());
+    for (const Entry& entry : folder.sourceListing.entries) {
+        sources.push_back(&entry);
+    }
+    if (m_options.fatNames) {
+        folder.destNames = FatNames(folder.sourceListing.entries);
+        std::sort(sources.begin(), sources.end(),
+                  [&folder](const Entry* a, const Entry* b) { return DestName(folder, *a) < DestName(folder, *b); });
+    }
+    std::vector<Pair> pairs;
+    pairs.reserve(std::max(sources.size(), dests.size()));
+    for (std::size_t i = 0, j = 0; i < sources.size() || j < dests.size();) {
+        if (j == dests.size() || (i < sources.size() && DestName(folder, *sources[i]) < dests[j].name)) {
+            pairs.push_back(Pair{sources[i++], nullptr});
+        } else if (i == sources.size() || dests[j].name < DestName(folder, *sources[i])) {
+            pairs.push_back(Pair{nullptr, &dests[j++]});
+        } else {
+            pairs.push_back(Pair{sources[i++], &dests[j++]});
+        }
+    }
+    return pairs;
 }
 
 bool TreeCopier::readListings(Folder& folder) {
@@ -199,7 +251,7 @@ bool TreeCopier::readListings(Folder& folder) {
         return false;
     }
     if (!m_options.listOnly) {
-        RemoveStrayTemporaries(folder);
+        RemoveStrayTemporaries(folder, m_options.restartable);
     }
     return true;
 }
@@ -259,6 +311,10 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
     if (isProtected(source.status) && !S_ISDIR(source.status.st_mode)) {
         return; // the open log file: copying it would catch it half-written, moving it would empty it
     }
+    if (m_options.selectsByAttributes() && !S_ISDIR(source.status.st_mode) &&
+        !AttributesSelected(AttributesOf(folder.sourcePath, source), m_options)) {
+        return;
+    }
     Decision decision = DecideFile(source, dest, folder.sourcePath, m_options);
     if (decision.action == Action::Replace && isProtected(dest->status)) {
         decision.action = Action::Mismatch;
@@ -315,7 +371,7 @@ void TreeCopier::handleFile(Folder& folder, const Entry& source, const Entry* de
         m_transfer.copyMetadata(folder, source);
         break;
     case Action::Copy:
-        m_transfer.add(folder, CopyTask{&source, dest, decision.label, size, 0, 0.0});
+        m_transfer.add(folder, CopyTask{&source, dest, decision.label, size, 0});
         break;
     default:
         break;
@@ -341,6 +397,7 @@ void TreeCopier::handleExtraFile(Folder& folder, const Entry& extra) {
 }
 
 bool TreeCopier::purge(Folder& folder, const Entry& extra) {
+    MakeWritable(folder.dest);
     const int error = RemoveEntryAt(folder.dest.fd, extra);
     if (error == 0) {
         return true;
@@ -443,7 +500,7 @@ void TreeCopier::enterChildren(Folder& folder, const std::vector<ChildPlan>& pla
             } else if (i % 2 == 0) {
                 ListChild(folder.sourceFd, plan.source->name, plan.source->isLink, !m_options.copyLinks, ahead[i]);
             } else if (plan.dest != nullptr) {
-                ListChild(folder.dest.fd, plan.source->name, false, false, ahead[i]);
+                ListChild(folder.dest.fd, DestName(folder, *plan.source), false, false, ahead[i]);
             }
         });
         for (std::size_t i = 0; i < chunk; ++i) {
@@ -456,7 +513,8 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     const Entry& source = *plan.source;
     Folder child;
     child.sourcePath = folder.sourcePath + source.name + "/";
-    child.destPath = folder.destPath + source.name + "/";
+    const std::string& destName = DestName(folder, source);
+    child.destPath = folder.destPath + destName + "/";
     const Descriptor sourceFd(::openat(folder.sourceFd, source.name.c_str(),
                                        O_RDONLY | O_DIRECTORY | O_CLOEXEC | (source.isLink ? 0 : O_NOFOLLOW)));
     if (sourceFd.get() < 0) {
@@ -466,9 +524,9 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     }
     child.sourceFd = sourceFd.get();
     child.dest.parent = &folder.dest;
-    child.dest.name = source.name;
+    child.dest.name = destName;
     if (plan.dest != nullptr) {
-        child.dest.fd = ::openat(folder.dest.fd, source.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        child.dest.fd = ::openat(folder.dest.fd, destName.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (child.dest.fd < 0) {
             ++m_statistics.dirs.total;
             failFolder(folder, errno, "Accessing Destination Directory", child.destPath);
@@ -490,6 +548,7 @@ void TreeCopier::enterChild(Folder& folder, const ChildPlan& plan, Listing& sour
     m_ancestors.pop_back();
     if (child.dest.fd >= 0 && !m_options.listOnly) {
         ApplyDirectoryMetadata(folderMetadata(child.dest, child.sourceFd, source.status));
+        RestoreMode(child.dest, m_options.copy.attributes);
     }
     folder.failed = folder.failed || child.failed;
     if (!child.failed && !folder.beyondLink) {

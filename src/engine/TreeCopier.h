@@ -46,8 +46,13 @@ private:
     };
     using Identity = std::pair<dev_t, ino_t>;
 
-    [[nodiscard]] bool openDestinationRoot(DestDir& root);
+    // Opens or makes the destination root; returns 0 or an errno value.
+    [[nodiscard]] int openDestinationRoot(DestDir& root);
+    // Reports a root that cannot be used; true when /TBD waits for it and it is to be tried again.
+    [[nodiscard]] bool waitForRoot(int error, std::string_view action, const std::string& path, int& attempts);
     void walk(Folder& folder);
+    // The entries of both listings under one name each, in the destination's order of names.
+    [[nodiscard]] std::vector<Pair> pairUp(Folder& folder) const;
     // Reads both listings unless they were read ahead; false when the folder cannot be walked.
     [[nodiscard]] bool readListings(Folder& folder);
     // Names the folder in the log and, for /E, makes it; false when it cannot be made.
@@ -66,10 +71,10 @@ private:
     [[nodiscard]] bool replaceMismatch(Folder& folder, const Entry& dest);
     // Counts deletions against /MAXDEL; false, and the run stops, when these would go beyond it.
     [[nodiscard]] bool mayDelete(std::uint64_t entries, const std::string& path);
-    [[nodiscard]] DirectoryMetadata folderMetadata(const DestDir& dest, int sourceFd, const struct stat& source) const;
+    [[nodiscard]] DirectoryMetadata folderMetadata(const DestDir& dest, int sourceFd, const Status& source) const;
 
     void protectWithAncestors(const std::string& path);
-    [[nodiscard]] bool isProtected(const struct stat& status) const;
+    [[nodiscard]] bool isProtected(const Status& status) const;
 
     const Options& m_options;
     Report& m_report;

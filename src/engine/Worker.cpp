@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Worker.h"
 
-#include <atomic>
+#include <algorithm>
 
 #include "engine/Temporary.h"
 
 namespace robocopy {
 
-Worker::Worker() : m_thread([this] { loop(); }) {}
+Worker::Worker(int threads) {
+    const int helpers = std::clamp(threads, 1, kWriterSlots) - 1;
+    for (int slot = 1; slot <= helpers; ++slot) {
+        m_helpers.emplace_back([this, slot] { loop(slot); });
+    }
+}
 
 Worker::~Worker() {
     {
@@ -15,53 +20,53 @@ Worker::~Worker() {
         m_stop = true;
     }
     m_changed.notify_all();
-    m_thread.join();
-}
-
-void Worker::start(std::function<void()> task) {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_task = std::move(task);
-        m_busy = true;
+    for (std::thread& helper : m_helpers) {
+        helper.join();
     }
-    m_changed.notify_all();
 }
 
-void Worker::wait() {
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_busy; });
+void Worker::work(int slot) {
+    for (std::size_t i = m_next++; i < m_count; i = m_next++) {
+        (*m_task)(i, slot);
+    }
 }
 
 void Worker::forEach(std::size_t count, const std::function<void(std::size_t index, int slot)>& task) {
-    std::atomic<std::size_t> next{0};
-    const auto work = [&](int slot) {
-        for (std::size_t i = next++; i < count; i = next++) {
-            task(i, slot);
-        }
-    };
-    if (count > 1) {
-        start([&work] { work(1); });
+    const auto helpers = static_cast<int>(std::min(m_helpers.size(), count > 0 ? count - 1 : 0));
+    {
+        const std::lock_guard lock(m_mutex);
+        m_task = &task;
+        m_count = count;
+        m_next = 0;
+        m_wanted = helpers;
+        ++m_generation;
+    }
+    if (helpers > 0) {
+        m_changed.notify_all();
     }
     work(0);
-    if (count > 1) {
-        wait();
-    }
+    std::unique_lock lock(m_mutex);
+    m_wanted = 0; // a helper that wakes only now finds nothing left
+    m_changed.wait(lock, [this] { return m_running == 0; });
+    m_task = nullptr;
 }
 
-void Worker::loop() {
+void Worker::loop(int slot) {
     BlockInterrupts(); // the handler runs on the main thread and waits for this one's file creation
+    unsigned seen = 0;
     std::unique_lock lock(m_mutex);
     for (;;) {
-        m_changed.wait(lock, [this] { return m_stop || (m_busy && m_task); });
+        m_changed.wait(lock, [&] { return m_stop || (m_generation != seen && m_wanted > 0); });
         if (m_stop) {
             return;
         }
-        std::function<void()> task = std::move(m_task);
-        m_task = nullptr;
+        seen = m_generation;
+        --m_wanted;
+        ++m_running;
         lock.unlock();
-        task();
+        work(slot);
         lock.lock();
-        m_busy = false;
+        --m_running;
         m_changed.notify_all();
     }
 }

@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "core/options/JobState.h"
-#include "core/presentation/Languages.h"
 #include "core/output/ProgressTracker.h"
+#include "core/presentation/Languages.h"
 #include "core/services/LogSink.h"
 #include "core/services/Translate.h"
 #include "core/session/Session.h"
@@ -35,8 +35,8 @@
 #include "gui/dialogs/FirstRunDialog.h"
 #include "gui/dialogs/Tfrm_InfoBox.h"
 #include "gui/jobwindow/LogView.h"
-#include "gui/mainwindow/LanguageMenu.h"
 #include "gui/jobwindow/RunPanel.h"
+#include "gui/mainwindow/LanguageMenu.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
 namespace {

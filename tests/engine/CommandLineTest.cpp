@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/SavedJob.h"
 #include "fakes/TempFolder.h"
+#include "shared/RobocopySwitches.h"
 
 namespace {
 
@@ -36,8 +38,26 @@ std::string ReadData(const std::string& name) {
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
-    const ParseResult r = Parse({"/data", "/backup", "/mir", "/r:3", "/W:0", "/Lev:2", "/max:100", "/MIN:5", "/xo",
-                                 "/copy:dat", "/dcopy:t", "/np", "/log+:/tmp/x.log", "/tee", "/maxdel:7"});
+    const ParseResult r = Parse({"/data",
+                                 "/backup",
+                                 "/mir",
+                                 "/r:3",
+                                 "/W:0",
+                                 "/Lev:2",
+                                 "/max:100",
+                                 "/MIN:5",
+                                 "/xo",
+                                 "/copy:dat",
+                                 "/dcopy:t",
+                                 "/np",
+                                 "/log+:/tmp/x.log",
+                                 "/tee",
+                                 "/maxdel:7",
+                                 "/mt:16",
+                                 "/rh:2200-0630",
+                                 "/ipg:5",
+                                 "/mon:2",
+                                 "/mot:3"});
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
@@ -56,6 +76,13 @@ TEST(CommandLine, SwitchesInAnyCaseWithValues) {
     EXPECT_FALSE(o.logUnicode);
     EXPECT_TRUE(o.tee);
     EXPECT_EQ(o.maxDeletions, 7u);
+    EXPECT_EQ(o.threads, 16);
+    EXPECT_EQ(o.runHoursStart, 22 * 60);
+    EXPECT_EQ(o.runHoursEnd, 6 * 60 + 30);
+    EXPECT_EQ(o.gapMilliseconds, 5);
+    EXPECT_TRUE(o.monitorChanges == 2 && o.monitorMinutes == 3);
+    EXPECT_EQ(Parse({"a", "b", "/MT"}).options.threads, 8);
+    EXPECT_EQ(Parse({"a", "b"}).options.threads, 0);
 }
 
 // Absolute POSIX paths begin with "/" like switches; only names we know are switches.
@@ -83,6 +110,11 @@ TEST(CommandLine, RefusesBadArguments) {
         {"a", "b", "/LOG:"},       // log without a file
         {"a", "b", "/MAXDEL"},     // a limit without its number
         {"a", "b", "/MAXDEL:-1"},
+        {"a", "b", "/MT:0"}, // 1 to 128 threads
+        {"a", "b", "/MT:129"},
+        {"a", "b", "/RH:2400-0100"}, // times of the day as hhmm
+        {"a", "b", "/RH:800-1700"},
+        {"a", "b", "/IA:RQ"}, // attribute letters RASHCNETO
     };
     for (const auto& arguments : cases) {
         const ParseResult r = Parse(arguments);
@@ -105,11 +137,19 @@ TEST(CommandLine, LaterCopySwitchWins) {
     EXPECT_FALSE(d.copy.attributes || d.copy.times);
 }
 
-TEST(CommandLine, WriterSwitchesAreAcceptedAndReportedAsUnsupported) {
-    const ParseResult r = Parse({"a", "b", "/A", "/M", "/IA:RS", "/XA:H", "/A+:R", "/A-:RH", "/B", "/Z", "/ZB", "/FAT",
-                                 "/TBD", "/IPG:5", "/MON:1", "/MOT:2", "/PF", "/RH:0800-1700"});
+// The switch list is the one record of what is accepted but not carried out.
+TEST(CommandLine, IgnoredSwitchesAreAcceptedAndReported) {
+    std::vector<std::string> arguments = {"a", "b"};
+    for (const robocopy::KnownSwitch& known : robocopy::kKnownSwitches) {
+        if (known.kind == robocopy::SwitchKind::Ignored) {
+            arguments.push_back("/" + std::string(known.name));
+        } else if (known.kind == robocopy::SwitchKind::IgnoredValue) {
+            arguments.push_back("/" + std::string(known.name) + ":1");
+        }
+    }
+    const ParseResult r = Parse(arguments);
     ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.options.unsupported.size(), 16u);
+    EXPECT_EQ(r.options.unsupported.size(), arguments.size() - 2);
 }
 
 // The job is expanded where /JOB stands; command-line folders fill what the job leaves out.
@@ -221,3 +261,39 @@ TEST(CommandLine, AcceptsExampleJobFiles) {
 }
 
 } // namespace
+
+// What /SAVE writes reads back as the same job, in either tree form, and /NOSD and /NODD leave the
+// folders to the command line.
+TEST(CommandLine, SavedJobReadsBackAsTheSameJob) {
+    const std::vector<std::string> given = {"/srv/my data", "/backup",  "*.txt",     "/MIR", "/XD",
+                                            "node_modules", "/tmp/x y", "/XF",       "*.o",  "/XO",
+                                            "/R:3",         "/W:1",     "/MT:4",     "/NP",  "/LOG:/tmp/log file.txt",
+                                            "/TEE",         "/COPY:DT", "/SAVE:job", "/QUIT"};
+    for (const bool leaveFolders : {false, true}) {
+        std::vector<std::string> arguments = given;
+        if (leaveFolders) {
+            arguments.insert(arguments.end(), {"/NOSD", "/NODD"});
+        }
+        const ParseResult saved = Parse(arguments);
+        ASSERT_EQ(saved.error, "");
+        EXPECT_EQ(robocopy::SavedJobPath(saved.options.saveJob), "job.RCJ");
+        const std::string text = robocopy::SavedJobText(saved.options, "job.RCJ", 0);
+        const ParseResult r = leaveFolders ? ParseWithJob(text, {"/JOB:job.rcj", "/other", "/elsewhere"})
+                                           : ParseWithJob(text, {"/JOB:job.rcj"});
+        ASSERT_EQ(r.error, "") << text;
+        const Options& o = r.options;
+        EXPECT_EQ(o.source, leaveFolders ? "/other" : "/srv/my data") << text;
+        EXPECT_EQ(o.destination, leaveFolders ? "/elsewhere" : "/backup");
+        EXPECT_EQ(o.filePatterns, std::vector<std::string>{"*.txt"});
+        EXPECT_EQ(o.excludeDirectories, (std::vector<std::string>{"node_modules", "/tmp/x y"}));
+        EXPECT_EQ(o.excludeFiles, std::vector<std::string>{"*.o"});
+        EXPECT_TRUE(o.mirror && o.excludeOlder && o.noProgress && o.tee) << text;
+        EXPECT_EQ(o.retries, 3);
+        EXPECT_EQ(o.waitSeconds, 1);
+        EXPECT_EQ(o.threads, 4);
+        EXPECT_EQ(o.logFile, "/tmp/log file.txt");
+        EXPECT_TRUE(o.copy.data && o.copy.times && !o.copy.attributes);
+        EXPECT_FALSE(o.quit || !o.saveJob.empty()) << "how the job was made is not part of it";
+        EXPECT_TRUE(o.warnings.empty()) << o.warnings.front();
+    }
+}

@@ -41,16 +41,16 @@ void None(Options&) {}
 
 TEST(Decision, ClassesBySizeTimeAndMode) {
     const auto at = [](off_t size, time_t seconds, long nanoseconds, mode_t mode = 0644) {
-        struct stat status = File(size, seconds, S_IFREG | mode).status;
+        robocopy::Status status = File(size, seconds, S_IFREG | mode).status;
         status.st_mtim.tv_nsec = nanoseconds;
         return status;
     };
     struct Case {
-        struct stat destination;
+        robocopy::Status destination;
         bool fat;
         FileClass expected;
     };
-    const struct stat source = at(100, 1000, 500);
+    const robocopy::Status source = at(100, 1000, 500);
     const Case cases[] = {
         {at(100, 1000, 500), false, FileClass::Same},
         {at(100, 1000, 400), false, FileClass::Newer}, // nanoseconds count

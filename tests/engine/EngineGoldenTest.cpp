@@ -88,7 +88,7 @@ TEST_F(EngineGolden, BytesFullPathsWithoutHeaderAndSummary) {
     expectLog({"/E", "/BYTES", "/FP", "/NP", "/NJH", "/NJS", "/R:0", "/W:0"}, "classes-bytes-fp.log", 7);
 }
 
-// A file the destination refuses (no write bit) is retried and given up; an unreadable one fails too.
+// A read-only destination file is replaced like any other; an unreadable source is retried and given up.
 TEST_F(EngineGolden, FailedAndUnreadableFiles) {
     write("src/locked.txt", "new content", kNew);
     write("dst/locked.txt", "old", kOld);

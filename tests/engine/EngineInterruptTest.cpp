@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <chrono>
 #include <csignal>
+#include <cstdio>
+#include <ctime>
 #include <functional>
 #include <thread>
 
@@ -140,18 +142,18 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
     }
 }
 
-// Stop sends SIGTERM while both threads create files: at whatever moment it lands, no temporary
-// file may stay behind.
+// Stop sends SIGTERM while two threads, or the eight of /MT:8, create files: at whatever moment it
+// lands, no temporary file may stay behind.
 TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
     for (int i = 0; i < 150; ++i) {
         write("src/f" + std::to_string(i), "x");
     }
     const auto started = Clock::now();
-    for (int run = 0; run < 50 && Clock::now() - started < 20s; ++run) {
+    for (int run = 0; run < 60 && Clock::now() - started < 20s; ++run) {
         std::filesystem::remove_all(path("dst"));
-        const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL"});
+        const Child child = start({path("src"), path("dst"), "/NP", "/NFL", "/NDL", run % 2 == 0 ? "/MT:8" : "/NP"});
         ASSERT_GE(child.pid, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(300 + 1600 * run)); // from start-up to the end
+        std::this_thread::sleep_for(std::chrono::microseconds(300 + 800 * run)); // from start-up to the end
         ::kill(child.pid, SIGTERM);
         int status = 0;
         ::waitpid(child.pid, &status, 0);
@@ -210,6 +212,120 @@ TEST_F(EngineInterrupt, MoveKeepsAFileChangedDuringItsCopy) {
         }
         EXPECT_TRUE(exists("src/big.bin") && c.kept(read("src/big.bin"))) << c.what << result.output;
         EXPECT_NE(result.output.find("Deleting Source File"), std::string::npos) << c.what << result.output;
+    }
+}
+
+// Waits up to the limit for the condition, reading the child's output meanwhile.
+bool WaitUntil(int output, std::string& text, const std::function<bool()>& done, Clock::duration limit) {
+    (void)::fcntl(output, F_SETFL, O_NONBLOCK);
+    for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;) {
+        char buffer[4096];
+        for (ssize_t got = 0; (got = ::read(output, buffer, sizeof buffer)) > 0;) {
+            text.append(buffer, static_cast<std::size_t>(got));
+        }
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return false;
+}
+
+// A monitoring run copies what changed in a further pass, and SIGTERM ends it between passes.
+TEST_F(EngineInterrupt, MonitoringRunCopiesChangesUntilStopped) {
+    write("src/a", "a");
+    const Child child = start({path("src"), path("dst"), "/MON:1", "/NP"});
+    ASSERT_GE(child.pid, 0);
+    std::string output;
+    EXPECT_TRUE(WaitUntil(
+        child.output, output, [this] { return exists("dst/a"); }, 10s))
+        << output;
+    // The monitor starts after the pass: changes go on until one pass more has copied them.
+    bool copied = false;
+    for (int round = 0; round < 15 && !copied; ++round) {
+        write("src/b", "b" + std::to_string(round));
+        write("src/sub/c", "c");
+        copied = WaitUntil(
+            child.output, output, [this] { return exists("dst/b"); }, 1s);
+    }
+    EXPECT_TRUE(copied) << output;
+    ::kill(child.pid, SIGTERM);
+    int status = 0;
+    ::waitpid(child.pid, &status, 0);
+    ::close(child.output);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_FALSE(HoldsTemporary(path("dst")));
+}
+
+// Outside its run hours a run waits, per pass or per file, copies nothing, and SIGTERM ends it.
+TEST_F(EngineInterrupt, OutsideRunHoursNothingIsCopied) {
+    write("src/a", "a");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    const int first = (local.tm_hour + 2) % 24;
+    char hours[32];
+    std::snprintf(hours, sizeof hours, "/RH:%02d00-%02d00", first, (first + 1) % 24);
+    for (const char* perFile : {"/NP", "/PF"}) {
+        std::filesystem::remove_all(path("dst"));
+        const Child child = start({path("src"), path("dst"), hours, perFile});
+        ASSERT_GE(child.pid, 0);
+        std::string output;
+        EXPECT_TRUE(WaitUntil(
+            child.output, output, [&output] { return output.find("Waiting for the run hours") != std::string::npos; },
+            10s))
+            << output;
+        EXPECT_FALSE(exists("dst/a")) << perFile;
+        ::kill(child.pid, SIGTERM);
+        int status = 0;
+        ::waitpid(child.pid, &status, 0);
+        ::close(child.output);
+        EXPECT_TRUE(WIFSIGNALED(status)) << perFile;
+    }
+}
+
+std::string PartialIn(const std::string& folder) {
+    for (const std::string& name : Names(folder)) {
+        if (name.starts_with(".~talvex.z")) {
+            return folder + "/" + name;
+        }
+    }
+    return {};
+}
+
+// /Z: a copy killed half-way leaves its partial file, and the next run resumes it to an identical
+// file; a source changed meanwhile starts it over.
+TEST_F(EngineInterrupt, RestartableCopyResumesAfterKill) {
+    const auto kill = [](pid_t child) { ::kill(child, SIGKILL); };
+    const auto corruptFirstByte = [](const std::string& partial) {
+        const int fd = ::open(partial.c_str(), O_WRONLY | O_CLOEXEC);
+        EXPECT_EQ(::pwrite(fd, "X", 1, 0), 1);
+        ::close(fd);
+    };
+    for (const bool sourceChanged : {false, true}) {
+        Result result;
+        if (!actDuringCopy({"/Z"}, kill, result)) {
+            GTEST_SKIP() << "the copy finished before it could be killed";
+        }
+        const std::string partial = PartialIn(path("dst"));
+        ASSERT_NE(partial, "") << "the partial file stays";
+        const bool resumable = std::filesystem::file_size(partial) >= 128 * 1024;
+        // A mark the resumed copy keeps, as it does not read again what it has.
+        corruptFirstByte(partial);
+        if (sourceChanged) {
+            write("src/big.bin", read("src/big.bin"), 1000000);
+        }
+        const Run resumed = copy({"/Z", "/NP"});
+        EXPECT_EQ(resumed.code, 1) << resumed.output;
+        EXPECT_EQ(PartialIn(path("dst")), "");
+        std::string copied = read("dst/big.bin");
+        const std::string source = read("src/big.bin");
+        ASSERT_EQ(copied.size(), source.size());
+        if (resumable) {
+            EXPECT_EQ(copied[0], sourceChanged ? source[0] : 'X') << (sourceChanged ? "started over" : "resumed");
+        }
+        copied[0] = source[0];
+        EXPECT_TRUE(copied == source) << "identical but for the mark";
     }
 }
 

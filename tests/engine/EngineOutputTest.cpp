@@ -16,11 +16,11 @@ TEST_F(EngineOutput, LayoutOfHeaderLinesAndSummary) {
     write("src/empty", "");
     write("src/big", std::string(3 * 1024 * 1024, 'b'));
     write("dst/extra", "x");
-    const Run result = copy({"/E", "/XF", "*.tmp", "/A+:R"});
+    const Run result = copy({"/E", "/XF", "*.tmp", "/J"});
     EXPECT_EQ(result.code, 3);
     const std::string& out = result.output;
     EXPECT_TRUE(Has(out, "Exc Files : *.tmp\n"));
-    EXPECT_TRUE(Has(out, "-----\n\n  Warning : not yet supported on this system, ignored : /A+\n\n\t"))
+    EXPECT_TRUE(Has(out, "-----\n\n  Warning : not yet supported on this system, ignored : /J\n\n\t"))
         << "the engine's warnings follow the header block";
     // Percentages sit on the file's own line after CRs; an empty file has none.
     EXPECT_TRUE(Has(out, "\t    New File  \t\t       5\ta.txt\r  0%  \r100%  \n")) << out;
@@ -127,6 +127,10 @@ TEST_F(EngineOutput, FatalErrorsAndUsage) {
             << invalid.output;
         EXPECT_FALSE(exists(name));
     }
+
+    const Run saved = copy({"/MIR", "/SAVE:" + path("mirror"), "/QUIT"});
+    EXPECT_EQ(saved.code, 0) << saved.output;
+    EXPECT_TRUE(Has(read("mirror.RCJ"), "\t/MIR\t\t:: MIRror a directory tree")) << read("mirror.RCJ");
     EXPECT_FALSE(exists("dst"));
 
     const Run usage = run({"/?"});
@@ -166,10 +170,10 @@ TEST_F(EngineOutput, BuilderCommandLineRuns) {
     write("src/a.txt", "a");
     write("src/old.bak", "b");
     const Run result = run({path("src"), path("dst"), "/S", "/COPY:DAT", "/R:3", "/W:5", "/XF", "*.bak", "", "/NP",
-                            "/LOG:" + path("x.log"), "/TEE", "/A+:R", "/MON:3"});
+                            "/LOG:" + path("x.log"), "/TEE", "/A+:R", "/J"});
     EXPECT_EQ(result.code, 1) << result.output;
     EXPECT_EQ(tree("dst"), (Tree{{"a.txt", "a"}}));
-    EXPECT_TRUE(Has(result.output, "not yet supported on this system, ignored : /A+ /MON"));
+    EXPECT_TRUE(Has(result.output, "not yet supported on this system, ignored : /J")) << result.output;
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <atomic>
+#include <chrono>
 #include <sstream>
 #include <thread>
 
@@ -119,16 +120,40 @@ TEST_F(EngineSafety, SystemVolumeInformationIsNeverPurged) {
     EXPECT_TRUE(exists("dst/System Volume Information/tracking"));
 }
 
-// A read-only destination file fails as robocopy's "Access is denied" does; the run goes on.
-TEST_F(EngineSafety, ReadOnlyDestinationFileFailsAfterRetries) {
+// Read-only destination files are replaced and read-only extras purged, as robocopy does, so that a
+// mirror of a tree holding read-only files converges; a read-only folder keeps its mode afterwards.
+TEST_F(EngineSafety, ReadOnlyDestinationIsUpdatedAndPurged) {
     write("src/locked", "new", 2000000);
-    write("src/other", "o");
+    write("src/ro/fresh", "f");
     write("dst/locked", "old", 1000000);
+    write("dst/ro/extra", "x");
+    write("dst/gone/deep/file", "y");
+    giveToNobody();
+    ::chmod(path("src/locked").c_str(), 0444);
     ::chmod(path("dst/locked").c_str(), 0444);
-    const Run result = copy({"/R:1", "/W:0"});
+    for (const char* folder : {"src/ro", "dst/ro", "dst/gone/deep", "dst/gone"}) {
+        ::chmod(path(folder).c_str(), 0555);
+    }
+    const Run result = copy({"/MIR", "/COPY:DT", "/R:0", "/W:0"}, "src", "dst", true);
+    EXPECT_EQ(result.code, 3) << result.output;
+    EXPECT_EQ(tree("dst"), (Tree{{"locked", "new"}, {"ro", "<dir>"}, {"ro/fresh", "f"}}));
+    struct stat status {};
+    ASSERT_EQ(::stat(path("dst/ro").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0555u) << "the folder's own mode is given back";
+    ASSERT_EQ(::stat(path("dst/locked").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mtime, 2000000);
+    EXPECT_EQ(copy({"/MIR", "/COPY:DT", "/R:0", "/W:0"}, "src", "dst", true).code, 0) << "converged";
+}
+
+// A source file that cannot be read is retried, fails after /R, and the run goes on with the others.
+TEST_F(EngineSafety, UnreadableSourceFileFailsAfterRetries) {
+    write("src/locked", "secret");
+    write("src/other", "o");
+    giveToNobody();
+    ::chmod(path("src/locked").c_str(), 0);
+    const Run result = copy({"/R:1", "/W:0"}, "src", "dst", true);
     EXPECT_EQ(result.code, 9) << result.output;
-    EXPECT_EQ(read("dst/locked"), "old");
-    EXPECT_EQ(read("dst/other"), "o");
+    EXPECT_EQ(tree("dst"), (Tree{{"other", "o"}}));
     EXPECT_NE(result.output.find("RETRY LIMIT EXCEEDED"), std::string::npos);
     EXPECT_NE(result.output.find("Waiting 0 seconds"), std::string::npos);
 }
@@ -182,9 +207,11 @@ TEST_F(EngineSafety, FailedPurgeIsAFailure) {
     write("dst/locked/extra", "x");
     write("dst/locked/sub/more", "y");
     giveToNobody();
-    ::chmod(path("dst/locked").c_str(), 0555);
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs a folder of another user";
+    }
+    ASSERT_EQ(::chown(path("dst/locked").c_str(), 0, 0), 0); // someone else's: the run cannot open it up
     const Run result = copy({"/MIR", "/R:0", "/W:0"}, "src", "dst", true);
-    ::chmod(path("dst/locked").c_str(), 0755);
     EXPECT_EQ(result.code & 8, 8) << result.output;
     std::istringstream dirs(result.output.substr(result.output.rfind("    Dirs :") + 10));
     std::uint64_t total = 0, copied = 0, skipped = 0, mismatch = 0, failed = 0;
@@ -225,6 +252,37 @@ TEST_F(EngineSafety, LogInsideTheSourceStaysWhereItIs) {
     EXPECT_EQ(result.code, 1) << result.output;
     EXPECT_NE(read("src/run.log").find("Total"), std::string::npos);
     EXPECT_EQ(tree("dst"), (Tree{{"a", "a"}}));
+}
+
+// /TBD waits for a source that is not there yet, as for a share not yet defined; without it, or once
+// the retries are spent, the run ends as fatal.
+TEST_F(EngineSafety, WaitForSharesRetriesAMissingRoot) {
+    std::thread late([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        write("src/a", "a");
+    });
+    const Run waited = copy({"/TBD", "/R:5", "/W:1"});
+    late.join();
+    EXPECT_EQ(waited.code, 1) << waited.output;
+    EXPECT_NE(waited.output.find("Waiting 1 seconds"), std::string::npos);
+    EXPECT_EQ(read("dst/a"), "a");
+    EXPECT_EQ(copy({"/TBD", "/R:1", "/W:0"}, "missing").code, 16);
+}
+
+// /B reads what the permissions keep from the run where the capabilities allow, and says clearly that
+// they are missing where not; /ZB then goes on as a restartable copy.
+TEST_F(EngineSafety, BackupModeNeedsItsCapabilities) {
+    write("src/locked", "secret");
+    giveToNobody();
+    ::chmod(path("src/locked").c_str(), 0);
+    const Run refused = copy({"/B"}, "src", "dst", true);
+    if (::geteuid() == 0) {
+        EXPECT_EQ(refused.code, 16) << refused.output;
+        EXPECT_NE(refused.output.find("CAP_DAC_READ_SEARCH"), std::string::npos) << refused.output;
+        EXPECT_EQ(copy({"/ZB", "/R:0", "/W:0"}, "src", "dst", true).code, 8) << "restartable, without backup";
+    }
+    const Run backup = copy({"/B", "/R:0", "/W:0"});
+    EXPECT_EQ(backup.code, ::geteuid() == 0 ? 1 : 16) << backup.output;
 }
 
 } // namespace

@@ -432,14 +432,11 @@ private Q_SLOTS:
 
     void hintsNameSwitchesTheBundledEngineDoesNotCarryOut() {
         const QString note = QStringLiteral("führt diesen Schalter noch nicht aus");
-        QVERIFY(!find("chb_KB")->toolTip().contains(note)); // another robocopy may well do /B
         m_window->setBundledEngine(true);
-        // /B and the letters of /A+ are accepted by the engine without being carried out; /MIR is done.
-        for (const char* name : {"chb_KB", "chb_KAplus", "chb_KAplusR"}) {
-            QVERIFY2(find(name)->toolTip().contains(note), name);
-        }
-        for (const char* name : {"chb_KMIR", "chb_KCopyD", "chb_PNoSD", "edt_KR"}) {
-            QVERIFY2(!find(name)->toolTip().contains(note), name);
+        // The engine now carries out every switch the window offers: the note, driven by the engine's
+        // own list, has gone from every control.
+        for (QWidget* widget : m_window->findChildren<QWidget*>()) {
+            QVERIFY2(!widget->toolTip().contains(note), qPrintable(widget->objectName()));
         }
     }
 
