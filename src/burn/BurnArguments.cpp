@@ -36,10 +36,12 @@ ParsedArguments ParseBurnArguments(const std::vector<std::string>& args) {
         std::string* value = nullptr;
         if (name == "/START" || name == "/CLOSE") {
             continue; // the burn always starts at once and ends the program
-        } else if (name == "/ERASE") {
+        }
+        if (name == "/ERASE") {
             parsed.erase = true;
             continue;
-        } else if (name == "/SRC") {
+        }
+        if (name == "/SRC") {
             value = &parsed.source;
         } else if (name == "/DEST") {
             value = &parsed.destination;

@@ -10,19 +10,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace talvex::burn {
 
 int RunAndCopyOutput(const std::string& program, const std::vector<std::string>& args, std::ostream& out) {
-    int pipeEnds[2];
-    if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
+    std::array<int, 2> pipeEnds{};
+    if (::pipe2(pipeEnds.data(), O_CLOEXEC) != 0) {
         out << "pipe: " << std::strerror(errno) << '\n';
         return 127;
     }
     std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }

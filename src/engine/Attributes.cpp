@@ -121,7 +121,7 @@ std::optional<std::uint32_t> DecodeDosAttrib(std::string_view value) {
 std::string EncodeDosAttrib(std::uint32_t attributes) {
     std::array<char, 16> buffer{};
     const int length = std::snprintf(buffer.data(), buffer.size(), "0x%x", attributes);
-    return std::string(buffer.data(), static_cast<std::size_t>(length) + 1);
+    return {buffer.data(), static_cast<std::size_t>(length) + 1};
 }
 
 StoredAttributes ReadDosAttrib(int fd) {

@@ -66,7 +66,8 @@ std::string Scaled(std::uint64_t bytes, std::size_t from, const std::array<int, 
 // The class sits in a fixed field: copied files at column four, anomalies ("*EXTRA File") further left.
 std::string ClassField(std::string_view kind, bool hidden) {
     if (hidden) {
-        return std::string(14, ' ');
+        std::string blank(14, ' ');
+        return blank;
     }
     return kind.starts_with('*') ? "  " + PadRight(kind, 12) : "    " + PadRight(kind, 10);
 }

@@ -2,6 +2,7 @@
 #include "engine/Robocopy.h"
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,27 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool HasInvalidWindowsName(std::string_view path) {
     const std::string_view name = path.substr(path.rfind('/') + 1);
     return name.find_first_of("<>:\"|?*") != std::string_view::npos;
+}
+
+// A saved job replaces the old one whole or not at all: written beside it under a name of its own,
+// then renamed over it, so a full disk or a kill never leaves half a job file.
+bool WriteWholeFile(const std::string& path, const std::string& text) {
+    const std::string temporary = path + ".talvex-" + std::to_string(::getpid());
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << text;
+        file.flush();
+        if (!file) {
+            file.close();
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 void FinishCounts(Statistics& statistics) {
@@ -140,10 +162,7 @@ int RunRobocopy(const std::vector<std::string>& arguments, int consoleFd) {
     }
     if (!options.saveJob.empty()) {
         const std::string path = SavedJobPath(options.saveJob);
-        std::ofstream job(path, std::ios::binary | std::ios::trunc);
-        job << SavedJobText(options, path, std::time(nullptr));
-        job.close();
-        if (!job) {
+        if (!WriteWholeFile(path, SavedJobText(options, path, std::time(nullptr)))) {
             output.write("\nERROR : Cannot write job file " + path + "\n");
             return kFatal;
         }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/SavedJob.h"
 
+#include <algorithm>
 #include <array>
 #include <sstream>
 #include <vector>
@@ -33,14 +34,7 @@ std::string NameOf(std::string_view token) {
 }
 
 Section SectionOf(std::string_view name) {
-    const auto in = [name](const auto& list) {
-        for (const std::string_view entry : list) {
-            if (entry == name) {
-                return true;
-            }
-        }
-        return false;
-    };
+    const auto in = [name](const auto& list) { return std::ranges::find(list, name) != std::end(list); };
     return in(kNotSaved)    ? Section::Left
            : in(kSelection) ? Section::Selection
            : in(kRetry)     ? Section::Retry

@@ -109,7 +109,7 @@ std::uint64_t ChangeMonitor::collect() {
             changes += before == m_last.end() || before->second != state ? 1 : 0;
         }
         for (const auto& [path, state] : m_last) {
-            changes += now.count(path) == 0 ? 1 : 0;
+            changes += now.contains(path) ? 0 : 1;
         }
         m_last = std::move(now);
         return changes;

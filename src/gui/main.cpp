@@ -13,7 +13,6 @@
 #include "core/services/VersionInfo.h"
 #include "core/session/Session.h"
 #include "core/settings/SettingsFolder.h"
-#include "core/workspace/Workspace.h"
 #include "gui/Application.h"
 #include "gui/Pictures.h"
 #include "gui/SystemServices.h"
@@ -113,9 +112,6 @@ int main(int argc, char** argv) {
                               ? QString::fromStdString(version.fileDescription)
                               : QString());
     window.show();
-    for (const std::string& file : talvex::presentation::FileParameters(arguments)) {
-        // Each failure has been shown and logged; the next file still opens.
-        (void)session.workspace().OpenFile(file);
-    }
+    window.openFiles(talvex::presentation::FileParameters(arguments));
     return QApplication::exec();
 }

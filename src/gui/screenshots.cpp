@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -166,7 +167,7 @@ bool SaveRunFeedback(talvex::gui::Tfrm_Haupt& window, const QString& folder) {
     progress.filesDone = 2;
     progress.filesTotal = 3;
     progress.bytesDone = 2468 + 600;
-    progress.bytesTotal = 3 * 1234;
+    progress.bytesTotal = std::uint64_t{3} * 1234;
     progress.currentFile = "Effi Briest.txt";
     progress.currentPercent = 50;
     window.currentJob()->runPanel()->showProgress(progress, std::chrono::seconds(40), false);
@@ -272,7 +273,7 @@ bool SaveTabsAndMinimumSize(talvex::gui::Tfrm_Haupt& window, const QString& fold
     while (window.jobCount() < 6) {
         window.NewJob();
     }
-    const char* names[] = {
+    const std::array names = {
         "Sicherung Projektdaten Jahresabschluss 2026.rcj", "Fotos & Videos vom Sommerurlaub.rcj",
         "Spiegelung Dokumente auf NAS im Keller.rcj",      "Wöchentliche Sicherung der Datenbank.rcj",
         "Abgleich Laptop mit dem Arbeitsplatz.rcj",        "Archiv der alten Rechnungen 2019-2024.rcj"};

@@ -120,6 +120,19 @@ private Q_SLOTS:
         QVERIFY(m_window->tabButton(1)->isChecked());
     }
 
+    // What a file manager passes: every file opens into a tab of its own; one that is missing is
+    // reported and the next still opens.
+    void filesFromTheCommandLineOpenIntoTabs() {
+        const std::string first = file("erste & beste.rcj");
+        const std::string second = file("zweite.rcj");
+        std::filesystem::copy_file(TALVEX_TEST_DATA "/formats/posix-paths.rcj", first);
+        std::filesystem::copy_file(TALVEX_TEST_DATA "/formats/posix-paths.rcj", second);
+        m_window->openFiles({first, file("fehlt.rcj"), second});
+        QCOMPARE(tabCaptions(), (QStringList{QStringLiteral("erste && beste.rcj"), QStringLiteral("zweite.rcj")}));
+        QCOMPARE(m_ui.messages.size(), std::size_t{1});
+        QCOMPARE(m_ui.messages[0].text, file("fehlt.rcj") + ": Der Pfad wurde nicht gefunden");
+    }
+
     void newJobSavedAsBatchWritesBothFiles() {
         fillCurrentJob("fotos");
         // The status timer mirrors the change into the buttons.

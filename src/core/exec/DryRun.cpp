@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exec/DryRun.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -50,12 +51,7 @@ bool IsLeftOut(const std::string& name) {
     static constexpr std::array<std::string_view, 22> kLeftOut = {
         "/LOG", "/LOG+", "/UNILOG", "/UNILOG+", "/SAVE",  "/QUIT", "/UNICODE", "/MON", "/MOT", "/RH",  "/NFL",
         "/NDL", "/NP",   "/NS",     "/NC",      "/BYTES", "/FP",   "/V",       "/TEE", "/L",   "/ETA", "/JOB"};
-    for (const std::string_view leftOut : kLeftOut) {
-        if (name == leftOut) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::find(kLeftOut, name) != kLeftOut.end();
 }
 
 } // namespace

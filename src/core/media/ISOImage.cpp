@@ -60,8 +60,8 @@ std::uint64_t FolderBytes(const fs::path& folder) {
 } // namespace
 
 std::string MkisofsCommandLine(const exec::ImageRequest& request) {
-    const std::string parameters = Format(" -iso-level 3 -J -R -V \"%s\" -o \"%s\" \"%s\"",
-                                          {request.volumeLabel, request.imageFile, request.folder});
+    const std::string parameters =
+        Format(R"( -iso-level 3 -J -R -V "%s" -o "%s" "%s")", {request.volumeLabel, request.imageFile, request.folder});
     return ProgramWord(request.mkisofs) + " " + parameters;
 }
 

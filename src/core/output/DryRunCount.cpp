@@ -62,15 +62,15 @@ void DryRunCount::addLine(std::string_view text) {
     }
     if (IsExtraFile(line.label)) {
         ++m_summary.extraFiles;
-        AddName(m_summary.extraNames, pathOf(m_extraFolder, line.name));
+        AddName(m_summary.extraNames, PathOf(m_extraFolder, line.name));
     } else if (IsCopiedFileClass(line.label)) {
         ++m_summary.files;
         m_summary.bytes += line.size.value_or(0);
-        AddName(m_summary.copiedNames, pathOf(m_folder, line.name));
+        AddName(m_summary.copiedNames, PathOf(m_folder, line.name));
     }
 }
 
-std::string DryRunCount::pathOf(const std::string& folder, std::string_view name) {
+std::string DryRunCount::PathOf(const std::string& folder, std::string_view name) {
     // With /FP robocopy prints the full path already.
     const bool full = name.starts_with('/') || name.starts_with('\\') || (name.size() > 1 && name[1] == ':');
     if (folder.empty() || full) {

@@ -34,11 +34,11 @@ public:
     /// among them lie at the destination, under `destinationRoot` where the heading has `sourceRoot`.
     DryRunCount(std::string sourceRoot, std::string destinationRoot);
 
-    void addLine(std::string_view line);
+    void addLine(std::string_view text);
     [[nodiscard]] const DryRunSummary& summary() const { return m_summary; }
 
 private:
-    [[nodiscard]] static std::string pathOf(const std::string& folder, std::string_view name);
+    [[nodiscard]] static std::string PathOf(const std::string& folder, std::string_view name);
     [[nodiscard]] std::string atDestination(std::string_view folder) const;
 
     DryRunSummary m_summary;

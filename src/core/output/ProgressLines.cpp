@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/output/ProgressLines.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -141,12 +142,8 @@ bool IsCopiedFileClass(std::string_view label) {
     }
     constexpr std::array<std::string_view, 6> kCopied = {"New File", "Newer",   "Older",
                                                          "Changed",  "Tweaked", "Modified"};
-    for (const std::string_view copied : kCopied) {
-        if (EqualsIgnoringAsciiCase(label, copied)) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(kCopied,
+                               [label](std::string_view copied) { return EqualsIgnoringAsciiCase(label, copied); });
 }
 
 bool IsExtraFile(std::string_view label) {

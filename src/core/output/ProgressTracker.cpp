@@ -2,6 +2,7 @@
 #include "core/output/ProgressTracker.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "core/output/ProgressLines.h"
@@ -82,7 +83,7 @@ std::optional<std::chrono::seconds> EstimateTimeLeft(const Progress& progress, s
         return std::nullopt;
     }
     const double seconds = elapsed.count() * (1.0 - *fraction) / *fraction;
-    return std::chrono::seconds(static_cast<std::int64_t>(seconds + 0.5));
+    return std::chrono::seconds(std::llround(seconds));
 }
 
 std::string TimeLeftText(std::chrono::seconds left) {

@@ -32,7 +32,7 @@ struct Progress {
 class ProgressTracker final {
 public:
     void setTotals(std::uint64_t files, std::uint64_t bytes);
-    void addLine(std::string_view line);
+    void addLine(std::string_view text);
     /// The run has ended: the last file is done.
     void finish();
     [[nodiscard]] const Progress& progress() const { return m_progress; }

@@ -47,7 +47,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
     if (!whole) {
         return std::nullopt;
     }
-    double value = static_cast<double>(*whole);
+    auto value = static_cast<double>(*whole);
     if (point != std::string_view::npos) {
         const std::string_view fraction = text.substr(point + 1);
         const auto digits = ParseNumber<std::uint64_t>(fraction);

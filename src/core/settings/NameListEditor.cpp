@@ -17,6 +17,10 @@ std::string_view TrimControls(std::string_view text) {
     return text;
 }
 
+std::string Folded(std::string_view text) {
+    return AsciiLower(TrimControls(text));
+}
+
 void MergeJobNames(std::vector<NameListEntry>& entries, const std::vector<std::string>& array) {
     if (array.size() <= 1) {
         return;
@@ -33,10 +37,13 @@ void MergeJobNames(std::vector<NameListEntry>& entries, const std::vector<std::s
             entries.push_back({name, true});
             continue;
         }
-        const std::string lowered = AsciiLower(name);
+        // The entry that names the same thing, in any letter case, with or without a remark. A
+        // prefix or a case-sensitive match would add a second "Thumbs.db" on every confirmation,
+        // or turn the job's "*.do" into "*.doc" and "*.dot".
+        const std::string wanted = Folded(name);
         bool matched = false;
         for (auto& entry : entries) {
-            if (entry.text.starts_with(lowered)) {
+            if (Folded(entry.text) == wanted || Folded(NameListEntryName(entry.text)) == wanted) {
                 entry.checked = true;
                 matched = true;
             }
@@ -65,6 +72,9 @@ NameListEditor::NameListEditor(const IniStore& nameListFile, const TAusschluss& 
             entries.push_back({std::move(text), false});
         }
         MergeJobNames(entries, jobLists.array(list));
+        for (const std::string& name : jobLists.array(list)) {
+            m_jobNames[static_cast<std::size_t>(list)].insert(Folded(name));
+        }
     }
 }
 
@@ -109,7 +119,11 @@ void NameListEditor::confirm(TAusschluss& jobLists, IniStore& nameListFile) cons
         for (const auto& entry : entries) {
             // An entry that is all remark ("(leer)") has no name; an empty line in the job's
             // list would reach robocopy as an empty pattern.
-            if (std::string name = NameListEntryName(entry.text); entry.checked && !name.empty()) {
+            // A name of the job keeps its parentheses ("C:\Program Files (x86)"): only a name typed
+            // here may carry a remark.
+            const bool jobName = m_jobNames[static_cast<std::size_t>(list)].contains(Folded(entry.text));
+            if (std::string name = jobName ? std::string(TrimControls(entry.text)) : NameListEntryName(entry.text);
+                entry.checked && !name.empty()) {
                 jobLists.add(list, name);
             }
         }

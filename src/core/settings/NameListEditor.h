@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,8 @@ private:
     [[nodiscard]] std::vector<NameListEntry>& at(NameList list);
 
     std::array<std::vector<NameListEntry>, kNameLists.size()> m_lists;
+    /// The job's own names, folded: they are names whole, parentheses and all.
+    std::array<std::set<std::string>, kNameLists.size()> m_jobNames;
 };
 
 } // namespace talvex::settings

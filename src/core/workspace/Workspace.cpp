@@ -139,6 +139,12 @@ bool Workspace::reuseOrCreateJob() {
 }
 
 bool Workspace::OpenFile(const std::string& path) {
+    // A name from the command line or a drop may name no readable file: say why and open no tab,
+    // rather than a tab that calls the file "not supported".
+    if (const Result<formats::LineList> readable = formats::LoadTextLines(path); !readable) {
+        m_services.ui.showMessage(MessageKind::Error, kMessageCaption, readable.reason(), Buttons::Ok);
+        return false;
+    }
     if (!AlreadyOpen(path)) {
         return false;
     }

@@ -240,7 +240,7 @@ bool Tfrm_Liste::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         for (const NameList list : settings::kNameLists) {
             if (watched == panel(list).list) {
-                if (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier) {
+                if (static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ShiftModifier)) {
                     deleteAll(list);
                 } else {
                     deleteSelected(list);

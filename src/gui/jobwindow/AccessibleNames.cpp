@@ -2,6 +2,7 @@
 #include "gui/jobwindow/AccessibleNames.h"
 
 #include <QWidget>
+#include <array>
 #include <utility>
 
 #include "core/services/Translate.h"
@@ -11,7 +12,7 @@ namespace talvex::gui {
 
 namespace {
 
-constexpr std::pair<const char*, const char*> kNames[] = {
+constexpr auto kNames = std::to_array<std::pair<const char*, const char*>>({
     {"edt_PSD", N_("Quellverzeichnis")},
     {"sbu_PHistorieSD", N_("Zuletzt gewählte Quellverzeichnisse")},
     {"edt_PDD", N_("Zielverzeichnis")},
@@ -45,7 +46,7 @@ constexpr std::pair<const char*, const char*> kNames[] = {
     {"sbu_Seite", N_("Log im ganzen Fenster zeigen")},
     {"sbu_Teil", N_("Log unter den Seiten zeigen")},
     {"red_Log", N_("Log")},
-};
+});
 
 } // namespace
 

@@ -95,6 +95,13 @@ Tfrm_Job::Tfrm_Job(JobWindowServices services, std::unique_ptr<options::JobState
 }
 
 Tfrm_Job::~Tfrm_Job() {
+    // Qt deletes the children after the members have gone: a field losing the focus then must not
+    // reach this window, and the run panel must stop watching a state that may go with them.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+    delete m_runPanel;
+    m_runPanel = nullptr;
     m_state->removeObserver(*this);
 }
 

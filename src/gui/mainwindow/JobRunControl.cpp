@@ -35,7 +35,7 @@ void JobRunControl::ExecuteJob() {
     started();
 }
 
-void JobRunControl::Simulate() {
+void JobRunControl::simulate() {
     if (running()) {
         return;
     }

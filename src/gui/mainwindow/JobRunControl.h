@@ -26,7 +26,7 @@ public:
     void ExecuteJob();
 
     /// Runs the current job with /L only, when nothing runs.
-    void Simulate();
+    void simulate();
 
     /// The running mark: set from the press of Start until the run has ended.
     [[nodiscard]] bool running() const;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/services/Translate.h"
 #include "gui/Application.h"
@@ -40,13 +41,13 @@ void LanguageMenu::fill(const std::vector<presentation::Language>& languages) {
 }
 
 bool LanguageMenu::chooseCaption(const std::string& caption) {
-    for (QAction* item : m_group->actions()) {
-        if (item->text() == ToQ(caption)) {
-            choose(item);
-            return true;
-        }
+    const QList<QAction*> items = m_group->actions();
+    const auto item = std::ranges::find_if(items, [&caption](const QAction* a) { return a->text() == ToQ(caption); });
+    if (item == items.end()) {
+        return false;
     }
-    return false;
+    choose(*item);
+    return true;
 }
 
 void LanguageMenu::choose(QAction* item) {

@@ -69,22 +69,9 @@ void MainCommands::Pair(QAction* action, QToolButton* button) {
     connect(button, &QToolButton::clicked, action, &QAction::trigger);
 }
 
-void MainCommands::build(QMenuBar* menuBar) {
+// "Ausführen": running, its checks, and the run modes.
+void MainCommands::buildRunMenu(QMenuBar* menuBar) {
     MainActions& a = m_actions;
-    a.file = menuBar->addMenu(QString());
-    a.file->setObjectName(QStringLiteral("mni_Datei"));
-    a.newJob = AddItem(a.file, "mni_DateiNeu", true);
-    a.open = AddItem(a.file, "mni_DateiOeffnen", true);
-    a.recent = AddMenu(a.file, "mni_DateiJob");
-    a.recent->menuAction()->setEnabled(false);
-    a.file->addSeparator();
-    a.save = AddItem(a.file, "mni_DateiSpeichern", false);
-    a.saveAs = AddItem(a.file, "mni_DateiSpeichernUnter", false);
-    a.saveAll = AddItem(a.file, "mni_DateiAlleSpeichern", false);
-    a.file->addSeparator();
-    a.close = AddItem(a.file, "mni_Schliessen", true);
-    a.exit = AddItem(a.file, "mni_DateiBeenden", true);
-
     m_run = menuBar->addMenu(QString());
     m_run->setObjectName(QStringLiteral("mni_Ausfuehren"));
     a.start = AddItem(m_run, "mni_Start", false);
@@ -111,6 +98,25 @@ void MainCommands::build(QMenuBar* menuBar) {
         a.jobModes[i]->setCheckable(true);
     }
     markRunModes(0, 0);
+}
+
+void MainCommands::build(QMenuBar* menuBar) {
+    MainActions& a = m_actions;
+    a.file = menuBar->addMenu(QString());
+    a.file->setObjectName(QStringLiteral("mni_Datei"));
+    a.newJob = AddItem(a.file, "mni_DateiNeu", true);
+    a.open = AddItem(a.file, "mni_DateiOeffnen", true);
+    a.recent = AddMenu(a.file, "mni_DateiJob");
+    a.recent->menuAction()->setEnabled(false);
+    a.file->addSeparator();
+    a.save = AddItem(a.file, "mni_DateiSpeichern", false);
+    a.saveAs = AddItem(a.file, "mni_DateiSpeichernUnter", false);
+    a.saveAll = AddItem(a.file, "mni_DateiAlleSpeichern", false);
+    a.file->addSeparator();
+    a.close = AddItem(a.file, "mni_Schliessen", true);
+    a.exit = AddItem(a.file, "mni_DateiBeenden", true);
+
+    buildRunMenu(menuBar);
 
     m_settings = menuBar->addMenu(QString());
     m_settings->setObjectName(QStringLiteral("mni_Einstellungen"));

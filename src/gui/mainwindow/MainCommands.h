@@ -68,6 +68,7 @@ private:
     /// The button runs `action`; both are enabled together from now on.
     static void Pair(QAction* action, QToolButton* button);
     void build(QMenuBar* menuBar);
+    void buildRunMenu(QMenuBar* menuBar);
 
     MainActions m_actions;
     QMenu* m_run = nullptr;

@@ -41,7 +41,7 @@ RunFeedback::RunFeedback(session::Session& session, JobRunControl& run, const Ma
     connect(actions.askBeforeDeleting, &QAction::toggled, this,
             [this](bool on) { m_session.settings().setAskBeforeDeleting(on); });
     connect(actions.countFirst, &QAction::toggled, this, [this](bool on) { m_session.settings().setCountFirst(on); });
-    connect(actions.simulate, &QAction::triggered, this, [this] { m_run.Simulate(); });
+    connect(actions.simulate, &QAction::triggered, this, [this] { m_run.simulate(); });
     connect(&m_run, &JobRunControl::runStarted, this, &RunFeedback::onStarted);
     connect(&m_run, &JobRunControl::runPolled, this, &RunFeedback::onPolled);
     connect(&m_run, &JobRunControl::runFinished, this, &RunFeedback::onFinished);
@@ -49,7 +49,7 @@ RunFeedback::RunFeedback(session::Session& session, JobRunControl& run, const Ma
 
 void RunFeedback::jobWindowAdded(Tfrm_Job& window) {
     if (RunPanel* panel = window.runPanel()) {
-        connect(panel, &RunPanel::simulateRequested, this, [this] { m_run.Simulate(); });
+        connect(panel, &RunPanel::simulateRequested, this, [this] { m_run.simulate(); });
     }
 }
 
@@ -77,7 +77,7 @@ void RunFeedback::onFinished() {
         window->runPanel()->showResult(outcome);
     }
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(outcome.duration).count();
-    if (outcome.ran && ms > kNotifyAfterMs && m_mainWindow && !m_mainWindow->isActiveWindow() && m_notify) {
+    if (outcome.ran && ms > kNotifyAfterMs && m_mainWindow != nullptr && !m_mainWindow->isActiveWindow() && m_notify) {
         m_notify(Tr("Talvex: Job beendet"), ToQ(outcome.result.text));
     }
 }

@@ -64,9 +64,7 @@ Tfrm_Haupt::Tfrm_Haupt(session::Session& session, JobWindowServices services, QW
             return nullptr;
         },
         &NotifyDesktop);
-    new JobFileDrop(this, [this](const std::string& file) {
-        runFileCommand([this, &file] { (void)m_session.workspace().OpenFile(file); });
-    });
+    new JobFileDrop(this, [this](const std::string& file) { openFiles({file}); });
     connectCommands();
     SetCaptions();
 
@@ -174,12 +172,13 @@ void Tfrm_Haupt::connectCommands() {
     connect(a.tooltips, &QAction::toggled, this, &Tfrm_Haupt::onTooltippsToggled);
     connect(a.imageView, &QAction::toggled, this, &Tfrm_Haupt::onImageViewToggled);
     // Keys that switch jobs, as between the tabs of a browser; they work wherever the focus is.
-    for (auto [keys, step] :
+    for (const auto& key :
          {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1}, std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
           std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
           std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
           std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
-        auto* shortcut = new QShortcut(keys, this);
+        auto* shortcut = new QShortcut(key.first, this);
+        const int step = key.second;
         connect(shortcut, &QShortcut::activated, this, [this, step] { selectNeighbourJob(step); });
     }
     connect(m_languages, &LanguageMenu::languageChosen, this, &Tfrm_Haupt::onLanguageChosen);
@@ -271,6 +270,13 @@ void Tfrm_Haupt::selectNeighbourJob(int step) {
 
 void Tfrm_Haupt::CloseJob() {
     runFileCommand([this] { m_session.workspace().CloseJob(); });
+}
+
+void Tfrm_Haupt::openFiles(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        // Each failure is shown and logged; the next file still opens.
+        runFileCommand([this, &file] { (void)m_session.workspace().OpenFile(file); });
+    }
 }
 
 void Tfrm_Haupt::CloseAllJobs() {

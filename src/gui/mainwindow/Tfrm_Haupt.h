@@ -51,6 +51,8 @@ public:
     void CloseJob();
     /// Removes every job and opens one new job.
     void CloseAllJobs();
+    /// Opens job and batch files as "Öffnen" does: from the command line and dropped on the window.
+    void openFiles(const std::vector<std::string>& files);
 
     [[nodiscard]] int jobCount() const;
     [[nodiscard]] int currentJobIndex() const;

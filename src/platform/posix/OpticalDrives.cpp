@@ -2,6 +2,7 @@
 #include "platform/OpticalDrives.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -40,11 +41,11 @@ int DriveNumber(std::string_view name) {
 void ReadAddress(const fs::path& deviceLink, OpticalDrive& drive) {
     std::error_code error;
     const std::string name = fs::weakly_canonical(deviceLink, error).filename().string();
-    int parts[4] = {0, 0, 0, 0};
+    std::array<int, 4> parts{};
     const char* next = name.data();
     const char* end = name.data() + name.size();
     for (int i = 0; i < 4; ++i) {
-        const auto result = std::from_chars(next, end, parts[i]);
+        const auto result = std::from_chars(next, end, parts.at(static_cast<std::size_t>(i)));
         if (result.ec != std::errc() || (i < 3 && (result.ptr == end || *result.ptr != ':'))) {
             return;
         }
@@ -77,6 +78,7 @@ std::vector<OpticalDrive> ListOpticalDrives(const std::string& sysRoot) {
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<OpticalDrive> drives;
+    drives.reserve(found.size());
     for (auto& entry : found) {
         drives.push_back(std::move(entry.second));
     }

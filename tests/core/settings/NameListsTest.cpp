@@ -69,14 +69,13 @@ TEST(NameListEditorMerge, JobNamesCheckFileEntriesByLowerCasePrefix) {
          {"*.bak (Sicherung)", "*.tmp"},
          {"*.bak"},
          {{"*.bak (Sicherung)", true}, {"*.tmp", false}}},
-        {"a capitalised job name does not match its own spelling",
-         {"Thumbs.db"},
-         {"Thumbs.db"},
-         {{"Thumbs.db", false}, {"Thumbs.db", true}}},
-        {"a prefix checks every entry it begins",
+        // Matching the lower-cased name against the entry as written added a second "Thumbs.db" on
+        // every confirmation; matching a prefix turned the job's "*.do" into "*.doc" and "*.dot".
+        {"a job name finds its entry in any letter case", {"Thumbs.db"}, {"thumbs.DB"}, {{"Thumbs.db", true}}},
+        {"a name matches whole, not as the beginning of an entry",
          {"*.doc (Word)", "*.dot", "*.txt"},
          {"*.do"},
-         {{"*.doc (Word)", true}, {"*.dot", true}, {"*.txt", false}}},
+         {{"*.doc (Word)", false}, {"*.dot", false}, {"*.txt", false}, {"*.do", true}}},
         {"the empty line ending a block checks nothing", {"a", "b"}, {"a", ""}, {{"a", true}, {"b", false}}},
         {"reading the file stops at the first empty value", {"a", "", "c"}, {}, {{"a", false}}},
     };
@@ -110,6 +109,12 @@ TEST(NameListEditorConfirm, CheckedNamesGoToTheJobAndEveryEntryToTheFile) {
                                                            "[/XF]\r\n0=(nur Bemerkung)\r\n\r\n"
                                                            "[/ID]\r\n\r\n"
                                                            "[/XD]\r\n0=Temp\r\n\r\n");
+
+    // A name of the job is no remark: "(x86)" stays, or the job would exclude another folder.
+    job.addExcludeFolder("C:\\Program Files (x86)");
+    NameListEditor again(file, job);
+    again.confirm(job, file);
+    EXPECT_EQ(job.array(NameList::ExcludeFolders), (Strings{"/XD", "C:\\Program Files (x86)"}));
 }
 
 class EditNameListsTest : public ::testing::Test {
