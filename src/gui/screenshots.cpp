@@ -351,6 +351,7 @@ bool TakePictures(talvex::gui::SystemServices& system, const std::vector<talvex:
     talvex::session::Session session(system.sessionServices(settingsFolder.path().toStdString()));
     talvex::gui::Tfrm_Haupt window(session, system.jobWindowServices());
     window.show();
+    window.setBundledEngine(true); // the sample jobs run our own engine
     window.BuildLanguageMenu(languages);
     window.findChild<QAction*>(QStringLiteral("mni_ImageView"))->setChecked(true);
 

@@ -440,6 +440,20 @@ private Q_SLOTS:
         }
     }
 
+    void maxdelIsOfferedOnlyWhereOurEngineRuns() {
+        // robocopy refuses /MAXDEL; a job that carries it must still show it, or a user could not untick it.
+        QWidget* box = find("chb_MMAXDEL");
+        QVERIFY(box->isHidden() && find("edt_MMAXDEL")->isHidden());
+        m_window->setBundledEngine(true);
+        QVERIFY(!box->isHidden() && !find("edt_MMAXDEL")->isHidden());
+        m_window->state().setTicked(Control::chb_MMAXDEL, true);
+        m_window->setBundledEngine(false);
+        QVERIFY(!box->isHidden());
+        QCOMPARE(find<QLineEdit>("edt_MMAXDEL")->text(), QStringLiteral("100"));
+        m_window->state().setTicked(Control::chb_MMAXDEL, false);
+        QVERIFY(box->isHidden());
+    }
+
     void keysOpenChoosersAndReachEveryControl() {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));

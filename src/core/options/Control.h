@@ -152,6 +152,8 @@ enum class Control : unsigned char {
     edt_MRH1,
     lbl_MRH,
     edt_MRH2,
+    chb_MMAXDEL,
+    edt_MMAXDEL,
     // grb_Weitere
     edt_KWeitere,
     // tab_Image

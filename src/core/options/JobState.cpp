@@ -21,12 +21,12 @@ using C = Control;
 // Boxes whose handlers the creation sequence runs once.
 constexpr std::array kCreationHandlers = {C::chb_KLEV,   C::chb_KDCOPY, C::chb_KMT,  C::chb_KCopy, C::chb_KAminus,
                                           C::chb_KAplus, C::chb_KR,     C::chb_KW,   C::chb_FMAX,  C::chb_FMIN,
-                                          C::chb_MMON,   C::chb_MMOT,   C::chb_MIPG, C::chb_MRH};
+                                          C::chb_MMON,   C::chb_MMOT,   C::chb_MIPG, C::chb_MRH,   C::chb_MMAXDEL};
 
 // Boxes whose dependents `Reset` step 2 enables by their tick (every one becomes disabled then).
 constexpr std::array kResetDependents = {C::chb_KDCOPY, C::chb_KMT,  C::chb_KAminus, C::chb_KAplus, C::chb_KCopy,
                                          C::chb_FIA,    C::chb_FXA,  C::chb_KLEV,    C::chb_FMAX,   C::chb_FMIN,
-                                         C::chb_MMON,   C::chb_MMOT, C::chb_MIPG,    C::chb_MRH};
+                                         C::chb_MMON,   C::chb_MMOT, C::chb_MIPG,    C::chb_MRH,    C::chb_MMAXDEL};
 
 // The mkisofs placeholder is shown as the field's text, so it is stored translated. The "k. A." of
 // lbl_SDE and lbl_DDE stays German: it marks "no folder chosen yet" and the view translates it.

@@ -183,6 +183,8 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
     TALVEX_EDIT(edt_MRH1, Monitor, "grb_MUeberwachung", false, false, "0000"),
     TALVEX_LABEL(lbl_MRH, Monitor, "grb_MUeberwachung", false, ""),
     TALVEX_EDIT(edt_MRH2, Monitor, "grb_MUeberwachung", false, false, "2359"),
+    TALVEX_BOX(chb_MMAXDEL, Monitor, "grb_MUeberwachung", false, true),
+    TALVEX_EDIT(edt_MMAXDEL, Monitor, "grb_MUeberwachung", false, false, "100"),
     TALVEX_EDIT(edt_KWeitere, Monitor, "grb_Weitere", true, false, ""),
 
     TALVEX_BOX(chb_IIMG, Image, "grb_IImage", false, true),

@@ -25,6 +25,7 @@ constexpr std::array kMinFields = {C::edt_FMIN, C::lbl_FMIN};
 constexpr std::array kMonFields = {C::edt_MMON};
 constexpr std::array kMotFields = {C::edt_MMOT};
 constexpr std::array kIpgFields = {C::edt_MIPG};
+constexpr std::array kMaxDelFields = {C::edt_MMAXDEL};
 constexpr std::array kRhFields = {C::edt_MRH1, C::lbl_MRH, C::edt_MRH2};
 constexpr std::array kAminusBoxes = {C::chb_KAminusR, C::chb_KAminusA, C::chb_KAminusS,
                                      C::chb_KAminusH, C::chb_KAminusN, C::chb_KAminusT};
@@ -160,6 +161,8 @@ std::span<const Control> EnabledWhileTicked(Control box) {
         return kMotFields;
     case C::chb_MIPG:
         return kIpgFields;
+    case C::chb_MMAXDEL:
+        return kMaxDelFields;
     case C::chb_MRH:
         return kRhFields;
     case C::chb_KAminus:
@@ -295,6 +298,7 @@ void RunClickHandler(JobState& state, Control box) {
     case C::chb_MMOT:
     case C::chb_MIPG:
     case C::chb_MRH:
+    case C::chb_MMAXDEL:
     case C::chb_KAminus:
     case C::chb_KAplus:
     case C::chb_FIA:
@@ -335,6 +339,7 @@ void RunChangeHandler(JobState& state, Control control) {
     case C::edt_MMON:
     case C::edt_MMOT:
     case C::edt_MIPG:
+    case C::edt_MMAXDEL:
     case C::edt_MRH1:
     case C::edt_MRH2:
     case C::edt_KWeitere:

@@ -55,6 +55,7 @@ constexpr std::array k_edt_MMON = {C::edt_MMON};
 constexpr std::array k_edt_MMOT = {C::edt_MMOT};
 constexpr std::array k_edt_MIPG = {C::edt_MIPG};
 constexpr std::array k_MRH = {C::edt_MRH1, C::edt_MRH2};
+constexpr std::array k_edt_MMAXDEL = {C::edt_MMAXDEL};
 
 // The registry. Adding a switch the job holds is one row here (plus its control and, for the engine,
 // its behaviour). The comments are the German texts the job file writer puts behind each option
@@ -484,6 +485,14 @@ constexpr auto kOptions = std::to_array<OptionInfo>({
      .fileLine = "/RH:%s-%s  :: %s",
      .fields = k_MRH,
      .comment = N_("Zeiten während welcher neue Kopiervorgänge gestartet werden.")},
+    {.box = C::chb_MMAXDEL,
+     .switchName = "/MAXDEL",
+     .argument = A::Number,
+     .section = S::Monitor,
+     .fileLine = "/MAXDEL:%s  :: %s",
+     .fields = k_edt_MMAXDEL,
+     .comment = N_("Vor dem Löschen von mehr als n Dateien und Verzeichnissen abbrechen. Nur die mitgelieferte "
+                   "Robocopy-Engine kennt diesen Schalter.")},
 });
 
 constexpr std::array kSectionTitles = {

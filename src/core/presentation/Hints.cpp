@@ -114,6 +114,8 @@ Control BoxOfField(Control control) {
         return Control::chb_KW;
     case Control::edt_MIPG:
         return Control::chb_MIPG;
+    case Control::edt_MMAXDEL:
+        return Control::chb_MMAXDEL;
     case Control::edt_MMON:
         return Control::chb_MMON;
     case Control::edt_MMOT:

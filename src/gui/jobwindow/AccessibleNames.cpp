@@ -30,6 +30,7 @@ constexpr auto kNames = std::to_array<std::pair<const char*, const char*>>({
     {"edt_MMON", N_("Anzahl der Änderungen (/MON)")},
     {"edt_MMOT", N_("Minuten zwischen den Durchläufen (/MOT)")},
     {"edt_MIPG", N_("Pause zwischen Paketen in Millisekunden (/IPG)")},
+    {"edt_MMAXDEL", N_("Höchstzahl zu löschender Einträge (/MAXDEL)")},
     {"edt_MRH1", N_("Laufzeit von (/RH)")},
     {"edt_MRH2", N_("Laufzeit bis (/RH)")},
     {"edt_KWeitere", N_("Weitere Optionen")},

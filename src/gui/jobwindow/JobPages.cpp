@@ -269,6 +269,9 @@ void BuildMonitor(QWidget* page) {
     Edit(monitor, "edt_MRH1", 64, 114, 42);
     Label(monitor, "lbl_MRH", 112, 120);
     Edit(monitor, "edt_MRH2", 134, 114, 42);
+    // Our own engine's guard; the job window shows it only where that engine runs the job.
+    Box(monitor, "chb_MMAXDEL", "/MAXDEL:", 200, kRow1);
+    Edit(monitor, "edt_MMAXDEL", 272, kRow1 - 2, 56);
 
     // Switches the window does not model, kept from opened files and handed to robocopy as they are.
     QGroupBox* further = Group(page, "grb_Weitere", 3, 150, 379, 46);

@@ -228,6 +228,18 @@ void Tfrm_Job::bindControls() {
         }
         mirror(control);
     }
+    showEngineOwnOptions();
+}
+
+void Tfrm_Job::showEngineOwnOptions() {
+    // /MAXDEL is our engine's own switch: robocopy refuses it. A job that carries it still shows it, so that
+    // nobody runs it elsewhere unaware.
+    const bool shown = m_bundledEngine || m_state->isTicked(Control::chb_MMAXDEL);
+    for (const Control control : {Control::chb_MMAXDEL, Control::edt_MMAXDEL}) {
+        if (QWidget* widget = m_widgets[options::ToIndex(control)]) {
+            widget->setVisible(shown);
+        }
+    }
 }
 
 void Tfrm_Job::mirror(Control control) {
@@ -262,6 +274,9 @@ void Tfrm_Job::mirror(Control control) {
 void Tfrm_Job::tickedChanged(Control control, bool ticked) {
     if (auto* box = qobject_cast<QCheckBox*>(m_widgets[options::ToIndex(control)])) {
         box->setChecked(ticked);
+    }
+    if (control == Control::chb_MMAXDEL) {
+        showEngineOwnOptions();
     }
 }
 
@@ -343,6 +358,7 @@ void Tfrm_Job::setTooltipps(bool on) {
 
 void Tfrm_Job::setBundledEngine(bool on) {
     m_bundledEngine = on;
+    showEngineOwnOptions();
     applyHints();
 }
 

@@ -135,6 +135,7 @@ private:
     void buildFrame();
     void buildPages();
     void bindControls();
+    void showEngineOwnOptions();
     void mirror(options::Control control);
     void layoutClient();
     void layoutLogPanel();

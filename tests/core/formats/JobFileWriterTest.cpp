@@ -222,7 +222,7 @@ TEST_F(JobFileWriterTest, LinesKeepTheirWrittenOrderInsideEachSection) {
         {"Liste ein- und auszuschließende Dateien und Verzeichnisse", "/IF /XF /ID /XD"},
         {"Logoptionen", "/V /TS /FP /NJH /NJS /NP /ETA /X /NS /NC /NDL /NFL /L /LOG /LOG+ /UNILOG /UNILOG+ /UNICODE "
                         "/TEE /TBD"},
-        {"Überwachungsoptionen", "/MON /MOT /IPG /PF /RH"},
+        {"Überwachungsoptionen", "/MON /MOT /IPG /PF /RH /MAXDEL"},
     };
     // The registry holds every row in that order, rivals that are never written together included...
     ASSERT_EQ(order.size(), options::kJobFileSections.size());
