@@ -107,9 +107,9 @@ protected:
     }
 };
 
-/// What the run tests share: a temporary folder with a settings folder in it, and a window whose
-/// runs start either the scripted child or real programs (the bundled engine).
-class RunWindowFixture : public MainWindowFixture {
+/// A temporary folder with a settings folder in it, and a window over it whose runs start either
+/// the scripted child or real programs (the bundled engine).
+class FolderWindowFixture : public MainWindowFixture {
 protected:
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<platform::ChildProcess> m_process;

@@ -19,7 +19,7 @@
 
 // What a run shows beyond its log: the command-line preview, the question before a mirror deletes
 // (with the bundled engine on a real tree), progress, "Simulieren" and the result in words.
-class RunFeedbackTest : public talvex::guitest::RunWindowFixture {
+class RunFeedbackTest : public talvex::guitest::FolderWindowFixture {
     Q_OBJECT
 
 private:
@@ -27,7 +27,7 @@ private:
 
     void openWindow(bool realEngine) {
         m_fakes.questions = &m_questions;
-        RunWindowFixture::openWindow(realEngine ? QString::fromUtf8(TALVEX_BIN_DIR) : QString());
+        FolderWindowFixture::openWindow(realEngine ? QString::fromUtf8(TALVEX_BIN_DIR) : QString());
         m_questions.setParentWindow(m_window.get());
     }
 

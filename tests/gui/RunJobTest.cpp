@@ -26,7 +26,7 @@ bool ShowsPicture(const QToolButton* button, talvex::gui::Picture picture) {
 
 // Start and Stop from the main window: the bundled robocopy engine copies a temporary tree through
 // the real runner, and a scripted child shows what reaches the log and how Stop ends a run.
-class RunJobTest : public talvex::guitest::RunWindowFixture {
+class RunJobTest : public talvex::guitest::FolderWindowFixture {
     Q_OBJECT
 
 private:

@@ -383,6 +383,7 @@ TEST_F(WorkspaceTest, DefaultJobSavedTwiceAndLoadedIntoNewJobs) {
     ws().SaveDefaultJob();
     currentJob().setTicked(C::chb_KZ, true);
     ws().SaveDefaultJob();
+    // Recognised by the header the writer gives it, not only by its name.
     EXPECT_EQ(DetectScriptKind(ws().defaultJobPath()), ScriptKind::DefaultJob);
     EXPECT_EQ(FileNamePart(ws().defaultJobPath()).front(), '~');
     EXPECT_FALSE(currentJob().modifiedFlag());
