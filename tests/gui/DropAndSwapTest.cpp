@@ -2,28 +2,21 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
-#include <memory>
 
 #include "GuiTestSupport.h"
 #include "gui/Application.h"
 
 // Folders dropped onto the folder fields, job files dropped onto the main window, and the swap of
 // source and destination.
-class DropAndSwapTest : public talvex::guitest::MainWindowFixture {
+class DropAndSwapTest : public talvex::guitest::FolderWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-
-    QString path(const QString& name) const { return m_folder->filePath(name); }
-
     /// Drags `files` onto `target` and drops them there when it accepts; true when it accepted.
     static bool drop(QWidget* target, const QStringList& files) {
         QMimeData data;
@@ -46,18 +39,13 @@ private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
 
     void init() {
-        m_fakes.reset();
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
+        makeFolder();
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("quelle")));
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("ziel")));
-        m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString());
+        openWindow();
     }
 
-    void cleanup() {
-        m_window.reset();
-        m_folder.reset();
-    }
+    void cleanup() { dropWindow(); }
 
     // A folder sets its field with the checks of the chooser; a file or two folders are refused.
     void droppedFolderSetsItsFieldWithTheChoosersChecks() {
@@ -67,10 +55,8 @@ private Q_SLOTS:
         QCOMPARE(source->text(), path(QStringLiteral("quelle")));
         QVERIFY2(inJob("sbu_PHistorieSD")->isEnabled(), "a dropped folder joins the history");
 
-        QFile file(path(QStringLiteral("datei.txt")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        QVERIFY(!drop(destination, {file.fileName()}));
+        QVERIFY(writeFile(QStringLiteral("datei.txt")));
+        QVERIFY(!drop(destination, {path(QStringLiteral("datei.txt"))}));
         QVERIFY(!drop(destination, {path(QStringLiteral("quelle")), path(QStringLiteral("ziel"))}));
         QCOMPARE(destination->text(), QString());
 
@@ -89,15 +75,12 @@ private Q_SLOTS:
     }
 
     void droppedJobFileOpensAndOtherFilesAreRefused() {
-        QFile job(path(QStringLiteral("Sicherung.RCJ")));
-        QVERIFY(job.open(QIODevice::WriteOnly));
-        job.write("/SD:\\tmp\\quelle\\\r\n/DD:\\tmp\\ziel\\\r\n");
-        job.close();
-        QFile other(path(QStringLiteral("bild.png")));
-        QVERIFY(other.open(QIODevice::WriteOnly));
-        other.close();
-        QVERIFY(!drop(m_window.get(), {other.fileName()}));
-        QVERIFY(drop(m_window.get(), {job.fileName(), other.fileName()}));
+        const QString job = path(QStringLiteral("Sicherung.RCJ"));
+        const QString other = path(QStringLiteral("bild.png"));
+        QVERIFY(writeFile(QStringLiteral("Sicherung.RCJ"), "/SD:\\tmp\\quelle\\\r\n/DD:\\tmp\\ziel\\\r\n"));
+        QVERIFY(writeFile(QStringLiteral("bild.png"), ""));
+        QVERIFY(!drop(m_window.get(), {other}));
+        QVERIFY(drop(m_window.get(), {job, other}));
         QVERIFY(m_window->currentJob()->caption().contains(QStringLiteral("Sicherung")));
     }
 };

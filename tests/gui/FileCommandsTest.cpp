@@ -206,21 +206,15 @@ private Q_SLOTS:
         QVERIFY2(message.find("Der Pfad wurde nicht gefunden") != std::string::npos, message.c_str());
     }
 
+    // Cancel and Yes are the workspace's to test; here the window of the job goes with it.
     void closingAModifiedJobAsksFirst() {
         m_window->NewJob();
         fillCurrentJob("akten");
         QPointer<Tfrm_Job> modified = m_window->currentJob();
-
-        m_ui.answers = {Answer::Cancel};
-        click("sbu_Schliessen");
-        QCOMPARE(m_window->jobCount(), 2);
-
-        m_ui.answers = {Answer::Yes};
-        chooseSave(file("akten.rcj"), 0);
+        m_ui.answers = {Answer::No};
         trigger("mni_Schliessen");
         QCOMPARE(m_window->jobCount(), 1);
         QVERIFY(modified.isNull());
-        QVERIFY(Exists(file("akten.rcj")));
 
         // No drops the changes: the only job is replaced by a fresh one.
         fillCurrentJob("weg");

@@ -2,9 +2,14 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 #include <QtGlobal>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,6 +18,7 @@
 #include "fakes/FakeSessionServices.h"
 #include "fakes/FakeVolumeProbes.h"
 #include "gui/dialogs/FontTextMeasurer.h"
+#include "gui/jobwindow/LogView.h"
 #include "gui/jobwindow/Tfrm_Job.h"
 #include "gui/mainwindow/Tfrm_Haupt.h"
 
@@ -99,6 +105,52 @@ protected:
     T* inJob(const char* name) {
         return Find<T>(m_window->currentJob(), name);
     }
+};
+
+/// A temporary folder with a settings folder in it, and a window over it whose runs start either
+/// the scripted child or real programs (the bundled engine).
+class FolderWindowFixture : public MainWindowFixture {
+protected:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<platform::ChildProcess> m_process;
+
+    [[nodiscard]] QString path(const QString& name) const { return m_folder->filePath(name); }
+
+    /// A fresh folder for the next test; its `init` slot calls this.
+    void makeFolder() {
+        m_fakes.reset();
+        m_folder = std::make_unique<QTemporaryDir>();
+        QDir(m_folder->path()).mkpath(QStringLiteral("settings"));
+    }
+    /// Its `cleanup` slot calls this: the window goes before the runner it uses.
+    void dropWindow() {
+        m_window.reset();
+        m_process.reset();
+        m_folder.reset();
+    }
+
+    /// With a program folder, runs start real programs from there; without, the scripted child.
+    void openWindow(const QString& programFolder = {}) {
+        if (!programFolder.isEmpty()) {
+            m_process = platform::CreateChildProcess({programFolder.toStdString(), std::chrono::milliseconds(1000)});
+        }
+        m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString(), m_process.get());
+    }
+
+    [[nodiscard]] bool writeFile(const QString& name, const QByteArray& data = "x") const {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+    }
+
+    /// Gives the current job both folders (on ext4) and lets the status timer see them.
+    void prepareJob(const QString& source, const QString& destination) {
+        options::JobState& state = m_window->currentJob()->state();
+        state.applySourceFolder(source.toStdString(), "ext4");
+        state.applyDestinationFolder(destination.toStdString(), "ext4");
+        m_window->Timer1Timer();
+    }
+
+    gui::LogView* log() { return inJob<gui::LogView>("red_Log"); }
 };
 
 } // namespace talvex::guitest

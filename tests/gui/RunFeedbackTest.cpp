@@ -9,50 +9,26 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <memory>
 
 #include "GuiTestSupport.h"
 #include "gui/Application.h"
 #include "gui/dialogs/DeletionWarningDialog.h"
-#include "gui/jobwindow/LogView.h"
 
 // What a run shows beyond its log: the command-line preview, the question before a mirror deletes
 // (with the bundled engine on a real tree), progress, "Simulieren" and the result in words.
-class RunFeedbackTest : public talvex::guitest::MainWindowFixture {
+class RunFeedbackTest : public talvex::guitest::FolderWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<talvex::platform::ChildProcess> m_process;
     talvex::gui::DialogDeletionQuestions m_questions;
 
-    QString path(const QString& name) const { return m_folder->filePath(name); }
-
     void openWindow(bool realEngine) {
-        if (realEngine) {
-            m_process = talvex::platform::CreateChildProcess(
-                {QString::fromUtf8(TALVEX_BIN_DIR).toStdString(), std::chrono::milliseconds(1000)});
-        }
         m_fakes.questions = &m_questions;
-        m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString(), m_process.get());
+        FolderWindowFixture::openWindow(realEngine ? QString::fromUtf8(TALVEX_BIN_DIR) : QString());
         m_questions.setParentWindow(m_window.get());
-    }
-
-    void prepareJob(const QString& source, const QString& destination) {
-        talvex::options::JobState& state = m_window->currentJob()->state();
-        state.applySourceFolder(source.toStdString(), "ext4");
-        state.applyDestinationFolder(destination.toStdString(), "ext4");
-        m_window->Timer1Timer();
-    }
-
-    void writeFile(const QString& name) {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("x");
     }
 
     /// Presses `button` of the warning once it is shown; the question runs its own event loop.
@@ -72,22 +48,10 @@ private:
         timer->start(20);
     }
 
-    talvex::gui::LogView* log() { return inJob<talvex::gui::LogView>("red_Log"); }
-
 private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
-
-    void init() {
-        m_fakes.reset();
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
-    }
-
-    void cleanup() {
-        m_window.reset();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { makeFolder(); }
+    void cleanup() { dropWindow(); }
 
     void previewFollowsTheOptionsAndCopiesTheLine() {
         openWindow(false);
@@ -115,11 +79,11 @@ private Q_SLOTS:
         QFETCH(bool, ok);
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("quelle")));
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("ziel")));
-        writeFile(QStringLiteral("quelle/behalten.txt"));
+        QVERIFY(writeFile(QStringLiteral("quelle/behalten.txt")));
         const QStringList extras = {QStringLiteral("ziel/alt1.txt"), QStringLiteral("ziel/alt2.txt"),
                                     QStringLiteral("ziel/alt3.txt")};
         for (const QString& extra : extras) {
-            writeFile(extra);
+            QVERIFY(writeFile(extra));
         }
         openWindow(true);
         prepareJob(path(QStringLiteral("quelle")), path(QStringLiteral("ziel")));

@@ -3,10 +3,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <memory>
 
 #include "GuiTestSupport.h"
 #include "core/settings/IniStore.h"
@@ -28,54 +26,21 @@ bool ShowsPicture(const QToolButton* button, talvex::gui::Picture picture) {
 
 // Start and Stop from the main window: the bundled robocopy engine copies a temporary tree through
 // the real runner, and a scripted child shows what reaches the log and how Stop ends a run.
-class RunJobTest : public talvex::guitest::MainWindowFixture {
+class RunJobTest : public talvex::guitest::FolderWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
-    std::unique_ptr<talvex::platform::ChildProcess> m_process;
-
-    QString path(const QString& name) const { return m_folder->filePath(name); }
-
-    /// With a program folder, runs start real programs from there; without, the scripted child.
-    void openWindow(const QString& programFolder = {}) {
-        if (!programFolder.isEmpty()) {
-            m_process =
-                talvex::platform::CreateChildProcess({programFolder.toStdString(), std::chrono::milliseconds(1000)});
-        }
-        m_window.open(m_fakes, path(QStringLiteral("settings")).toStdString(), m_process.get());
-    }
-
-    talvex::gui::LogView* log() { return inJob<talvex::gui::LogView>("red_Log"); }
-
-    void writeFile(const QString& name, const QByteArray& data) {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(data);
-    }
-
-    void prepareJob(const QString& source, const QString& destination) {
-        talvex::options::JobState& state = m_window->currentJob()->state();
-        state.applySourceFolder(source.toStdString(), "ext4");
-        state.applyDestinationFolder(destination.toStdString(), "ext4");
+    /// Both folders and /E, as a user would.
+    void prepareCopy(const QString& source, const QString& destination) {
+        prepareJob(source, destination);
         inJob<QCheckBox>("chb_KE")->click();
         m_window->Timer1Timer();
     }
 
 private Q_SLOTS:
     void initTestCase() { talvex::gui::InstallInterfaceFont(); }
-
-    void init() {
-        m_fakes.reset();
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("settings")));
-    }
-
-    void cleanup() {
-        m_window.reset();
-        m_process.reset();
-        m_folder.reset();
-    }
+    void init() { makeFolder(); }
+    void cleanup() { dropWindow(); }
 
     void runCopiesTheTreeAndShowsTheOutput_data() {
         QTest::addColumn<QString>("modeItem");
@@ -87,12 +52,12 @@ private Q_SLOTS:
         QFETCH(QString, modeItem);
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("quelle/unter")));
         QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("ziel")));
-        writeFile(QStringLiteral("quelle/eins.txt"), "eins");
-        writeFile(QStringLiteral("quelle/unter/zwei.txt"), "zwei");
+        QVERIFY(writeFile(QStringLiteral("quelle/eins.txt"), "eins"));
+        QVERIFY(writeFile(QStringLiteral("quelle/unter/zwei.txt"), "zwei"));
         // The bundled robocopy beside the test programs.
         openWindow(QString::fromUtf8(TALVEX_BIN_DIR));
         m_window->findChild<QAction*>(modeItem)->trigger();
-        prepareJob(path(QStringLiteral("quelle")), path(QStringLiteral("ziel")));
+        prepareCopy(path(QStringLiteral("quelle")), path(QStringLiteral("ziel")));
 
         auto* start = find<QToolButton>("sbu_Start");
         QVERIFY(start->isEnabled());
@@ -117,7 +82,7 @@ private Q_SLOTS:
         m_fakes.child.endsByItself = false;
         find<QAction>("mni_VorabZaehlen")->setChecked(false);
         find<QAction>("mni_AusfuehrenRoboMaxi")->trigger();
-        prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
+        prepareCopy(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
 
         auto* start = find<QToolButton>("sbu_Start");
         start->click();
@@ -160,7 +125,7 @@ private Q_SLOTS:
         openWindow();
         QVERIFY(find<QAction>("mni_AusfuehrenRoboHide")->isChecked());
         QVERIFY(find<QAction>("mnu_AusfuehrenJobCmd")->isChecked());
-        prepareJob(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
+        prepareCopy(QStringLiteral("/srv/quelle"), QStringLiteral("/srv/ziel"));
         auto* start = find<QToolButton>("sbu_Start");
         start->click();
         QTRY_COMPARE(start->text(), QStringLiteral("Start"));

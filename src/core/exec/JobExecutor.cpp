@@ -66,11 +66,17 @@ void JobExecutor::OutputTap::appendLine(std::string_view text, LogColour colour)
     if (colour != LogColour::Black) {
         return;
     }
-    if (progress != nullptr) {
-        progress->addLine(text);
+    if (progress == nullptr && count == nullptr) {
+        return;
     }
-    if (count != nullptr) {
-        count->addLine(text);
+    reader.feedLine(text);
+    for (const output::Event& event : reader.takeEvents()) {
+        if (progress != nullptr) {
+            progress->addEvent(event);
+        }
+        if (count != nullptr) {
+            count->addEvent(event);
+        }
     }
 }
 

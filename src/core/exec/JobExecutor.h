@@ -14,6 +14,7 @@
 #include "core/options/JobState.h"
 #include "core/output/DryRunCount.h"
 #include "core/output/ProgressTracker.h"
+#include "core/output/RobocopyOutput.h"
 #include "core/services/LogSink.h"
 #include "platform/ChildProcess.h"
 #include "platform/Clock.h"
@@ -150,6 +151,7 @@ private:
         bool quiet = false; ///< only lines that are not robocopy's output reach the log
         output::ProgressTracker* progress = nullptr;
         output::DryRunCount* count = nullptr;
+        output::RobocopyOutput reader;
     };
 
     JobExecutorServices m_services;

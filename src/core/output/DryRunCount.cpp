@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/output/DryRunCount.h"
 
-#include "core/output/ProgressLines.h"
+#include "core/output/RobocopyOutput.h"
 
 namespace talvex::output {
 
@@ -38,35 +38,36 @@ std::string DryRunCount::atDestination(std::string_view folder) const {
     return m_destinationRoot + std::string(folder.substr(m_sourceRoot.size()));
 }
 
-void DryRunCount::addLine(std::string_view text) {
-    const OutputLine line = ReadOutputLine(text);
-    if (line.kind == LineKind::Directory) {
-        if (IsExtraDirectory(line.label)) {
-            ++m_summary.extraFolders;
-            AddName(m_summary.extraNames, std::string(line.name));
-            // The files of an extra folder are not listed; those that follow belong to the folder
-            // of the next line.
-            m_folder.clear();
-            m_extraFolder.clear();
-            return;
-        }
-        if (IsNewDirectory(line.label)) {
+void DryRunCount::addEvent(const Event& event) {
+    switch (event.kind) {
+    case EventKind::ExtraDirectory:
+        ++m_summary.extraFolders;
+        AddName(m_summary.extraNames, event.text);
+        // The files of an extra folder are not listed; those that follow belong to the folder of the
+        // next line.
+        m_folder.clear();
+        m_extraFolder.clear();
+        return;
+    case EventKind::Directory:
+        if (IsNewDirectoryClass(event.caption)) {
             ++m_summary.newFolders;
         }
-        m_folder = line.name;
-        m_extraFolder = atDestination(line.name);
+        m_folder = event.text;
+        m_extraFolder = atDestination(event.text);
         return;
-    }
-    if (line.kind != LineKind::File) {
-        return;
-    }
-    if (IsExtraFile(line.label)) {
+    case EventKind::ExtraFile:
         ++m_summary.extraFiles;
-        AddName(m_summary.extraNames, PathOf(m_extraFolder, line.name));
-    } else if (IsCopiedFileClass(line.label)) {
-        ++m_summary.files;
-        m_summary.bytes += line.size.value_or(0);
-        AddName(m_summary.copiedNames, PathOf(m_folder, line.name));
+        AddName(m_summary.extraNames, PathOf(m_extraFolder, event.text));
+        return;
+    case EventKind::FileStarted:
+        if (IsCopiedFileClass(event.caption)) {
+            ++m_summary.files;
+            m_summary.bytes += event.size.value_or(0);
+            AddName(m_summary.copiedNames, PathOf(m_folder, event.text));
+        }
+        return;
+    default:
+        return;
     }
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/output/RobocopyOutput.h"
+
 namespace talvex::output {
 
 /// What a run with /L says it would do.
@@ -25,7 +27,7 @@ struct DryRunSummary {
     static constexpr std::size_t kMaxNames = 1000;
 };
 
-/// Counts the output lines of a run with /L: the files to copy and their bytes, the new folders,
+/// Counts the output events of a run with /L: the files to copy and their bytes, the new folders,
 /// and the extra files and folders with their names.
 class DryRunCount final {
 public:
@@ -34,7 +36,7 @@ public:
     /// among them lie at the destination, under `destinationRoot` where the heading has `sourceRoot`.
     DryRunCount(std::string sourceRoot, std::string destinationRoot);
 
-    void addLine(std::string_view text);
+    void addEvent(const Event& event);
     [[nodiscard]] const DryRunSummary& summary() const { return m_summary; }
 
 private:

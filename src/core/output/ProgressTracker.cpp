@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "core/output/ProgressLines.h"
 #include "core/services/Format.h"
 #include "core/services/Translate.h"
 
@@ -29,33 +28,34 @@ void ProgressTracker::setTotals(std::uint64_t files, std::uint64_t bytes) {
     m_progress.bytesTotal = bytes;
 }
 
-void ProgressTracker::addLine(std::string_view text) {
-    const OutputLine line = ReadOutputLine(text);
-    switch (line.kind) {
-    case LineKind::Other:
-        return;
-    case LineKind::Percent:
+void ProgressTracker::addEvent(const Event& event) {
+    switch (event.kind) {
+    case EventKind::Percentage:
         if (!m_inFile) {
             return;
         }
-        m_progress.currentPercent = line.percent;
+        m_progress.currentPercent = event.percent;
         m_progress.bytesDone = m_bytesOfFinishedFiles +
-                               static_cast<std::uint64_t>(static_cast<double>(m_currentSize) * line.percent / 100.0);
-        if (line.percent >= 100.0) {
+                               static_cast<std::uint64_t>(static_cast<double>(m_currentSize) * event.percent / 100.0);
+        if (event.percent >= 100.0) {
             finishFile();
         }
         return;
-    case LineKind::Directory:
+    case EventKind::Directory:
+    case EventKind::ExtraDirectory:
         finishFile();
-        m_progress.currentFile = line.name;
+        m_progress.currentFile = event.text;
         return;
-    case LineKind::File:
+    case EventKind::FileStarted:
+    case EventKind::ExtraFile:
         finishFile();
-        if (IsCopiedFileClass(line.label)) {
+        if (event.kind == EventKind::FileStarted && IsCopiedFileClass(event.caption)) {
             m_inFile = true;
-            m_currentSize = line.size.value_or(0);
-            m_progress.currentFile = line.name;
+            m_currentSize = event.size.value_or(0);
+            m_progress.currentFile = event.text;
         }
+        return;
+    default:
         return;
     }
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/output/RobocopyOutput.h"
+
 namespace talvex::output {
 
 /// How far a run has got, as its output tells.
@@ -26,13 +28,13 @@ struct Progress {
     [[nodiscard]] std::optional<double> fraction() const;
 };
 
-/// Follows a run's output lines and keeps its progress: a file counts as done when robocopy
+/// Follows the events of a run's output and keeps its progress: a file counts as done when robocopy
 /// reports 100 %, or moves on to the next file or folder, or the run ends. Percentages only
 /// refine the current file's bytes, so output without them (/NP, /MT) still counts whole files.
 class ProgressTracker final {
 public:
     void setTotals(std::uint64_t files, std::uint64_t bytes);
-    void addLine(std::string_view text);
+    void addEvent(const Event& event);
     /// The run has ended: the last file is done.
     void finish();
     [[nodiscard]] const Progress& progress() const { return m_progress; }

@@ -5,12 +5,17 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <limits>
+
+#include "core/services/AsciiCase.h"
 
 namespace talvex::output {
 
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r\n";
+// The units of scaled sizes, in steps of 1024.
+constexpr std::string_view kUnits = "kmgt";
 
 std::string_view Trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(kBlanks);
@@ -96,13 +101,15 @@ std::optional<std::uint64_t> ParseSize(std::string_view text) {
     if (words.size() == 1) {
         return ParseNumber<std::uint64_t>(words[0]);
     }
-    static constexpr std::string_view kUnits = "kmgt";
-    const std::size_t unit = words[1].size() == 1 ? kUnits.find(words[1][0]) : std::string_view::npos;
+    const std::size_t unit = words[1].size() == 1 ? kUnits.find(AsciiLower(words[1]).front()) : std::string_view::npos;
     const std::optional<double> value = ParseDecimal(words[0]);
     if (unit == std::string_view::npos || !value) {
         return std::nullopt;
     }
-    return static_cast<std::uint64_t>(std::llround(*value * std::pow(1024.0, static_cast<double>(unit + 1))));
+    // A garbled figure may not fit; converting it unchecked would wrap round to a small size.
+    const double bytes = std::round(*value * std::pow(1024.0, static_cast<double>(unit + 1)));
+    constexpr double kBeyond = 18446744073709551616.0; // 2^64
+    return bytes >= kBeyond ? std::numeric_limits<std::uint64_t>::max() : static_cast<std::uint64_t>(bytes);
 }
 
 std::optional<double> ParsePercentage(std::string_view text) {
@@ -175,60 +182,75 @@ void RobocopyOutput::feedPiece(std::string_view piece) {
     m_events.push_back(std::move(event));
 }
 
-// "\t    New File  \t\t   36920\tname" for files, "\t  New Dir          2\tpath" for folders.
+// "\t    New File  \t\t   36920\tname" for files, "\t  New Dir          2\tpath" for folders: a file
+// line has an empty field after the class, a folder line goes straight on to its path.
 bool RobocopyOutput::readClassLine(std::string_view line) {
-    if (!line.starts_with('\t')) {
+    const std::size_t firstTab = line.starts_with('\t') ? line.find('\t', 1) : std::string_view::npos;
+    if (firstTab == std::string_view::npos) {
         return false;
     }
-    std::vector<std::string_view> parts;
-    std::string_view rest = line.substr(1);
-    while (parts.size() < 4) {
-        const std::size_t tab = rest.find('\t');
-        if (tab == std::string_view::npos) {
-            break;
-        }
-        parts.push_back(rest.substr(0, tab));
-        rest.remove_prefix(tab + 1);
+    const std::string_view head = line.substr(1, firstTab - 1);
+    const std::string_view rest = line.substr(firstTab + 1);
+    if (rest.starts_with('\t')) {
+        return readFileLine(head, rest.substr(1));
     }
-    parts.push_back(rest); // the name may hold anything but a line end
-    Event event;
-    if (parts.size() == 4 && parts[1].empty()) {
-        event.kind = EventKind::FileStarted;
-        event.caption = Trim(parts[0]);
-        const std::string_view sizeAndStamp = Trim(parts[2]);
-        // With /TS a "yyyy/mm/dd hh:mm:ss" stamp follows the size.
-        const std::size_t stampAt = sizeAndStamp.size() > 19 ? sizeAndStamp.size() - 19 : std::string_view::npos;
-        if (stampAt != std::string_view::npos && sizeAndStamp[stampAt + 4] == '/' && sizeAndStamp[stampAt - 1] == ' ') {
-            event.stamp = sizeAndStamp.substr(stampAt);
-            event.size = ParseSize(sizeAndStamp.substr(0, stampAt));
-        } else {
-            event.size = ParseSize(sizeAndStamp);
+    Event event = Make(EventKind::Directory);
+    std::vector<std::string_view> words = Words(head);
+    // "*EXTRA Dir        -1"; with /NS the count is left out.
+    if (!words.empty()) {
+        event.count = ParseNumber<std::int64_t>(words.back());
+        if (event.count) {
+            words.pop_back();
         }
-        event.text = parts[3];
-        if (event.caption == "*EXTRA File") {
-            event.kind = EventKind::ExtraFile;
-        }
-    } else if (parts.size() == 2) {
-        event.kind = EventKind::Directory;
-        std::vector<std::string_view> words = Words(parts[0]);
-        if (!words.empty()) {
-            event.count = ParseNumber<std::int64_t>(words.back());
-            if (event.count) {
-                words.pop_back();
-            }
-        }
-        for (const std::string_view word : words) {
-            event.caption += (event.caption.empty() ? "" : " ") + std::string(word);
-        }
-        event.text = parts[1];
-        if (event.caption == "*EXTRA Dir") {
-            event.kind = EventKind::ExtraDirectory;
-        }
-    } else {
-        return false;
+    }
+    for (const std::string_view word : words) {
+        event.caption += (event.caption.empty() ? "" : " ") + std::string(word);
+    }
+    event.text = rest; // a path may hold anything but a line end
+    if (EqualsIgnoringAsciiCase(event.caption, "*EXTRA Dir")) {
+        event.kind = EventKind::ExtraDirectory;
     }
     m_events.push_back(std::move(event));
     return true;
+}
+
+bool RobocopyOutput::readFileLine(std::string_view head, std::string_view rest) {
+    const std::size_t sizeEnd = rest.find('\t');
+    if (sizeEnd == std::string_view::npos) {
+        return false;
+    }
+    Event event = Make(EventKind::FileStarted);
+    event.caption = Trim(head);
+    const std::string_view sizeAndStamp = Trim(rest.substr(0, sizeEnd));
+    // With /TS a "yyyy/mm/dd hh:mm:ss" stamp follows the size.
+    const std::size_t stampAt = sizeAndStamp.size() > 19 ? sizeAndStamp.size() - 19 : std::string_view::npos;
+    if (stampAt != std::string_view::npos && sizeAndStamp[stampAt + 4] == '/' && sizeAndStamp[stampAt - 1] == ' ') {
+        event.stamp = sizeAndStamp.substr(stampAt);
+        event.size = ParseSize(sizeAndStamp.substr(0, stampAt));
+    } else {
+        event.size = ParseSize(sizeAndStamp);
+    }
+    event.text = rest.substr(sizeEnd + 1); // the name may hold anything but a line end
+    if (EqualsIgnoringAsciiCase(event.caption, "*EXTRA File")) {
+        event.kind = EventKind::ExtraFile;
+    }
+    m_events.push_back(std::move(event));
+    return true;
+}
+
+bool IsCopiedFileClass(std::string_view caption) {
+    // With /NC no class is printed, and every file listed is one that is copied.
+    if (caption.empty()) {
+        return true;
+    }
+    constexpr auto kCopied =
+        std::to_array<std::string_view>({"New File", "Newer", "Older", "Changed", "Tweaked", "Modified"});
+    return std::ranges::any_of(kCopied,
+                               [caption](std::string_view copied) { return EqualsIgnoringAsciiCase(caption, copied); });
+}
+
+bool IsNewDirectoryClass(std::string_view caption) {
+    return EqualsIgnoringAsciiCase(caption, "New Dir");
 }
 
 bool RobocopyOutput::readError(std::string_view line) {
@@ -275,7 +297,7 @@ bool RobocopyOutput::readSummary(std::string_view line) {
         // Scaled sizes take two words, "5.04 m".
         for (std::size_t i = 0; i < words.size(); ++i) {
             const bool unit = i + 1 < words.size() && words[i + 1].size() == 1 &&
-                              std::string_view("kmgt").find(words[i + 1][0]) != std::string_view::npos;
+                              kUnits.find(words[i + 1][0]) != std::string_view::npos;
             event.cells.emplace_back(unit ? std::string(words[i]) + " " + std::string(words[i + 1]) : words[i]);
             i += unit ? 1 : 0;
         }

@@ -57,6 +57,7 @@ public:
 private:
     void feedPiece(std::string_view piece);
     [[nodiscard]] bool readClassLine(std::string_view line);
+    [[nodiscard]] bool readFileLine(std::string_view head, std::string_view rest);
     [[nodiscard]] bool readError(std::string_view line);
     [[nodiscard]] bool readSummary(std::string_view line);
     [[nodiscard]] bool readHeader(std::string_view line);
@@ -65,7 +66,14 @@ private:
     bool m_afterError = false;
 };
 
-/// A size as robocopy prints it: "36920", "16.2 k", "98.23 m"; scaled sizes are approximate.
+/// The classes of file lines whose data robocopy copies; "same", "*EXTRA File", "Mismatch" and the
+/// skipped classes of /V are not among them.
+[[nodiscard]] bool IsCopiedFileClass(std::string_view caption);
+/// A folder line that robocopy creates at the destination.
+[[nodiscard]] bool IsNewDirectoryClass(std::string_view caption);
+
+/// A size as robocopy prints it: "36920", "16.2 k", "98.23 m"; scaled sizes are approximate, and
+/// one too large to hold is the largest size.
 [[nodiscard]] std::optional<std::uint64_t> ParseSize(std::string_view text);
 
 /// A percentage figure ("  7%  ", " 45.3%"), or nothing when the text is not one.

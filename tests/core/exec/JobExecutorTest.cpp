@@ -94,6 +94,14 @@ protected:
     JobExecutor& executor() { return m_executor ? *m_executor : executor(m_settings.path().string()); }
 
     void run(JobMode mode) { RunJobToEnd(executor(), m_job, m_log, mode, platform::ShowMode::Hidden, 0); }
+    void start(RunOptions options = {}, JobMode mode = JobMode::CommandLine) {
+        executor().ExecuteJob(m_job, m_log, mode, platform::ShowMode::Hidden, options);
+    }
+    /// Polls the run started until it has ended.
+    void drain() {
+        while (executor().poll(0)) {
+        }
+    }
 
     void tickImage(bool burn) {
         m_environment.existingFiles.insert("/usr/bin/mkisofs");
@@ -136,8 +144,7 @@ TEST_F(JobExecutorTest, CommandLineModeStreamsTheOutputBetweenItsStatusLines) {
     EXPECT_TRUE(executor().running());
     EXPECT_TRUE(m_job.stateChangedFlag()) << "the timer must learn that Start became Stop";
     m_job.clearStateChangedFlag();
-    while (executor().poll(0)) {
-    }
+    drain();
     EXPECT_TRUE(m_job.stateChangedFlag()) << "the timer must learn that Stop became Start";
 
     ASSERT_EQ(m_process.commandLines.size(), 1U);
@@ -265,7 +272,7 @@ TEST_F(JobExecutorTest, PreparationFailuresRunNothingAndSkipTheImage) {
 TEST_F(JobExecutorTest, SecondStartWhileRunningStopsTheRunWhichThenEndsNormally) {
     m_process.chunks = {"1%\r", "2%\r"};
     m_process.endsByItself = false;
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    start();
     executor().poll(0);
 
     // Another job may be current by now; its Start press still stops the run.
@@ -278,8 +285,7 @@ TEST_F(JobExecutorTest, SecondStartWhileRunningStopsTheRunWhichThenEndsNormally)
     EXPECT_TRUE(executor().running()) << "the mark stays until the stopped child has been seen to end";
     EXPECT_TRUE(otherLog.lines().empty());
 
-    while (executor().poll(0)) {
-    }
+    drain();
     const auto lines = runLines();
     ASSERT_GE(lines.size(), 7U);
     EXPECT_THAT(std::vector<Line>(lines.end() - 7, lines.end()),
@@ -292,8 +298,8 @@ TEST_F(JobExecutorTest, StopThatCannotBeIssuedSaysSo) {
     m_process.endsByItself = false;
     m_process.refuseTerminate = true;
     m_process.chunks = {"läuft\n"};
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    start();
+    start();
     EXPECT_THAT(
         std::vector<Line>(m_log.lines().end() - 3, m_log.lines().end()),
         ElementsAre(Line{"", kBlack}, Line{"Die Ausführung konnte nicht abgebrochen werden.", kRed}, Line{"", kBlack}));
@@ -352,8 +358,7 @@ TEST_F(JobExecutorTest, ImageAndBurnStepsFollowTheRunAsTheJobAsks) {
             executor().poll(0);
             executor().ExecuteJob(m_job, m_log, static_cast<JobMode>(c.mode), platform::ShowMode::Hidden);
         }
-        while (executor().poll(0)) {
-        }
+        drain();
         EXPECT_EQ(m_process.commandLines.size(), c.mode == 7 ? 0U : 1U);
         ASSERT_EQ(m_media.images.size(), c.images);
         ASSERT_EQ(m_media.burns.size(), c.burns);
@@ -378,14 +383,13 @@ TEST_F(JobExecutorTest, ImageAndBurnStepsFollowTheRunAsTheJobAsks) {
 TEST_F(JobExecutorTest, StopDuringTheImageStepStopsItsChildAndSkipsTheBurn) {
     tickImage(true);
     m_media.stepPolls = 100;
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    start();
     while (m_media.images.empty() && executor().poll(0)) {
     }
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    start();
     EXPECT_EQ(m_media.terminations, 1);
     EXPECT_TRUE(m_log.contains("Die Ausführung wurde abgebrochen.", kRed));
-    while (executor().poll(0)) {
-    }
+    drain();
     EXPECT_TRUE(m_media.burns.empty());
 }
 
@@ -418,14 +422,13 @@ TEST_F(JobExecutorTest, RunStartedWhenTheLastOneEndsGoesOn) {
         if (!executor().running() && runs < 2) {
             ++runs;
             m_process.chunks = {"nochmal\n"};
-            executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+            start();
         }
     };
     m_process.chunks = {"erst\n"};
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
+    start();
     m_job.addObserver(restarter);
-    while (executor().poll(0)) {
-    }
+    drain();
     m_job.removeObserver(restarter);
     EXPECT_EQ(m_process.commandLines.size(), 3U);
     EXPECT_EQ(runs, 2);
@@ -463,12 +466,6 @@ protected:
         return script;
     }
 
-    void runAsking(JobMode mode) {
-        executor().ExecuteJob(m_job, m_log, mode, platform::ShowMode::Hidden, {.askBeforeDeleting = true});
-        while (executor().poll(0)) {
-        }
-    }
-
     ScriptedDeletionQuestions m_questions;
 };
 
@@ -482,7 +479,8 @@ TEST_F(DeletionCheckTest, MirrorThatWouldDeleteAsksAndOnlyOkRuns) {
             m_questions = {};
             m_questions.answer = answer;
             m_process.scripts = {Extras(3), {{"kopiert\n"}, 3}};
-            runAsking(mode);
+            start({.askBeforeDeleting = true}, mode);
+            drain();
             ASSERT_EQ(m_questions.questions.size(), 1U);
             EXPECT_EQ(m_questions.questions[0], "3 Dateien und 0 Ordner im Ziel werden gelöscht.\nFortfahren?");
             EXPECT_EQ(m_questions.names, (std::vector<std::string>{"/backup/ziel/extra0.txt", "/backup/ziel/extra1.txt",
@@ -504,7 +502,8 @@ TEST_F(DeletionCheckTest, MirrorThatWouldDeleteAsksAndOnlyOkRuns) {
 
 TEST_F(DeletionCheckTest, NothingToDeleteRunsWithoutAskingAndTheCountIsTheTotal) {
     m_process.scripts = {Extras(0), {{"\t    New File  \t\t    1000\tneu.txt\r\n"}, 1}};
-    runAsking(JobMode::CommandLine);
+    start({.askBeforeDeleting = true});
+    drain();
     EXPECT_TRUE(m_questions.questions.empty());
     ASSERT_EQ(m_process.commandLines.size(), 2U);
     EXPECT_EQ(executor().progress().filesTotal, 1U);
@@ -516,11 +515,10 @@ TEST_F(DeletionCheckTest, NothingToDeleteRunsWithoutAskingAndTheCountIsTheTotal)
 TEST_F(DeletionCheckTest, StopDuringTheCountCancelsTheRun) {
     m_process.scripts = {Extras(3)};
     m_process.endsByItself = false;
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden, {.askBeforeDeleting = true});
+    start({.askBeforeDeleting = true});
     EXPECT_TRUE(executor().counting());
-    executor().ExecuteJob(m_job, m_log, JobMode::CommandLine, platform::ShowMode::Hidden);
-    while (executor().poll(0)) {
-    }
+    start();
+    drain();
     EXPECT_TRUE(m_questions.questions.empty());
     EXPECT_EQ(m_process.commandLines.size(), 1U);
     EXPECT_TRUE(m_log.contains("Die Ausführung wurde abgebrochen.", kRed));
@@ -532,8 +530,7 @@ TEST_F(DeletionCheckTest, SimulationRunsWithLAndReportsWithoutSideEffects) {
     tickImage(false);
     m_process.scripts = {Extras(2)};
     executor().ExecuteJob(m_job, m_log, JobMode::TemporaryJobFile, platform::ShowMode::Maximised, {.simulate = true});
-    while (executor().poll(0)) {
-    }
+    drain();
     ASSERT_EQ(m_process.commandLines.size(), 1U);
     EXPECT_THAT(m_process.commandLines[0], ::testing::EndsWith(" /L /BYTES /NP"));
     EXPECT_EQ(m_process.startOptions[0].showMode, platform::ShowMode::Hidden);

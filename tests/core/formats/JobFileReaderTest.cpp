@@ -2,7 +2,6 @@
 #include "core/formats/JobFileReader.h"
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -182,24 +181,6 @@ TEST_F(JobFileReaderTest, EverySwitchOfALineIsRead) {
     EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
     // A word that is neither switch nor name is reported, not dropped silently.
     EXPECT_TRUE(log.contains("Text ohne Option wird nicht übernommen: 6", LogColour::Red));
-}
-
-TEST_F(JobFileReaderTest, RecognisesEveryModelledSwitch) {
-    std::istringstream switches(
-        "/A /A+:R /A-:R /B /COPY:D /COPYALL /CREATE /DCOPY:T /DD:D:\\x /E /ETA /FAT /FFT /FP /IA:R /ID /IF /IPG:1 "
-        "/IS /IT /L /LEV:1 /MT:4 /LOG:x /LOG+:x /M /MAX:1 /MIN:1 /MIR /MON:1 /MOT:1 /MOV /MOVE /NC /NDL /NFL /NJH /NJS "
-        "/NOCOPY /NODD /NOSD /NP /NS /PF /PURGE /R:1 /RH:0000-2359 /S /SD:C:\\x /SEC /TBD /TEE /TS /UNICODE "
-        "/UNILOG:x /UNILOG+:x /W:1 /V /X /XA:R /XC /XD /XF /XJ /XJD /XJF /XL /XN /XO /XX /Z /ZB");
-    int count = 0;
-    for (std::string line; switches >> line; ++count) {
-        SCOPED_TRACE(line);
-        log.clear();
-        read({line});
-        EXPECT_EQ(redLines(), std::vector<std::string>{"Einstellungen zurückgesetzt."});
-        EXPECT_TRUE(log.contains(line.substr(0, line.find(':', 1)), LogColour::Blue) ||
-                    log.contains(line, LogColour::Blue));
-    }
-    EXPECT_EQ(count, 72);
 }
 
 TEST_F(JobFileReaderTest, ValuesAndLetters) {

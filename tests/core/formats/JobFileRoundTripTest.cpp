@@ -47,7 +47,8 @@ protected:
 };
 
 TEST_F(JobFileRoundTripTest, WriteReadWriteGivesTheSameBytes) {
-    // Every option of the registry on its own, with a value in each of its fields and every letter...
+    // Every option of the registry on its own, with a value in each of its fields and every letter
+    // (a switch the reader did not know would come back under "Weitere Optionen", or not at all)...
     std::vector<std::pair<std::string, JobSetup>> jobs;
     for (const options::OptionInfo& option : options::Options()) {
         jobs.emplace_back(option.switchName, [&option](options::JobState& j) {
@@ -147,6 +148,7 @@ TEST_F(JobFileRoundTripTest, FurtherOptionsAreStableOverOpenAndSave) {
     EXPECT_TRUE(log.contains(R"(Option mit Anführungszeichen wird nicht übernommen: /X"F")", LogColour::Red));
 }
 
+// What the writer leaves out or fills in, as the read-back copy shows it.
 TEST_F(JobFileRoundTripTest, DocumentedExceptions) {
     options::JobState original(environment);
     Tick(original, {C::chb_KE, C::chb_KMIR}); // /E ticked but disabled: not written

@@ -147,22 +147,11 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
             }
         };
     };
-    // Flags: the switch padded to its column, then the comment.
+    // Flags: the switch padded to its column, then the comment; every width and the odd /TBD.
     const std::pair<Control, std::string_view> flags[] = {
-        {C::chb_KS, "/S       :: "},       {C::chb_KE, "/E       :: "},    {C::chb_KM, "/M       :: "},
-        {C::chb_KZ, "/Z       :: "},       {C::chb_KSEC, "/SEC     :: "},  {C::chb_KMOV, "/MOV     :: "},
-        {C::chb_KA, "/A       :: "},       {C::chb_KB, "/B       :: "},    {C::chb_KCopyAll, "/COPYALL :: "},
-        {C::chb_KNOCOPY, "/NOCOPY  :: "},  {C::chb_KZB, "/ZB      :: "},   {C::chb_KCREATE, "/CREATE  :: "},
-        {C::chb_KPURGE, "/PURGE   :: "},   {C::chb_KMOVE, "/MOVE    :: "}, {C::chb_KFAT, "/FAT     :: "},
-        {C::chb_KDCOPY, "/DCOPY:T :: "},   {C::chb_KFFT, "/FFT     :: "},  {C::chb_FIS, "/IS      :: "},
-        {C::chb_FIT, "/IT      :: "},      {C::chb_FXJ, "/XJ      :: "},   {C::chb_FXJD, "/XJD     :: "},
-        {C::chb_FXJF, "/XJF     :: "},     {C::chb_FXC, "/XC      :: "},   {C::chb_FXN, "/XN      :: "},
-        {C::chb_FXX, "/XX      :: "},      {C::chb_FXL, "/XL      :: "},   {C::chb_FXO, "/XO      :: "},
-        {C::chb_LV, "/V       :: "},       {C::chb_LTS, "/TS      :: "},   {C::chb_LFP, "/FP      :: "},
-        {C::chb_LNJH, "/NJH     :: "},     {C::chb_LNJS, "/NJS     :: "},  {C::chb_LETA, "/ETA     :: "},
-        {C::chb_LX, "/X       :: "},       {C::chb_LNS, "/NS      :: "},   {C::chb_LNC, "/NC      :: "},
-        {C::chb_LNDL, "/NDL     :: "},     {C::chb_LNFL, "/NFL     :: "},  {C::chb_LL, "/L       :: "},
-        {C::chb_LUNICODE, "/UNICODE :: "}, {C::chb_LTBD, "/TBD   :: "},    {C::chb_MPF, "/PF      :: "}};
+        {C::chb_KS, "/S       :: "},     {C::chb_KSEC, "/SEC     :: "},     {C::chb_KCopyAll, "/COPYALL :: "},
+        {C::chb_KDCOPY, "/DCOPY:T :: "}, {C::chb_LUNICODE, "/UNICODE :: "}, {C::chb_LTBD, "/TBD   :: "},
+        {C::chb_MPF, "/PF      :: "}};
     for (const auto& [box, body] : flags) {
         options::JobState fresh(environment);
         fresh.setTicked(box, true);
@@ -338,15 +327,6 @@ TEST_F(JobFileWriterTest, TypedValuesCannotAddSwitchesOfTheirOwn) {
                              LogColour::Red));
 }
 
-TEST_F(JobFileWriterTest, DisabledOptionsAreNotWritten) {
-    job.setTicked(C::chb_KE, true);
-    job.setTicked(C::chb_KMIR, true); // disables /E, which stays ticked
-    ASSERT_TRUE(job.isTicked(C::chb_KE));
-    const LineList lines = write();
-    EXPECT_TRUE(contains(lines, "      /MIR     :: " + comment(C::chb_KMIR)));
-    EXPECT_FALSE(contains(lines, "      /E       :: " + comment(C::chb_KE)));
-}
-
 TEST_F(JobFileWriterTest, PathLines) {
     // /NOSD not set with no folder: robocopy gets an empty source rather than a missing line.
     job.setEnabled(C::chb_PNoSD, false);
@@ -373,12 +353,6 @@ TEST_F(JobFileWriterTest, NameListLinesAreIndentedAndSeparatorsBecomeSixBlanks) 
     ASSERT_GE(lines.end() - heading, 6);
     EXPECT_EQ(LineList(heading + 2, heading + 6),
               (LineList{"      /ID", "      C:\\Alte Sachen", "      Temp", "      "}));
-}
-
-TEST_F(JobFileWriterTest, AnEmptyLogFieldNamesTheDefaultLogFile) {
-    job.setTicked(C::chb_LUNILOG, true);
-    const LineList lines = write();
-    EXPECT_TRUE(contains(lines, "      /UNILOG:" + services.logFile + "  :: " + comment(C::chb_LUNILOG)));
 }
 
 TEST_F(JobFileWriterTest, DefaultLogFileFallsBackToTheDocumentsFolder) {

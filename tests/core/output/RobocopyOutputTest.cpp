@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/output/RobocopyOutput.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "engine/TreeFixture.h"
@@ -87,6 +89,20 @@ TEST(RobocopyOutput, ReadsEachKindOfLine) {
         {"\t    *.bak", EventKind::Other, "", "*.bak", {}, {}},
         {"ERROR 5 (0x0000000", EventKind::Other, "", "ERROR 5 (0x0000000", {}, {}},
         {"\t  New File \t\t 12x\tname", EventKind::FileStarted, "New File", "name", {}, {}},
+        {"\t    Newer     \t\t    12.5 G\tdisk.img", EventKind::FileStarted, "Newer", "disk.img", 13421772800, {}},
+        {"\t    Older     \t\t  5368709120\tx", EventKind::FileStarted, "Older", "x", 5368709120, {}},
+        // A garbled scaled size once wrapped round to a small one.
+        {"\t    New File  \t\t 99999999999 t\thuge",
+         EventKind::FileStarted,
+         "New File",
+         "huge",
+         std::numeric_limits<std::uint64_t>::max(),
+         {}},
+        {"\t*extra file  \t\t      10\told.txt", EventKind::ExtraFile, "*extra file", "old.txt", 10, {}},
+        // /NS leaves the count out; a path keeps its tabs.
+        {"\t  New Dir  \t/dst/a\tb/", EventKind::Directory, "New Dir", "/dst/a\tb/", {}, {}},
+        {"\t x \t\t", EventKind::Other, "", "x", {}, {}},
+        {"150%", EventKind::Other, "", "150%", {}, {}},
     };
     for (const Case& c : cases) {
         const Event event = Only(c.line);
@@ -114,10 +130,11 @@ TEST(RobocopyOutput, PercentagesOnTheFilesLineAndErrorMessages) {
     EXPECT_EQ(events[5].text, "Access is denied.");
     EXPECT_EQ(events[6].kind, EventKind::Other) << "only the line right after an error is its message";
 
-    for (const char* notFigure : {"%", "101%", "7% done", "x7%", "-5%"}) {
+    for (const char* notFigure : {"%", "101%", "7% done", "x7%", "-5%", "1e2%"}) {
         EXPECT_FALSE(talvex::output::ParsePercentage(notFigure)) << notFigure;
     }
     EXPECT_EQ(talvex::output::ParsePercentage(" 12%  ETA 0:00:05"), 12.0);
+    EXPECT_EQ(talvex::output::ParsePercentage("  4.5%"), 4.5);
 }
 
 TEST(RobocopyOutput, ReadsTheSummaryTable) {

@@ -144,12 +144,6 @@ INSTANTIATE_TEST_SUITE_P(
             "EmptyAndBlankNames", R"(/XF "" " a " "  " /S)", {C::chb_FXF, C::chb_KS}, {{C::red_FListe, "/XF\na\n\n"}}}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST_F(ParseCommandLineTest, UnknownSwitchIsReported) {
-    ASSERT_TRUE(parse(R"(robocopy C:\a D:\b /ZZZ:1 /MIR)"));
-    EXPECT_TRUE(log.contains("Option ohne eigenes Feld, unter Weitere Optionen behalten: /ZZZ:1", LogColour::Red));
-    EXPECT_TRUE(job.IsOptionSet(C::chb_KMIR));
-}
-
 // Further options cannot hold a quote; kept without it, "/XF\"" came back as a name list and
 // "/PURGE\"" as a switch that deletes.
 TEST_F(ParseCommandLineTest, EscapedQuoteInUnknownSwitchIsNotKept) {

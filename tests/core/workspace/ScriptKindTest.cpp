@@ -5,12 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/formats/JobFileWriter.h"
-#include "core/options/JobState.h"
-#include "fakes/FakeFormatServices.h"
-#include "fakes/FakeJobEnvironment.h"
-#include "fakes/RecordingLogSink.h"
-
 namespace talvex::workspace {
 namespace {
 
@@ -71,19 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DetectScriptKindByName, AnyRcjFileIsAJobFile) {
     EXPECT_EQ(DetectScriptKind({"Hallo"}, "C:\\Jobs\\leer.RCJ"), ScriptKind::JobFile);
     EXPECT_EQ(DetectScriptKind({"Hallo"}, "C:\\Jobs\\leer.txt"), ScriptKind::Unknown);
-}
-
-// The header lines the job file writer produces must be recognised, for a job and for the default.
-TEST(DetectScriptKindWrittenFiles, JobFileAndDefaultJobByTheirHeaders) {
-    fakes::FakeJobEnvironment environment;
-    options::JobState job(environment);
-    fakes::FakeFormatServices services;
-    NullLogSink log;
-    formats::LineList lines;
-    ASSERT_TRUE(formats::WriteJobFile(job, "/x/sicherung.rcj", lines, log, services));
-    EXPECT_EQ(DetectScriptKind(lines), ScriptKind::JobFile);
-    ASSERT_TRUE(formats::WriteJobFile(job, "/x/~default.rcj", lines, log, services));
-    EXPECT_EQ(DetectScriptKind(lines), ScriptKind::DefaultJob);
 }
 
 } // namespace
