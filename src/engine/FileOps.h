@@ -63,6 +63,7 @@ struct CopyRequest {
     std::uint32_t removeAttributes = 0; // /A-
     int gapMilliseconds = 0;            // /IPG
     bool restartable = false;           // /Z: through a partial file that an interruption leaves to resume
+    bool folderSetsGroup = false;       // the destination folder gives new files its group (set-group-ID)
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
     struct stat* copied = nullptr; // when set, receives the source's status as it was read

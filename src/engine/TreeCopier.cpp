@@ -111,6 +111,10 @@ bool TreeCopier::run() {
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
     protectWithAncestors(m_options.source);
+    if (m_options.usesAttributes()) {
+        // Files only read them when they list them, so a file system without them is found here.
+        (void)ReadDosAttrib(source.get());
+    }
 
     Folder root;
     for (int error = 0; (error = openDestinationRoot(root.dest)) != 0;) {
