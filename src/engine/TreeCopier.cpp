@@ -36,19 +36,27 @@ std::uint32_t AttributesOf(const std::string& dirPath, const Entry& entry) {
     return FileAttributes(entry.name, entry.status.st_mode, ReadDosAttribAt(dirPath + entry.name, entry.isLink).bits);
 }
 
+// A partial file of /Z is kept for the next restartable run while a source entry still has its name.
+bool PartialAwaited(const Folder& folder, const std::string& partial) {
+    return std::ranges::any_of(folder.sourceListing.entries, [&folder, &partial](const Entry& source) {
+        return PartialName(DestName(folder, source)) == partial;
+    });
+}
+
 void RemoveStrayTemporaries(Folder& folder, bool restartable) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
-    // A partial file of /Z waits for the next restartable run, unseen; a run without /Z writes afresh.
+    // A partial file of /Z waits for the next restartable run, unseen, unless its source is gone; a run
+    // without /Z writes afresh.
     std::vector<Entry>& entries = folder.destListing.entries;
     const auto stray = [&folder, restartable](const Entry& entry) {
         if (S_ISDIR(entry.status.st_mode)) {
             return false;
         }
-        if (IsPartial(entry.name) && restartable) {
+        const bool partial = IsPartial(entry.name);
+        if (partial && restartable && PartialAwaited(folder, entry.name)) {
             return true;
         }
-        return (IsStrayTemporary(entry.name) || IsPartial(entry.name)) &&
-               ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
+        return (partial || IsStrayTemporary(entry.name)) && ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
     };
     entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
 }
@@ -184,7 +192,7 @@ void TreeCopier::walk(Folder& folder) {
     }
 }
 
-std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
+std::vector<TreeCopier::Pair> TreeCopier::pairUp(const Folder& folder) const {
     const std::vector<Entry>& dests = folder.destListing.entries;
     std::vector<const Entry*> sources;
     sources.reserve(folder.sourceListing.entries.size());
@@ -192,7 +200,6 @@ std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
         sources.push_back(&entry);
     }
     if (m_options.fatNames) {
-        folder.destNames = FatNames(folder.sourceListing.entries);
         std::sort(sources.begin(), sources.end(),
                   [&folder](const Entry* a, const Entry* b) { return DestName(folder, *a) < DestName(folder, *b); });
     }
@@ -253,6 +260,9 @@ bool TreeCopier::readListings(Folder& folder) {
     if (folder.destListing.error != 0) {
         failFolder(folder, folder.destListing.error, "Accessing Destination Directory", folder.destPath);
         return false;
+    }
+    if (m_options.fatNames) {
+        folder.destNames = FatNames(folder.sourceListing.entries);
     }
     if (!m_options.listOnly) {
         RemoveStrayTemporaries(folder, m_options.restartable);
