@@ -425,6 +425,20 @@ TEST_F(EngineCopy, DosAttributesSelectAndChangeFiles) {
     struct stat status {};
     ASSERT_EQ(::stat(path("dst/plain").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0222, 0u) << "read-only lives in the write bits too";
+
+    // A file system without user extended attributes (procfs) is named once when attributes are
+    // asked for, and the file is copied all the same.
+    constexpr std::string_view kNoAttributes = "no user extended attributes here";
+    EXPECT_EQ(copy({}).output.find(kNoAttributes), std::string::npos) << "this folder holds them";
+    for (const bool attributes : {true, false}) {
+        std::filesystem::remove_all(path("dst"));
+        const Run result = run({"/proc/sys/kernel", path("dst"), "ostype", attributes ? "/COPYALL" : "/COPY:DT"});
+        EXPECT_EQ(result.code, 1) << result.output;
+        const std::size_t at = result.output.find(kNoAttributes);
+        EXPECT_EQ(at != std::string::npos, attributes) << result.output;
+        EXPECT_EQ(result.output.find(kNoAttributes, at + 1), std::string::npos) << "once";
+        EXPECT_FALSE(read("dst/ostype").empty());
+    }
 }
 
 // /IPG leaves its gap between blocks of 64 KiB: three times the gap takes about three times as long.
