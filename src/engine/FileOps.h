@@ -37,6 +37,7 @@ struct Entry {
 
 // Reads a folder's entries sorted by name; links are followed when asked (their target's status is
 // kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
+// It reads from dirFd itself, from the start: no other thread may list through it meanwhile.
 [[nodiscard]] int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
 
 // A folder's entries, with the identity of the folder they were read from.
