@@ -26,6 +26,9 @@ std::string WithSeparator(std::string path) {
     return path;
 }
 
+// Threads that list and write when /MT does not say: both wait on the file system (a disk, a share)
+// more than they compute, and the waits of four overlap; on two cores they cost no more time than two.
+constexpr int kThreadsWithoutMt = 4;
 // Subfolders listed ahead at once: enough to share between two threads, few enough to keep memory small.
 constexpr std::size_t kListAhead = 8;
 // Folders larger than this (their own size grows with their entries) are not listed ahead, so that
@@ -65,7 +68,8 @@ void RemoveStrayTemporaries(Folder& folder, bool restartable) {
 
 TreeCopier::TreeCopier(const Options& options, Report& report, Statistics& statistics)
     : m_options(options), m_report(report), m_statistics(statistics), m_umask(::umask(0)),
-      m_worker(options.threads > 0 ? options.threads : 2), m_transfer(options, report, statistics, m_worker, m_umask) {
+      m_worker(options.threads > 0 ? options.threads : kThreadsWithoutMt),
+      m_transfer(options, report, statistics, m_worker, m_umask) {
     ::umask(m_umask);
 }
 
