@@ -29,7 +29,7 @@ std::string WithSeparator(std::string path) {
 // Threads that list and write when /MT does not say: both wait on the file system (a disk, a share)
 // more than they compute, and the waits of four overlap; on two cores they cost no more time than two.
 constexpr int kThreadsWithoutMt = 4;
-// Subfolders listed ahead at once: enough to share between two threads, few enough to keep memory small.
+// Subfolders listed ahead at once: enough to share between the threads, few enough to keep memory small.
 constexpr std::size_t kListAhead = 8;
 // Folders larger than this (their own size grows with their entries) are not listed ahead, so that
 // memory stays bounded however wide a tree is.

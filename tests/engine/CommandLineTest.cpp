@@ -2,6 +2,7 @@
 #include "engine/CommandLine.h"
 
 #include <map>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -38,48 +39,25 @@ std::string ReadData(const std::string& name) {
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
-    const ParseResult r = Parse({"/data",
-                                 "/backup",
-                                 "/mir",
-                                 "/r:3",
-                                 "/W:0",
-                                 "/Lev:2",
-                                 "/max:100",
-                                 "/MIN:5",
-                                 "/xo",
-                                 "/copy:dat",
-                                 "/dcopy:t",
-                                 "/np",
-                                 "/log+:/tmp/x.log",
-                                 "/tee",
-                                 "/maxdel:7",
-                                 "/mt:16",
-                                 "/rh:2200-0630",
-                                 "/ipg:5",
-                                 "/mon:2",
-                                 "/mot:3"});
+    std::vector<std::string> arguments;
+    std::istringstream words("/data /backup /mir /r:3 /W:0 /Lev:2 /max:100 /MIN:5 /xo /copy:dat /dcopy:t /np "
+                             "/log+:/tmp/x.log /tee /maxdel:7 /mt:16 /rh:2200-0630 /ipg:5 /mon:2 /mot:3");
+    for (std::string word; words >> word;) {
+        arguments.push_back(word);
+    }
+    const ParseResult r = Parse(arguments);
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
     EXPECT_EQ(o.destination, "/backup");
     EXPECT_TRUE(o.mirror && o.purge && o.emptyDirectories);
-    EXPECT_EQ(o.retries, 3);
-    EXPECT_EQ(o.waitSeconds, 0);
-    EXPECT_EQ(o.levels, 2);
-    EXPECT_EQ(o.maxSize, 100u);
-    EXPECT_EQ(o.minSize, 5u);
-    EXPECT_TRUE(o.excludeOlder);
-    EXPECT_TRUE(o.copyDirectoryTimes);
-    EXPECT_TRUE(o.noProgress);
+    EXPECT_TRUE(o.retries == 3 && o.waitSeconds == 0 && o.levels == 2);
+    EXPECT_TRUE(o.maxSize == 100u && o.minSize == 5u);
+    EXPECT_TRUE(o.excludeOlder && o.copyDirectoryTimes && o.noProgress && o.tee);
     EXPECT_EQ(o.logFile, "/tmp/x.log");
-    EXPECT_TRUE(o.logAppend);
-    EXPECT_FALSE(o.logUnicode);
-    EXPECT_TRUE(o.tee);
-    EXPECT_EQ(o.maxDeletions, 7u);
-    EXPECT_EQ(o.threads, 16);
-    EXPECT_EQ(o.runHoursStart, 22 * 60);
-    EXPECT_EQ(o.runHoursEnd, 6 * 60 + 30);
-    EXPECT_EQ(o.gapMilliseconds, 5);
+    EXPECT_TRUE(o.logAppend && !o.logUnicode);
+    EXPECT_TRUE(o.maxDeletions == 7u && o.threads == 16 && o.gapMilliseconds == 5);
+    EXPECT_TRUE(o.runHoursStart == 22 * 60 && o.runHoursEnd == 6 * 60 + 30);
     EXPECT_TRUE(o.monitorChanges == 2 && o.monitorMinutes == 3);
     EXPECT_EQ(Parse({"a", "b", "/MT"}).options.threads, 8);
     EXPECT_EQ(Parse({"a", "b"}).options.threads, 0);
@@ -123,12 +101,8 @@ TEST(CommandLine, RefusesBadArguments) {
     EXPECT_NE(Parse({"a", "b", "/FOO"}).error.find("Invalid Parameter #3 : \"/FOO\""), std::string::npos);
 }
 
-TEST(CommandLine, UsageForQuestionMarkAndNoArguments) {
-    EXPECT_TRUE(Parse({"/?"}).showUsage);
-    EXPECT_TRUE(Parse({}).showUsage);
-}
-
-TEST(CommandLine, LaterCopySwitchWins) {
+TEST(CommandLine, LaterCopySwitchWinsAndUsage) {
+    EXPECT_TRUE(Parse({"/?"}).showUsage && Parse({}).showUsage);
     EXPECT_TRUE(Parse({"a", "b", "/COPY:D", "/COPYALL"}).options.copy.owner);
     const Options o = Parse({"a", "b", "/COPYALL", "/NOCOPY"}).options;
     EXPECT_FALSE(o.copy.data || o.copy.attributes || o.copy.times);

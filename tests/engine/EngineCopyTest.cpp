@@ -74,7 +74,7 @@ TEST_F(EngineCopy, FileModesOwnersAndGroupsAreKept) {
     }
 }
 
-// Small folders are listed ahead on a second thread, wide ones when they are entered; both must agree.
+// Small folders are listed ahead on the helper threads, wide ones when they are entered; both must agree.
 TEST_F(EngineCopy, WideAndNarrowFoldersMirrorAlike) {
     for (int i = 0; i < 2500; ++i) {
         write("src/wide/a-file-name-long-enough-to-make-the-folder-big-" + std::to_string(i), "w");
@@ -373,7 +373,7 @@ std::vector<int> TimesRow(const std::string& output) {
 
 } // namespace
 
-// /MT writes the same files, counts the same and ends with the same code as a run on two threads,
+// /MT writes the same files, counts the same and ends with the same code as a plain run,
 // also with a file among many that fails, and every file's lines stay together in the log. No time
 // column may outgrow the run's total.
 TEST_F(EngineCopy, ParallelRunMatchesSerialRun) {

@@ -145,8 +145,8 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
     }
 }
 
-// Stop sends SIGTERM while two threads, or the eight of /MT:8, create files: at whatever moment it
-// lands, no temporary file may stay behind.
+// Stop sends SIGTERM while the four threads of a plain run, or the eight of /MT:8, create files: at
+// whatever moment it lands, no temporary file may stay behind.
 TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
     for (int i = 0; i < 150; ++i) {
         write("src/f" + std::to_string(i), "x");
