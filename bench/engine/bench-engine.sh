@@ -56,9 +56,11 @@ time_of() {
 median() { sort -g | awk '{ a[NR] = $1 } END { printf "%.3f", a[int((NR + 1) / 2)] }'; }
 spread() { sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%.2f-%.2f", lo, hi }'; }
 
-# Fresh copies of $1 by each tool, RUNS rounds. Every run writes into a folder of its own and all are
-# deleted only after the case: deleting the previous output right before a run would make the next
-# tool pay for the file system's deferred work. The order of the tools rotates from round to round.
+# Fresh copies of $1 by each tool, RUNS rounds. Every run writes into a folder of its own; a round's
+# folders are deleted after the round and the deletion is synced and given a moment, so that no run
+# pays for the deferred work of deleting another's output. Keeping every output to the end instead
+# filled a tmpfs with RUNS x 4 copies of the big files and made the later runs pay for reclaiming
+# memory (spreads of 0.7-7.4 s for one case). The order of the tools rotates from round to round.
 fresh_copy() { # source folder, caption
     local tools=(robocopy robocopy-mt cp rsync) round i tool out
     declare -A times=()
@@ -74,6 +76,9 @@ fresh_copy() { # source folder, caption
             rsync) times[$tool]+="$(time_of rsync -a "$1/" "$out/") " ;;
             esac
         done
+        rm -rf "$WORK"/out.*
+        sync
+        sleep 1
     done
     figures() { printf '%s\n' ${times[$1]} | "$2"; }
     row "$2" "$(figures robocopy median)" "$(figures robocopy spread)" \
@@ -81,7 +86,6 @@ fresh_copy() { # source folder, caption
         "rsync -a" "$(figures rsync median)" "$(figures rsync spread)"
     row "$2, /MT:8" "$(figures robocopy-mt median)" "$(figures robocopy-mt spread)" \
         "cp -a" "$(figures cp median)" "$(figures cp spread)"
-    rm -rf "$WORK"/out.*
 }
 
 # Re-syncs of each tool's own copy of $1; $2 prepares every run (untimed).

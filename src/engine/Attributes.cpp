@@ -14,8 +14,6 @@ namespace robocopy {
 
 namespace {
 
-constexpr const char* kName = "user.DOSATTRIB";
-
 std::atomic<bool> unsupportedSeen{false};
 
 int Checked(int error) {
@@ -126,25 +124,25 @@ std::string EncodeDosAttrib(std::uint32_t attributes) {
 
 StoredAttributes ReadDosAttrib(int fd) {
     std::array<char, 256> buffer{};
-    return FromValue(::fgetxattr(fd, kName, buffer.data(), buffer.size()), buffer);
+    return FromValue(::fgetxattr(fd, kDosAttribName, buffer.data(), buffer.size()), buffer);
 }
 
 StoredAttributes ReadDosAttribAt(const std::string& path, bool followLink) {
     std::array<char, 256> buffer{};
-    const ssize_t size = followLink ? ::getxattr(path.c_str(), kName, buffer.data(), buffer.size())
-                                    : ::lgetxattr(path.c_str(), kName, buffer.data(), buffer.size());
+    const ssize_t size = followLink ? ::getxattr(path.c_str(), kDosAttribName, buffer.data(), buffer.size())
+                                    : ::lgetxattr(path.c_str(), kDosAttribName, buffer.data(), buffer.size());
     return FromValue(size, buffer);
 }
 
 int WriteDosAttrib(int fd, std::uint32_t attributes) {
     const std::string value = EncodeDosAttrib(attributes);
-    return ::fsetxattr(fd, kName, value.data(), value.size(), 0) == 0 ? 0 : Checked(errno);
+    return ::fsetxattr(fd, kDosAttribName, value.data(), value.size(), 0) == 0 ? 0 : Checked(errno);
 }
 
 int WriteDosAttribAt(const std::string& path, bool followLink, std::uint32_t attributes) {
     const std::string value = EncodeDosAttrib(attributes);
-    const int result = followLink ? ::setxattr(path.c_str(), kName, value.data(), value.size(), 0)
-                                  : ::lsetxattr(path.c_str(), kName, value.data(), value.size(), 0);
+    const int result = followLink ? ::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0)
+                                  : ::lsetxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0);
     return result == 0 ? 0 : Checked(errno);
 }
 

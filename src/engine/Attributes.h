@@ -15,6 +15,9 @@
 // engine see the same bits. Read-only also comes from the write bits and hidden from a leading dot.
 namespace robocopy {
 
+// Where they are kept.
+inline constexpr const char* kDosAttribName = "user.DOSATTRIB";
+
 // The bits as Windows numbers them.
 inline constexpr std::uint32_t kAttrReadOnly = 0x1;
 inline constexpr std::uint32_t kAttrHidden = 0x2;

@@ -40,8 +40,9 @@ bool ReadAttribute(int fd, const char* name, std::vector<char>& value) {
 }
 
 // The extended attributes that security carries: the access ACL, a folder's default ACL, and the
-// user namespace (where the DOS attributes live). Only what differs is written.
-void CopyExtendedAttributes(int in, int out, bool directory) {
+// user namespace (where the DOS attributes live). Only what differs is written; a file made a moment
+// ago (fresh) has none yet. Returns whether the DOS attributes were among them.
+bool CopyExtendedAttributes(int in, int out, bool directory, bool fresh = false) {
     std::vector<char> names(1024);
     ssize_t size = ::flistxattr(in, names.data(), names.size());
     if (size < 0 && errno == ERANGE) {
@@ -49,19 +50,23 @@ void CopyExtendedAttributes(int in, int out, bool directory) {
         names.resize(static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
         size = ::flistxattr(in, names.data(), names.size());
     }
+    bool dosAttributes = false;
     std::vector<char> value;
     std::vector<char> current;
     for (std::size_t at = 0; size > 0 && at < static_cast<std::size_t>(size);) {
         const std::string_view name(names.data() + at);
         at += name.size() + 1;
+        dosAttributes = dosAttributes || name == kDosAttribName;
         const bool carried = name.starts_with("user.") || name == "system.posix_acl_access" ||
                              (directory && name == "system.posix_acl_default");
         if (!carried || !ReadAttribute(in, name.data(), value) ||
-            (ReadAttribute(out, name.data(), current) && current == value)) {
+            (!fresh && ReadAttribute(out, name.data(), current) && current == value)) {
             continue;
         }
         (void)::fsetxattr(out, name.data(), value.data(), value.size(), 0);
     }
+    // A file system without extended attributes lists none; one that fails otherwise may still hold them.
+    return dosAttributes || size < 0;
 }
 
 mode_t ModeFor(const Status& source, const CopyFlags& flags, mode_t umask) {
@@ -69,11 +74,18 @@ mode_t ModeFor(const Status& source, const CopyFlags& flags, mode_t umask) {
     return flags.attributes ? (source.st_mode & (flags.owner ? 07777 : 0777)) : (0666 & ~umask);
 }
 
-int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t umask) {
-    if (flags.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
+// What a file made by this run already has: our owner and group, and the mode it was made with.
+struct Made {
+    bool owner = false;
+    bool mode = false;
+    bool bare = false; // no extended attributes of its own yet
+};
+
+int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t umask, Made made = {}) {
+    if (flags.owner && !made.owner && ::fchown(fd, source.st_uid, source.st_gid) != 0 && errno != EPERM) {
         return errno;
     }
-    if (::fchmod(fd, ModeFor(source, flags, umask)) != 0) {
+    if (!made.mode && ::fchmod(fd, ModeFor(source, flags, umask)) != 0) {
         return errno;
     }
     if (flags.times) {
@@ -87,8 +99,8 @@ int ApplyMetadata(int fd, const Status& source, const CopyFlags& flags, mode_t u
 
 // The DOS attributes of the copy: the source's with /COPY:A, then those of /A+ set and of /A- cleared.
 // Read-only lives in the write bits too, so it changes the mode as well.
-int CarryAttributes(int in, int out, const struct stat& source, const CopyRequest& r) {
-    const StoredAttributes stored = r.flags.attributes ? ReadDosAttrib(in) : StoredAttributes{};
+int CarryAttributes(int in, int out, const struct stat& source, const CopyRequest& r, bool mayHaveThem) {
+    const StoredAttributes stored = r.flags.attributes && mayHaveThem ? ReadDosAttrib(in) : StoredAttributes{};
     const std::uint32_t bits = (stored.bits | r.addAttributes) & ~r.removeAttributes;
     if (stored.stored || bits != 0) {
         (void)WriteDosAttrib(out, bits); // a file system without them was noted; the data is what counts
@@ -104,16 +116,32 @@ int CarryAttributes(int in, int out, const struct stat& source, const CopyReques
 }
 
 // Everything but the data: extended attributes, mode, owner, times and DOS attributes.
-int FinishFile(const CopyRequest& r, int in, int out, const struct stat& status) {
-    if (r.flags.security) {
-        CopyExtendedAttributes(in, out, false);
-    }
+int FinishFile(const CopyRequest& r, int in, int out, const struct stat& status, Made made = {}) {
+    // Without the listing of its attributes the source may have DOS attributes; with it, it says.
+    const bool mayHaveDos = r.flags.security ? CopyExtendedAttributes(in, out, false, made.bare) : true;
     // The times of the file as it was read, not as listed: it may have changed meanwhile.
-    int error = ApplyMetadata(out, status, r.flags, r.umask);
+    int error = ApplyMetadata(out, status, r.flags, r.umask, made);
     if (error == 0 && (r.flags.attributes || r.addAttributes != 0 || r.removeAttributes != 0)) {
-        error = CarryAttributes(in, out, status, r);
+        error = CarryAttributes(in, out, status, r, mayHaveDos);
     }
     return error;
+}
+
+// A new file can be made with its final mode when it keeps our owner and group and the mode has no
+// bits that the creation mask or a later change of owner would drop: nobody sees more of it early
+// than they may see once it is in place. Else it is made private and given its mode at the end.
+Made MadeAs(const CopyRequest& r, const struct stat& status, mode_t& mode) {
+    static const uid_t user = ::geteuid();
+    static const gid_t group = ::getegid();
+    Made made;
+    made.bare = true;
+    made.owner = !r.flags.owner || (status.st_uid == user && status.st_gid == group && !r.folderSetsGroup);
+    mode = ModeFor(status, r.flags, r.umask);
+    made.mode = made.owner && (mode & (07000 | r.umask)) == 0;
+    if (!made.mode) {
+        mode = 0600;
+    }
+    return made;
 }
 
 // /Z: on failure, or when the run is ended, the partial file stays for the next run to resume.
@@ -209,51 +237,32 @@ int CopyNodeAt(const CopyRequest& r) {
     return PlaceEntry(r, temporary, status, true);
 }
 
-} // namespace
-
-int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
-    entries.clear();
-    // A fresh open file description, so the caller's descriptor keeps its own position.
-    const int listFd = ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (listFd < 0) {
+// Calls take(name) for every entry of the folder open at fd but "." and "..", from its start.
+template <typename Take>
+int ForEachName(int fd, bool atStart, Take take) {
+    if (!atStart && ::lseek(fd, 0, SEEK_SET) != 0) {
         return errno;
     }
-    DIR* dir = ::fdopendir(listFd);
-    if (dir == nullptr) {
-        const int error = errno;
-        ::close(listFd);
-        return error;
-    }
-    // A wide folder is counted first, so that its entries take no more room than they need: growing
-    // the list as it fills would cost up to three times that at the moment it moves.
-    struct stat folder {};
-    if (::fstat(listFd, &folder) == 0 && folder.st_size > kCountFirstFolderSize) {
-        std::size_t count = 0;
-        while (::readdir(dir) != nullptr) {
-            ++count;
-        }
-        ::rewinddir(dir);
-        entries.reserve(count);
-    }
-    int error = 0;
+    // Straight from the kernel: a directory stream would cost three more calls per folder.
+    alignas(dirent64) std::array<char, 32768> buffer;
     for (;;) {
-        errno = 0;
-        const dirent* item = ::readdir(dir);
-        if (item == nullptr) {
-            error = errno;
-            break;
+        const ssize_t got = ::getdents64(fd, buffer.data(), buffer.size());
+        if (got <= 0) {
+            return got == 0 ? 0 : errno;
         }
-        const char* name = item->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
-            continue;
+        for (ssize_t at = 0; at < got;) {
+            const auto* item = reinterpret_cast<const dirent64*>(buffer.data() + at);
+            at += item->d_reclen;
+            const char* name = item->d_name;
+            if (!(name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))) {
+                take(name);
+            }
         }
-        entries.push_back(Entry{name, {}, false, false, 0});
     }
-    ::closedir(dir);
-    if (error != 0) {
-        entries.clear();
-        return error;
-    }
+}
+
+// The status of every entry, sorted by name; entries gone since they were listed are left out.
+void StatEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
     std::size_t kept = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -281,7 +290,42 @@ int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
         ++kept;
     }
     entries.resize(kept);
+}
+
+// ReadEntries for a folder whose own size is known; atStart: fd was just opened.
+int ReadEntriesFrom(int fd, off_t folderSize, bool atStart, bool followLinks, std::vector<Entry>& entries) {
+    entries.clear();
+    // A wide folder is counted first, so that its entries take no more room than they need: growing
+    // the list as it fills would cost up to three times that at the moment it moves.
+    if (folderSize > kCountFirstFolderSize) {
+        std::size_t count = 0;
+        if (const int error = ForEachName(fd, atStart, [&count](const char*) { ++count; }); error != 0) {
+            return error;
+        }
+        entries.reserve(count);
+        atStart = false;
+    }
+    if (const int error = ForEachName(fd, atStart,
+                                      [&entries](const char* name) {
+                                          entries.push_back(Entry{name, {}, false, false, 0});
+                                      });
+        error != 0) {
+        entries.clear();
+        return error;
+    }
+    StatEntries(fd, followLinks, entries);
     return 0;
+}
+
+} // namespace
+
+int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries) {
+    struct stat folder {};
+    if (::fstat(dirFd, &folder) != 0) {
+        entries.clear();
+        return errno;
+    }
+    return ReadEntriesFrom(dirFd, folder.st_size, false, followLinks, entries);
 }
 
 void ListChild(int parentFd, const std::string& name, bool followLink, bool followEntries, Listing& listing) {
@@ -294,7 +338,7 @@ void ListChild(int parentFd, const std::string& name, bool followLink, bool foll
     }
     listing.device = status.st_dev;
     listing.inode = status.st_ino;
-    listing.error = ReadEntries(fd.get(), followEntries, listing.entries);
+    listing.error = ReadEntriesFrom(fd.get(), status.st_size, true, followEntries, listing.entries);
 }
 
 int CopyFileAt(const CopyRequest& r) {
@@ -320,13 +364,15 @@ int CopyFileAt(const CopyRequest& r) {
     if (!S_ISREG(status.st_mode)) {
         return EINVAL;
     }
-    (void)::fcntl(in.get(), F_SETFL, 0);
+    // O_NONBLOCK stays: it means nothing to the reads of a regular file.
     if (r.restartable && r.flags.data && !r.createOnly) {
         return CopyRestartable(r, in.get(), status);
     }
+    mode_t mode = 0600;
+    const Made made = MadeAs(r, status, mode);
     std::string temporary;
-    const auto make = [](int dirFd, const char* name) {
-        return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const auto make = [mode](int dirFd, const char* name) {
+        return ::openat(dirFd, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     };
     const int outFd = CreateTemporary(r.slot, r.destDirFd, temporary, make);
     if (outFd < 0) {
@@ -339,7 +385,7 @@ int CopyFileAt(const CopyRequest& r) {
             error = CopyData(in.get(), out.get(), status, r.progress, r.gapMilliseconds);
         }
         if (error == 0) {
-            error = FinishFile(r, in.get(), out.get(), status);
+            error = FinishFile(r, in.get(), out.get(), status, made);
         }
     }
     if (error == 0 && ::renameat(r.destDirFd, temporary.c_str(), r.destDirFd, r.name->c_str()) != 0) {

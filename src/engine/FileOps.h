@@ -37,6 +37,7 @@ struct Entry {
 
 // Reads a folder's entries sorted by name; links are followed when asked (their target's status is
 // kept). Entries that vanish between listing and status are left out. Returns 0 or an errno value.
+// It reads from dirFd itself, from the start: no other thread may list through it meanwhile.
 [[nodiscard]] int ReadEntries(int dirFd, bool followLinks, std::vector<Entry>& entries);
 
 // A folder's entries, with the identity of the folder they were read from.
@@ -63,6 +64,7 @@ struct CopyRequest {
     std::uint32_t removeAttributes = 0; // /A-
     int gapMilliseconds = 0;            // /IPG
     bool restartable = false;           // /Z: through a partial file that an interruption leaves to resume
+    bool folderSetsGroup = false;       // the destination folder gives new files its group (set-group-ID)
     int slot = 0; // which thread writes: each has its own temporary file to clean up on interruption
     ProgressFunction progress;
     struct stat* copied = nullptr; // when set, receives the source's status as it was read

@@ -40,7 +40,11 @@ int EnsureFolder(DestDir& dir, Counts& dirs) {
 
 void MakeWritable(DestDir& dir) {
     struct stat status {};
-    if (dir.unlocked || dir.fd < 0 || ::fstat(dir.fd, &status) != 0 || (status.st_mode & S_IWUSR) != 0) {
+    if (dir.unlocked || dir.fd < 0 || ::fstat(dir.fd, &status) != 0) {
+        return;
+    }
+    dir.setsGroup = (status.st_mode & S_ISGID) != 0;
+    if ((status.st_mode & S_IWUSR) != 0) {
         return;
     }
     if (::fchmod(dir.fd, (status.st_mode & 07777) | S_IWUSR) == 0) {

@@ -28,6 +28,8 @@ struct DestDir {
     // A folder without the owner's write bit that was opened up for this run, and its mode before.
     bool unlocked = false;
     mode_t lockedMode = 0;
+    // New files take the folder's group (set-group-ID); assumed until its mode has been read.
+    bool setsGroup = true;
 };
 
 // Makes the folder and any missing folder above it, each private and opened without following links;
@@ -36,7 +38,7 @@ struct DestDir {
 
 // Read-only folders are written into as robocopy does on Windows, where the read-only attribute of a
 // folder never stops a copy: the owner's write bit is added for the run. RestoreMode takes it away
-// again, unless the source's mode was carried over anyway (modeCopied).
+// again, unless the source's mode was carried over anyway (modeCopied). MakeWritable learns setsGroup.
 void MakeWritable(DestDir& dir);
 void RestoreMode(const DestDir& dir, bool modeCopied);
 

@@ -126,6 +126,10 @@ struct Options {
     [[nodiscard]] bool selectsByAttributes() const {
         return archiveOnly || resetArchive || includeAttributes != 0 || excludeAttributes != 0;
     }
+    // The run reads or writes DOS attributes.
+    [[nodiscard]] bool usesAttributes() const {
+        return copy.attributes || selectsByAttributes() || addAttributes != 0 || removeAttributes != 0;
+    }
 };
 
 } // namespace robocopy

@@ -64,8 +64,8 @@ void WaitForRunHours(const Options& options, Report& report) {
     }
 }
 
-ChangeMonitor::ChangeMonitor(const std::string& root) : m_root(root) {
-    m_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+ChangeMonitor::ChangeMonitor(const std::string& root, bool poll) : m_root(root) {
+    m_fd = poll ? -1 : ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_fd >= 0) {
         watchTree(root);
     }

@@ -21,10 +21,11 @@ namespace robocopy {
 void WaitForRunHours(const Options& options, Report& report);
 
 // Counts changes below a folder from the moment it is made: with inotify where it can, else by
-// comparing listings every few seconds.
+// comparing listings every few seconds (or when told to poll: inotify is missing on some systems and
+// refused inside some containers, and that path must work as well).
 class ChangeMonitor final {
 public:
-    explicit ChangeMonitor(const std::string& root);
+    explicit ChangeMonitor(const std::string& root, bool poll = false);
     ~ChangeMonitor();
     ChangeMonitor(const ChangeMonitor&) = delete;
     ChangeMonitor& operator=(const ChangeMonitor&) = delete;
@@ -32,12 +33,12 @@ public:
     // Returns once the next pass is due: more than /MON changes seen, and /MOT minutes gone by with
     // at least one change.
     void waitForNextPass(const Options& options);
+    // Changes seen within about a second, or within a poll's interval.
+    [[nodiscard]] std::uint64_t collect();
 
 private:
     using Snapshot = std::map<std::string, std::pair<off_t, std::int64_t>>;
     void watchTree(const std::string& folder);
-    // Changes seen within about a second.
-    [[nodiscard]] std::uint64_t collect();
     [[nodiscard]] Snapshot snapshot() const;
 
     std::string m_root;

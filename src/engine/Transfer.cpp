@@ -120,6 +120,7 @@ int Transfer::attempt(const Folder& folder, CopyTask& task, int slot) const {
     request.removeAttributes = m_options.removeAttributes;
     request.gapMilliseconds = m_options.gapMilliseconds;
     request.restartable = m_options.restartable;
+    request.folderSetsGroup = folder.dest.setsGroup;
     request.slot = slot;
     request.copied = &task.copied;
     if (slot == 0 && task.size >= kProgressSize && !parallel()) {

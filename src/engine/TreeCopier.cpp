@@ -26,7 +26,10 @@ std::string WithSeparator(std::string path) {
     return path;
 }
 
-// Subfolders listed ahead at once: enough to share between two threads, few enough to keep memory small.
+// Threads that list and write when /MT does not say: both wait on the file system (a disk, a share)
+// more than they compute, and the waits of four overlap; on two cores they cost no more time than two.
+constexpr int kThreadsWithoutMt = 4;
+// Subfolders listed ahead at once: enough to share between the threads, few enough to keep memory small.
 constexpr std::size_t kListAhead = 8;
 // Folders larger than this (their own size grows with their entries) are not listed ahead, so that
 // memory stays bounded however wide a tree is.
@@ -36,19 +39,27 @@ std::uint32_t AttributesOf(const std::string& dirPath, const Entry& entry) {
     return FileAttributes(entry.name, entry.status.st_mode, ReadDosAttribAt(dirPath + entry.name, entry.isLink).bits);
 }
 
+// A partial file of /Z is kept for the next restartable run while a source entry still has its name.
+bool PartialAwaited(const Folder& folder, const std::string& partial) {
+    return std::ranges::any_of(folder.sourceListing.entries, [&folder, &partial](const Entry& source) {
+        return PartialName(DestName(folder, source)) == partial;
+    });
+}
+
 void RemoveStrayTemporaries(Folder& folder, bool restartable) {
     // Left by an engine that was killed: no run would ever remove them, and each would count as extra.
-    // A partial file of /Z waits for the next restartable run, unseen; a run without /Z writes afresh.
+    // A partial file of /Z waits for the next restartable run, unseen, unless its source is gone; a run
+    // without /Z writes afresh.
     std::vector<Entry>& entries = folder.destListing.entries;
     const auto stray = [&folder, restartable](const Entry& entry) {
         if (S_ISDIR(entry.status.st_mode)) {
             return false;
         }
-        if (IsPartial(entry.name) && restartable) {
+        const bool partial = IsPartial(entry.name);
+        if (partial && restartable && PartialAwaited(folder, entry.name)) {
             return true;
         }
-        return (IsStrayTemporary(entry.name) || IsPartial(entry.name)) &&
-               ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
+        return (partial || IsStrayTemporary(entry.name)) && ::unlinkat(folder.dest.fd, entry.name.c_str(), 0) == 0;
     };
     entries.erase(std::remove_if(entries.begin(), entries.end(), stray), entries.end());
 }
@@ -57,7 +68,8 @@ void RemoveStrayTemporaries(Folder& folder, bool restartable) {
 
 TreeCopier::TreeCopier(const Options& options, Report& report, Statistics& statistics)
     : m_options(options), m_report(report), m_statistics(statistics), m_umask(::umask(0)),
-      m_worker(options.threads > 0 ? options.threads : 2), m_transfer(options, report, statistics, m_worker, m_umask) {
+      m_worker(options.threads > 0 ? options.threads : kThreadsWithoutMt),
+      m_transfer(options, report, statistics, m_worker, m_umask) {
     ::umask(m_umask);
 }
 
@@ -111,6 +123,10 @@ bool TreeCopier::run() {
     }
     // The source and the folders above it are never purged, for a source that lies inside the destination.
     protectWithAncestors(m_options.source);
+    if (m_options.usesAttributes()) {
+        // Files only read them when they list them, so a file system without them is found here.
+        (void)ReadDosAttrib(source.get());
+    }
 
     Folder root;
     for (int error = 0; (error = openDestinationRoot(root.dest)) != 0;) {
@@ -180,7 +196,7 @@ void TreeCopier::walk(Folder& folder) {
     }
 }
 
-std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
+std::vector<TreeCopier::Pair> TreeCopier::pairUp(const Folder& folder) const {
     const std::vector<Entry>& dests = folder.destListing.entries;
     std::vector<const Entry*> sources;
     sources.reserve(folder.sourceListing.entries.size());
@@ -188,7 +204,6 @@ std::vector<TreeCopier::Pair> TreeCopier::pairUp(Folder& folder) const {
         sources.push_back(&entry);
     }
     if (m_options.fatNames) {
-        folder.destNames = FatNames(folder.sourceListing.entries);
         std::sort(sources.begin(), sources.end(),
                   [&folder](const Entry* a, const Entry* b) { return DestName(folder, *a) < DestName(folder, *b); });
     }
@@ -249,6 +264,9 @@ bool TreeCopier::readListings(Folder& folder) {
     if (folder.destListing.error != 0) {
         failFolder(folder, folder.destListing.error, "Accessing Destination Directory", folder.destPath);
         return false;
+    }
+    if (m_options.fatNames) {
+        folder.destNames = FatNames(folder.sourceListing.entries);
     }
     if (!m_options.listOnly) {
         RemoveStrayTemporaries(folder, m_options.restartable);

@@ -52,7 +52,7 @@ private:
     [[nodiscard]] bool waitForRoot(int error, std::string_view action, const std::string& path, int& attempts);
     void walk(Folder& folder);
     // The entries of both listings under one name each, in the destination's order of names.
-    [[nodiscard]] std::vector<Pair> pairUp(Folder& folder) const;
+    [[nodiscard]] std::vector<Pair> pairUp(const Folder& folder) const;
     // Reads both listings unless they were read ahead; false when the folder cannot be walked.
     [[nodiscard]] bool readListings(Folder& folder);
     // Names the folder in the log and, for /E, makes it; false when it cannot be made.

@@ -11,9 +11,9 @@
 
 namespace robocopy {
 
-// Threads that share the work of one loop with the calling thread. Two by default: listing the
-// destination folder beside the source folder keeps both cores busy, and a re-sync of an unchanged
-// tree is nothing but these listings. /MT asks for more, to write many small files at once.
+// Threads that share the work of one loop with the calling thread: listing the source and the
+// destination folders side by side (a re-sync of an unchanged tree is nothing but these listings),
+// and writing many small files at once.
 class Worker final {
 public:
     // threads counts the calling thread too; at least one.

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "engine/Attributes.h"
 #include "engine/FatNames.h"
 #include "engine/Schedule.h"
+#include "fakes/TempFolder.h"
 
 namespace {
 
@@ -66,6 +69,25 @@ TEST(Schedule, SecondsUntilRunHours) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SecondsUntilRunHours(c.minute, c.second, c.start, c.end), c.expected) << c.minute << " " << c.start;
+    }
+}
+
+// Changes are counted with inotify and by polling alike (a new file, a changed one, a new folder, a
+// deletion), and a quiet tree counts none: else a monitoring run would never start again, or never rest.
+TEST(Schedule, ChangeMonitorCountsChangesWatchedOrPolled) {
+    using talvex::fakes::TempFolder;
+    for (const bool poll : {false, true}) {
+        const TempFolder folder;
+        const std::string root = folder.path().string();
+        TempFolder::Write(root + "/old", "old");
+        ChangeMonitor monitor(root, poll);
+        TempFolder::Write(root + "/new", "new");
+        TempFolder::Write(root + "/old", "older");
+        std::filesystem::create_directory(root + "/sub");
+        EXPECT_GE(monitor.collect(), 3u) << poll;
+        EXPECT_EQ(monitor.collect(), 0u) << poll;
+        std::filesystem::remove(root + "/new");
+        EXPECT_GE(monitor.collect(), 1u) << poll;
     }
 }
 

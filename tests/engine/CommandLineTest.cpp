@@ -2,6 +2,7 @@
 #include "engine/CommandLine.h"
 
 #include <map>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -38,48 +39,25 @@ std::string ReadData(const std::string& name) {
 }
 
 TEST(CommandLine, SwitchesInAnyCaseWithValues) {
-    const ParseResult r = Parse({"/data",
-                                 "/backup",
-                                 "/mir",
-                                 "/r:3",
-                                 "/W:0",
-                                 "/Lev:2",
-                                 "/max:100",
-                                 "/MIN:5",
-                                 "/xo",
-                                 "/copy:dat",
-                                 "/dcopy:t",
-                                 "/np",
-                                 "/log+:/tmp/x.log",
-                                 "/tee",
-                                 "/maxdel:7",
-                                 "/mt:16",
-                                 "/rh:2200-0630",
-                                 "/ipg:5",
-                                 "/mon:2",
-                                 "/mot:3"});
+    std::vector<std::string> arguments;
+    std::istringstream words("/data /backup /mir /r:3 /W:0 /Lev:2 /max:100 /MIN:5 /xo /copy:dat /dcopy:t /np "
+                             "/log+:/tmp/x.log /tee /maxdel:7 /mt:16 /rh:2200-0630 /ipg:5 /mon:2 /mot:3");
+    for (std::string word; words >> word;) {
+        arguments.push_back(word);
+    }
+    const ParseResult r = Parse(arguments);
     ASSERT_EQ(r.error, "");
     const Options& o = r.options;
     EXPECT_EQ(o.source, "/data");
     EXPECT_EQ(o.destination, "/backup");
     EXPECT_TRUE(o.mirror && o.purge && o.emptyDirectories);
-    EXPECT_EQ(o.retries, 3);
-    EXPECT_EQ(o.waitSeconds, 0);
-    EXPECT_EQ(o.levels, 2);
-    EXPECT_EQ(o.maxSize, 100u);
-    EXPECT_EQ(o.minSize, 5u);
-    EXPECT_TRUE(o.excludeOlder);
-    EXPECT_TRUE(o.copyDirectoryTimes);
-    EXPECT_TRUE(o.noProgress);
+    EXPECT_TRUE(o.retries == 3 && o.waitSeconds == 0 && o.levels == 2);
+    EXPECT_TRUE(o.maxSize == 100u && o.minSize == 5u);
+    EXPECT_TRUE(o.excludeOlder && o.copyDirectoryTimes && o.noProgress && o.tee);
     EXPECT_EQ(o.logFile, "/tmp/x.log");
-    EXPECT_TRUE(o.logAppend);
-    EXPECT_FALSE(o.logUnicode);
-    EXPECT_TRUE(o.tee);
-    EXPECT_EQ(o.maxDeletions, 7u);
-    EXPECT_EQ(o.threads, 16);
-    EXPECT_EQ(o.runHoursStart, 22 * 60);
-    EXPECT_EQ(o.runHoursEnd, 6 * 60 + 30);
-    EXPECT_EQ(o.gapMilliseconds, 5);
+    EXPECT_TRUE(o.logAppend && !o.logUnicode);
+    EXPECT_TRUE(o.maxDeletions == 7u && o.threads == 16 && o.gapMilliseconds == 5);
+    EXPECT_TRUE(o.runHoursStart == 22 * 60 && o.runHoursEnd == 6 * 60 + 30);
     EXPECT_TRUE(o.monitorChanges == 2 && o.monitorMinutes == 3);
     EXPECT_EQ(Parse({"a", "b", "/MT"}).options.threads, 8);
     EXPECT_EQ(Parse({"a", "b"}).options.threads, 0);
@@ -123,12 +101,8 @@ TEST(CommandLine, RefusesBadArguments) {
     EXPECT_NE(Parse({"a", "b", "/FOO"}).error.find("Invalid Parameter #3 : \"/FOO\""), std::string::npos);
 }
 
-TEST(CommandLine, UsageForQuestionMarkAndNoArguments) {
-    EXPECT_TRUE(Parse({"/?"}).showUsage);
-    EXPECT_TRUE(Parse({}).showUsage);
-}
-
-TEST(CommandLine, LaterCopySwitchWins) {
+TEST(CommandLine, LaterCopySwitchWinsAndUsage) {
+    EXPECT_TRUE(Parse({"/?"}).showUsage && Parse({}).showUsage);
     EXPECT_TRUE(Parse({"a", "b", "/COPY:D", "/COPYALL"}).options.copy.owner);
     const Options o = Parse({"a", "b", "/COPYALL", "/NOCOPY"}).options;
     EXPECT_FALSE(o.copy.data || o.copy.attributes || o.copy.times);
@@ -167,47 +141,39 @@ TEST(CommandLine, JobFillsPathsAndCommandLineFillsTheRest) {
     EXPECT_EQ(both.options.destination, "/srv/b");
 }
 
-TEST(CommandLine, JobNameBlocksEndAtSwitchesAndBlankLines) {
-    const std::string job = "/SD:/s\r\n/DD:/d\r\n/XD\r\n  node_modules\r\n  /home/anna/build  :: a path\r\n"
-                            "/XF\r\n\t\t*.tmp\r\n/XO\r\n/IF\r\n::\t\t*.*\t:: comment\r\n\r\n";
-    const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"node_modules", "/home/anna/build"}));
-    EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.tmp"});
-    EXPECT_TRUE(r.options.excludeOlder);
-    EXPECT_TRUE(r.options.filePatterns.empty());
-}
-
-// Line ends of every system, a byte-order mark, and a quoted name inside a block.
-TEST(CommandLine, JobFileLineEndsAndMarks) {
+// Name lists in a job end at the next switch or at a blank line, but not at a comment line or a
+// blank line inside the list; line ends of every system, a byte-order mark, quoted names, and empty
+// quoted tokens (closed or left open: empty names, skipped, never taken for a switch).
+TEST(CommandLine, JobFileTextForms) {
+    struct Case {
+        std::string job;
+        std::vector<std::string> dirs;
+        std::vector<std::string> files;
+    };
+    std::vector<Case> cases = {
+        {"/SD:/s\r\n/DD:/d\r\n/XD\r\n  node_modules\r\n  /home/anna/build  :: a path\r\n/XF\r\n\t\t*.tmp\r\n"
+         "/R:2\r\n/IF\r\n::\t\t*.*\t:: comment\r\n\r\n",
+         {"node_modules", "/home/anna/build"},
+         {"*.tmp"}},
+        {"/SD:/s\n/DD:/d\n/XD\n  a\n:: build output\n\n   \n  b :: trailing\n/XF *.o\n/R:2\n", {"a", "b"}, {"*.o"}},
+    };
     for (const std::string eol : {"\r\n", "\n", "\r"}) {
-        const std::string job = "\xEF\xBB\xBF/SD:/s" + eol + "/DD:/d" + eol + "/XF" + eol + "  \"a b.txt\"" + eol +
-                                "  c.txt" + eol + "/LEV: 3";
-        const ParseResult r = ParseWithJob(job, {"/JOB:job"});
-        ASSERT_EQ(r.error, "") << "job name without extension, line end " << eol.size();
-        EXPECT_EQ(r.options.source, "/s");
-        EXPECT_EQ(r.options.excludeFiles, (std::vector<std::string>{"a b.txt", "c.txt"}));
+        cases.push_back({"\xEF\xBB\xBF/SD:/s" + eol + "/DD:/d" + eol + "/XF" + eol + "  \"a b.txt\"" + eol + "  c.txt" +
+                             eol + "/R: 2",
+                         {},
+                         {"a b.txt", "c.txt"}});
     }
-}
-
-// Comment and blank lines inside a list do not end it; the next switch does.
-TEST(CommandLine, JobFileListSkipsCommentsAndBlankLines) {
-    const std::string job = "/SD:/s\n/DD:/d\n/XD\n  a\n:: build output\n\n   \n  b :: trailing\n/XF *.o\n/NP\n";
-    const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
-    ASSERT_EQ(r.error, "");
-    EXPECT_EQ(r.options.excludeDirectories, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"});
-    EXPECT_TRUE(r.options.noProgress);
-}
-
-// An empty quoted token, closed or left open, is an empty name: skipped, never taken for a switch.
-TEST(CommandLine, JobFileEmptyQuotedTokens) {
     for (const std::string tail : {"\"\"", "\"", "\"\" \"\""}) {
-        const std::string job = "/SD:/s\n/DD:/d\n/XF \"\" *.o\n/R:2 " + tail + "\n";
-        const ParseResult r = ParseWithJob(job, {"/JOB:job.rcj"});
-        ASSERT_EQ(r.error, "") << tail;
-        EXPECT_EQ(r.options.retries, 2) << tail;
-        EXPECT_EQ(r.options.excludeFiles, std::vector<std::string>{"*.o"}) << tail;
+        cases.push_back({"/SD:/s\n/DD:/d\n/XF \"\" *.o\n/R:2 " + tail + "\n", {}, {"*.o"}});
+    }
+    for (const Case& c : cases) {
+        const ParseResult r = ParseWithJob(c.job, {"/JOB:job"}); // the extension is added
+        ASSERT_EQ(r.error, "") << c.job;
+        EXPECT_EQ(r.options.source, "/s") << c.job;
+        EXPECT_EQ(r.options.retries, 2) << c.job;
+        EXPECT_EQ(r.options.excludeDirectories, c.dirs) << c.job;
+        EXPECT_EQ(r.options.excludeFiles, c.files) << c.job;
+        EXPECT_TRUE(r.options.filePatterns.empty()) << c.job;
     }
 }
 

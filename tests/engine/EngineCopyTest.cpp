@@ -12,10 +12,9 @@ namespace {
 using EngineCopy = TreeFixture;
 using Tree = std::map<std::string, std::string>;
 
-TEST_F(EngineCopy, FreshCopyKeepsDataModeAndTimesThenFindsNothingToDo) {
+TEST_F(EngineCopy, FreshCopyKeepsDataAndTimesThenFindsNothingToDo) {
     write("src/a.txt", "alpha", 1600000000);
     write("src/sub/deep/b.bin", std::string(3 * 1024 * 1024, 'b'));
-    ::chmod(path("src/a.txt").c_str(), 0640);
     std::filesystem::create_directories(path("src/empty"));
 
     const Run first = copy({"/E"});
@@ -23,15 +22,59 @@ TEST_F(EngineCopy, FreshCopyKeepsDataModeAndTimesThenFindsNothingToDo) {
     EXPECT_EQ(tree("dst"), tree("src"));
     struct stat status {};
     ASSERT_EQ(::stat(path("dst/a.txt").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0640u);
-    EXPECT_EQ(status.st_mtim.tv_sec, 1600000000);
+    EXPECT_EQ(status.st_mtim.tv_sec, 1600000000); // the mode: FileModesOwnersAndGroupsAreKept
 
     const Run second = copy({"/E"});
     EXPECT_EQ(second.code, 0) << second.output;
     EXPECT_EQ(second.output.find("New File"), std::string::npos);
 }
 
-// Small folders are listed ahead on a second thread, wide ones when they are entered; both must agree.
+// A file is made with its final mode where nothing can change it later and given it at the end
+// where something can: the creation mask (0664), a read-only mode, set-id bits, which a change of
+// owner clears, another owner (as root), and a folder whose set-group-ID bit hands out its group.
+TEST_F(EngineCopy, FileModesOwnersAndGroupsAreKept) {
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* name;
+        mode_t mode;
+        uid_t owner;
+    } files[] = {{"plain", 0640, 0},   {"masked", 0664, 0},        {"locked", 0444, 0},
+                 {"setuid", 04755, 0}, {"theirs", 04750, kNobody}, {"group/inherits", 0644, 0}};
+    const auto check = [&](const char* flags) {
+        for (const auto& f : files) {
+            struct stat status {};
+            ASSERT_EQ(::stat(path(std::string("dst/") + f.name).c_str(), &status), 0) << f.name;
+            const bool all = std::string_view(flags) == "/COPYALL";
+            EXPECT_EQ(status.st_mode & 07777, f.mode & (all ? 07777 : 0777)) << f.name << flags;
+            if (root && all) {
+                EXPECT_TRUE(status.st_uid == f.owner && status.st_gid == f.owner) << f.name << " " << status.st_gid;
+            }
+        }
+    };
+    for (const char* flags : {"/COPY:DAT", "/COPYALL"}) {
+        std::filesystem::remove_all(m_root);
+        for (const auto& f : files) {
+            write(std::string("src/") + f.name, f.name, 1600000000);
+            if (root && f.owner != 0) {
+                ASSERT_EQ(::chown(path(std::string("src/") + f.name).c_str(), f.owner, f.owner), 0);
+            }
+            ::chmod(path(std::string("src/") + f.name).c_str(), f.mode);
+        }
+        if (root) {
+            ASSERT_EQ(::chown(path("src/group").c_str(), kNobody, kNobody), 0);
+        }
+        ::chmod(path("src/group").c_str(), 02775);
+        EXPECT_EQ(copy({"/E", flags}).code, 1) << flags;
+        check(flags);
+        // Again into folders that exist now: dst/group hands its group to what is made in it.
+        write("src/group/inherits", "changed", 1700000000);
+        ::chmod(path("src/group/inherits").c_str(), 0644);
+        EXPECT_EQ(copy({"/E", flags}).code, 1) << flags;
+        check(flags);
+    }
+}
+
+// Small folders are listed ahead on the helper threads, wide ones when they are entered; both must agree.
 TEST_F(EngineCopy, WideAndNarrowFoldersMirrorAlike) {
     for (int i = 0; i < 2500; ++i) {
         write("src/wide/a-file-name-long-enough-to-make-the-folder-big-" + std::to_string(i), "w");
@@ -330,7 +373,7 @@ std::vector<int> TimesRow(const std::string& output) {
 
 } // namespace
 
-// /MT writes the same files, counts the same and ends with the same code as a run on two threads,
+// /MT writes the same files, counts the same and ends with the same code as a plain run,
 // also with a file among many that fails, and every file's lines stay together in the log. No time
 // column may outgrow the run's total.
 TEST_F(EngineCopy, ParallelRunMatchesSerialRun) {
@@ -425,6 +468,20 @@ TEST_F(EngineCopy, DosAttributesSelectAndChangeFiles) {
     struct stat status {};
     ASSERT_EQ(::stat(path("dst/plain").c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0222, 0u) << "read-only lives in the write bits too";
+
+    // A file system without user extended attributes (procfs) is named once when attributes are
+    // asked for, and the file is copied all the same.
+    constexpr std::string_view kNoAttributes = "no user extended attributes here";
+    EXPECT_EQ(copy({}).output.find(kNoAttributes), std::string::npos) << "this folder holds them";
+    for (const bool attributes : {true, false}) {
+        std::filesystem::remove_all(path("dst"));
+        const Run result = run({"/proc/sys/kernel", path("dst"), "ostype", attributes ? "/COPYALL" : "/COPY:DT"});
+        EXPECT_EQ(result.code, 1) << result.output;
+        const std::size_t at = result.output.find(kNoAttributes);
+        EXPECT_EQ(at != std::string::npos, attributes) << result.output;
+        EXPECT_EQ(result.output.find(kNoAttributes, at + 1), std::string::npos) << "once";
+        EXPECT_FALSE(read("dst/ostype").empty());
+    }
 }
 
 // /IPG leaves its gap between blocks of 64 KiB: three times the gap takes about three times as long.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <dirent.h>
 
 #include "TreeFixture.h"
+#include "engine/Restartable.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ std::vector<std::string> Names(const std::string& folder) {
         }
     }
     ::closedir(dir);
+    std::sort(result.begin(), result.end());
     return result;
 }
 
@@ -142,8 +145,8 @@ TEST_F(EngineInterrupt, SignalLeavesNoHalfWrittenFile) {
     }
 }
 
-// Stop sends SIGTERM while two threads, or the eight of /MT:8, create files: at whatever moment it
-// lands, no temporary file may stay behind.
+// Stop sends SIGTERM while the four threads of a plain run, or the eight of /MT:8, create files: at
+// whatever moment it lands, no temporary file may stay behind.
 TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
     for (int i = 0; i < 150; ++i) {
         write("src/f" + std::to_string(i), "x");
@@ -163,6 +166,8 @@ TEST_F(EngineInterrupt, StopAmongManySmallFilesLeavesNoTemporaryFile) {
 }
 
 // After kill -9 a temporary file stays; the next run removes it instead of counting it as extra forever.
+// A partial file of /Z stays for a restartable run only while its source is there: one whose source
+// is gone would be left half-written in the user's tree for good.
 TEST_F(EngineInterrupt, LaterRunRemovesTemporaryFilesOfAKilledRun) {
     const pid_t gone = ::fork();
     if (gone == 0) {
@@ -171,15 +176,20 @@ TEST_F(EngineInterrupt, LaterRunRemovesTemporaryFilesOfAKilledRun) {
     ::waitpid(gone, nullptr, 0);
     const std::string stray = ".~talvex." + std::to_string(gone) + ".7.tmp";
     const std::string running = ".~talvex." + std::to_string(::getppid()) + ".7.tmp"; // not an engine: stray too
-    write("src/sub/a", "a");
-    write("dst/" + stray, "half");
-    write("dst/sub/" + running, "half");
-    write("dst/.~talvex.notanumber.tmp", "kept");
-    const Run result = copy({"/E"});
-    EXPECT_EQ(result.code, 3) << result.output;
-    EXPECT_FALSE(exists("dst/" + stray));
-    EXPECT_FALSE(exists("dst/sub/" + running));
-    EXPECT_TRUE(exists("dst/.~talvex.notanumber.tmp"));
+    for (const bool restartable : {false, true}) {
+        std::filesystem::remove_all(path("dst"));
+        write("src/sub/a", "a");
+        write("dst/" + stray, "half");
+        write("dst/sub/" + running, "half");
+        write("dst/.~talvex.notanumber.tmp", "kept");
+        write("dst/" + robocopy::PartialName("deleted"), "half");
+        write("dst/sub/" + robocopy::PartialName("a"), "half");
+        const Run result = copy(restartable ? std::vector<std::string>{"/E", "/Z"} : std::vector<std::string>{"/E"});
+        EXPECT_EQ(result.code, 3) << result.output;
+        EXPECT_EQ(read("dst/sub/a"), "a");
+        EXPECT_EQ(Names(path("dst")), std::vector<std::string>({".~talvex.notanumber.tmp", "sub"})) << restartable;
+        EXPECT_EQ(Names(path("dst/sub")), std::vector<std::string>{"a"}) << restartable;
+    }
 }
 
 // A file written to or replaced while /MOV copies it holds what the copy lacks: it must not be deleted.
