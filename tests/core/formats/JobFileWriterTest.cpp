@@ -171,7 +171,7 @@ TEST_F(JobFileWriterTest, EveryOptionLineHasItsColumnLayout) {
         {value(C::chb_LUNILOGPlus, C::edt_LLOG, "x.log"), C::chb_LUNILOGPlus, "/UNILOG+:x.log  :: "},
         {value(C::chb_LLOG, C::edt_LLOG, "x.log"), C::chb_LTEE, "/TEE     :: "},
         {value(C::chb_MMON, C::edt_MMON, " 4 "), C::chb_MMON, "/MON:4  :: "},
-        {[](options::JobState& j) {
+        {[](auto& j) {
              j.setTicked(C::chb_MRH, true);
              j.setText(C::edt_MRH1, " 0800");
              j.setText(C::edt_MRH2, "1700 ");
@@ -262,17 +262,17 @@ TEST_F(JobFileWriterTest, ValuesThatAreEmptyLeaveTheLineOutButKeepTheHeading) {
         std::string_view absentPrefix;
     };
     const std::vector<Case> cases = {
-        {[](options::JobState&) {}, ":: Wiederholungsoptionen", "      /R:"},
-        {[](options::JobState& j) { j.setText(C::edt_KR, "  "); }, ":: Wiederholungsoptionen", "      /R:"},
-        {[](options::JobState& j) { j.setTicked(C::chb_FIA, true); }, ":: Einzuschliessende Dateien", "      /IA:"},
-        {[](options::JobState& j) { j.setTicked(C::chb_KAminus, true); }, ":: Kopieroptionen", "      /A-:"},
-        {[](options::JobState& j) {
+        {[](auto&) {}, ":: Wiederholungsoptionen", "      /R:"},
+        {[](auto& j) { j.setText(C::edt_KR, "  "); }, ":: Wiederholungsoptionen", "      /R:"},
+        {[](auto& j) { j.setTicked(C::chb_FIA, true); }, ":: Einzuschliessende Dateien", "      /IA:"},
+        {[](auto& j) { j.setTicked(C::chb_KAminus, true); }, ":: Kopieroptionen", "      /A-:"},
+        {[](auto& j) {
              j.setTicked(C::chb_MRH, true);
              j.setText(C::edt_MRH1, "0800");
              j.setText(C::edt_MRH2, " ");
          },
          ":: Überwachungsoptionen", "      /RH:"},
-        {[](options::JobState& j) {
+        {[](auto& j) {
              j.setTicked(C::chb_KLEV, true);
              j.setText(C::edt_KLEV, "");
          },
