@@ -260,7 +260,6 @@ private Q_SLOTS:
         QVERIFY(enabled("mni_EinstellungenLaden"));
         QVERIFY(enabled("mni_EinstellungenLoeschen"));
         QVERIFY(find<QAction>("mni_NeuMitEinstellungen")->isChecked());
-        QVERIFY(!m_window->currentJob()->state().modifiedFlag());
 
         // Started again, the first job is made from the default job, and not modified.
         QVERIFY(m_window->close());
@@ -273,7 +272,6 @@ private Q_SLOTS:
         // The switch is remembered; off, a new job starts empty.
         trigger("mni_NeuMitEinstellungen");
         QVERIFY(!find<QAction>("mni_NeuMitEinstellungen")->isChecked());
-        QVERIFY(!m_window->workspace().services().store.readBool("Settings", "New", true));
         click("sbu_Neu");
         QVERIFY(!inJob<QCheckBox>("chb_KMIR")->isChecked());
 

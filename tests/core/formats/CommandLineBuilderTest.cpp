@@ -95,45 +95,36 @@ TEST_F(CommandLineBuilderTest, ValuesDecideWhetherASwitchIsWritten) {
     };
     const std::vector<Case> cases = {
         {"letters in fixed order",
-         [](options::JobState& j) {
+         [](auto& j) {
              j.setTicked(C::chb_KAminus, true);
              j.setTicked(C::chb_KAminusH, true);
              j.setTicked(C::chb_KAminusR, true);
          },
          "Robocopy /A-:RH"},
-        {"no letter, no switch", [](options::JobState& j) { j.setTicked(C::chb_KAminus, true); }, "Robocopy"},
-        {"blank retry count", [](options::JobState& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, "  "); },
-         "Robocopy"},
-        {"trimmed retry count", [](options::JobState& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, " 5 "); },
-         "Robocopy /R:5"},
-        {"not validated", [](options::JobState& j) { testing::SetValue(j, C::chb_KW, C::edt_KW, "abc"); },
-         "Robocopy /W:abc"},
-        {"level untrimmed", [](options::JobState& j) { testing::SetValue(j, C::chb_KLEV, C::edt_KLEV, " 2"); },
-         "Robocopy /LEV: 2"},
-        {"start time only", [](options::JobState& j) { testing::SetValue(j, C::chb_MRH, C::edt_MRH1, "0800"); },
-         "Robocopy"},
-        {"log file without a name", [](options::JobState& j) { j.setTicked(C::chb_LLOG, true); }, "Robocopy"},
-        {"log file with blanks",
-         [](options::JobState& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\my logs\\a.log"); },
+        {"no letter, no switch", [](auto& j) { j.setTicked(C::chb_KAminus, true); }, "Robocopy"},
+        {"blank retry count", [](auto& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, "  "); }, "Robocopy"},
+        {"trimmed retry count", [](auto& j) { testing::SetValue(j, C::chb_KR, C::edt_KR, " 5 "); }, "Robocopy /R:5"},
+        {"not validated", [](auto& j) { testing::SetValue(j, C::chb_KW, C::edt_KW, "abc"); }, "Robocopy /W:abc"},
+        {"level untrimmed", [](auto& j) { testing::SetValue(j, C::chb_KLEV, C::edt_KLEV, " 2"); }, "Robocopy /LEV: 2"},
+        {"start time only", [](auto& j) { testing::SetValue(j, C::chb_MRH, C::edt_MRH1, "0800"); }, "Robocopy"},
+        {"log file without a name", [](auto& j) { j.setTicked(C::chb_LLOG, true); }, "Robocopy"},
+        {"log file with blanks", [](auto& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\my logs\\a.log"); },
          "Robocopy /LOG:\"C:\\my logs\\a.log\""},
         // A field written before it was left still has its separator; it would escape the quote.
         {"log file ending in a separator",
-         [](options::JobState& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\Logs\\"); },
-         "Robocopy /LOG:\"C:\\Logs\""},
+         [](auto& j) { testing::SetValue(j, C::chb_LLOG, C::edt_LLOG, "C:\\Logs\\"); }, "Robocopy /LOG:\"C:\\Logs\""},
         {"ticked but disabled",
-         [](options::JobState& j) {
+         [](auto& j) {
              j.setTicked(C::chb_KE, true);
              j.setTicked(C::chb_KMIR, true);
          },
          "Robocopy /MIR"},
         // Robocopy would read two names; quoting keeps one (and a trailing "\" out of the quotes).
         {"names with blanks quoted",
-         [](options::JobState& j) {
-             j.setNameListText("/XD\nC:\\Alte Sachen\\\n\"D:\\schon zitiert\"\n.git\n\n/IF\n*.doc\n\n");
-         },
+         [](auto& j) { j.setNameListText("/XD\nC:\\Alte Sachen\\\n\"D:\\schon zitiert\"\n.git\n\n/IF\n*.doc\n\n"); },
          "Robocopy /XD \"C:\\Alte Sachen\" \"D:\\schon zitiert\" .git /IF *.doc"},
         // A bare "/XD" would take the next argument for a folder to exclude.
-        {"empty lists left out", [](options::JobState& j) { j.setNameListText("/XD\n\n/XF\n*.tmp\n\n/IF\n\n"); },
+        {"empty lists left out", [](auto& j) { j.setNameListText("/XD\n\n/XF\n*.tmp\n\n/IF\n\n"); },
          "Robocopy /XF *.tmp"},
     };
     for (const Case& c : cases) {

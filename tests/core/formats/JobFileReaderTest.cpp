@@ -131,33 +131,24 @@ TEST_F(JobFileReaderTest, NameListsEndOnlyAtTheNextSwitch) {
     struct Case {
         std::string name;
         LineList lines;
-        PathStyle style;
         std::string list;
+        PathStyle style = PathStyle::Windows;
     };
     const std::vector<Case> cases = {
         {"names on the switch line belong to the list",
          {"/XD node_modules .git \"My Folder\"", "a"},
-         PathStyle::Windows,
          "/XD\nnode_modules\n.git\nMy Folder\na\n\n"},
-        {"a following switch starts its own block",
-         {"/xf", "a", "/XD", "b"},
-         PathStyle::Windows,
-         "/XF\na\n\n/XD\nb\n\n"},
+        {"a following switch starts its own block", {"/xf", "a", "/XD", "b"}, "/XF\na\n\n/XD\nb\n\n"},
         {"comment and blank lines inside a list are skipped",
          {"/XF", "a", ":: b", "", "   ", "\t", "c"},
-         PathStyle::Windows,
          "/XF\na\nc\n\n"},
         {"a name line keeps its blanks",
          {"/XD", "  System Volume Information  "},
-         PathStyle::Windows,
          "/XD\nSystem Volume Information\n\n"},
-        {"comments after names go", {"/XF", "\ta  :: note", "  b"}, PathStyle::Windows, "/XF\na\nb\n\n"},
-        {"a switch on a line of its own ends it",
-         {"/XF", "a", "/NP /XD b"},
-         PathStyle::Windows,
-         "/XF\na\n\n/XD\nb\n\n"},
-        {"an unknown switch is a name (POSIX)", {"/XD", "/data/x", "/XO"}, PathStyle::Posix, "/XD\n/data/x\n\n"},
-        {"any robocopy switch ends it (POSIX)", {"/XD", "/data", "/MT:8", "/r:3"}, PathStyle::Posix, "/XD\n/data\n\n"},
+        {"comments after names go", {"/XF", "\ta  :: note", "  b"}, "/XF\na\nb\n\n"},
+        {"a switch on a line of its own ends it", {"/XF", "a", "/NP /XD b"}, "/XF\na\n\n/XD\nb\n\n"},
+        {"an unknown switch is a name (POSIX)", {"/XD", "/data/x", "/XO"}, "/XD\n/data/x\n\n", PathStyle::Posix},
+        {"any robocopy switch ends it (POSIX)", {"/XD", "/data", "/MT:8", "/r:3"}, "/XD\n/data\n\n", PathStyle::Posix},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -146,30 +146,27 @@ TEST_F(ISOImageTest, FailuresEndTheStepBeforeOrAfterMkisofs) {
         Line last;
     };
     const Case cases[] = {
-        {"missing folder",
-         [](exec::ImageRequest& r) { r.folder += "/fehlt"; },
-         0,
-         {"Fehler:   ... nicht gefunden.", kRed}},
+        {"missing folder", [](auto& r) { r.folder += "/fehlt"; }, 0, {"Fehler:   ... nicht gefunden.", kRed}},
         {"no image file",
-         [](exec::ImageRequest& r) { r.imageFile.clear(); },
+         [](auto& r) { r.imageFile.clear(); },
          0,
          {"Fehler:   Es wurde nicht angegeben, in welche Datei das Image gespeichert werden soll.", kNavy}},
         // A folder of the image's name cannot be deleted: the step ends quietly after ten tries.
         {"undeletable image",
-         [this](exec::ImageRequest& r) {
+         [this](auto& r) {
              std::filesystem::create_directories(r.imageFile);
              m_waits.clear();
          },
          0,
          {"Image:    ", kBlack}},
         {"user aborts for lack of room",
-         [this](exec::ImageRequest&) {
+         [this](auto&) {
              m_volumes.spaceResult.space = platform::VolumeSpace{10 * MiB, 0};
              m_ui.answers = {Answer::Yes};
          },
          0,
          {"Abbruch:  Abbruch durch den Anwender.", kBlack}},
-        {"mkisofs fails", [this](exec::ImageRequest&) { m_process.code = 1; }, 2, {"", kBlack}},
+        {"mkisofs fails", [this](auto&) { m_process.code = 1; }, 2, {"", kBlack}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -26,10 +26,6 @@ TEST(HintsTest, ControlsExplainThemselves) {
              Case{Control::edt_KR, Balloon,
                   "Anzahl der Kopierversuche wenn ein Fehler auftritt. Voreinstellung eine Milllion."},
              Case{Control::chb_FIAr, Balloon, "Schreibgeschützt"},
-             Case{Control::chb_KAminusN, Balloon, "Nicht für schnelle Dateisuche indexiert"},
-             Case{Control::chb_KAplusN, Balloon, "Nicht für schnelle Dateisuche indexiert."},
-             Case{Control::edt_PSD, Balloon, "Verzeichnis der zu sichernden Dateien."},
-             Case{Control::chb_IBurn, Balloon, "Das erstellte Image auf CD oder DVD brennen."},
              // Labels show data, not options.
              Case{Control::lbl_SDE, Balloon, "<none>"},
              // Two boxes have only plain hints.

@@ -39,6 +39,12 @@ protected:
         fillJob("C:\\Quelle2", "D:\\Ziel2");
         currentJob().setTicked(C::chb_KZ, true);
     }
+    // The three jobs saved together as `path` in the layout of `filter`.
+    void saveThreeJobs(const std::string& path, int filter) {
+        threeJobs();
+        chooseSave(path, filter);
+        ws().SaveAllJobs();
+    }
 };
 
 TEST_F(BatchFilesTest, NewJobSavedAsBatchWritesJobFileAndCallLine) {
@@ -83,9 +89,7 @@ TEST_F(BatchFilesTest, FoldersOnTheJobLine) {
 }
 
 TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
-    threeJobs();
-    chooseSave(file("alle.bat"), 0);
-    ws().SaveAllJobs();
+    saveThreeJobs(file("alle.bat"), 0);
     const formats::LineList lines = Lines(file("alle.bat"));
     ASSERT_EQ(lines.size(), 1u + 3 * 3);
     for (std::size_t n = 0; n < 3; ++n) {
@@ -99,34 +103,27 @@ TEST_F(BatchFilesTest, ThreeJobMultiFileAndItsNumbers) {
     EXPECT_EQ(DetectScriptKind(file("alle.bat")), ScriptKind::MultiJobBatch);
     EXPECT_EQ(ws().jobs().CurrentJob(), 0);
     EXPECT_TRUE(logOf(0).contains("Multi Batch erstellen", LogColour::Purple));
-}
 
-// Saving again after a job was closed and one added must not point two CALL lines at one file.
-TEST_F(BatchFilesTest, RepeatedMultiSaveGivesEveryJobItsOwnFile) {
-    threeJobs();
-    chooseSave(file("alle.bat"), 0);
-    ws().SaveAllJobs();
+    // Saving again after a job was closed and one added must not point two CALL lines at one file.
     ws().SelectJob(1);
     ws().CloseJob();
     ws().New();
     fillJob("C:\\Quelle3", "D:\\Ziel3");
     chooseSave(file("alle.bat"), 0);
     ws().SaveAllJobs();
-    const formats::LineList lines = Lines(file("alle.bat"));
-    ASSERT_EQ(lines.size(), 1u + 3 * 3);
+    const formats::LineList again = Lines(file("alle.bat"));
+    ASSERT_EQ(again.size(), 1u + 3 * 3);
     const char* sources[] = {"C:\\Quelle0", "C:\\Quelle2", "C:\\Quelle3"};
     for (std::size_t n = 0; n < 3; ++n) {
         const std::string jobFile = file("alle." + std::to_string(n) + ".rcj");
-        EXPECT_EQ(lines[3 + 3 * n], "CALL RoboCopy /JOB:\"" + jobFile + "\"");
+        EXPECT_EQ(again[3 + 3 * n], "CALL RoboCopy /JOB:\"" + jobFile + "\"");
         EXPECT_NE(fakes::TempFolder::Read(jobFile).find(std::string("/SD:") + sources[n]), std::string::npos) << n;
     }
 }
 
 // A job of a multi-job file lives in its job file; a CALL line naming robocopy its own way stays.
 TEST_F(BatchFilesTest, UpdateKeepsACallLineOfItsOwn) {
-    threeJobs();
-    chooseSave(file("alle.bat"), 0);
-    ws().SaveAllJobs();
+    saveThreeJobs(file("alle.bat"), 0);
     formats::LineList lines = Lines(file("alle.bat"));
     lines[6] = "CALL C:\\Tools\\robocopy.exe /JOB:\"" + file("alle.1.rcj") + "\"";
     ASSERT_TRUE(formats::SaveTextLines(file("alle.bat"), lines));
@@ -156,9 +153,7 @@ TEST_F(BatchFilesTest, JobWhoseLineCannotBeMadeIsLeftOut) {
 }
 
 TEST_F(BatchFilesTest, UpdateWithoutItsRemLineWritesNothing) {
-    threeJobs();
-    chooseSave(file("alle.cmd"), 1);
-    ws().SaveAllJobs();
+    saveThreeJobs(file("alle.cmd"), 1);
     fakes::TempFolder::Write(file("alle.cmd"),
                              "REM Erstellt mit Brenno's Talvex\r\n\r\nREM Job 0\r\nCALL Robocopy a b\r\n");
     ws().SelectJob(2);
@@ -234,9 +229,7 @@ TEST_P(MultiLayouts, ReopenIntoTabsNumberedByPosition) {
 
 // Saving one job of a multi-job file rewrites its own line (and job file) and nothing of the others.
 TEST_P(MultiLayouts, SavingOneJobUpdatesOnlyItsPart) {
-    threeJobs();
-    chooseSave(file("alle"), GetParam().filter);
-    ws().SaveAllJobs();
+    saveThreeJobs(file("alle"), GetParam().filter);
     const std::string path = job(0).jobFilePath();
     const formats::LineList before = Lines(path);
     std::vector<std::vector<std::string>> saved;
