@@ -88,6 +88,9 @@ struct ChildProcessSettings {
     std::chrono::milliseconds stopGrace{1000};
 };
 
+/// The error of a start while a child still runs, in the system's own words.
+[[nodiscard]] ChildStartError ChildBusyError();
+
 [[nodiscard]] std::unique_ptr<ChildProcess> CreateChildProcess(ChildProcessSettings settings = {});
 
 } // namespace talvex::platform
