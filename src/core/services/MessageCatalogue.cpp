@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/PathText.h"
 #include "platform/Unicode.h"
 
 namespace talvex {
@@ -93,10 +93,7 @@ std::optional<MessageCatalogue> MessageCatalogue::Parse(std::string_view bytes) 
 }
 
 std::optional<MessageCatalogue> MessageCatalogue::Load(const std::string& fileName) {
-    // A path made from UTF-8 (not a narrow string, which Windows reads in the ANSI code page), so
-    // that a folder name outside that code page opens too.
-    const std::u8string name(fileName.begin(), fileName.end());
-    std::ifstream in(std::filesystem::path(name), std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(fileName), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }
