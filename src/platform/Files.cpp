@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "platform/FileCalls.h"
+#include "platform/PathText.h"
 
 namespace talvex::platform {
 
@@ -26,11 +27,11 @@ FileError ErrorFor(const std::string& path, int errorNumber) {
 // A symbolic link is replaced by writing its target, so the link the user made survives.
 std::string ResolveTarget(const std::string& path) {
     std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(path, ec))) {
+    if (!fs::is_symlink(fs::symlink_status(PathFromUtf8(path), ec))) {
         return path;
     }
-    const fs::path resolved = fs::weakly_canonical(path, ec);
-    return ec ? path : resolved.string();
+    const fs::path resolved = fs::weakly_canonical(PathFromUtf8(path), ec);
+    return ec ? path : Utf8FromPath(resolved);
 }
 
 std::string TemporaryNameFor(const fs::path& target, std::mt19937& random) {
@@ -41,7 +42,8 @@ std::string TemporaryNameFor(const fs::path& target, std::mt19937& random) {
         suffix += kDigits[pick(random)];
     }
     // Hidden and marked, so an interrupted write is recognisable and no file reader picks it up.
-    return (target.parent_path() / ("." + target.filename().string() + "." + suffix + ".tmp")).string();
+    return Utf8FromPath(target.parent_path() /
+                        PathFromUtf8("." + Utf8FromPath(target.filename()) + "." + suffix + ".tmp"));
 }
 
 } // namespace
@@ -49,7 +51,7 @@ std::string TemporaryNameFor(const fs::path& target, std::mt19937& random) {
 bool EnsureFileDeleted(const std::string& path, const Wait& wait) {
     for (int attempt = 1;; ++attempt) {
         std::error_code ec;
-        const fs::file_status status = fs::symlink_status(path, ec);
+        const fs::file_status status = fs::symlink_status(PathFromUtf8(path), ec);
         if (!fs::exists(status)) {
             return true;
         }
@@ -80,7 +82,7 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
     const std::string target = ResolveTarget(path);
 
     std::error_code statusError;
-    const fs::file_status existing = fs::status(target, statusError);
+    const fs::file_status existing = fs::status(PathFromUtf8(target), statusError);
     const bool targetExists = fs::exists(existing);
     if (fs::is_directory(existing)) {
         return ErrorFor(path, EISDIR);
@@ -90,7 +92,7 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
     std::string temporary;
     int fd = -1;
     for (int tries = 0; tries < 100 && fd < 0; ++tries) {
-        temporary = TemporaryNameFor(target, random);
+        temporary = TemporaryNameFor(PathFromUtf8(target), random);
         // 0666 lets the umask decide the bits of a new file, as for any other file the user creates.
         fd = io.open(temporary.c_str(), kCreateNewFileFlags, 0666);
         if (fd < 0 && errno != EEXIST) {
@@ -139,7 +141,7 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
     if (io.rename(temporary.c_str(), target.c_str()) != 0) {
         return fail(errno);
     }
-    SyncFolder(fs::path(target).parent_path().string());
+    SyncFolder(Utf8FromPath(PathFromUtf8(target).parent_path()));
     return std::nullopt;
 }
 

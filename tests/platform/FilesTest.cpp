@@ -4,11 +4,14 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "fakes/TempFolder.h"
+#include "platform/PathText.h"
 
 namespace talvex::platform {
 namespace {
@@ -105,6 +108,25 @@ TEST(WriteFileAtomically, SavesWhereTheFileSystemHasNoPermissionBits) {
     io.refuseChmod = true;
     EXPECT_EQ(WriteFileAtomically(folder.file("job.rcj"), "new", io), std::nullopt);
     EXPECT_EQ(TempFolder::Read(folder.file("job.rcj")), "new");
+}
+
+// The temporary file and the rename must reach the folder the UTF-8 name names; on Windows a
+// narrow path is read in the ANSI code page and names another one.
+TEST(WriteFileAtomically, WritesIntoAFolderWhoseNameIsNotAscii) {
+    TempFolder temp;
+    const std::string folder = Utf8FromPath(temp.path() / PathFromUtf8("Müll Ωmega"));
+    fs::create_directory(PathFromUtf8(folder));
+    const std::string target = folder + "/Jöb.rcj";
+    ASSERT_EQ(WriteFileAtomically(target, "old"), std::nullopt);
+    ASSERT_EQ(WriteFileAtomically(target, "new"), std::nullopt);
+    {
+        // Closed before the delete: Windows does not delete a file that is open.
+        std::ifstream in(PathFromUtf8(target), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "new");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(PathFromUtf8(folder)), fs::directory_iterator()), 1);
+    EXPECT_TRUE(EnsureFileDeleted(target));
+    EXPECT_FALSE(fs::exists(PathFromUtf8(target)));
 }
 
 TEST(WriteFileAtomically, AnInterruptedWriteLeavesTheOldFileAndNoTemporary) {

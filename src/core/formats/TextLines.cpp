@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/CodePage.h"
+#include "platform/PathText.h"
 #include "platform/Unicode.h"
 
 namespace talvex::formats {
@@ -63,11 +64,11 @@ std::string EncodeTextLines(const LineList& lines) {
 
 Result<LineList> LoadTextLines(const std::string& path) {
     std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+    if (std::filesystem::is_directory(platform::PathFromUtf8(path), ignored)) {
         return ErrorFor(path, EISDIR);
     }
     errno = 0;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         return ErrorFor(path, errno != 0 ? errno : ENOENT);
     }

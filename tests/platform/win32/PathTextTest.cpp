@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/formats/TextLines.h"
 #include "fakes/TempFolder.h"
 #include "platform/win32/Wide.h"
 
@@ -22,6 +23,17 @@ TEST(Win32PathText, Utf8NamesReachTheFileTheyName) {
         EXPECT_EQ(Utf8FromPath(PathFromUtf8(folder)), folder);
         EXPECT_EQ(Utf8FromPath(PathFromUtf8(folder).filename()), name);
     }
+}
+
+TEST(Win32PathText, JobFilesInAFolderOutsideTheCodePageAreSavedAndLoaded) {
+    const fakes::TempFolder temp;
+    const std::string folder = Utf8FromPath(temp.path()) + "\\Ωmega";
+    std::filesystem::create_directory(PathFromUtf8(folder));
+    const formats::LineList lines{"::", "/SD:C:\\Müll"};
+    ASSERT_TRUE(formats::SaveTextLines(folder + "\\job.rcj", lines));
+    const auto loaded = formats::LoadTextLines(folder + "\\job.rcj");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded.value(), lines);
 }
 
 } // namespace
