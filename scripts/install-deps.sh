@@ -17,6 +17,8 @@ packages=(
     xvfb xauth fonts-wine fonts-dejavu-core
     # image and burn steps, and the engine benchmark's peers
     genisoimage xorriso rsync
+    # the Windows build and its tests: mingw-w64 (posix threads, for std::thread) and 64-bit Wine
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs every test: the release build with
 # assertions and its Debian package (checked, and tried in a throw-away root), then the same tests
-# under AddressSanitizer and UBSan, then a build without Qt, and last clang-tidy over the sources.
+# under AddressSanitizer and UBSan, then a build without Qt, then the Windows build of the core and
+# platform layer with its tests under Wine, and last clang-tidy over the sources.
 # Pass "quick" to skip the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,6 +31,12 @@ if [ "${1:-}" != "quick" ]; then
     cmake --preset noqt >/dev/null
     cmake --build --preset noqt -j "$jobs" >/dev/null
 fi
+
+# The core and the Win32 platform layer, cross-built with mingw-w64; their tests run under Wine.
+echo "== windows"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+ctest --preset windows
 
 # Last, so that its findings never hide a failing test; it reads the default build's compile commands.
 echo "== clang-tidy"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's icon into a hicolor icon theme folder at build time, so that the desktop's
-// menu, the window and the package all show the same drawing.
+// menu, the window and the package all show the same drawing; on Windows also into the .ico file
+// that the program's resources carry for Explorer.
 #include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,8 +12,8 @@
 #include "gui/Pictures.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("Usage: talvex_icons THEME-FOLDER ICON-NAME\n", stderr);
+    if (argc != 3 && argc != 4) {
+        std::fputs("Usage: talvex_icons THEME-FOLDER ICON-NAME [ICO-FILE]\n", stderr);
         return EXIT_FAILURE;
     }
     const QGuiApplication app(argc, argv);
@@ -40,6 +41,11 @@ int main(int argc, char** argv) {
     {
         QPainter painter(&svg);
         icon.paint(&painter, QRect(0, 0, 32, 32));
+    }
+    // Windows scales the largest picture down where it needs a smaller one.
+    if (argc == 4 && !icon.pixmap(QSize(256, 256)).save(QString::fromLocal8Bit(argv[3]), "ICO")) {
+        std::fprintf(stderr, "talvex_icons: cannot write %s\n", argv[3]);
+        return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;
 }

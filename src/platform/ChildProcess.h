@@ -68,8 +68,9 @@ public:
     [[nodiscard]] virtual ChildPoll poll(int timeoutMs) = 0;
 
     /// Asks the child and everything it started to stop, and makes sure they do: what has not
-    /// ended after a short grace is killed by a later poll. False when no child runs or the
-    /// request could not be made.
+    /// ended after a short grace is killed by a later poll. Windows has no request a console
+    /// program hears from outside its console, so there the whole tree ends at once (exit code 1).
+    /// False when no child runs or the request could not be made.
     virtual bool terminate() = 0;
 
     [[nodiscard]] virtual bool running() const = 0;
@@ -84,9 +85,12 @@ public:
 struct ChildProcessSettings {
     /// Searched first for a bare program name, before PATH; empty means the running program's folder.
     std::string programFolder;
-    /// How long a stopped child may take to end before it and its group are killed.
+    /// How long a stopped child may take to end before it and its group are killed (POSIX).
     std::chrono::milliseconds stopGrace{1000};
 };
+
+/// The error of a start while a child still runs, in the system's own words.
+[[nodiscard]] ChildStartError ChildBusyError();
 
 [[nodiscard]] std::unique_ptr<ChildProcess> CreateChildProcess(ChildProcessSettings settings = {});
 

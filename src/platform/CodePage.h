@@ -14,6 +14,12 @@ namespace talvex::platform {
 /// Text in the system code page as UTF-8; bytes that do not decode become U+FFFD.
 [[nodiscard]] std::string FromSystemCodePage(std::string_view text);
 
+/// Text of a file written in a code page (job and batch files, settings) as UTF-8. As
+/// FromSystemCodePage, except where the system code page is UTF-8 (POSIX): there bytes that are no
+/// valid UTF-8 are a file from Windows, in the code page of the German systems this program comes
+/// from, Windows-1252, and read as such they keep their umlauts instead of becoming U+FFFD.
+[[nodiscard]] std::string FromFileCodePage(std::string_view text);
+
 /// True when the text survives the way into the system code page and back unchanged.
 [[nodiscard]] bool IsRepresentableInSystemCodePage(std::string_view utf8);
 

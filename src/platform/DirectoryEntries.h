@@ -32,7 +32,17 @@ public:
     [[nodiscard]] std::optional<DirectoryEntryNames> find(const std::string& path) const override;
 };
 
-#ifndef _WIN32
+#ifdef _WIN32
+/// Windows: a component fits when the ANSI code page holds it; the names are those the volume
+/// keeps (FindFirstFileW), the short one empty where 8.3 names are switched off.
+class Win32DirectoryEntryLookup final : public DirectoryEntryLookup {
+public:
+    [[nodiscard]] bool fitsCodePage(std::string_view component) const override;
+    [[nodiscard]] std::optional<DirectoryEntryNames> find(const std::string& path) const override;
+};
+
+using SystemDirectoryEntryLookup = Win32DirectoryEntryLookup;
+#else
 using SystemDirectoryEntryLookup = PosixDirectoryEntryLookup;
 #endif
 

@@ -46,7 +46,18 @@ private:
     FolderExists m_folderExists;
 };
 
-#ifndef _WIN32
+#ifdef _WIN32
+/// The known folders of Windows: roaming application data, documents, and the system folder
+/// (System32), where robocopy is part of the system.
+class Win32SpecialFolders final : public SpecialFolders {
+public:
+    [[nodiscard]] std::string applicationData() const override;
+    [[nodiscard]] std::string documents() const override;
+    [[nodiscard]] std::vector<std::string> systemFolders() const override;
+};
+
+using SystemSpecialFolders = Win32SpecialFolders;
+#else
 using SystemSpecialFolders = PosixSpecialFolders;
 #endif
 

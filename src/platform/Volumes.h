@@ -21,14 +21,17 @@ struct VolumeSpaceResult {
     std::string error;
 };
 
-/// The file-system type of the mount that holds the path ("ext4", "btrfs", "ntfs3"), as listed in
-/// /proc/self/mountinfo; empty when it cannot be found out or the path is not absolute.
+/// The file-system type of the volume that holds the path: on POSIX the type of its mount ("ext4",
+/// "btrfs", "ntfs3") as listed in /proc/self/mountinfo, on Windows the name the volume reports
+/// ("NTFS", "FAT32"); empty when it cannot be found out or the path is not absolute.
 [[nodiscard]] std::string FileSystemName(const std::string& path);
 
+#ifndef _WIN32
 /// The file-system type from the text of a mountinfo file, for a path already resolved to its real
 /// form: the mount with the longest mount point that holds the path (the last one mounted on the
 /// same point, which hides the earlier ones). Empty when no mount holds it.
 [[nodiscard]] std::string FileSystemNameFromMountInfo(std::string_view mountInfo, std::string_view resolvedPath);
+#endif
 
 /// True when a file can be created in the folder: creates a file of a new random name and removes it
 /// again. An existing file is never touched.

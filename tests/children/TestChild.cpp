@@ -5,6 +5,7 @@
 //   ignore-term   ignores SIGTERM, writes "ready" and sleeps
 //   grandchild    starts a grandchild that ignores SIGTERM and sleeps holding the output,
 //                 writes "grandchild PID" and sleeps
+//   sleep         sleeps (the grandchild on Windows)
 //   stdin         reads standard input to its end, then writes "eof"
 //   exit CODE     ends with that exit code
 //   env NAME      writes the value of that environment variable
@@ -14,8 +15,12 @@
 #include <string_view>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -48,6 +53,54 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
+#ifdef _WIN32
+// WriteFile, not the C library: its text mode would turn every "\n" into "\r\n".
+void WriteAll(const std::string& data) {
+    std::size_t done = 0;
+    while (done < data.size()) {
+        DWORD n = 0;
+        if (!::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), data.data() + done, static_cast<DWORD>(data.size() - done),
+                         &n, nullptr) ||
+            n == 0) {
+            std::exit(3);
+        }
+        done += n;
+    }
+}
+
+[[noreturn]] void SleepForever() {
+    for (;;) {
+        ::Sleep(INFINITE);
+    }
+}
+
+// Starts this program again in "sleep" mode, holding the same output; returns its process id.
+unsigned long StartGrandchild() {
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
+    std::wstring commandLine = L"\"" + self + L"\" sleep";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+        std::exit(4);
+    }
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return started.dwProcessId;
+}
+
+bool ReadSomeInput() {
+    char buffer[256];
+    DWORD n = 0;
+    return ::ReadFile(::GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &n, nullptr) && n > 0;
+}
+#else
 void WriteAll(const std::string& data) {
     std::size_t done = 0;
     while (done < data.size()) {
@@ -64,6 +117,23 @@ void WriteAll(const std::string& data) {
         ::pause();
     }
 }
+
+// Ignored before the fork, so the grandchild ignores SIGTERM from its first instruction.
+unsigned long StartGrandchild() {
+    ::signal(SIGTERM, SIG_IGN);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        SleepForever();
+    }
+    ::signal(SIGTERM, SIG_DFL);
+    return static_cast<unsigned long>(pid);
+}
+
+bool ReadSomeInput() {
+    char buffer[256];
+    return ::read(STDIN_FILENO, buffer, sizeof buffer) > 0;
+}
+#endif
 
 } // namespace
 
@@ -93,24 +163,22 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (mode == "ignore-term") {
+#ifndef _WIN32
         ::signal(SIGTERM, SIG_IGN);
+#endif
         WriteAll("ready\n");
         SleepForever();
     }
     if (mode == "grandchild") {
-        // Ignored before the fork, so the grandchild ignores SIGTERM from its first instruction.
-        ::signal(SIGTERM, SIG_IGN);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            SleepForever();
-        }
-        ::signal(SIGTERM, SIG_DFL);
+        const unsigned long pid = StartGrandchild();
         WriteAll("grandchild " + std::to_string(pid) + "\n");
         SleepForever();
     }
+    if (mode == "sleep") {
+        SleepForever();
+    }
     if (mode == "stdin") {
-        char buffer[256];
-        while (::read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
+        while (ReadSomeInput()) {
         }
         WriteAll("eof\n");
         return 0;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -12,12 +12,20 @@ namespace talvex::fakes {
 /// A fresh folder for one test, removed with everything in it when the test ends.
 class TempFolder final {
 public:
+    // create_directory reports whether it made the folder, so a name taken by another test is
+    // never shared; unlike mkdtemp this works on Windows too.
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "talvex-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::system_error(errno, std::generic_category(), "mkdtemp");
+        std::mt19937_64 random(std::random_device{}());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("talvex-test-" + std::to_string(random() % 1000000000));
+            std::error_code ec;
+            if (std::filesystem::create_directory(candidate, ec)) {
+                m_path = candidate;
+                return;
+            }
         }
-        m_path = pattern;
+        throw std::system_error(std::make_error_code(std::errc::file_exists), "temporary folder");
     }
     ~TempFolder() {
         std::error_code ec;

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/exec/ChildRun.h"
 
-#include <cerrno>
-#include <system_error>
-
 namespace talvex::exec {
 
 ChildRun::ChildRun(platform::ChildProcess& process, LogSink& log) : m_process(process), m_log(log) {}
@@ -12,7 +9,7 @@ bool ChildRun::start(std::string_view commandLine, OutputEncoding encoding,
                      const platform::ChildStartOptions& options) {
     if (m_state == State::Running) {
         // Reported like any other start failure; the child that runs is left alone.
-        m_log.appendLine(std::system_category().message(EBUSY), LogColour::Red);
+        m_log.appendLine(platform::ChildBusyError().message, LogColour::Red);
         return false;
     }
     m_started = false;

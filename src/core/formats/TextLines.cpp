@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "platform/CodePage.h"
+#include "platform/PathText.h"
 #include "platform/Unicode.h"
 
 namespace talvex::formats {
@@ -18,34 +19,6 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
-
-// Job files from Windows are in its ANSI code page, for the German systems this program comes from
-// Windows-1252. Where the system code page is UTF-8, bytes that are no valid UTF-8 are such a file:
-// read as Windows-1252 they keep their umlauts instead of turning into replacement characters.
-std::string Windows1252ToUtf8(std::string_view bytes) {
-    // 0x80 to 0x9F; the five unassigned bytes keep their own code, as Windows converts them.
-    static constexpr std::array<char16_t, 32> kHigh = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-    };
-    std::u16string text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        text.push_back(byte >= 0x80 && byte < 0xA0 ? kHigh[byte - 0x80] : static_cast<char16_t>(byte));
-    }
-    return platform::Utf16ToUtf8(text);
-}
-
-std::string FromCodePage(std::string_view bytes) {
-#ifndef _WIN32
-    if (platform::SanitizeUtf8(bytes) != bytes) {
-        return Windows1252ToUtf8(bytes);
-    }
-#endif
-    return platform::FromSystemCodePage(bytes);
-}
 
 Error ErrorFor(const std::string& path, int errorNumber) {
     return Error::FromFile(platform::FileError{path, errorNumber, std::strerror(errorNumber)});
@@ -60,7 +33,7 @@ LineList DecodeTextLines(std::string_view bytes) {
     } else if (bytes.starts_with(kUtf16LeMark)) {
         text = platform::Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
     } else {
-        text = FromCodePage(bytes);
+        text = platform::FromFileCodePage(bytes);
     }
 
     LineList lines;
@@ -91,11 +64,11 @@ std::string EncodeTextLines(const LineList& lines) {
 
 Result<LineList> LoadTextLines(const std::string& path) {
     std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
+    if (std::filesystem::is_directory(platform::PathFromUtf8(path), ignored)) {
         return ErrorFor(path, EISDIR);
     }
     errno = 0;
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(platform::PathFromUtf8(path), std::ios::binary);
     if (!file) {
         return ErrorFor(path, errno != 0 ? errno : ENOENT);
     }

@@ -9,6 +9,7 @@
 #include "core/services/Paths.h"
 #include "core/services/Translate.h"
 #include "platform/ProgramSearch.h"
+#include "platform/SystemNames.h"
 
 namespace talvex::media {
 namespace {
@@ -25,13 +26,22 @@ bool IsFolder(const std::string& path) {
     return !path.empty() && std::filesystem::is_directory(path, error);
 }
 
+// "mkisofs.exe" where the program has one name, "mkisofs (mkisofs genisoimage xorrisofs)" where
+// it has several.
 FileFilter MkisofsFilter() {
-#ifdef _WIN32
-    return {"mkisofs.exe", {"mkisofs.exe"}};
-#else
-    // Debian's genisoimage provides mkisofs; xorriso's emulation takes the same options.
-    return {"mkisofs (mkisofs genisoimage xorrisofs)", {"mkisofs", "genisoimage", "xorrisofs"}};
-#endif
+    FileFilter filter;
+    for (const std::string_view name : platform::kMkisofsFileNames) {
+        filter.patterns.emplace_back(name);
+    }
+    filter.caption = filter.patterns.front();
+    if (filter.patterns.size() > 1) {
+        filter.caption = "mkisofs (";
+        for (const std::string& pattern : filter.patterns) {
+            filter.caption += (&pattern == &filter.patterns.front() ? "" : " ") + pattern;
+        }
+        filter.caption += ")";
+    }
+    return filter;
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "core/services/Format.h"
 #include "core/services/Translate.h"
 #include "core/settings/PathSettings.h"
+#include "platform/BurningTools.h"
 #include "platform/ProgramSearch.h"
 
 namespace talvex::media {
@@ -52,6 +53,9 @@ std::string BurnCommandLine(const std::string& tool, const std::string& source, 
 }
 
 std::optional<std::string> FindBurningTool(const std::vector<std::string>& searchFolders) {
+    if (auto installed = platform::InstalledBurningTool()) {
+        return installed;
+    }
     return platform::FindProgram(kBurnAdapterName, searchFolders);
 }
 

@@ -25,8 +25,8 @@ inline constexpr std::string_view kBurnAdapterName = "talvex-burn";
 [[nodiscard]] std::string BurnCommandLine(const std::string& tool, const std::string& source,
                                           const exec::BurnRequest& request, PathStyle style = kNativePathStyle);
 
-/// The burning tool: our adapter in the program's folder, else on the search path. None when it is
-/// in neither place.
+/// The burning tool: the one an installer recorded (ImgBurn, DVD Decrypter; Windows only), else our
+/// adapter in the program's folder, else on the search path. None when there is none of them.
 [[nodiscard]] std::optional<std::string> FindBurningTool(const std::vector<std::string>& searchFolders);
 
 /// Burns one image with the burning tool after it was built; the image, drive and speed are

@@ -10,6 +10,7 @@
 #include "core/options/OptionCoupling.h"
 #include "core/services/Format.h"
 #include "core/services/Translate.h"
+#include "platform/SystemNames.h"
 #include "platform/Unicode.h"
 
 namespace talvex::options {
@@ -38,16 +39,11 @@ constexpr std::array kResetDependents = {C::chb_KDCOPY, C::chb_KMT,  C::chb_KAmi
     return control == C::chb_FIF || control == C::chb_FXF || control == C::chb_FID || control == C::chb_FXD;
 }
 
-// The file-name part of a job file path: after the last "\" or ":", and on POSIX also
-// after the native "/".
+// The file-name part of a job file path: after the last folder separator or drive colon.
 [[nodiscard]] std::string_view FileNamePart(std::string_view path) {
-#ifdef _WIN32
-    constexpr std::string_view kSeparators = "\\:";
-#else
-    constexpr std::string_view kSeparators = "\\:/";
-#endif
-    const auto cut = path.find_last_of(kSeparators);
-    return cut == std::string_view::npos ? path : path.substr(cut + 1);
+    // npos + 1 is 0: without a separator the whole path is the name.
+    const auto cut = std::max(path.find_last_of(platform::kFolderSeparators) + 1, path.find_last_of(':') + 1);
+    return path.substr(cut);
 }
 
 // Whether the name-list text holds a block of this switch: a line that is exactly the switch.

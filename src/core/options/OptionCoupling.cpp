@@ -8,6 +8,7 @@
 #include "core/options/JobState.h"
 #include "core/options/OptionCatalogue.h"
 #include "platform/FileSystems.h"
+#include "platform/SystemNames.h"
 
 namespace talvex::options::coupling {
 
@@ -192,11 +193,7 @@ bool EndsWithSeparator(std::string_view text) {
     if (text.empty()) {
         return false;
     }
-#ifdef _WIN32
-    return text.back() == '\\';
-#else
-    return text.back() == '\\' || text.back() == '/';
-#endif
+    return platform::kFolderSeparators.find(text.back()) != std::string_view::npos;
 }
 
 std::string_view LogFileName(std::string_view text) {

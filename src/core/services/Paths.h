@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SystemNames.h"
+
 namespace talvex {
 
 /// How a path separates its parts. Windows paths ("C:\a\b", "\\server\share\a") stay usable on
@@ -13,11 +15,7 @@ enum class PathStyle {
     Posix,   ///< "/" separates, the root "/" is the drive part
 };
 
-#ifdef _WIN32
-inline constexpr PathStyle kNativePathStyle = PathStyle::Windows;
-#else
-inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
-#endif
+inline constexpr PathStyle kNativePathStyle = platform::kWindowsPaths ? PathStyle::Windows : PathStyle::Posix;
 
 /// The separator a path of this style is written with.
 [[nodiscard]] char PathSeparator(PathStyle style = kNativePathStyle);

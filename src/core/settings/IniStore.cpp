@@ -11,6 +11,7 @@
 
 #include "core/services/AsciiCase.h"
 #include "platform/CodePage.h"
+#include "platform/PathText.h"
 #include "platform/Unicode.h"
 
 namespace talvex::settings {
@@ -87,7 +88,7 @@ IniStore::OpenResult IniStore::Open(const std::string& path, IniEncoding encodin
         return result;
     };
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::status(platform::PathFromUtf8(path), ec);
     if (status.type() == std::filesystem::file_type::not_found) {
         return {IniStore(path, encoding), std::nullopt};
     }
@@ -98,7 +99,7 @@ IniStore::OpenResult IniStore::Open(const std::string& path, IniEncoding encodin
         return failed(EISDIR);
     }
     errno = 0;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
     if (!in) {
         return failed(errno != 0 ? errno : EACCES);
     }

@@ -18,6 +18,7 @@
 #include "core/workspace/BatchWriter.h"
 #include "core/workspace/JobList.h"
 #include "platform/Files.h"
+#include "platform/SystemNames.h"
 
 namespace talvex::workspace {
 
@@ -55,11 +56,7 @@ struct DefaultJobMenu {
 };
 
 /// The file name of the robocopy program that is copied beside a saved job.
-#ifdef _WIN32
-inline constexpr std::string_view kRobocopyFileName = "robocopy.exe";
-#else
-inline constexpr std::string_view kRobocopyFileName = "robocopy";
-#endif
+inline constexpr std::string_view kRobocopyFileName = platform::kRobocopyFileName;
 
 inline constexpr std::string_view kDefaultJobFileName = "~default.rcj";
 

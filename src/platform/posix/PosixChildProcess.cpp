@@ -145,7 +145,7 @@ public:
 
     std::optional<ChildStartError> start(std::string_view commandLine, const ChildStartOptions& options) override {
         if (m_pid > 0) {
-            return ErrorFor(EBUSY);
+            return ChildBusyError();
         }
         m_exitCode.reset();
         m_stopRequested = false;
@@ -401,6 +401,10 @@ private:
 };
 
 } // namespace
+
+ChildStartError ChildBusyError() {
+    return ErrorFor(EBUSY);
+}
 
 std::unique_ptr<ChildProcess> CreateChildProcess(ChildProcessSettings settings) {
     return std::make_unique<PosixChildProcess>(std::move(settings));
