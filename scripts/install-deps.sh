@@ -18,7 +18,8 @@ packages=(
     # image and burn steps, and the engine benchmark's peers
     genisoimage xorriso rsync
     # the Windows build and its tests: mingw-w64 (posix threads, for std::thread) and 64-bit Wine
-    g++-mingw-w64-x86-64-posix wine64
+    # (wine64 only recommends "wine", which brings wineserver to PATH; recommends are not installed)
+    g++-mingw-w64-x86-64-posix wine64 wine
 )
 
 missing=()
