@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/SystemFormatServices.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "core/formats/JobFileWriter.h"
 #include "core/services/ShortPaths.h"
 #include "core/services/VersionInfo.h"
+#include "platform/PathQueries.h"
 
 namespace talvex::formats {
 
@@ -39,10 +38,8 @@ std::string SystemFormatServices::toLongPath(std::string_view path) const {
 }
 
 std::string SystemFormatServices::defaultLogFile() const {
-    return DefaultLogFile(m_folders.applicationData(), m_folders.documents(), [](const std::string& folder) {
-        std::error_code ignored;
-        return std::filesystem::is_directory(folder, ignored);
-    });
+    return DefaultLogFile(m_folders.applicationData(), m_folders.documents(),
+                          [](const std::string& folder) { return platform::IsFolder(folder); });
 }
 
 } // namespace talvex::formats

@@ -9,6 +9,8 @@
 #include "core/services/FreeSpace.h"
 #include "core/services/NumberText.h"
 #include "core/services/Translate.h"
+#include "platform/PathQueries.h"
+#include "platform/PathText.h"
 
 namespace talvex::media {
 namespace {
@@ -47,7 +49,7 @@ std::uint64_t FolderBytes(const fs::path& folder) {
             continue;
         }
         if (fs::is_directory(status)) {
-            if (!it->path().filename().string().starts_with('.')) {
+            if (!platform::Utf8FromPath(it->path().filename()).starts_with('.')) {
                 bytes += FolderBytes(it->path());
             }
         } else if (fs::is_regular_file(status)) {
@@ -66,7 +68,7 @@ std::string MkisofsCommandLine(const exec::ImageRequest& request) {
 }
 
 std::uint64_t FolderSizeKiB(const std::string& folder) {
-    return FolderBytes(folder) / 1024;
+    return FolderBytes(platform::PathFromUtf8(folder)) / 1024;
 }
 
 std::string ImagePartName(const std::string& imageFile, int part) {
@@ -74,13 +76,12 @@ std::string ImagePartName(const std::string& imageFile, int part) {
 }
 
 std::uint64_t ImageSizeKiB(const std::string& imageFile) {
-    std::error_code error;
-    if (fs::is_regular_file(imageFile, error)) {
-        return FileBytes(imageFile) / 1024;
+    if (platform::IsRegularFile(imageFile)) {
+        return FileBytes(platform::PathFromUtf8(imageFile)) / 1024;
     }
     std::uint64_t kib = 0;
     for (int part = 0; part < 10; ++part) {
-        kib += FileBytes(ImagePartName(imageFile, part)) / 1024;
+        kib += FileBytes(platform::PathFromUtf8(ImagePartName(imageFile, part))) / 1024;
     }
     return kib;
 }
@@ -112,8 +113,7 @@ bool TISOImage::begin() {
 
 bool TISOImage::prepare() {
     Labelled(m_log, tr("Wurzel:"), m_request.folder, LogColour::Black);
-    std::error_code error;
-    if (!fs::is_directory(m_request.folder, error)) {
+    if (!platform::IsFolder(m_request.folder)) {
         Labelled(m_log, tr("Fehler:"), tr("... nicht gefunden."), LogColour::Red);
         return false;
     }

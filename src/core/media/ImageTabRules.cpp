@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/media/ImageTabRules.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "core/options/OptionCatalogue.h"
 #include "core/services/Paths.h"
 #include "core/services/Translate.h"
+#include "platform/PathQueries.h"
 #include "platform/ProgramSearch.h"
 #include "platform/SystemNames.h"
 
@@ -15,16 +14,6 @@ namespace talvex::media {
 namespace {
 
 using options::Control;
-
-bool IsFile(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
-}
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_directory(path, error);
-}
 
 // "mkisofs.exe" where the program has one name, "mkisofs (mkisofs genisoimage xorrisofs)" where
 // it has several.
@@ -56,7 +45,7 @@ ImageTabRules::ImageTabRules(options::JobState& job, ImageTabServices services)
     : m_job(job), m_services(std::move(services)) {}
 
 bool ImageTabRules::mkisofsChosen() const {
-    return IsFile(m_job.text(Control::edt_Imkisofs));
+    return platform::IsRegularFile(m_job.text(Control::edt_Imkisofs));
 }
 
 std::string ImageTabRules::readSetting(std::string_view section, std::string_view key) const {
@@ -83,7 +72,7 @@ void ImageTabRules::chooseMkisofs() {
     request.filters.push_back(MkisofsFilter());
     const std::string current = m_job.text(Control::edt_Imkisofs);
     const std::string currentFolder(ExcludeTrailingSeparator(FolderPart(current)));
-    if (IsFile(current) || IsFolder(currentFolder)) {
+    if (platform::IsRegularFile(current) || platform::IsFolder(currentFolder)) {
         request.initialFolder = currentFolder;
     } else if (const auto found = platform::FindProgram("mkisofs", m_services.searchFolders)) {
         // Nothing chosen yet: the mkisofs on the search path is the likely answer.
@@ -93,7 +82,7 @@ void ImageTabRules::chooseMkisofs() {
         request.initialFolder = m_services.searchFolders.front();
     }
     const std::optional<FileDialogResult> chosen = m_services.ui.chooseFileToOpen(request);
-    if (!chosen || !IsFile(chosen->path)) {
+    if (!chosen || !platform::IsRegularFile(chosen->path)) {
         return;
     }
     m_job.setText(Control::edt_Imkisofs, chosen->path);
@@ -108,10 +97,10 @@ void ImageTabRules::shown() {
         mkisofs = m_services.paths->ReadPathSetting("Image", "mkisofs", true, "");
     }
     // A window without settings keeps the mkisofs it was given rather than forget it on every visit.
-    if (!IsFile(mkisofs) && mkisofsChosen()) {
+    if (!platform::IsRegularFile(mkisofs) && mkisofsChosen()) {
         mkisofs = m_job.text(Control::edt_Imkisofs);
     }
-    m_job.setText(Control::edt_Imkisofs, IsFile(mkisofs) ? mkisofs : tr(options::kMkisofsPlaceholder));
+    m_job.setText(Control::edt_Imkisofs, platform::IsRegularFile(mkisofs) ? mkisofs : tr(options::kMkisofsPlaceholder));
     if (m_services.store != nullptr) {
         m_job.setText(Control::edt_ISpeed, readSetting("Burn", "Speed"));
         m_job.setText(Control::edt_IBrenner, readSetting("Burn", "Drive"));

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/media/ImgBurn.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
 #include "core/media/ISOImage.h"
@@ -10,6 +8,7 @@
 #include "core/services/Translate.h"
 #include "core/settings/PathSettings.h"
 #include "platform/BurningTools.h"
+#include "platform/PathQueries.h"
 #include "platform/ProgramSearch.h"
 
 namespace talvex::media {
@@ -21,11 +20,6 @@ void Labelled(LogSink& log, const std::string& label, std::string_view value, Lo
 
 std::string QuotedSwitch(std::string_view name, std::string_view value) {
     return Format(" %s \"%s\"", {name, value});
-}
-
-bool IsFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 } // namespace
@@ -69,10 +63,10 @@ bool TImgBurn::begin() {
     m_log.appendLine(std::string(heading.size() + 1, '-'), LogColour::Purple);
 
     std::string source = m_request.imageFile;
-    if (!IsFile(source)) {
+    if (!platform::IsRegularFile(source)) {
         source = ImagePartName(m_request.imageFile, 0);
     }
-    if (!IsFile(source)) {
+    if (!platform::IsRegularFile(source)) {
         Labelled(m_log, tr("Fehler:"), tr("Das Image wurde nicht gefunden."), LogColour::Black);
         return false;
     }

@@ -6,6 +6,7 @@
 
 #include "core/services/AsciiCase.h"
 #include "core/services/Translate.h"
+#include "platform/PathText.h"
 
 namespace talvex::presentation {
 
@@ -68,8 +69,8 @@ LanguageList ListLanguages(const std::string& localeFolder) {
     namespace fs = std::filesystem;
     std::vector<std::string> codes;
     std::error_code ec;
-    for (fs::directory_iterator it(localeFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(platform::PathFromUtf8(localeFolder), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = platform::Utf8FromPath(it->path().filename());
         if (fs::is_regular_file(it->path() / "LC_MESSAGES" / (std::string(kTextDomain) + ".mo"), ec)) {
             codes.push_back(name);
         }
@@ -95,20 +96,20 @@ LanguageList ListLanguages(const std::string& localeFolder) {
 std::string FindCatalogueFolder(const std::string& programFolder) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path beside = fs::path(programFolder) / "locale";
+    const fs::path beside = platform::PathFromUtf8(programFolder) / "locale";
     if (fs::is_directory(beside, ec)) {
-        return beside.string();
+        return platform::Utf8FromPath(beside);
     }
     // Installed, the program lies in bin/ or in its own folder lib/talvex/; the catalogues in
     // share/talvex/locale of the same prefix.
-    for (fs::path prefix = fs::path(programFolder).parent_path(); const int up : {1, 2}) {
+    for (fs::path prefix = platform::PathFromUtf8(programFolder).parent_path(); const int up : {1, 2}) {
         const fs::path installed = prefix / "share" / "talvex" / "locale";
         if (fs::is_directory(installed, ec)) {
-            return installed.string();
+            return platform::Utf8FromPath(installed);
         }
         prefix = up == 1 ? prefix.parent_path() : prefix;
     }
-    return beside.string();
+    return platform::Utf8FromPath(beside);
 }
 
 std::string StartLanguage(const std::optional<std::string>& parameter, const std::vector<Language>& languages,

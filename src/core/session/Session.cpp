@@ -7,6 +7,7 @@
 
 #include "core/settings/SaveSettings.h"
 #include "core/settings/SettingsFolder.h"
+#include "platform/PathText.h"
 
 namespace talvex::session {
 
@@ -30,7 +31,7 @@ std::string RunFolder(const std::string& settingsFolder) {
         return settingsFolder;
     }
     std::error_code error;
-    return std::filesystem::temp_directory_path(error).string();
+    return platform::Utf8FromPath(std::filesystem::temp_directory_path(error));
 }
 
 } // namespace

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/session/SystemJobEnvironment.h"
 
-#include <filesystem>
-#include <system_error>
+#include "platform/PathQueries.h"
 
 namespace talvex::session {
 
 bool SystemJobEnvironment::fileExists(const std::string& path) const {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error);
+    return platform::IsRegularFile(path);
 }
 
 } // namespace talvex::session

@@ -2,26 +2,16 @@
 #include "core/settings/PathSettings.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <utility>
 
 #include "core/services/AsciiCase.h"
+#include "platform/PathQueries.h"
 
 namespace talvex::settings {
 namespace {
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::exists(path, ec);
-}
-
-bool IsFolder(const std::string& path) {
-    std::error_code ec;
-    return !path.empty() && std::filesystem::is_directory(path, ec);
-}
-
 bool IsFile(const std::string& path) {
-    return Exists(path) && !IsFolder(path);
+    return platform::PathExists(path) && !platform::IsFolder(path);
 }
 
 } // namespace
@@ -61,7 +51,7 @@ std::string PathSettings::ReadPathSetting(std::string_view section, std::string_
     if (value != defaultValue && !HasDrivePart(value, m_style)) {
         value = value.empty() ? m_settingsFolder : JoinPath(m_settingsFolder, value, m_style);
     }
-    if (checkExists && !Exists(value)) {
+    if (checkExists && !platform::PathExists(value)) {
         return std::string(defaultValue);
     }
     return value;
@@ -111,7 +101,7 @@ void PathSettings::updateList(std::string_view section, std::string_view path, b
     // would silently drop the entries behind it from the rewritten list.
     std::vector<std::string> entries = readNumbered(section, relative);
     if (keeps == HistoryKeeps::ExistingPaths) {
-        std::erase_if(entries, [](const std::string& entry) { return !Exists(entry); });
+        std::erase_if(entries, [](const std::string& entry) { return !platform::PathExists(entry); });
     }
     const auto same = [path](const std::string& entry) { return EqualsIgnoringAsciiCase(entry, path); };
     if (std::any_of(entries.begin(), entries.end(), same)) {
@@ -165,7 +155,7 @@ std::string PathSettings::dialogFolder(std::string_view section, std::string_vie
     if (folder == kNotAvailable || folder.empty()) {
         folder = m_settingsFolder;
     }
-    if (!IsFolder(folder)) {
+    if (!platform::IsFolder(folder)) {
         folder = documentsFolder;
     }
     return folder;

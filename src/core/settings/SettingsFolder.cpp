@@ -4,18 +4,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/PathQueries.h"
+#include "platform/PathText.h"
+
 namespace talvex::settings {
 namespace {
 
-bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
-
 std::optional<platform::FileError> CreateFolder(const std::string& folder) {
     std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (!ec && !std::filesystem::is_directory(folder, ec)) {
+    std::filesystem::create_directories(platform::PathFromUtf8(folder), ec);
+    if (!ec && !platform::IsFolder(folder)) {
         ec = std::make_error_code(std::errc::not_a_directory);
     }
     if (ec) {
@@ -30,12 +28,12 @@ SettingsFolderResult FindSettingsFolder(std::string_view programFolder, std::str
                                         FirstRunChoice& choice, PathStyle style) {
     SettingsFolderResult result;
     const std::string program(ExcludeTrailingSeparator(programFolder, style));
-    if (FileExists(SettingsFilePath(program, style))) {
+    if (platform::PathExists(SettingsFilePath(program, style))) {
         result.folder = program;
         return result;
     }
     const std::string candidate = JoinPath(applicationDataFolder, kSettingsFolderName, style);
-    if (FileExists(SettingsFilePath(candidate, style))) {
+    if (platform::PathExists(SettingsFilePath(candidate, style))) {
         result.folder = candidate;
         return result;
     }

@@ -2,7 +2,6 @@
 #include "core/workspace/BatchReader.h"
 
 #include <charconv>
-#include <filesystem>
 #include <system_error>
 
 #include "core/formats/JobFileReader.h"
@@ -14,6 +13,7 @@
 #include "core/workspace/CommandLineReader.h"
 #include "core/workspace/LogLines.h"
 #include "core/workspace/Workspace.h"
+#include "platform/PathQueries.h"
 
 namespace talvex::workspace {
 
@@ -90,12 +90,12 @@ bool ReadReferencedJob(Workspace& workspace, JobEntry& entry, const std::string&
     job.setJobReferencePath(reference);
     LogFileName(log, reference);
     LogEmptyLine(log);
-    if (!IsRegularFile(reference)) {
+    if (!platform::IsRegularFile(reference)) {
         // The name may be a Windows path while we run elsewhere: Windows style splits at "\" and "/".
         const std::string candidate =
             JoinPath(ExcludeTrailingSeparator(FolderPart(batchFile, services.style), services.style),
                      FileNamePart(reference, PathStyle::Windows), services.style);
-        if (!IsRegularFile(candidate)) {
+        if (!platform::IsRegularFile(candidate)) {
             log.appendLine(Format(tr("Die Datei %s wurde nicht gefunden."), {reference}), LogColour::Black);
             job.SetJobFlags(false, false, false);
             return false;

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/LogLines.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "core/services/Format.h"
 #include "core/services/Translate.h"
 
@@ -27,11 +24,6 @@ void LogReason(LogSink& log, const Status& status) {
     if (!status && !status.reason().empty()) {
         log.appendLine(status.reason(), LogColour::Red);
     }
-}
-
-bool IsRegularFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 } // namespace talvex::workspace

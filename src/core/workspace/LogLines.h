@@ -19,7 +19,4 @@ void LogFileName(LogSink& log, std::string_view path);
 /// The reason of a failure in red, beneath the line that says what failed; nothing on success.
 void LogReason(LogSink& log, const Status& status);
 
-/// True for an existing regular file; false also when the file system cannot be asked.
-[[nodiscard]] bool IsRegularFile(const std::string& path);
-
 } // namespace talvex::workspace

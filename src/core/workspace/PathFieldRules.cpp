@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/workspace/PathFieldRules.h"
 
-#include <filesystem>
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include "core/services/Format.h"
 #include "core/services/Paths.h"
 #include "core/services/Translate.h"
+#include "platform/PathQueries.h"
 
 namespace talvex::workspace {
 
@@ -18,11 +17,6 @@ using options::Control;
 
 // The write warning is broken to this width in pixels of the dialog's font.
 constexpr int kWarningWidth = 350;
-
-bool FolderExists(const std::string& path) {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_directory(path, error);
-}
 
 std::string_view Section(PathHistory history) {
     switch (history) {
@@ -116,7 +110,7 @@ void PathFieldRules::chooseImageFile() {
         if (folder == settings::kNotAvailable) {
             folder = paths->settingsFolder();
         }
-        if (FolderExists(folder)) {
+        if (platform::IsFolder(folder)) {
             request.initialFolder = folder;
         }
     }

@@ -16,6 +16,8 @@
 #include "core/workspace/BatchWriter.h"
 #include "core/workspace/LogLines.h"
 #include "platform/Files.h"
+#include "platform/PathQueries.h"
+#include "platform/PathText.h"
 
 namespace talvex::workspace {
 
@@ -351,17 +353,18 @@ void Workspace::copyRobocopyBeside(const std::string& jobFile) {
     const PathStyle style = m_services.style;
     const std::string target =
         JoinPath(ExcludeTrailingSeparator(FolderPart(jobFile, style), style), kRobocopyFileName, style);
-    if (IsRegularFile(target)) {
+    if (platform::IsRegularFile(target)) {
         out.appendLine(tr("Im Jobverzeichnis existiert bereits eine RoboCopy.exe."), LogColour::Black);
         return;
     }
     std::string source = JoinPath(m_services.paths.settingsFolder(), kRobocopyFileName, style);
-    for (std::size_t i = 0; !IsRegularFile(source) && i < m_services.systemFolders.size(); ++i) {
+    for (std::size_t i = 0; !platform::IsRegularFile(source) && i < m_services.systemFolders.size(); ++i) {
         source = JoinPath(m_services.systemFolders[i], kRobocopyFileName, style);
     }
     std::error_code error;
-    if (IsRegularFile(source) &&
-        std::filesystem::copy_file(source, target, std::filesystem::copy_options::none, error)) {
+    if (platform::IsRegularFile(source) &&
+        std::filesystem::copy_file(platform::PathFromUtf8(source), platform::PathFromUtf8(target),
+                                   std::filesystem::copy_options::none, error)) {
         out.appendLine(tr("Die Robocopy.exe wurde in das Jobverzeichnis kopiert."), LogColour::Black);
     } else {
         out.appendLine(tr("Die Robocopy.exe konnte nicht in das Jobverzeichnis kopiert werden."), LogColour::Black);
@@ -433,7 +436,7 @@ std::string Workspace::defaultJobPath() const {
 }
 
 void Workspace::initDefaultJobMenu() {
-    const bool exists = IsRegularFile(defaultJobPath());
+    const bool exists = platform::IsRegularFile(defaultJobPath());
     m_defaultMenu.loadEnabled = exists;
     m_defaultMenu.deleteEnabled = exists;
     m_defaultMenu.newWithDefaultsEnabled = exists;
@@ -462,7 +465,7 @@ void Workspace::SaveDefaultJob() {
     }
     LogEmptyLine(out);
     // Hidden by its name on POSIX ("~" sorts it away from the settings); Windows sets the attribute.
-    const bool exists = IsRegularFile(path);
+    const bool exists = platform::IsRegularFile(path);
     m_defaultMenu.loadEnabled = exists;
     m_defaultMenu.deleteEnabled = exists;
     m_defaultMenu.newWithDefaultsEnabled = true;
@@ -477,7 +480,7 @@ void Workspace::LoadDefaultJob(bool silent) {
     options::JobState& job = *entry.job;
     LogSink& out = *entry.log;
     const std::string path = defaultJobPath();
-    if (IsRegularFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
+    if (platform::IsRegularFile(path) && DetectScriptKind(path) == ScriptKind::DefaultJob) {
         out.appendLine(tr("Voreinstellungen laden."), LogColour::Black);
         LogEmptyLine(out);
         if (!silent) {
