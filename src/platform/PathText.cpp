@@ -4,7 +4,7 @@
 namespace talvex::platform {
 
 std::filesystem::path PathFromUtf8(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return {std::u8string(utf8.begin(), utf8.end())};
 }
 
 std::string Utf8FromPath(const std::filesystem::path& path) {
