@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/settings/PathSettings.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "core/services/Paths.h"
 #include "fakes/TempFolder.h"
 
 namespace talvex::settings {
@@ -13,6 +15,12 @@ namespace {
 using fakes::TempFolder;
 namespace fs = std::filesystem;
 using Strings = std::vector<std::string>;
+
+// A relative path written with "/", spelled as this system joins paths.
+std::string Native(std::string path) {
+    std::replace(path.begin(), path.end(), '/', PathSeparator());
+    return path;
+}
 
 class PathSettingsTest : public ::testing::Test {
 protected:
@@ -24,12 +32,12 @@ protected:
     void SetUp() override { fs::create_directories(settingsFolder); }
 
     std::string folder(const std::string& relative) const {
-        const std::string path = root.file(relative);
+        const std::string path = root.file(Native(relative));
         fs::create_directories(path);
         return path;
     }
     std::string file(const std::string& relative) const {
-        const std::string path = root.file(relative);
+        const std::string path = root.file(Native(relative));
         fs::create_directories(fs::path(path).parent_path());
         TempFolder::Write(path, "x");
         return path;
@@ -48,13 +56,16 @@ TEST_F(PathSettingsTest, PathsInsideTheSettingsFolderAreStoredRelativeAndReadAbs
         std::string written;
         std::string stored;
     } cases[] = {
-        {settingsFolder + "/Ziel/Sub", "Ziel/Sub"},           {settingsFolder, ""},
-        {root.file("TalvexAlt/x"), root.file("TalvexAlt/x")}, // shares the prefix, not the folder
-        {root.file("talvex/x"), root.file("talvex/x")},       // other letter case is another folder
-        {settingsFolder + "/na", settingsFolder + "/na"},     // would read back as "nothing remembered"
+        {JoinPath(settingsFolder, Native("Ziel/Sub")), Native("Ziel/Sub")},   {settingsFolder, ""},
+        {root.file(Native("TalvexAlt/x")), root.file(Native("TalvexAlt/x"))}, // shares the prefix, not the folder
+        {root.file(Native("talvex/x")), root.file(Native("talvex/x"))},       // other letter case, another folder
+        {JoinPath(settingsFolder, "na"), JoinPath(settingsFolder, "na")},     // would read back as "nothing remembered"
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.written);
+        if (kNativePathStyle == PathStyle::Windows && c.written.starts_with(root.file("talvex"))) {
+            continue; // Windows names ignore letter case
+        }
         paths.writePath("Image", "Pfad", c.written);
         EXPECT_EQ(store.readString("Image", "Pfad", "?"), c.stored);
         EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), c.written);
@@ -86,11 +97,12 @@ TEST_F(PathSettingsTest, ReadPathSettingDefaultsAndExistenceCheck) {
     store.writeString("Image", "Pfad", "na");
     EXPECT_EQ(paths.ReadPathSetting("Image", "Pfad", false, "na"), "na");
 
-    store.writeString("Image", "mkisofs", "bin/mkisofs");
-    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", false, "na"), settingsFolder + "/bin/mkisofs");
+    store.writeString("Image", "mkisofs", Native("bin/mkisofs"));
+    const std::string mkisofs = JoinPath(settingsFolder, Native("bin/mkisofs"));
+    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", false, "na"), mkisofs);
     EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), "na");
     file("Talvex/bin/mkisofs");
-    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), settingsFolder + "/bin/mkisofs");
+    EXPECT_EQ(paths.ReadPathSetting("Image", "mkisofs", true, "na"), mkisofs);
 }
 
 TEST_F(PathSettingsTest, HistoryStaysSortedWithoutCaseDuplicates) {
@@ -143,10 +155,10 @@ TEST_F(PathSettingsTest, VanishedFoldersLeaveOnlyWhenANewPathIsAdded) {
 }
 
 TEST_F(PathSettingsTest, ImageHistoryKeepsFilesNotYetMade) {
-    paths.acceptImageFile(root.file("images/one.iso"));
-    paths.acceptImageFile(settingsFolder + "/two.iso");
-    EXPECT_EQ(paths.readHistory(kImageHistory, false),
-              (Strings{root.file("images/one.iso"), settingsFolder + "/two.iso"}));
+    const std::string one = root.file(Native("images/one.iso")), two = JoinPath(settingsFolder, "two.iso");
+    paths.acceptImageFile(one);
+    paths.acceptImageFile(two);
+    EXPECT_EQ(paths.readHistory(kImageHistory, false), (Strings{one, two}));
     EXPECT_EQ(store.readString("Image", "Pfad", ""), ""); // the settings folder itself, stored relative
 }
 
@@ -160,7 +172,7 @@ TEST_F(PathSettingsTest, RememberScriptKeepsASortedListOfExistingFiles) {
     EXPECT_EQ(stored("Scripte"), (Strings{"0=" + x, "1=" + y}));
 
     const IniStore before = store;
-    paths.RememberScript(root.file("jobs/X.RCJ")); // other letter case: list unchanged
+    paths.RememberScript(root.file(Native("jobs/X.RCJ"))); // other letter case: list unchanged
     EXPECT_EQ(store.serialize(IniEncoding::SystemCodePage), before.serialize(IniEncoding::SystemCodePage));
 
     fs::remove(x);

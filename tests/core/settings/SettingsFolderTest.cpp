@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/services/Paths.h"
 #include "fakes/TempFolder.h"
 
 namespace talvex::settings {
@@ -33,20 +34,20 @@ protected:
     TempFolder root;
     std::string program = root.file("prog");
     std::string appData = root.file("home/.config"); // missing: the first run must make its parents
-    std::string candidate = appData + "/Talvex";
+    std::string candidate = JoinPath(appData, "Talvex");
     void SetUp() override { fs::create_directories(program); }
 };
 
 TEST_F(FindSettingsFolderTest, AnExistingSettingsFileDecidesWithoutAsking) {
     fs::create_directories(candidate);
-    TempFolder::Write(candidate + "/Talvex.ini", "");
+    TempFolder::Write(SettingsFilePath(candidate), "");
     ScriptedFirstRun choice(SettingsLocation::ProgramFolder);
 
-    auto found = FindSettingsFolder(program + "/", appData, choice);
+    auto found = FindSettingsFolder(IncludeTrailingSeparator(program), appData, choice);
     EXPECT_EQ(found.folder, candidate);
     EXPECT_FALSE(found.firstRun);
 
-    TempFolder::Write(program + "/Talvex.ini", ""); // the program folder wins over application data
+    TempFolder::Write(SettingsFilePath(program), ""); // the program folder wins over application data
     found = FindSettingsFolder(program, appData, choice);
     EXPECT_EQ(found.folder, program);
     EXPECT_EQ(choice.asked, 0);
@@ -72,7 +73,7 @@ TEST_F(FindSettingsFolderTest, FirstRunAsksWithApplicationDataPreselected) {
         EXPECT_FALSE(found.error.has_value());
         EXPECT_EQ(found.folder, c.applicationData ? candidate : program);
         EXPECT_TRUE(fs::is_directory(found.folder));
-        EXPECT_FALSE(fs::exists(found.folder + "/Talvex.ini")); // written at shutdown only
+        EXPECT_FALSE(fs::exists(SettingsFilePath(found.folder))); // written at shutdown only
     }
 }
 
