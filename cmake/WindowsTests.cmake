@@ -39,7 +39,7 @@ endfunction()
 function(talvex_windows_tests)
     set(posix_only
         # reads the engine's real output (it starts our robocopy)
-        core/output/RobocopyOutputTest.cpp
+        core/output/RobocopyOutputParityTest.cpp
         # switches languages through the process locale's LC_MESSAGES, which is libintl's way
         core/presentation/LanguagesTest.cpp
     )
