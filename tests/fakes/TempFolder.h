@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 namespace talvex::fakes {
 
@@ -36,6 +37,15 @@ public:
 
     [[nodiscard]] const std::filesystem::path& path() const { return m_path; }
     [[nodiscard]] std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+    /// The names in the folder itself, in the order the system lists them.
+    [[nodiscard]] std::vector<std::string> names() const {
+        std::vector<std::string> result;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            result.push_back(entry.path().filename().string());
+        }
+        return result;
+    }
 
     static void Write(const std::string& path, const std::string& contents) {
         std::ofstream(path, std::ios::binary) << contents;

@@ -19,14 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 using fakes::TempFolder;
 
-std::vector<std::string> Entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
 TEST(EnsureFileDeleted, RemovesTheFileOrReportsItStaysAfterTenAttempts) {
     TempFolder folder;
     std::vector<std::chrono::milliseconds> waits;
@@ -158,7 +150,7 @@ TEST(WriteFileAtomically, AnInterruptedWriteLeavesTheOldFileAndNoTemporary) {
         EXPECT_EQ(error->errorNumber, c.expectedError);
         EXPECT_EQ(error->describe(), target + ": " + std::strerror(c.expectedError));
         EXPECT_EQ(TempFolder::Read(target), "old job");
-        EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"job.rcj"});
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"job.rcj"});
     }
 }
 

@@ -15,14 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 using fakes::TempFolder;
 
-std::vector<std::string> Entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
 TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
     TempFolder folder;
     const std::string target = folder.file("Talvex.ini");
@@ -34,7 +26,7 @@ TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsPermissions) {
     struct stat st {};
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"Talvex.ini"});
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Talvex.ini"});
 
     ASSERT_EQ(WriteFileAtomically(folder.file("fresh.rcj"), ""), std::nullopt);
     EXPECT_TRUE(fs::exists(folder.file("fresh.rcj")));
